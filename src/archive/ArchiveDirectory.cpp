@@ -1,0 +1,57 @@
+#include "archive/ArchiveDirectory.h"
+
+#include "archive/LittleEndian.h"
+#include "tree/Latin1.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace larkspan {
+
+std::optional<ArchiveHeader> readArchiveHeader(ByteSpan file)
+{
+    ArchiveHeader header;
+    std::uint64_t fieldsAt = 0;
+    if (file.size() >= kIdentificationLength &&
+        std::memcmp(file.data(), kIdentificationString, kIdentificationLength) == 0) {
+        header.layout = ArchiveLayout::Identified;
+        fieldsAt = kIdentificationLength;
+    }
+    header.directoryOffset = littleIntAtPosition(file, fieldsAt);
+    header.compressionFlag = littleIntAtPosition(file, fieldsAt + 4);
+    if (header.directoryOffset > file.size())
+        return std::nullopt;
+    header.entryCount = littleIntAtPosition(file, header.directoryOffset);
+    return header;
+}
+
+std::optional<EntryRecord> readEntryRecord(ByteSpan file, const ArchiveHeader& header,
+                                           std::uint64_t& position)
+{
+    const std::uint64_t length = file.size();
+    const std::uint64_t nameLength = littleIntAtPosition(file, position);
+    const std::uint64_t nameAt = position + 4;
+    if (nameAt > length || nameLength > length - nameAt)
+        return std::nullopt;
+    const ByteSpan nameBytes = file.subspan(nameAt, nameLength);
+    const auto zero = std::find(nameBytes.begin(), nameBytes.end(), std::uint8_t{0});
+
+    EntryRecord record;
+    const std::uint64_t q = nameAt + nameLength;
+    record.storedSize = littleIntAtPosition(file, q);
+    record.size = littleIntAtPosition(file, q + 4);
+    record.dataOffset = littleIntAtPosition(file, q + 8);
+    const std::uint64_t end = std::uint64_t(record.dataOffset) + record.storedSize;
+    if (record.dataOffset > length || end > length || end > UINT32_MAX)
+        return std::nullopt;
+    if (q + 24 > length)
+        return std::nullopt;
+
+    record.name = latin1ToUtf8(ByteSpan(nameBytes.begin(), zero));
+    record.stored = file.subspan(record.dataOffset, record.storedSize);
+    record.compressed = header.compressionFlag != 0 && record.storedSize != record.size;
+    position = q + 24;
+    return record;
+}
+
+} // namespace larkspan

@@ -1,0 +1,49 @@
+#pragma once
+
+// The on-disk directory of an archive, read record by record with every
+// bounds check, without decoding any content.
+
+#include "archive/UnpackError.h"
+#include "tree/Bytes.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace larkspan {
+
+inline constexpr char kIdentificationString[] = "Refractor2 FlatArchive 1.1  ";
+inline constexpr std::size_t kIdentificationLength = 28;
+
+enum class ArchiveLayout { Plain, Identified };
+
+struct ArchiveHeader {
+    ArchiveLayout layout = ArchiveLayout::Plain;
+    std::uint32_t directoryOffset = 0;
+    std::uint32_t compressionFlag = 0;
+    std::uint32_t entryCount = 0;
+};
+
+struct EntryRecord {
+    std::string name; // UTF-8, decoded from Latin-1, cut at the first zero byte
+    std::uint32_t storedSize = 0;
+    std::uint32_t size = 0;
+    std::uint32_t dataOffset = 0;
+    ByteSpan stored;
+    bool compressed = false; // the stored bytes are a segment table + LZO1X streams
+};
+
+// Nothing when the directory offset lies beyond the file.
+std::optional<ArchiveHeader> readArchiveHeader(ByteSpan file);
+
+// Reads the record at `position` and moves `position` past it; nothing when
+// the record, or the data it points to, lies outside the file.
+std::optional<EntryRecord> readEntryRecord(ByteSpan file, const ArchiveHeader& header,
+                                           std::uint64_t& position);
+
+inline std::uint64_t firstRecordPosition(const ArchiveHeader& header)
+{
+    return std::uint64_t(header.directoryOffset) + 4;
+}
+
+} // namespace larkspan

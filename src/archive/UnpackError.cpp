@@ -1,0 +1,14 @@
+#include "archive/UnpackError.h"
+
+namespace larkspan {
+
+UnpackError UnpackError::make(UnpackFailure failure)
+{
+    if (failure == UnpackFailure::OutOfBounds)
+        return {failure, "unpack", 1, "Internal index is out of bounds",
+                "A part of the file tells the app to look for data at places that do not exist."};
+    return {failure, "unpack", 1, "Some error while decompressing",
+            "The file is compressed and there was an error when trying to chacnge that."};
+}
+
+} // namespace larkspan

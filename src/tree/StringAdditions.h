@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace larkspan {
+
+enum class StringCompareOptions { Literal, CaseInsensitive };
+
+// Lower case for the Latin-1 range, the only characters archive names carry;
+// other code points are returned unchanged.
+char32_t foldCase(char32_t c);
+
+bool isCaseInsensitiveEqual(std::string_view a, std::string_view b);
+
+// The common prefix of all the texts, each step spelled as in the later
+// text; nothing for an empty list.
+std::optional<std::string> commonPrefixWithOptions(const std::vector<std::string>& texts,
+                                                   StringCompareOptions options);
+
+} // namespace larkspan
