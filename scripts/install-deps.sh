@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs what building and testing Larkspan needs on Debian 12.
+set -euo pipefail
+packages=(
+  g++ cmake ninja-build pkg-config git
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libcli11-dev
+  liblzo2-dev # tests and benchmarks only: the product has its own decoder
+)
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${packages[@]}"

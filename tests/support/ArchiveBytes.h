@@ -1,0 +1,74 @@
+#pragma once
+
+// Builds archive files byte by byte, so tests can say exactly what lies where,
+// including what our own writer would never produce.
+
+#include "archive/LittleEndian.h"
+#include "tree/Bytes.h"
+
+#include <string>
+#include <string_view>
+
+namespace larkspan::fixtures {
+
+struct RawRecord {
+    std::string name; // stored as given: bytes, not UTF-8
+    std::uint32_t storedSize;
+    std::uint32_t size;
+    std::uint32_t dataOffset;
+};
+
+inline void appendText(Bytes& out, std::string_view text)
+{
+    out.insert(out.end(), text.begin(), text.end());
+}
+
+inline void appendRecord(Bytes& out, const RawRecord& r)
+{
+    appendLittleInt(out, static_cast<std::uint32_t>(r.name.size()));
+    appendText(out, r.name);
+    appendLittleInt(out, r.storedSize);
+    appendLittleInt(out, r.size);
+    appendLittleInt(out, r.dataOffset);
+    out.insert(out.end(), 12, 0);
+}
+
+// A plain-layout archive holding `entries` (name → content) uncompressed,
+// data first, directory last.
+inline Bytes plainArchive(const std::vector<std::pair<std::string, std::string>>& entries,
+                          std::uint32_t compressionFlag = 0)
+{
+    Bytes file;
+    appendLittleInt(file, 0);
+    appendLittleInt(file, compressionFlag);
+    std::vector<RawRecord> records;
+    for (const auto& [name, content] : entries) {
+        records.push_back({name, static_cast<std::uint32_t>(content.size()),
+                           static_cast<std::uint32_t>(content.size()), static_cast<std::uint32_t>(file.size())});
+        appendText(file, content);
+    }
+    replaceBytesInRange(file, 0, static_cast<std::uint32_t>(file.size()));
+    appendLittleInt(file, static_cast<std::uint32_t>(records.size()));
+    for (const RawRecord& r : records)
+        appendRecord(file, r);
+    return file;
+}
+
+// Where the fields of the first record of a plainArchive() lie.
+struct FirstRecord {
+    std::size_t countAt, nameLengthAt, storedSizeAt, sizeAt, dataOffsetAt;
+};
+
+inline FirstRecord firstRecordOf(const Bytes& archive, std::size_t nameLength)
+{
+    const std::size_t directory = littleIntAtPosition(archive, 0);
+    const std::size_t fields = directory + 8 + nameLength;
+    return {directory, directory + 4, fields, fields + 4, fields + 8};
+}
+
+inline std::string text(const SharedBytes& bytes)
+{
+    return bytes ? std::string(bytes->begin(), bytes->end()) : std::string("<null>");
+}
+
+} // namespace larkspan::fixtures
