@@ -20,7 +20,7 @@ public:
         const fs::file_status status = fs::status(path, error);
         if (!fs::exists(status)) {
             if (listed)
-                skip(path, ImportProblem::Vanished);
+                skip(path, ImportProblem::Missing);
             return nullptr;
         }
         const std::string name = path.filename().string();

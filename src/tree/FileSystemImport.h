@@ -9,7 +9,7 @@ namespace larkspan {
 
 enum class ImportProblem {
     Unreadable,    // exists but could not be read (or listed): no node, or an empty folder
-    Vanished,      // listed, then gone before it was read
+    Missing,       // listed, but gone when read, or a link to nothing
     LinkLoop,      // a link to a folder the import is already inside
     SpecialFile,   // neither a regular file nor a folder: a pipe, socket or device
 };

@@ -88,12 +88,20 @@ void UndoHistory::run(std::vector<Group>& from, std::vector<Group>& to, Running 
     from.pop_back();
     recording_ = Group{group.name, {}, group.state};
     running_ = running;
+    std::size_t remaining = group.actions.size();
     try {
-        for (auto action = group.actions.rbegin(); action != group.actions.rend(); ++action)
-            (*action)();
+        for (; remaining > 0; --remaining)
+            group.actions[remaining - 1]();
     } catch (...) {
+        // The failed action changed nothing (the primitives check before they
+        // change): what ran can be reversed, the rest stays where it was.
         running_ = Running::Nothing;
+        group.actions.resize(remaining);
+        from.push_back(std::move(group));
+        if (!recording_->actions.empty())
+            to.push_back(std::move(*recording_));
         recording_.reset();
+        notify();
         throw;
     }
     running_ = Running::Nothing;

@@ -15,6 +15,8 @@ namespace larkspan {
 //
 // A group opens with its first registration and is closed by whoever drives
 // the events (the UI after each event, tests explicitly) with endGroup().
+// An action that throws ends the run: what ran can be reversed from the
+// other side, the rest stays to be tried again, and the exception passes on.
 class UndoHistory {
 public:
     using Action = std::function<void()>;
