@@ -125,7 +125,9 @@ std::pair<Bytes, std::uint32_t> maximalExpansion(std::size_t zeros)
 // segment by segment.
 TEST(FramingTest, AcceptsTheMostAStreamCanYield)
 {
-    const auto [stream, size] = maximalExpansion(4000);
+    const auto expanding = maximalExpansion(4000);
+    const Bytes& stream = expanding.first;
+    const std::uint32_t size = expanding.second;
     EXPECT_GT(size, 254 * stream.size());
     SharedBytes content;
     const std::size_t largest = test::largestAllocationDuring(
@@ -137,7 +139,7 @@ TEST(FramingTest, AcceptsTheMostAStreamCanYield)
 
 TEST(FramingTest, RefusesASizeItsStreamCannotReachWithoutAllocatingIt)
 {
-    const auto [stream, size] = maximalExpansion(10);
+    const Bytes stream = maximalExpansion(10).first;
     const Bytes lying = entry({{stream, std::uint32_t(255 * stream.size() + 1)}});
     const std::size_t largest = test::largestAllocationDuring(
         [&] { EXPECT_FALSE(decompressedDataFromData(lying, 0xFFFFFFFF)); });
@@ -147,7 +149,9 @@ TEST(FramingTest, RefusesASizeItsStreamCannotReachWithoutAllocatingIt)
 
 TEST(FramingTest, RefusesContentBeyond4GiBBeforeDecoding)
 {
-    const auto [stream, size] = maximalExpansion(4000);
+    const auto expanding = maximalExpansion(4000);
+    const Bytes& stream = expanding.first;
+    const std::uint32_t size = expanding.second;
     const std::uint32_t count = std::uint32_t(0x100000000ULL / size + 1);
     const Bytes bomb = entry(count, std::vector<Row>(count, {std::uint32_t(stream.size()), size, 0}), stream);
     const std::size_t largest = test::largestAllocationDuring(
