@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <stdexcept>
+#include <vector>
 
 namespace larkspan {
 
@@ -252,8 +254,8 @@ LZOResult Decoder::run()
     }
 }
 
-// The most a segment can hold: ten times the entry's size (the working bound
-// the packer's readers use) and never more than its stream can decode to.
+// The most a segment may declare: ten times the entry's size field (the
+// historical bound), and never more than its stream can decode to.
 std::uint64_t segmentSizeLimit(std::uint64_t streamLength, std::uint32_t decompressedLength)
 {
     return std::min(10 * std::uint64_t(decompressedLength), kMaxExpansion * streamLength);
@@ -263,6 +265,41 @@ struct Segment {
     ByteSpan stream;
     std::uint64_t size;
 };
+
+struct SegmentTable {
+    std::vector<Segment> segments;
+    std::uint64_t total = 0; // content size
+};
+
+// The segments that add content, in table order, or nothing when the table
+// points outside the stored bytes or declares sizes that cannot be decoded.
+std::optional<SegmentTable> readSegmentTable(ByteSpan stored, std::uint32_t decompressedLength)
+{
+    const std::uint64_t count = littleIntAtPosition(stored, 0);
+    const std::uint64_t tableEnd = 4 + 12 * count;
+    if (count > 0 && tableEnd > stored.size())
+        return std::nullopt;
+    SegmentTable table;
+    for (std::uint64_t at = 4; at < tableEnd; at += 12) {
+        const std::uint64_t streamLength = littleIntAtPosition(stored, at);
+        const std::uint64_t size = littleIntAtPosition(stored, at + 4);
+        const std::uint64_t streamAt = tableEnd + littleIntAtPosition(stored, at + 8);
+        if (streamAt > stored.size() || streamLength > stored.size() - streamAt)
+            return std::nullopt;
+        // The packer writes an empty file as one segment of size 0 whose
+        // bytes are no valid stream: such a segment adds nothing.
+        if (size == 0)
+            continue;
+        if (size > segmentSizeLimit(streamLength, decompressedLength))
+            return std::nullopt;
+        table.total += size;
+        table.segments.push_back({stored.subspan(streamAt, streamLength), size});
+    }
+    // An entry's size is a 32-bit field: no real content is larger.
+    if (table.total > UINT32_MAX)
+        return std::nullopt;
+    return table;
+}
 
 } // namespace
 
@@ -279,42 +316,19 @@ LZOResult dcom(ByteSpan input, std::span<std::uint8_t> output, std::size_t outpu
 
 SharedBytes decompressedDataFromData(ByteSpan stored, std::uint32_t decompressedLength)
 {
-    const std::uint64_t count = littleIntAtPosition(stored, 0);
-    const std::uint64_t tableEnd = 4 + 12 * count;
-    if (count > 0 && tableEnd > stored.size())
-        return nullptr;
-
-    // Check the whole table before allocating anything.
-    std::vector<Segment> segments;
-    std::uint64_t total = 0;
-    for (std::uint64_t at = 4; at < tableEnd; at += 12) {
-        const std::uint64_t streamLength = littleIntAtPosition(stored, at);
-        const std::uint64_t size = littleIntAtPosition(stored, at + 4);
-        const std::uint64_t streamAt = tableEnd + littleIntAtPosition(stored, at + 8);
-        if (streamAt > stored.size() || streamLength > stored.size() - streamAt)
-            return nullptr;
-        // The packer writes an empty file as one segment of size 0 whose
-        // bytes are no valid stream: such a segment adds nothing.
-        if (size == 0)
-            continue;
-        if (size > segmentSizeLimit(streamLength, decompressedLength))
-            return nullptr;
-        total += size;
-        segments.push_back({stored.subspan(streamAt, streamLength), size});
-    }
-    // An entry's size is a 32-bit field: no real content is larger.
-    if (total > UINT32_MAX)
-        return nullptr;
-
     try {
+        const std::optional<SegmentTable> table = readSegmentTable(stored, decompressedLength);
+        if (!table)
+            return nullptr;
         Bytes content;
-        for (const Segment& segment : segments) {
+        for (const Segment& segment : table->segments) {
             const std::size_t before = content.size();
             const std::size_t needed = before + segment.size + kDecoderSlack;
-            // Grow with what has been decoded, never to a size only the table claims.
+            // Doubling, capped at the declared total: memory follows what has
+            // really been decoded plus one segment, and ends at the exact size.
             if (needed > content.capacity())
                 content.reserve(std::min<std::uint64_t>(std::max<std::uint64_t>(needed, 2 * content.capacity()),
-                                                        total + kDecoderSlack));
+                                                        table->total + kDecoderSlack));
             content.resize(needed);
             std::size_t produced = 0;
             const LZOResult result =
