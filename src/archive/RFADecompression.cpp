@@ -2,210 +2,340 @@
 
 #include "archive/LittleEndian.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
+#include <optional>
+#include <stdexcept>
+#include <vector>
 
 namespace larkspan {
 
 namespace {
 
+// What the previous instruction copied as literals decides what an opcode
+// below 16 means: 0, 1 to 3 (trailing literals), or a run of 4 or more.
 constexpr unsigned kLongLiteralState = 4;
 
-struct Decoder {
-    const std::uint8_t* ip;
-    const std::uint8_t* const ipEnd;
-    std::uint8_t* op;
-    std::uint8_t* const opStart;
-    std::uint8_t* const opEnd;
+// The end marker's length: literal copies always leave this much input.
+constexpr std::size_t kHeldBack = 3;
 
-    std::size_t inputLeft() const { return static_cast<std::size_t>(ipEnd - ip); }
-    std::size_t outputRoom() const { return static_cast<std::size_t>(opEnd - op); }
-    std::size_t written() const { return static_cast<std::size_t>(op - opStart); }
+// No instruction yields more than 255 bytes per input byte (a zero byte of a
+// length extension adds 255; every other form yields less per byte), and the
+// end marker yields none, so a stream of n bytes decodes to fewer than 255·n.
+constexpr std::uint64_t kMaxExpansion = 255;
 
-    // Three input bytes are always held back: the length of the end marker.
-    bool copyLiterals(std::size_t n, LZOResult& failure)
+// Wide copies may move up to this many bytes past the end of a copy.
+constexpr std::size_t kWideOvershoot = 15;
+
+template <std::size_t N>
+inline void copyBlock(std::uint8_t* to, const std::uint8_t* from)
+{
+    std::memcpy(to, from, N);
+}
+
+class Decoder {
+public:
+    Decoder(ByteSpan input, std::span<std::uint8_t> output, std::size_t outputLength)
+        : ip_(input.data()), ipEnd_(input.data() + input.size()), op_(output.data()),
+          opStart_(output.data()), opEnd_(output.data() + outputLength),
+          writeEnd_(output.data() + output.size())
     {
-        if (n > outputRoom()) {
-            failure = LZOResult::OutputOverrun;
-            return false;
+    }
+
+    LZOResult run();
+    std::size_t written() const { return static_cast<std::size_t>(op_ - opStart_); }
+
+private:
+    std::size_t inputLeft() const { return static_cast<std::size_t>(ipEnd_ - ip_); }
+    std::size_t outputRoom() const { return static_cast<std::size_t>(opEnd_ - op_); }
+    std::size_t writeRoom() const { return static_cast<std::size_t>(writeEnd_ - op_); }
+
+    bool fail(LZOResult code)
+    {
+        failure_ = code;
+        return false;
+    }
+
+    // z zero bytes then a nonzero byte b: `length` = base + 255·z + b.
+    bool lengthExtension(std::uint64_t base, std::uint64_t& length)
+    {
+        length = base;
+        while (ip_ != ipEnd_ && *ip_ == 0) {
+            length += 255;
+            ++ip_;
         }
-        if (inputLeft() < n + 3) {
-            failure = LZOResult::InputOverrun;
+        if (ip_ == ipEnd_)
             return false;
-        }
-        std::memcpy(op, ip, n);
-        op += n;
-        ip += n;
+        length += *ip_++;
         return true;
     }
 
-    // z zero bytes then a nonzero byte b: 255·z + b.
-    bool lengthExtension(std::uint64_t& length)
+    std::uint32_t readLE16()
     {
-        std::uint64_t extra = 0;
-        while (ip < ipEnd && *ip == 0) {
-            extra += 255;
-            ++ip;
+        const std::uint32_t w = ip_[0] | std::uint32_t(ip_[1]) << 8;
+        ip_ += 2;
+        return w;
+    }
+
+    bool copyLiterals(std::uint64_t n)
+    {
+        if (n > outputRoom())
+            return fail(LZOResult::OutputOverrun);
+        if (inputLeft() < n + kHeldBack)
+            return fail(LZOResult::InputOverrun);
+        if (inputLeft() >= n + kWideOvershoot && writeRoom() >= n + kWideOvershoot) {
+            std::uint8_t* to = op_;
+            const std::uint8_t* from = ip_;
+            do {
+                copyBlock<16>(to, from);
+                to += 16;
+                from += 16;
+            } while (to < op_ + n);
+        } else {
+            std::memcpy(op_, ip_, n);
         }
-        if (ip == ipEnd)
-            return false;
-        length = extra + *ip++;
+        op_ += n;
+        ip_ += n;
         return true;
     }
 
-    bool copyMatch(std::uint64_t length, std::uint64_t distance, LZOResult& failure)
+    // 0 to 3 literals after a match. With none, the check still applies: the
+    // next opcode needs room for at least the end marker.
+    bool copyTrailingLiterals(std::size_t s)
     {
-        if (distance > written()) {
-            failure = LZOResult::LookBehindOverrun;
-            return false;
+        if (s > outputRoom())
+            return fail(LZOResult::OutputOverrun);
+        if (inputLeft() < s + kHeldBack)
+            return fail(LZOResult::InputOverrun);
+        if (inputLeft() >= 4 && writeRoom() >= 4) {
+            copyBlock<4>(op_, ip_);
+        } else {
+            for (std::size_t i = 0; i < s; ++i)
+                op_[i] = ip_[i];
         }
-        if (length > outputRoom()) {
-            failure = LZOResult::OutputOverrun;
-            return false;
-        }
-        const std::uint8_t* from = op - distance;
-        for (std::uint64_t i = 0; i < length; ++i)
-            *op++ = *from++;
+        op_ += s;
+        ip_ += s;
         return true;
     }
+
+    bool copyMatch(std::uint64_t n, std::size_t distance)
+    {
+        if (distance > written())
+            return fail(LZOResult::LookBehindOverrun);
+        if (n > outputRoom())
+            return fail(LZOResult::OutputOverrun);
+        const std::uint8_t* from = op_ - distance;
+        if (writeRoom() >= n + kWideOvershoot)
+            wideMatch(from, n, distance);
+        else
+            for (std::uint64_t i = 0; i < n; ++i)
+                op_[i] = from[i];
+        op_ += n;
+        return true;
+    }
+
+    // Moves in blocks no wider than the distance, so that every block reads
+    // bytes already final. Distances below 8 first spread the pattern over
+    // eight bytes so that the rest can move eight at a time.
+    void wideMatch(const std::uint8_t* from, std::uint64_t n, std::size_t distance)
+    {
+        std::uint8_t* to = op_;
+        std::uint8_t* const end = op_ + n;
+        if (distance >= 16) {
+            do {
+                copyBlock<16>(to, from);
+                to += 16;
+                from += 16;
+            } while (to < end);
+            return;
+        }
+        if (distance < 8) {
+            static constexpr std::uint8_t kAdvance[8] = {0, 1, 2, 1, 0, 4, 4, 4};
+            static constexpr std::int8_t kRewind[8] = {0, 0, 0, -1, -4, 1, 2, 3};
+            to[0] = from[0];
+            to[1] = from[1];
+            to[2] = from[2];
+            to[3] = from[3];
+            from += kAdvance[distance];
+            copyBlock<4>(to + 4, from);
+            from -= kRewind[distance];
+            to += 8;
+        }
+        while (to < end) {
+            copyBlock<8>(to, from);
+            to += 8;
+            from += 8;
+        }
+    }
+
+    LZOResult endOfStream() const
+    {
+        if (ip_ == ipEnd_ || op_ == opEnd_)
+            return LZOResult::Success;
+        return inputLeft() < 3 ? LZOResult::InputOverrun : LZOResult::InputNotConsumed;
+    }
+
+    const std::uint8_t* ip_;
+    const std::uint8_t* const ipEnd_;
+    std::uint8_t* op_;
+    std::uint8_t* const opStart_;
+    std::uint8_t* const opEnd_;
+    std::uint8_t* const writeEnd_;
+    LZOResult failure_ = LZOResult::InputOverrun;
 };
 
-} // namespace
-
-LZOResult dcom(ByteSpan input, std::uint8_t* output, std::size_t outputLength, std::size_t& produced)
+// Every opcode is read with at least three bytes of input left (literal copies
+// hold them back) except the stream's first, which is below 18. So the one
+// operand byte of near and short matches is always there; only far matches
+// and length extensions can run out.
+LZOResult Decoder::run()
 {
-    Decoder d{input.data(), input.data() + input.size(), output, output, output + outputLength};
-    LZOResult failure = LZOResult::InputOverrun;
-    const auto finish = [&](LZOResult result) {
-        produced = d.written();
-        return result;
-    };
-    if (d.inputLeft() == 0)
-        return finish(LZOResult::InputOverrun);
-
+    if (ip_ == ipEnd_)
+        return LZOResult::InputOverrun;
     unsigned state = 0;
-    std::uint32_t t = *d.ip++;
+    std::uint32_t t = *ip_++;
     if (t > 17) {
-        const std::size_t n = t - 17;
-        if (!d.copyLiterals(n, failure))
-            return finish(failure);
-        state = n >= 4 ? kLongLiteralState : static_cast<unsigned>(n);
-        if (d.inputLeft() == 0)
-            return finish(LZOResult::InputOverrun);
-        t = *d.ip++;
+        const std::uint32_t n = t - 17;
+        if (!copyLiterals(n))
+            return failure_;
+        state = n >= 4 ? kLongLiteralState : n;
+        t = *ip_++;
     }
-
     for (;;) {
-        std::uint64_t length = 0;
-        std::uint64_t distance = 0;
-        std::uint32_t trailing = 0;
-        if (t < 16 && state == 0) {
-            if (t == 0) {
-                if (!d.lengthExtension(length))
-                    return finish(LZOResult::InputOverrun);
-                length += 18;
-            } else {
-                length = t + 3;
-            }
-            if (!d.copyLiterals(length, failure))
-                return finish(failure);
-            state = kLongLiteralState;
-            t = *d.ip++;
-            continue;
-        }
-        if (t < 16) {
-            if (d.inputLeft() < 1)
-                return finish(LZOResult::InputOverrun);
-            const std::uint32_t c = *d.ip++;
-            if (state == kLongLiteralState) {
-                length = 3;
-                distance = 2049 + (t >> 2) + (c << 2);
-            } else {
-                length = 2;
-                distance = 1 + (t >> 2) + (c << 2);
-            }
-            trailing = t & 3;
-        } else if (t < 32) {
-            length = (t & 7) + 2;
-            if ((t & 7) == 0) {
-                if (!d.lengthExtension(length))
-                    return finish(LZOResult::FarMatchInputOverrun);
-                length += 9;
-            }
-            if (d.inputLeft() < 2)
-                return finish(LZOResult::InputOverrun);
-            const std::uint32_t w = d.ip[0] | std::uint32_t(d.ip[1]) << 8;
-            d.ip += 2;
-            if ((w >> 2) == 0 && (t & 8) == 0) {
-                if (d.ip == d.ipEnd || d.op == d.opEnd)
-                    return finish(LZOResult::Success);
-                return finish(d.inputLeft() < 3 ? LZOResult::InputOverrun : LZOResult::InputNotConsumed);
-            }
-            distance = 16384 + ((t & 8) << 11) + (w >> 2);
-            trailing = w & 3;
-        } else if (t < 64) {
-            length = (t & 31) + 2;
-            if ((t & 31) == 0) {
-                if (!d.lengthExtension(length))
-                    return finish(LZOResult::InputOverrun);
-                length += 33;
-            }
-            if (d.inputLeft() < 2)
-                return finish(LZOResult::InputOverrun);
-            const std::uint32_t w = d.ip[0] | std::uint32_t(d.ip[1]) << 8;
-            d.ip += 2;
-            distance = 1 + (w >> 2);
-            trailing = w & 3;
-        } else {
-            if (d.inputLeft() < 1)
-                return finish(LZOResult::InputOverrun);
-            const std::uint32_t c = *d.ip++;
+        std::uint64_t length;
+        std::size_t distance;
+        std::size_t trailing;
+        if (t >= 64) {
+            const std::uint32_t c = *ip_++;
             length = (t >> 5) + 1;
             distance = 1 + ((t >> 2) & 7) + (c << 3);
             trailing = t & 3;
+        } else if (t >= 32) {
+            length = (t & 31) + 2;
+            if (length == 2 && !lengthExtension(33, length))
+                return LZOResult::InputOverrun;
+            if (inputLeft() < 2)
+                return LZOResult::InputOverrun;
+            const std::uint32_t w = readLE16();
+            distance = 1 + (w >> 2);
+            trailing = w & 3;
+        } else if (t >= 16) {
+            length = (t & 7) + 2;
+            if (length == 2 && !lengthExtension(9, length))
+                return LZOResult::FarMatchInputOverrun;
+            if (inputLeft() < 2)
+                return LZOResult::InputOverrun;
+            const std::uint32_t w = readLE16();
+            if ((w >> 2) == 0 && (t & 8) == 0)
+                return endOfStream();
+            distance = 16384 + ((t & 8) << 11) + (w >> 2);
+            trailing = w & 3;
+        } else if (state == 0) {
+            length = t + 3;
+            if (t == 0 && !lengthExtension(18, length))
+                return LZOResult::InputOverrun;
+            if (!copyLiterals(length))
+                return failure_;
+            state = kLongLiteralState;
+            t = *ip_++;
+            continue;
+        } else {
+            const std::uint32_t c = *ip_++;
+            const bool afterRun = state == kLongLiteralState;
+            length = afterRun ? 3 : 2;
+            distance = (afterRun ? 2049 : 1) + (t >> 2) + (c << 2);
+            trailing = t & 3;
         }
-        if (!d.copyMatch(length, distance, failure))
-            return finish(failure);
-        if (trailing > 0 && !d.copyLiterals(trailing, failure))
-            return finish(failure);
-        state = trailing;
-        if (d.inputLeft() < 3 && state == 0)
-            return finish(LZOResult::InputOverrun);
-        if (d.inputLeft() == 0)
-            return finish(LZOResult::InputOverrun);
-        t = *d.ip++;
+        if (!copyMatch(length, distance) || !copyTrailingLiterals(trailing))
+            return failure_;
+        state = static_cast<unsigned>(trailing);
+        t = *ip_++;
     }
+}
+
+// The most a segment may declare: ten times the entry's size field (the
+// historical bound), and never more than its stream can decode to.
+std::uint64_t segmentSizeLimit(std::uint64_t streamLength, std::uint32_t decompressedLength)
+{
+    return std::min(10 * std::uint64_t(decompressedLength), kMaxExpansion * streamLength);
+}
+
+struct Segment {
+    ByteSpan stream;
+    std::uint64_t size;
+};
+
+struct SegmentTable {
+    std::vector<Segment> segments;
+    std::uint64_t total = 0; // content size
+};
+
+// The segments that add content, in table order, or nothing when the table
+// points outside the stored bytes or declares sizes that cannot be decoded.
+std::optional<SegmentTable> readSegmentTable(ByteSpan stored, std::uint32_t decompressedLength)
+{
+    const std::uint64_t count = littleIntAtPosition(stored, 0);
+    const std::uint64_t tableEnd = 4 + 12 * count;
+    if (count > 0 && tableEnd > stored.size())
+        return std::nullopt;
+    SegmentTable table;
+    for (std::uint64_t at = 4; at < tableEnd; at += 12) {
+        const std::uint64_t streamLength = littleIntAtPosition(stored, at);
+        const std::uint64_t size = littleIntAtPosition(stored, at + 4);
+        const std::uint64_t streamAt = tableEnd + littleIntAtPosition(stored, at + 8);
+        if (streamAt > stored.size() || streamLength > stored.size() - streamAt)
+            return std::nullopt;
+        // The packer writes an empty file as one segment of size 0 whose
+        // bytes are no valid stream: such a segment adds nothing.
+        if (size == 0)
+            continue;
+        if (size > segmentSizeLimit(streamLength, decompressedLength))
+            return std::nullopt;
+        table.total += size;
+        table.segments.push_back({stored.subspan(streamAt, streamLength), size});
+    }
+    // An entry's size is a 32-bit field: no real content is larger.
+    if (table.total > UINT32_MAX)
+        return std::nullopt;
+    return table;
+}
+
+} // namespace
+
+LZOResult dcom(ByteSpan input, std::span<std::uint8_t> output, std::size_t outputLength,
+               std::size_t& produced)
+{
+    if (outputLength > output.size())
+        throw std::invalid_argument("dcom: output shorter than its declared length");
+    Decoder decoder(input, output, outputLength);
+    const LZOResult result = decoder.run();
+    produced = decoder.written();
+    return result;
 }
 
 SharedBytes decompressedDataFromData(ByteSpan stored, std::uint32_t decompressedLength)
 {
-    const std::uint64_t count = littleIntAtPosition(stored, 0);
-    const std::uint64_t tableEnd = 4 + 12 * count;
-    if (tableEnd > stored.size() && count > 0)
-        return nullptr;
-    const std::uint64_t scratchLimit = 10 * std::uint64_t(decompressedLength);
     try {
+        const std::optional<SegmentTable> table = readSegmentTable(stored, decompressedLength);
+        if (!table)
+            return nullptr;
         Bytes content;
-        for (std::uint64_t i = 0; i < count; ++i) {
-            const std::uint64_t at = 4 + 12 * i;
-            const std::uint64_t segmentStored = littleIntAtPosition(stored, at);
-            const std::uint64_t segmentSize = littleIntAtPosition(stored, at + 4);
-            const std::uint64_t segmentOffset = littleIntAtPosition(stored, at + 8);
-            if (segmentSize == 0)
-                continue;
-            const std::uint64_t streamAt = tableEnd + segmentOffset;
-            if (streamAt > stored.size() || segmentStored > stored.size() - streamAt)
-                return nullptr;
-            if (segmentSize > scratchLimit)
-                return nullptr;
+        for (const Segment& segment : table->segments) {
             const std::size_t before = content.size();
-            content.resize(before + segmentSize + kDecoderSlack);
+            const std::size_t needed = before + segment.size + kDecoderSlack;
+            // Doubling, capped at the declared total: memory follows what has
+            // really been decoded plus one segment, and ends at the exact size.
+            if (needed > content.capacity())
+                content.reserve(std::min<std::uint64_t>(std::max<std::uint64_t>(needed, 2 * content.capacity()),
+                                                        table->total + kDecoderSlack));
+            content.resize(needed);
             std::size_t produced = 0;
-            const LZOResult result = dcom(stored.subspan(streamAt, segmentStored),
-                                          content.data() + before, segmentSize, produced);
-            if (result != LZOResult::Success || produced != segmentSize)
+            const LZOResult result =
+                dcom(segment.stream, std::span(content).subspan(before), segment.size, produced);
+            if (result != LZOResult::Success || produced != segment.size)
                 return nullptr;
-            content.resize(before + segmentSize);
+            content.resize(before + segment.size);
         }
         return makeSharedBytes(std::move(content));
     } catch (const std::bad_alloc&) {
