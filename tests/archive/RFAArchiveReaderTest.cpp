@@ -1,10 +1,15 @@
 #include "archive/RFAArchive.h"
+#include "archive/EntryPath.h"
 #include "support/ArchiveBytes.h"
+#include "tree/FileIO.h"
 #include "tree/RFATreeEnumerator.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
+#include <map>
+#include <sstream>
 #include <optional>
 
 namespace larkspan {
@@ -230,6 +235,56 @@ TEST(LittleEndian, ReadsOnlyWholeFieldsInside)
     EXPECT_EQ(littleIntAtPosition(six, 3), 0u);
     EXPECT_EQ(littleIntAtPosition(six, 7), 0u);
     EXPECT_EQ(littleIntAtPosition(six, UINT64_MAX), 0u);
+}
+
+} // namespace
+} // namespace larkspan
+
+namespace larkspan {
+namespace {
+
+std::uint64_t fnv1a64(const Bytes& bytes)
+{
+    std::uint64_t hash = 0xcbf29ce484222325ull;
+    for (std::uint8_t b : bytes)
+        hash = (hash ^ b) * 0x100000001b3ull;
+    return hash;
+}
+
+// Archives written like the game's packer (compressed segments, the empty
+// file as one zero-size segment, a raw entry among compressed ones) read to
+// exactly the contents their generator recorded.
+TEST(RFAArchiveReader, ReadsPackerArchivesToTheirRecordedContents)
+{
+    const std::string folder = std::string(LARKSPAN_TEST_DATA) + "/archives/";
+    std::ifstream manifest(folder + "manifest.txt");
+    ASSERT_TRUE(manifest);
+    std::map<std::string, std::unique_ptr<RFAArchive>> archives;
+    std::size_t checked = 0;
+    for (std::string line; std::getline(manifest, line);) {
+        if (line.empty() || line.front() == '#')
+            continue;
+        std::istringstream fields(line);
+        std::string archiveName, path, hash, contentFile;
+        std::uint64_t size = 0;
+        fields >> archiveName >> path >> size >> hash >> contentFile;
+        std::unique_ptr<RFAArchive>& archive = archives[archiveName];
+        if (!archive) {
+            const std::optional<Bytes> file = readWholeFile(folder + archiveName);
+            ASSERT_TRUE(file) << archiveName;
+            UnpackError error{};
+            archive = RFAArchive::initWithData(*file, &error);
+            ASSERT_TRUE(archive) << archiveName << ": " << error.description;
+        }
+        const std::vector<std::string> components = splitEntryPath(path);
+        const RFATreeNode::Ptr node =
+            archive->root()->childWithPathArray(std::span(components).subspan(1));
+        ASSERT_TRUE(node) << path;
+        EXPECT_EQ(node->data()->size(), size) << path;
+        EXPECT_EQ(fnv1a64(*node->data()), std::stoull(hash, nullptr, 16)) << path;
+        ++checked;
+    }
+    EXPECT_EQ(checked, 8u);
 }
 
 } // namespace
