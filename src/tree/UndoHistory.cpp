@@ -11,6 +11,8 @@ void UndoHistory::registerUndo(Action action)
         return;
     }
     openGroup();
+    // Anything else registered into a typing group ends the typing.
+    open_->coalescingKey = nullptr;
     if (open_->actions.empty()) {
         // A new edit makes everything that could be redone unreachable.
         const bool cleanLost = std::any_of(redoStack_.begin(), redoStack_.end(), [&](const Group& g) {
@@ -22,6 +24,34 @@ void UndoHistory::registerUndo(Action action)
     }
     open_->actions.push_back(std::move(action));
     notify();
+}
+
+void UndoHistory::registerCoalescingUndo(const void* key, Action action)
+{
+    if (running_ == Running::Nothing && !open_ && !undoStack_.empty() && redoStack_.empty()) {
+        Group& top = undoStack_.back();
+        if (key && top.coalescingKey == key && cleanState_ != top.state) {
+            top.actions.push_back(std::move(action));
+            notify();
+            return;
+        }
+    }
+    if (running_ != Running::Nothing) {
+        registerUndo(std::move(action));
+        return;
+    }
+    const bool fresh = !open_ || open_->actions.empty();
+    const bool continues = !fresh && open_->coalescingKey == key;
+    registerUndo(std::move(action));
+    open_->coalescingKey = fresh || continues ? key : nullptr;
+}
+
+void UndoHistory::breakCoalescing()
+{
+    if (open_)
+        open_->coalescingKey = nullptr;
+    if (!undoStack_.empty())
+        undoStack_.back().coalescingKey = nullptr;
 }
 
 void UndoHistory::setActionName(std::string name)

@@ -22,6 +22,14 @@ public:
     using Action = std::function<void()>;
 
     void registerUndo(Action action);
+    // Typing: a registration with the same key as the group on top of the
+    // undo stack, with nothing registered in between and that group not the
+    // saved state, joins that group instead of starting a new one, so a run
+    // of keystrokes undoes as one step. The key is any address the caller
+    // owns (the editor).
+    void registerCoalescingUndo(const void* key, Action action);
+    // The next coalescing registration starts a group of its own.
+    void breakCoalescing();
     // Names the group being recorded ("Delete", "New Folder", "Typing").
     void setActionName(std::string name);
     void endGroup();
@@ -53,6 +61,7 @@ private:
         // The state the document is in once this group has been undone away;
         // equal ids mean equal states, so the clean mark survives undo/redo.
         std::uint64_t state = 0;
+        const void* coalescingKey = nullptr;
     };
     enum class Running { Nothing, Undo, Redo };
 

@@ -148,3 +148,54 @@ TEST(UndoHistory, ActionsKeepWhatTheyCaptureAlive)
 
 } // namespace
 } // namespace larkspan
+
+namespace larkspan {
+namespace {
+
+TEST(UndoHistory, TypingCoalescesUntilSomethingElseHappens)
+{
+    UndoHistory history;
+    std::string text;
+    const int editor = 0;
+    std::function<void(std::string)> type = [&](std::string typed) {
+        text += typed;
+        history.registerCoalescingUndo(&editor, [&, n = typed.size()] { text.resize(text.size() - n); });
+    };
+    type("a");
+    history.endGroup();
+    type("b");
+    history.endGroup();
+    type("c");
+    type("d"); // two splices in one event
+    history.endGroup();
+    history.undo();
+    EXPECT_EQ(text, "") << "one step for the whole run";
+
+    type("x");
+    history.endGroup();
+    history.markClean();
+    type("y");
+    history.endGroup();
+    history.undo();
+    EXPECT_EQ(text, "x") << "typing after a save starts a new step";
+
+    type("1");
+    history.endGroup();
+    history.breakCoalescing();
+    type("2");
+    history.endGroup();
+    history.undo();
+    EXPECT_EQ(text, "x1");
+
+    history.registerUndo([] {});
+    history.endGroup();
+    type("3");
+    history.endGroup();
+    history.undo();
+    EXPECT_EQ(text, "x1");
+    history.undo();
+    EXPECT_EQ(text, "x1") << "another edit in between ends the run: its own step comes next";
+}
+
+} // namespace
+} // namespace larkspan
