@@ -5,6 +5,7 @@ packages=(
   g++ cmake ninja-build pkg-config git
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev
+  qt6-base-dev qt6-image-formats-plugins
   liblzo2-dev # tests and benchmarks only: the product has its own decoder
 )
 sudo=""
