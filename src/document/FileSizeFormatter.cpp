@@ -6,12 +6,10 @@ namespace larkspan {
 
 namespace {
 
-template <typename Value>
-std::string format(const char* pattern, FileSizeFormatter::Translator translate, Value value)
+std::string decimal(double value, int places)
 {
-    const std::string localized = translate ? translate(pattern) : std::string(pattern);
-    char text[64];
-    std::snprintf(text, sizeof text, localized.c_str(), value);
+    char text[32];
+    std::snprintf(text, sizeof text, "%.*f", places, value);
     return text;
 }
 
@@ -21,12 +19,12 @@ std::string FileSizeFormatter::stringForNumber(std::uint64_t n, Translator trans
 {
     constexpr std::uint64_t KB = 1024, MB = KB * 1024, GB = MB * 1024;
     if (n < KB)
-        return format("%u Bytes", translate, static_cast<unsigned>(n));
+        return fillPlaceholders(translated(translate, "%u Bytes"), {std::to_string(n)});
     if (n < MB)
-        return format("%u KB", translate, static_cast<unsigned>((n + KB - 1) / KB));
+        return fillPlaceholders(translated(translate, "%u KB"), {std::to_string((n + KB - 1) / KB)});
     if (n < GB)
-        return format("%.1f MB", translate, static_cast<double>(n) / MB);
-    return format("%.2f GB", translate, static_cast<double>(n) / GB);
+        return fillPlaceholders(translated(translate, "%.1f MB"), {decimal(static_cast<double>(n) / MB, 1)});
+    return fillPlaceholders(translated(translate, "%.2f GB"), {decimal(static_cast<double>(n) / GB, 2)});
 }
 
 } // namespace larkspan

@@ -68,7 +68,7 @@ SharedImage RFATreeNode::image()
     const ImageDecoder* decoder = imageDecoderFor(extension());
     if (!decoder)
         return nullptr;
-    std::optional<Image> decoded = (*decoder)(*data_);
+    std::optional<Image> decoded = (*decoder)(data_);
     if (!decoded)
         return nullptr;
     image_ = std::make_shared<const Image>(std::move(*decoded));

@@ -14,11 +14,10 @@ std::uint64_t truncatedSingleRoot(std::uint64_t value)
 
 } // namespace
 
-std::optional<Image> decodeRawHeightMap(ByteSpan bytes)
+std::optional<RawHeightMapShape> rawHeightMapShape(std::uint64_t length)
 {
-    const std::uint64_t length = bytes.size();
     std::uint64_t side = truncatedSingleRoot(length / 2);
-    bool sixteenBit = 2 * side * side >= length;
+    const bool sixteenBit = 2 * side * side >= length;
     if (!sixteenBit)
         side = truncatedSingleRoot(length);
     const std::uint64_t sampleBytes = sixteenBit ? 2 : 1;
@@ -28,13 +27,24 @@ std::optional<Image> decodeRawHeightMap(ByteSpan bytes)
         --side;
     if (side == 0)
         return std::nullopt;
+    return RawHeightMapShape{static_cast<std::uint32_t>(side), sixteenBit};
+}
+
+std::optional<Image> decodeRawHeightMap(ByteSpan bytes)
+{
+    const std::optional<RawHeightMapShape> shape = rawHeightMapShape(bytes.size());
+    if (!shape)
+        return std::nullopt;
+    const std::size_t side = shape->side;
+    const bool sixteenBit = shape->sixteenBit;
+    const std::size_t sampleBytes = sixteenBit ? 2 : 1;
 
     Image image;
-    image.width = image.height = static_cast<std::uint32_t>(side);
+    image.width = image.height = shape->side;
     image.format = sixteenBit ? PixelFormat::Gray16 : PixelFormat::Gray8;
-    image.bytesPerRow = static_cast<std::size_t>(side * sampleBytes);
+    image.bytesPerRow = side * sampleBytes;
     image.flipped = true;
-    image.pixels.resize(static_cast<std::size_t>(side * side * sampleBytes));
+    image.pixels.resize(side * side * sampleBytes);
     if (!sixteenBit) {
         std::memcpy(image.pixels.data(), bytes.data(), image.pixels.size());
         return image;

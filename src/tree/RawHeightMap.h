@@ -14,4 +14,11 @@ namespace larkspan {
 // row belongs at the bottom.
 std::optional<Image> decodeRawHeightMap(ByteSpan bytes);
 
+struct RawHeightMapShape {
+    std::uint32_t side;
+    bool sixteenBit;
+};
+// The shape a map of that many bytes has; nothing when it has no pixel.
+std::optional<RawHeightMapShape> rawHeightMapShape(std::uint64_t length);
+
 } // namespace larkspan

@@ -82,7 +82,7 @@ TEST(EntryContent, PictureCacheIsDroppedByDataChangesOnly)
 TEST(EntryContent, FailedDecodesAreNotCached)
 {
     int calls = 0;
-    registerImageDecoder("bmp", [&](ByteSpan) -> std::optional<Image> {
+    registerImageDecoder("bmp", [&](const SharedBytes&) -> std::optional<Image> {
         ++calls;
         return std::nullopt;
     });
@@ -128,6 +128,72 @@ TEST(RawHeightMap, SamplesAreLittleEndianAndFirstRowFirst)
     EXPECT_EQ(samples[1], 0x00FF);
     EXPECT_EQ(samples[3], 0x8000);
     EXPECT_EQ(image->bytesPerRow, 4u);
+}
+
+} // namespace
+} // namespace larkspan
+
+#include "tree/FileIO.h"
+
+namespace larkspan {
+namespace {
+
+RFATreeNode::Ptr fixture(const std::string& relative, std::string name)
+{
+    const std::optional<Bytes> bytes = readWholeFile(std::string(LARKSPAN_TEST_DATA) + "/" + relative);
+    EXPECT_TRUE(bytes) << relative;
+    return file(std::move(name), bytes.value_or(Bytes{}));
+}
+
+TEST(EntryContent, TexturesAndTgaPicturesDecodeThroughTheCore)
+{
+    const SharedImage texture = fixture("dds/dxt1_256x128_mips.dds", "sky.dds")->image();
+    ASSERT_TRUE(texture);
+    EXPECT_EQ(texture->width, 256u);
+    EXPECT_EQ(texture->height, 128u);
+    EXPECT_EQ(texture->format, PixelFormat::RGBA8);
+    EXPECT_FALSE(texture->flipped);
+
+    const SharedImage tga = fixture("tga/im_true32_rle_bl.tga", "logo.tga")->image();
+    ASSERT_TRUE(tga);
+    EXPECT_EQ(tga->format, PixelFormat::RGBA8);
+
+    EXPECT_FALSE(file("broken.dds", Bytes(200, 'D'))->image());
+    EXPECT_FALSE(fixture("dds/dxt1_4x4.dds", "renamed.tga")->image()) << "decoded by the name, not the content";
+}
+
+TEST(EntryContent, PictureInfoForTheViewer)
+{
+    struct Case {
+        std::string file;
+        std::string extension;
+        PictureInfo expected;
+    };
+    const Case cases[] = {
+        {"dds/dxt1_256x128_mips.dds", "dds", {"DXT1", 256, 128, 0, 9}},
+        {"dds/dxt5_4x4.dds", "dds", {"DXT5", 4, 4, 0, 1}},
+        {"dds/r8g8b8_13x7.dds", "dds", {"R8G8B8", 13, 7, 24, 1}},
+        {"dds/a4r4g4b4_3x5.dds", "dds", {"A4R4G4B4", 3, 5, 16, 1}},
+        {"tga/im_grey8_tl.tga", "tga", {"TGA", 0, 0, 8, 0}},
+    };
+    for (const Case& c : cases) {
+        const RFATreeNode::Ptr node = fixture(c.file, "x." + c.extension);
+        const std::optional<PictureInfo> info = pictureInfo(c.extension, node->data());
+        ASSERT_TRUE(info) << c.file;
+        EXPECT_EQ(info->format, c.expected.format) << c.file;
+        if (c.expected.width != 0) {
+            EXPECT_EQ(info->width, c.expected.width) << c.file;
+            EXPECT_EQ(info->height, c.expected.height) << c.file;
+        }
+        EXPECT_EQ(info->bitsPerPixel, c.expected.bitsPerPixel) << c.file;
+        EXPECT_EQ(info->mipLevels, c.expected.mipLevels) << c.file;
+    }
+    const std::optional<PictureInfo> raw = pictureInfo("raw", makeSharedBytes(Bytes(524288)));
+    ASSERT_TRUE(raw);
+    EXPECT_EQ(raw->width, 512u);
+    EXPECT_EQ(raw->bitsPerPixel, 16u);
+    EXPECT_FALSE(pictureInfo("png", makeSharedBytes(Bytes(10))));
+    EXPECT_FALSE(pictureInfo("dds", makeSharedBytes(Bytes(10))));
 }
 
 } // namespace
