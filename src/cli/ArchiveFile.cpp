@@ -24,8 +24,9 @@ std::optional<ArchiveFile> openArchiveFile(const std::string& path)
     }
     const std::optional<ArchiveHeader> header = readArchiveHeader(*bytes);
     if (!header) {
-        reportProblem(path, "not an archive: the directory offset lies beyond the end of the file (" +
-                                outOfBoundsText() + ")");
+        reportProblem(path,
+                      "not an archive: the directory offset lies beyond the end of the file (" +
+                          outOfBoundsText() + ")");
         return std::nullopt;
     }
     return ArchiveFile{path, std::move(*bytes), *header};
@@ -40,7 +41,8 @@ std::optional<EntryRecord> RecordReader::next()
 {
     if (failed_ || index_ == archive_.header.entryCount)
         return std::nullopt;
-    std::optional<EntryRecord> record = readEntryRecord(archive_.span(), archive_.header, position_);
+    std::optional<EntryRecord> record =
+        readEntryRecord(archive_.span(), archive_.header, position_);
     if (!record) {
         failed_ = true;
         reportProblem(archive_.path, "record " + std::to_string(index_ + 1) + " of " +

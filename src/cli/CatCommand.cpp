@@ -49,7 +49,8 @@ ExitCode runCat(const CatOptions& options)
     }
     if (!records.failed())
         reportEntryProblem(archive->path, options.entry,
-                           isFolder ? "is a folder; cat shows one file" : "no such entry in the archive");
+                           isFolder ? "is a folder; cat shows one file"
+                                    : "no such entry in the archive");
     return ExitCode::Failure;
 }
 

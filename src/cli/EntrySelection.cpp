@@ -18,9 +18,9 @@ bool EntrySelection::selects(std::string_view entryName)
     bool selected = false;
     for (Wanted& wanted : wanted_) {
         const std::string_view path = wanted.path;
-        const bool atOrUnder = entryName == path || (entryName.starts_with(path) &&
-                                                     entryName.size() > path.size() &&
-                                                     entryName[path.size()] == '/');
+        const bool atOrUnder =
+            entryName == path || (entryName.starts_with(path) && entryName.size() > path.size() &&
+                                  entryName[path.size()] == '/');
         if (atOrUnder) {
             wanted.matched = true;
             selected = true;

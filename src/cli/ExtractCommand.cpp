@@ -46,10 +46,11 @@ public:
         if (fs::is_directory(existing))
             return fail(record, "not written: a folder is in the way at " + target.string());
         if (fs::exists(existing) && !options_.force) {
-            report(record, written_.contains(record.name)
-                               ? "kept the file an earlier entry of the same path wrote "
-                                 "(--force replaces it)"
-                               : "kept the existing file " + target.string() + " (--force replaces it)");
+            report(record,
+                   written_.contains(record.name)
+                       ? "kept the file an earlier entry of the same path wrote "
+                         "(--force replaces it)"
+                       : "kept the existing file " + target.string() + " (--force replaces it)");
             return true;
         }
 

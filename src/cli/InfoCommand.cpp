@@ -42,8 +42,9 @@ void add(Summary& summary, const EntryRecord& record)
         ++summary.topLevelFiles;
         return;
     }
-    auto folder = std::find_if(summary.folders.begin(), summary.folders.end(),
-                               [&](const TopLevelFolder& f) { return f.name == components.front(); });
+    auto folder =
+        std::find_if(summary.folders.begin(), summary.folders.end(),
+                     [&](const TopLevelFolder& f) { return f.name == components.front(); });
     if (folder == summary.folders.end())
         folder = summary.folders.insert(summary.folders.end(), {components.front(), 0});
     ++folder->entries;
@@ -86,7 +87,8 @@ void printSummary(const ArchiveFile& archive, const Summary& summary)
     std::printf("Stored size:        %s\n", sizeText(summary.storedSize).c_str());
     std::printf("Top-level folders:  %s\n", foldersText(summary.folders).c_str());
     if (summary.topLevelFiles > 0)
-        std::printf("Top-level files:    %llu\n", static_cast<unsigned long long>(summary.topLevelFiles));
+        std::printf("Top-level files:    %llu\n",
+                    static_cast<unsigned long long>(summary.topLevelFiles));
 }
 
 ExitCode runInfo(const InfoOptions& options)
@@ -110,8 +112,9 @@ Command addInfoCommand(CLI::App& app)
 {
     auto options = std::make_shared<InfoOptions>();
     CLI::App* info = app.add_subcommand(
-        "info", "Describe an archive: header layout, compression flag, entry count, total and stored "
-                "sizes, top-level folders. Reads the directory only; nothing is decompressed.");
+        "info",
+        "Describe an archive: header layout, compression flag, entry count, total and stored "
+        "sizes, top-level folders. Reads the directory only; nothing is decompressed.");
     info->add_option("ARCHIVE", options->archive, "The archive to describe")->required();
     return {info, [options] { return runInfo(*options); }};
 }

@@ -22,7 +22,8 @@ void printRecord(const EntryRecord& record, bool details)
         std::printf("%s\n", name.c_str());
         return;
     }
-    std::printf("%10s %10s  %-10s  %s\n", FileSizeFormatter::stringForNumber(contentSize(record)).c_str(),
+    std::printf("%10s %10s  %-10s  %s\n",
+                FileSizeFormatter::stringForNumber(contentSize(record)).c_str(),
                 FileSizeFormatter::stringForNumber(record.storedSize).c_str(),
                 record.compressed ? "compressed" : "raw", name.c_str());
 }
@@ -43,11 +44,13 @@ ExitCode runList(const ListOptions& options)
 Command addListCommand(CLI::App& app)
 {
     auto options = std::make_shared<ListOptions>();
-    CLI::App* list = app.add_subcommand("list", "Print the full path of every entry, in the order of the "
-                                                "archive's directory.");
+    CLI::App* list =
+        app.add_subcommand("list", "Print the full path of every entry, in the order of the "
+                                   "archive's directory.");
     list->add_option("ARCHIVE", options->archive, "The archive to read")->required();
-    list->add_flag("-l,--long", options->details,
-                   "Also show each entry's size, its stored size, and whether it is compressed or raw");
+    list->add_flag(
+        "-l,--long", options->details,
+        "Also show each entry's size, its stored size, and whether it is compressed or raw");
     return {list, [options] { return runList(*options); }};
 }
 

@@ -46,13 +46,15 @@ std::optional<std::vector<std::string>> entryPrefix(const PackOptions& options)
             reportProblem("pack", "--as " + given + ": " + unsafe.message);
         else
             reportProblem("pack", "the entry names would begin with \"" + given + "\", and " +
-                                      unsafe.message + "; name them with --as NAME "
-                                                       "(for example --as bf1942/levels/Berlin)");
+                                      unsafe.message +
+                                      "; name them with --as NAME "
+                                      "(for example --as bf1942/levels/Berlin)");
         return std::nullopt;
     }
     if (!utf8ToLatin1(joined(*prefix)))
-        reportProblem("pack", "warning: the name " + joined(*prefix) +
-                                  " has characters beyond Latin-1; the archive stores \"?\" for each");
+        reportProblem("pack",
+                      "warning: the name " + joined(*prefix) +
+                          " has characters beyond Latin-1; the archive stores \"?\" for each");
     return prefix;
 }
 
@@ -110,8 +112,9 @@ ExitCode runPack(const PackOptions& options)
     }
     const std::uint64_t size = archiveSize(*files, joined(*prefix));
     if (size > UINT32_MAX) {
-        reportProblem(options.output, "the files need an archive of " + std::to_string(size) +
-                                          " bytes, and an archive must stay below 4 GiB; nothing written");
+        reportProblem(options.output,
+                      "the files need an archive of " + std::to_string(size) +
+                          " bytes, and an archive must stay below 4 GiB; nothing written");
         return ExitCode::Failure;
     }
     const std::unique_ptr<RFAArchive> archive = assemble(*files, *prefix);
@@ -121,12 +124,15 @@ ExitCode runPack(const PackOptions& options)
     }
 
     ProgressLine progress("writing " + options.output);
-    const std::optional<FileError> failed = writeFileAtomically(
-        options.output, [&](const ByteSink& sink) { return archive->writeFileData(sink, progress.callback()); });
+    const std::optional<FileError> failed =
+        writeFileAtomically(options.output, [&](const ByteSink& sink) {
+            return archive->writeFileData(sink, progress.callback());
+        });
     if (failed) {
-        reportProblem(options.output, failed->failure == FileFailure::Aborted
-                                          ? "the files do not fit an archive's 32-bit sizes; nothing written"
-                                          : "cannot be written: " + reasonOf(*failed));
+        reportProblem(options.output,
+                      failed->failure == FileFailure::Aborted
+                          ? "the files do not fit an archive's 32-bit sizes; nothing written"
+                          : "cannot be written: " + reasonOf(*failed));
         return ExitCode::Failure;
     }
     return ExitCode::Success;
@@ -141,16 +147,18 @@ Command addPackCommand(CLI::App& app)
         "pack",
         "Pack a folder into an archive (uncompressed, in the layout the game's packer writes).\n"
         "Entry names are NAME/ followed by the path below SOURCE_DIR; NAME is SOURCE_DIR as given, "
-        "so run it in the mod folder: `rfa pack bf1942/levels/Berlin -o Berlin.rfa` names the entries "
+        "so run it in the mod folder: `rfa pack bf1942/levels/Berlin -o Berlin.rfa` names the "
+        "entries "
         "bf1942/levels/Berlin/...\nFiles are stored sorted by name, each folder's files before its "
-        "subfolders. The archive is written to a temporary file and renamed into place, so a failed "
+        "subfolders. The archive is written to a temporary file and renamed into place, so a "
+        "failed "
         "or interrupted pack never leaves a partial archive under its name.");
     pack->add_option("SOURCE_DIR", options->source, "The folder to pack")->required();
     pack->add_option("-o,--output", options->output, "The archive to write")->required();
-    CLI::Option* as = pack->add_option(
-        "--as", options->name,
-        "The folder path the entry names begin with (default: SOURCE_DIR as given; needed when that "
-        "is absolute or climbs with \"..\")");
+    CLI::Option* as = pack->add_option("--as", options->name,
+                                       "The folder path the entry names begin with (default: "
+                                       "SOURCE_DIR as given; needed when that "
+                                       "is absolute or climbs with \"..\")");
     return {pack, [options, as] {
                 options->nameGiven = as->count() > 0;
                 return runPack(*options);

@@ -32,7 +32,8 @@ public:
         if (!collect(folder, files, subfolders))
             return;
         if (files.empty() && subfolders.empty())
-            reportProblem(folder.string(), "warning: empty folder left out (an archive cannot hold one)");
+            reportProblem(folder.string(),
+                          "warning: empty folder left out (an archive cannot hold one)");
         for (const fs::path& file : files)
             addFile(file, components);
         for (const fs::path& subfolder : subfolders) {
@@ -51,7 +52,8 @@ public:
 
 private:
     // Sorts the folder's children into files and subfolders, by name.
-    bool collect(const fs::path& folder, std::vector<fs::path>& files, std::vector<fs::path>& subfolders)
+    bool collect(const fs::path& folder, std::vector<fs::path>& files,
+                 std::vector<fs::path>& subfolders)
     {
         std::error_code error;
         fs::directory_iterator children(folder, error);
@@ -66,13 +68,16 @@ private:
             failed_ = true;
             return false;
         }
-        const auto byName = [](const fs::path& a, const fs::path& b) { return utf8Name(a) < utf8Name(b); };
+        const auto byName = [](const fs::path& a, const fs::path& b) {
+            return utf8Name(a) < utf8Name(b);
+        };
         std::sort(files.begin(), files.end(), byName);
         std::sort(subfolders.begin(), subfolders.end(), byName);
         return true;
     }
 
-    void classify(const fs::path& path, std::vector<fs::path>& files, std::vector<fs::path>& subfolders)
+    void classify(const fs::path& path, std::vector<fs::path>& files,
+                  std::vector<fs::path>& subfolders)
     {
         std::error_code statusError;
         std::error_code linkError;
@@ -99,14 +104,16 @@ private:
     {
         const std::string name = utf8Name(path);
         if (name.find('\\') != std::string::npos) {
-            reportProblem(path.string(), "the name holds a backslash, which the game reads as a folder "
-                                         "separator; rename it");
+            reportProblem(path.string(),
+                          "the name holds a backslash, which the game reads as a folder "
+                          "separator; rename it");
             failed_ = true;
             return false;
         }
         if (!utf8ToLatin1(name))
-            reportProblem(path.string(), "warning: the name has characters beyond Latin-1; the archive "
-                                         "stores \"?\" for each");
+            reportProblem(path.string(),
+                          "warning: the name has characters beyond Latin-1; the archive "
+                          "stores \"?\" for each");
         return true;
     }
 
@@ -144,8 +151,8 @@ private:
 
 } // namespace
 
-std::optional<std::vector<SourceFile>> scanSourceFolder(const fs::path& folder, const fs::path& excluded,
-                                                        std::size_t prefixDepth)
+std::optional<std::vector<SourceFile>>
+scanSourceFolder(const fs::path& folder, const fs::path& excluded, std::size_t prefixDepth)
 {
     SourceScan scan(excluded, prefixDepth);
     std::vector<std::string> components;

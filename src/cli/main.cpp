@@ -22,9 +22,9 @@ int main(int argc, char** argv)
     app.footer("Exit status: 0 on success, 1 when an archive cannot be read or an entry fails, "
                "2 on wrong usage.\n");
 
-    const std::vector<Command> commands{addListCommand(app),  addInfoCommand(app),
+    const std::vector<Command> commands{addListCommand(app),    addInfoCommand(app),
                                         addExtractCommand(app), addPackCommand(app),
-                                        addCatCommand(app),   addVerifyCommand(app)};
+                                        addCatCommand(app),     addVerifyCommand(app)};
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {

@@ -103,8 +103,8 @@ std::optional<std::filesystem::path> relativePathForEntry(std::string_view entry
     return joinSafely(components, error);
 }
 
-std::optional<std::filesystem::path> relativePathForComponents(std::span<const std::string> components,
-                                                               SafePathError* error)
+std::optional<std::filesystem::path>
+relativePathForComponents(std::span<const std::string> components, SafePathError* error)
 {
     if (components.empty())
         return refuse(PathRefusal::Empty, error);

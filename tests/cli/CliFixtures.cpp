@@ -26,6 +26,11 @@ TemporaryFolder::~TemporaryFolder()
     fs::remove_all(path_, ignored);
 }
 
+bool contains(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
+
 Bytes bytesOf(std::string_view text)
 {
     return Bytes(text.begin(), text.end());
@@ -66,7 +71,8 @@ CraftedEntry rawEntry(std::string name, const Bytes& content)
     return {std::move(name), content, static_cast<std::uint32_t>(content.size())};
 }
 
-Bytes craftArchive(const std::vector<CraftedEntry>& entries, std::uint32_t compressionFlag, bool identified)
+Bytes craftArchive(const std::vector<CraftedEntry>& entries, std::uint32_t compressionFlag,
+                   bool identified)
 {
     Bytes file = identified ? bytesOf({kIdentificationString, kIdentificationLength}) : Bytes();
     const std::size_t headerAt = file.size();

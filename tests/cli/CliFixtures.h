@@ -28,6 +28,8 @@ private:
     std::filesystem::path path_;
 };
 
+bool contains(const std::string& text, const std::string& part);
+
 Bytes bytesOf(std::string_view text);
 std::string textOf(const Bytes& bytes);
 
@@ -59,8 +61,8 @@ Bytes literalStream(const Bytes& content);
 
 struct CraftedSegment {
     Bytes stream;
-    std::uint32_t size;                     // what the segment table says it decodes to
-    std::uint32_t offsetAdjustment = 0;     // added to the true offset, to point it astray
+    std::uint32_t size;                 // what the segment table says it decodes to
+    std::uint32_t offsetAdjustment = 0; // added to the true offset, to point it astray
 };
 
 // The stored bytes of a compressed entry: segment table, then the streams.

@@ -4,17 +4,13 @@
 namespace larkspan::test {
 namespace {
 
-bool contains(const std::string& text, const std::string& part)
-{
-    return text.find(part) != std::string::npos;
-}
-
 class ProgressTest : public CliTest {
 protected:
     void SetUp() override
     {
         for (int i = 0; i < 20; ++i)
-            writeFile(temp / "bf1942/levels/Demo" / ("file" + std::to_string(i) + ".con"), Bytes(1000, 'x'));
+            writeFile(temp / "bf1942/levels/Demo" / ("file" + std::to_string(i) + ".con"),
+                      Bytes(1000, 'x'));
     }
 
     std::vector<std::string> packArguments() const
@@ -31,8 +27,9 @@ TEST_F(ProgressTest, DrawsAndWipesALineOnATerminal)
     EXPECT_TRUE(contains(run.err, "\rwriting " + (temp / "demo.rfa").string() + ": ")) << run.err;
     EXPECT_TRUE(run.err.ends_with("\r\x1b[K")) << run.err;
 
-    const RfaRun extract = runRfa({"extract", (temp / "demo.rfa").string(), "-C", (temp / "out").string()},
-                                  {temp.path(), true});
+    const RfaRun extract =
+        runRfa({"extract", (temp / "demo.rfa").string(), "-C", (temp / "out").string()},
+               {temp.path(), true});
     EXPECT_EQ(extract.exitCode, 0) << extract.err;
     EXPECT_TRUE(contains(extract.err, "extracting ")) << extract.err;
 }

@@ -23,12 +23,9 @@ TEST_P(ComponentRefusalTest, ClassifiesComponent)
 
 INSTANTIATE_TEST_SUITE_P(
     Components, ComponentRefusalTest,
-    testing::Values(ComponentCase{"tank.con", std::nullopt},
-                    ComponentCase{"...", std::nullopt},
-                    ComponentCase{"..hidden", std::nullopt},
-                    ComponentCase{".hidden", std::nullopt},
-                    ComponentCase{"caf\xC3\xA9", std::nullopt},
-                    ComponentCase{"C:", std::nullopt},
+    testing::Values(ComponentCase{"tank.con", std::nullopt}, ComponentCase{"...", std::nullopt},
+                    ComponentCase{"..hidden", std::nullopt}, ComponentCase{".hidden", std::nullopt},
+                    ComponentCase{"caf\xC3\xA9", std::nullopt}, ComponentCase{"C:", std::nullopt},
                     ComponentCase{"", PathRefusal::EmptyComponent},
                     ComponentCase{".", PathRefusal::CurrentFolder},
                     ComponentCase{"..", PathRefusal::ParentFolder},
@@ -75,24 +72,23 @@ TEST_P(RelativePathForEntryTest, TurnsEntryIntoPathOrRefuses)
 
 INSTANTIATE_TEST_SUITE_P(
     Entries, RelativePathForEntryTest,
-    testing::Values(
-        EntryCase{"bf1942/objects/tank.con", "bf1942/objects/tank.con", {}},
-        EntryCase{"readme.txt", "readme.txt", {}},
-        EntryCase{"bf1942/caf\xC3\xA9.con", "bf1942/caf\xC3\xA9.con", {}},
-        EntryCase{"bf1942/...", "bf1942/...", {}},
-        EntryCase{"", {}, PathRefusal::Empty},
-        EntryCase{"/etc/passwd", {}, PathRefusal::Absolute},
-        EntryCase{"\\evil", {}, PathRefusal::Absolute},
-        EntryCase{"/", {}, PathRefusal::Absolute},
-        EntryCase{"../evil", {}, PathRefusal::ParentFolder},
-        EntryCase{"bf1942/../../evil", {}, PathRefusal::ParentFolder},
-        EntryCase{"bf1942/..", {}, PathRefusal::ParentFolder},
-        EntryCase{"bf1942/..\\..\\evil", {}, PathRefusal::ParentFolder},
-        EntryCase{"bf1942/textures\\grass.dds", {}, PathRefusal::Separator},
-        EntryCase{"bf1942/./x", {}, PathRefusal::CurrentFolder},
-        EntryCase{"bf1942//x", {}, PathRefusal::EmptyComponent},
-        EntryCase{"bf1942/x/", {}, PathRefusal::EmptyComponent},
-        EntryCase{std::string("bf1942/a\0b", 10), {}, PathRefusal::NulByte}));
+    testing::Values(EntryCase{"bf1942/objects/tank.con", "bf1942/objects/tank.con", {}},
+                    EntryCase{"readme.txt", "readme.txt", {}},
+                    EntryCase{"bf1942/caf\xC3\xA9.con", "bf1942/caf\xC3\xA9.con", {}},
+                    EntryCase{"bf1942/...", "bf1942/...", {}},
+                    EntryCase{"", {}, PathRefusal::Empty},
+                    EntryCase{"/etc/passwd", {}, PathRefusal::Absolute},
+                    EntryCase{"\\evil", {}, PathRefusal::Absolute},
+                    EntryCase{"/", {}, PathRefusal::Absolute},
+                    EntryCase{"../evil", {}, PathRefusal::ParentFolder},
+                    EntryCase{"bf1942/../../evil", {}, PathRefusal::ParentFolder},
+                    EntryCase{"bf1942/..", {}, PathRefusal::ParentFolder},
+                    EntryCase{"bf1942/..\\..\\evil", {}, PathRefusal::ParentFolder},
+                    EntryCase{"bf1942/textures\\grass.dds", {}, PathRefusal::Separator},
+                    EntryCase{"bf1942/./x", {}, PathRefusal::CurrentFolder},
+                    EntryCase{"bf1942//x", {}, PathRefusal::EmptyComponent},
+                    EntryCase{"bf1942/x/", {}, PathRefusal::EmptyComponent},
+                    EntryCase{std::string("bf1942/a\0b", 10), {}, PathRefusal::NulByte}));
 
 TEST(RelativePathForComponentsTest, JoinsSafeComponents)
 {
