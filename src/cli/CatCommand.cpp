@@ -59,9 +59,10 @@ ExitCode runCat(const CatOptions& options)
 Command addCatCommand(CLI::App& app)
 {
     auto options = std::make_shared<CatOptions>();
-    CLI::App* cat = app.add_subcommand(
-        "cat", "Write one entry's bytes to standard output. Only that entry is decompressed; "
-               "with duplicated paths the first one is shown.");
+    CLI::App* cat =
+        addSubcommand(app, "cat", "Write one entry's bytes to standard output",
+                      "Only that entry is decompressed. When the archive holds the path more than\n"
+                      "once, the first entry is shown.");
     cat->add_option("ARCHIVE", options->archive, "The archive to read")->required();
     cat->add_option("PATH", options->entry, "The entry's full path, as list prints it (bf1942/...)")
         ->required();

@@ -5,6 +5,7 @@
 #include <CLI/CLI.hpp>
 
 #include <functional>
+#include <string>
 
 namespace larkspan::cli {
 
@@ -14,6 +15,11 @@ struct Command {
     CLI::App* parser;
     std::function<ExitCode()> run;
 };
+
+// A subcommand whose summary is listed by `rfa --help` and whose details
+// follow its own options in `rfa NAME --help`.
+CLI::App* addSubcommand(CLI::App& app, const std::string& name, const std::string& summary,
+                        const std::string& details);
 
 Command addListCommand(CLI::App& app);
 Command addInfoCommand(CLI::App& app);

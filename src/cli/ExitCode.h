@@ -9,4 +9,7 @@ enum class ExitCode : int {
     Usage = 2,   // the command line was wrong
 };
 
+inline constexpr char kExitCodeHelp[] = "Exit status: 0 on success, 1 when an archive cannot be "
+                                        "read or an entry fails, 2 on wrong usage.";
+
 } // namespace larkspan::cli

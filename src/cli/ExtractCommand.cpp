@@ -141,15 +141,15 @@ ExitCode runExtract(const ExtractOptions& options)
 Command addExtractCommand(CLI::App& app)
 {
     auto options = std::make_shared<ExtractOptions>();
-    CLI::App* extract = app.add_subcommand(
-        "extract",
-        "Write entries to disk below a folder: every entry, or those at or under the given "
-        "paths.\nNothing is ever written outside that folder: an entry whose name starts with "
-        "\"/\" or has a \"..\" component (also between backslashes, as Windows reads it), a \".\" "
-        "or an empty component, or a backslash, is reported and skipped.\nExisting files are "
-        "kept and reported unless --force is given; a file never replaces a folder or the "
-        "other way round. An archive that holds a path twice writes it once (the second entry "
-        "replaces the first with --force).");
+    CLI::App* extract = addSubcommand(
+        app, "extract", "Write entries to disk, never outside the chosen folder",
+        "Writes every entry, or those at or under the given paths, below the folder.\n"
+        "Nothing is ever written outside that folder: an entry whose name starts with\n"
+        "\"/\" or has a \"..\" component (also between backslashes, as Windows reads it), a\n"
+        "\".\" or an empty component, or a backslash, is reported and skipped.\n"
+        "Existing files are kept and reported unless --force is given; a file never\n"
+        "replaces a folder or the other way round. An archive that holds a path twice\n"
+        "writes it once (the second entry replaces the first with --force).");
     extract->add_option("ARCHIVE", options->archive, "The archive to read")->required();
     extract->add_option("PATH", options->paths,
                         "Entries to extract, by full path (bf1942/levels/Berlin/Init.con) or by "

@@ -111,10 +111,11 @@ ExitCode runInfo(const InfoOptions& options)
 Command addInfoCommand(CLI::App& app)
 {
     auto options = std::make_shared<InfoOptions>();
-    CLI::App* info = app.add_subcommand(
-        "info",
-        "Describe an archive: header layout, compression flag, entry count, total and stored "
-        "sizes, top-level folders. Reads the directory only; nothing is decompressed.");
+    CLI::App* info = addSubcommand(
+        app, "info", "Describe an archive: layout, sizes, top-level folders",
+        "Shows the header layout, the compression flag, the entry count, the total and\n"
+        "stored sizes and the top-level folders. Reads the directory only; nothing is\n"
+        "decompressed.");
     info->add_option("ARCHIVE", options->archive, "The archive to describe")->required();
     return {info, [options] { return runInfo(*options); }};
 }

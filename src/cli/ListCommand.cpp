@@ -44,9 +44,12 @@ ExitCode runList(const ListOptions& options)
 Command addListCommand(CLI::App& app)
 {
     auto options = std::make_shared<ListOptions>();
-    CLI::App* list =
-        app.add_subcommand("list", "Print the full path of every entry, in the order of the "
-                                   "archive's directory.");
+    CLI::App* list = addSubcommand(
+        app, "list", "Print every entry's full path, in directory order",
+        "Entries are printed in the order of the archive's directory, one per line;\n"
+        "control characters in names are shown as \\xHH. With -l each line also shows the\n"
+        "size, the stored size and whether the entry is compressed or raw. Nothing is\n"
+        "decompressed.");
     list->add_option("ARCHIVE", options->archive, "The archive to read")->required();
     list->add_flag(
         "-l,--long", options->details,

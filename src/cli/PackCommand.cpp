@@ -143,22 +143,21 @@ ExitCode runPack(const PackOptions& options)
 Command addPackCommand(CLI::App& app)
 {
     auto options = std::make_shared<PackOptions>();
-    CLI::App* pack = app.add_subcommand(
-        "pack",
-        "Pack a folder into an archive (uncompressed, in the layout the game's packer writes).\n"
-        "Entry names are NAME/ followed by the path below SOURCE_DIR; NAME is SOURCE_DIR as given, "
-        "so run it in the mod folder: `rfa pack bf1942/levels/Berlin -o Berlin.rfa` names the "
-        "entries "
-        "bf1942/levels/Berlin/...\nFiles are stored sorted by name, each folder's files before its "
-        "subfolders. The archive is written to a temporary file and renamed into place, so a "
-        "failed "
-        "or interrupted pack never leaves a partial archive under its name.");
+    CLI::App* pack = addSubcommand(
+        app, "pack", "Pack a folder into an archive",
+        "The archive is uncompressed, in the layout the game's packer writes. Entry\n"
+        "names are NAME/ followed by the path below SOURCE_DIR, and NAME is SOURCE_DIR\n"
+        "as given: run it in the mod folder, and `rfa pack bf1942/levels/Berlin -o\n"
+        "Berlin.rfa` names the entries bf1942/levels/Berlin/...\n"
+        "Files are stored sorted by name, each folder's files before its subfolders. The\n"
+        "archive is written to a temporary file and renamed into place, so a failed or\n"
+        "interrupted pack never leaves a partial archive under its name.");
     pack->add_option("SOURCE_DIR", options->source, "The folder to pack")->required();
     pack->add_option("-o,--output", options->output, "The archive to write")->required();
-    CLI::Option* as = pack->add_option("--as", options->name,
-                                       "The folder path the entry names begin with (default: "
-                                       "SOURCE_DIR as given; needed when that "
-                                       "is absolute or climbs with \"..\")");
+    CLI::Option* as = pack->add_option(
+        "--as", options->name,
+        "The folder path the entry names begin with (default: SOURCE_DIR as given; needed when "
+        "that is absolute or climbs with \"..\")");
     return {pack, [options, as] {
                 options->nameGiven = as->count() > 0;
                 return runPack(*options);

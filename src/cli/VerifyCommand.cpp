@@ -68,9 +68,11 @@ ExitCode runVerify(const VerifyOptions& options)
 Command addVerifyCommand(CLI::App& app)
 {
     auto options = std::make_shared<VerifyOptions>();
-    CLI::App* verify = app.add_subcommand(
-        "verify", "Read and decompress every entry, report each one that fails, and go on to the "
-                  "next. Exits with 1 when any entry fails.");
+    CLI::App* verify = addSubcommand(
+        app, "verify", "Decompress every entry and report each one that fails",
+        "Every entry is read and decompressed as the editor would; each failure is\n"
+        "reported and the check goes on with the next entry. Exits with 1 when any entry\n"
+        "fails.");
     verify->add_option("ARCHIVE", options->archive, "The archive to check")->required();
     return {verify, [options] { return runVerify(*options); }};
 }

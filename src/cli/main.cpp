@@ -1,5 +1,7 @@
 #include "cli/Commands.h"
 
+#include <exception>
+#include <iostream>
 #include <vector>
 
 using namespace larkspan::cli;
@@ -19,8 +21,7 @@ int main(int argc, char** argv)
     app.set_version_flag("--version", "rfa " LARKSPAN_VERSION);
     app.require_subcommand(1);
     app.failure_message(usageFailure);
-    app.footer("Exit status: 0 on success, 1 when an archive cannot be read or an entry fails, "
-               "2 on wrong usage.\n");
+    app.footer(std::string(kExitCodeHelp) + "\n");
 
     const std::vector<Command> commands{addListCommand(app),    addInfoCommand(app),
                                         addExtractCommand(app), addPackCommand(app),
@@ -31,8 +32,15 @@ int main(int argc, char** argv)
         const int code = app.exit(error);
         return code == 0 ? 0 : static_cast<int>(ExitCode::Usage);
     }
-    for (const Command& command : commands)
-        if (command.parser->parsed())
+    for (const Command& command : commands) {
+        if (!command.parser->parsed())
+            continue;
+        try {
             return static_cast<int>(command.run());
+        } catch (const std::exception& error) { // out of memory, above all
+            std::cerr << "rfa: " << command.parser->get_name() << ": " << error.what() << std::endl;
+            return static_cast<int>(ExitCode::Failure);
+        }
+    }
     return static_cast<int>(ExitCode::Usage);
 }
