@@ -1,1 +1,46 @@
-int main() { return 0; }
+#include "cli/Commands.h"
+
+#include <exception>
+#include <iostream>
+#include <vector>
+
+using namespace larkspan::cli;
+
+namespace {
+
+std::string usageFailure(const CLI::App*, const CLI::Error& error)
+{
+    return std::string("rfa: ") + error.what() + "\nRun with --help for more information.\n";
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    CLI::App app("Lists, unpacks, packs and checks RFA archives (Battlefield 1942 mods).", "rfa");
+    app.set_version_flag("--version", "rfa " LARKSPAN_VERSION);
+    app.require_subcommand(1);
+    app.failure_message(usageFailure);
+    app.footer(std::string(kExitCodeHelp) + "\n");
+
+    const std::vector<Command> commands{addListCommand(app),    addInfoCommand(app),
+                                        addExtractCommand(app), addPackCommand(app),
+                                        addCatCommand(app),     addVerifyCommand(app)};
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        const int code = app.exit(error);
+        return code == 0 ? 0 : static_cast<int>(ExitCode::Usage);
+    }
+    for (const Command& command : commands) {
+        if (!command.parser->parsed())
+            continue;
+        try {
+            return static_cast<int>(command.run());
+        } catch (const std::exception& error) { // out of memory, above all
+            std::cerr << "rfa: " << command.parser->get_name() << ": " << error.what() << std::endl;
+            return static_cast<int>(ExitCode::Failure);
+        }
+    }
+    return static_cast<int>(ExitCode::Usage);
+}

@@ -1,0 +1,13 @@
+#include "cli/Commands.h"
+
+namespace larkspan::cli {
+
+CLI::App* addSubcommand(CLI::App& app, const std::string& name, const std::string& summary,
+                        const std::string& details)
+{
+    CLI::App* command = app.add_subcommand(name, summary);
+    command->footer(details + "\n\n" + kExitCodeHelp + "\n");
+    return command;
+}
+
+} // namespace larkspan::cli

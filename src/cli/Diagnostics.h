@@ -1,0 +1,23 @@
+#pragma once
+
+#include "tree/FileIO.h"
+
+#include <string>
+#include <string_view>
+
+namespace larkspan::cli {
+
+// Names from an archive are shown with control characters written as \xHH,
+// so that a hostile name cannot drive the terminal or split a line.
+std::string displayName(std::string_view utf8);
+
+// The system's reason in a file error, without the path it starts with.
+std::string reasonOf(const FileError& error);
+
+// "rfa: SUBJECT: MESSAGE" on stderr (the subject is a file or a command).
+void reportProblem(std::string_view subject, std::string_view message);
+
+// "rfa: ARCHIVE: ENTRY: MESSAGE" on stderr; the entry is shown by displayName.
+void reportEntryProblem(std::string_view archive, std::string_view entry, std::string_view message);
+
+} // namespace larkspan::cli

@@ -1,0 +1,163 @@
+#include "cli/ArchiveFile.h"
+#include "cli/Commands.h"
+#include "cli/Diagnostics.h"
+#include "cli/EntrySelection.h"
+#include "cli/Progress.h"
+#include "tree/FileIO.h"
+#include "tree/SafePath.h"
+
+#include <filesystem>
+#include <memory>
+#include <set>
+
+namespace larkspan::cli {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct ExtractOptions {
+    std::string archive;
+    std::string folder = ".";
+    bool force = false;
+    std::vector<std::string> paths;
+};
+
+// Writes the entries of one archive below one folder, never outside it.
+class Extraction {
+public:
+    Extraction(const ArchiveFile& archive, const ExtractOptions& options)
+        : archive_(archive), options_(options), root_(options.folder)
+    {
+    }
+
+    // False when the entry could not be written where it belongs. An
+    // existing file that is kept is not a failure.
+    bool extract(const EntryRecord& record)
+    {
+        SafePathError unsafe;
+        const std::optional<fs::path> relative = relativePathForEntry(record.name, &unsafe);
+        if (!relative)
+            return fail(record, "skipped: " + unsafe.message);
+        const fs::path target = root_ / *relative;
+
+        std::error_code error;
+        const fs::file_status existing = fs::symlink_status(target, error);
+        if (fs::is_directory(existing))
+            return fail(record, "not written: a folder is in the way at " + target.string());
+        if (fs::exists(existing) && !options_.force) {
+            report(record,
+                   written_.contains(record.name)
+                       ? "kept the file an earlier entry of the same path wrote "
+                         "(--force replaces it)"
+                       : "kept the existing file " + target.string() + " (--force replaces it)");
+            return true;
+        }
+
+        const SharedBytes content = entryContent(record);
+        if (!content)
+            return fail(record, decompressionFailureText());
+        if (const std::optional<std::string> blocked = makeFolders(relative->parent_path()))
+            return fail(record, *blocked);
+        if (const std::optional<FileError> failed = writeFileAtomically(target, *content))
+            return fail(record, "cannot write " + target.string() + ": " + reasonOf(*failed));
+        written_.insert(record.name);
+        return true;
+    }
+
+private:
+    // Nothing when every folder from the root down exists or could be made.
+    std::optional<std::string> makeFolders(const fs::path& relativeFolder) const
+    {
+        fs::path folder = root_;
+        for (const fs::path& component : relativeFolder) {
+            folder /= component;
+            std::error_code error;
+            if (fs::is_directory(fs::status(folder, error)))
+                continue;
+            if (fs::exists(fs::symlink_status(folder, error)))
+                return "cannot make folder " + folder.string() + ": a file is in the way";
+            if (!fs::create_directory(folder, error))
+                return "cannot make folder " + folder.string() + ": " + error.message();
+        }
+        return std::nullopt;
+    }
+
+    void report(const EntryRecord& record, const std::string& message) const
+    {
+        reportEntryProblem(archive_.path, record.name, message);
+    }
+
+    bool fail(const EntryRecord& record, const std::string& message) const
+    {
+        report(record, message);
+        return false;
+    }
+
+    const ArchiveFile& archive_;
+    const ExtractOptions& options_;
+    const fs::path root_;
+    std::set<std::string> written_;
+};
+
+bool makeDestination(const std::string& folder)
+{
+    std::error_code error;
+    if (fs::is_directory(fs::status(folder, error)))
+        return true;
+    fs::create_directories(folder, error);
+    if (error || !fs::is_directory(fs::status(folder, error))) {
+        reportProblem(folder, "cannot make the destination folder: " +
+                                  (error ? error.message() : std::string("a file is in the way")));
+        return false;
+    }
+    return true;
+}
+
+ExitCode runExtract(const ExtractOptions& options)
+{
+    const std::optional<ArchiveFile> archive = openArchiveFile(options.archive);
+    if (!archive || !makeDestination(options.folder))
+        return ExitCode::Failure;
+    EntrySelection selection(options.paths);
+    Extraction extraction(*archive, options);
+    ProgressLine progress("extracting " + archive->path);
+    bool allWritten = true;
+    RecordReader records(*archive);
+    while (const std::optional<EntryRecord> record = records.next()) {
+        if (selection.selects(record->name) && !extraction.extract(*record))
+            allWritten = false;
+        progress.update(records.recordsRead(), archive->header.entryCount);
+    }
+    for (const std::string& path : selection.unmatchedPaths()) {
+        reportEntryProblem(archive->path, path, "no such entry in the archive");
+        allWritten = false;
+    }
+    return allWritten && !records.failed() ? ExitCode::Success : ExitCode::Failure;
+}
+
+} // namespace
+
+Command addExtractCommand(CLI::App& app)
+{
+    auto options = std::make_shared<ExtractOptions>();
+    CLI::App* extract = addSubcommand(
+        app, "extract", "Write entries to disk, never outside the chosen folder",
+        "Writes every entry, or those at or under the given paths, below the folder.\n"
+        "Nothing is ever written outside that folder: an entry whose name starts with\n"
+        "\"/\" or has a \"..\" component (also between backslashes, as Windows reads it), a\n"
+        "\".\" or an empty component, or a backslash, is reported and skipped.\n"
+        "Existing files are kept and reported unless --force is given; a file never\n"
+        "replaces a folder or the other way round. An archive that holds a path twice\n"
+        "writes it once (the second entry replaces the first with --force).");
+    extract->add_option("ARCHIVE", options->archive, "The archive to read")->required();
+    extract->add_option("PATH", options->paths,
+                        "Entries to extract, by full path (bf1942/levels/Berlin/Init.con) or by "
+                        "folder (bf1942/levels/Berlin)");
+    extract->add_option("-C,--directory", options->folder,
+                        "The folder to write into (made if missing; default: the current folder)");
+    extract->add_flag("-f,--force", options->force, "Replace existing files");
+    return {extract, [options] { return runExtract(*options); }};
+}
+
+} // namespace larkspan::cli

@@ -1,0 +1,167 @@
+#include "archive/MagicHeader.h"
+#include "archive/RFAArchive.h"
+#include "cli/Commands.h"
+#include "cli/Diagnostics.h"
+#include "cli/PackName.h"
+#include "cli/Progress.h"
+#include "cli/SourceFolder.h"
+#include "tree/FileIO.h"
+#include "tree/Latin1.h"
+
+#include <filesystem>
+#include <memory>
+
+namespace larkspan::cli {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The writer's layout: header, magic block, data, count, records, end word.
+constexpr std::uint64_t kFixedArchiveBytes = 8 + kMagicHeader.size() + 4 + 4;
+constexpr std::uint64_t kRecordBytesBesideName = 4 + 12 + 12;
+
+struct PackOptions {
+    std::string source;
+    std::string output;
+    std::string name;
+    bool nameGiven = false;
+};
+
+std::string joined(const std::vector<std::string>& components)
+{
+    std::string path;
+    for (const std::string& component : components)
+        path += (path.empty() ? "" : "/") + component;
+    return path;
+}
+
+std::optional<std::vector<std::string>> entryPrefix(const PackOptions& options)
+{
+    const std::string& given = options.nameGiven ? options.name : options.source;
+    SafePathError unsafe;
+    std::optional<std::vector<std::string>> prefix = packNameComponents(given, &unsafe);
+    if (!prefix) {
+        if (options.nameGiven)
+            reportProblem("pack", "--as " + given + ": " + unsafe.message);
+        else
+            reportProblem("pack", "the entry names would begin with \"" + given + "\", and " +
+                                      unsafe.message +
+                                      "; name them with --as NAME "
+                                      "(for example --as bf1942/levels/Berlin)");
+        return std::nullopt;
+    }
+    if (!utf8ToLatin1(joined(*prefix)))
+        reportProblem("pack",
+                      "warning: the name " + joined(*prefix) +
+                          " has characters beyond Latin-1; the archive stores \"?\" for each");
+    return prefix;
+}
+
+// The size of the archive the files make, as the writer would lay it out.
+std::uint64_t archiveSize(const std::vector<SourceFile>& files, const std::string& prefix)
+{
+    std::uint64_t size = kFixedArchiveBytes;
+    for (const SourceFile& file : files) {
+        const std::uint64_t nameBytes = codePointCount(prefix + "/" + joined(file.components));
+        size += file.size + kRecordBytesBesideName + nameBytes;
+    }
+    return size;
+}
+
+// The archive with every file's bytes below the prefix folders, or nothing
+// when a file cannot be read.
+std::unique_ptr<RFAArchive> assemble(const std::vector<SourceFile>& files,
+                                     const std::vector<std::string>& prefix)
+{
+    auto archive = std::make_unique<RFAArchive>();
+    const RFATreeNode::Ptr top = archive->root();
+    top->setName(prefix.front());
+    ProgressLine progress("reading files");
+    std::size_t done = 0;
+    for (const SourceFile& file : files) {
+        FileError error;
+        std::optional<Bytes> bytes = readWholeFile(file.path, &error);
+        if (!bytes) {
+            reportProblem(file.path.string(), "cannot be read: " + reasonOf(error));
+            return nullptr;
+        }
+        std::vector<std::string> below(prefix.begin() + 1, prefix.end());
+        below.insert(below.end(), file.components.begin(), file.components.end());
+        top->addFileWithData(makeSharedBytes(std::move(*bytes)), below);
+        progress.update(++done, files.size());
+    }
+    return archive;
+}
+
+ExitCode runPack(const PackOptions& options)
+{
+    const std::optional<std::vector<std::string>> prefix = entryPrefix(options);
+    if (!prefix)
+        return ExitCode::Usage;
+    std::error_code error;
+    if (!fs::is_directory(fs::status(options.source, error))) {
+        reportProblem(options.source, "not a folder");
+        return ExitCode::Failure;
+    }
+    const std::optional<std::vector<SourceFile>> files =
+        scanSourceFolder(options.source, options.output, prefix->size());
+    if (!files) {
+        reportProblem(options.output, "nothing written");
+        return ExitCode::Failure;
+    }
+    const std::uint64_t size = archiveSize(*files, joined(*prefix));
+    if (size > UINT32_MAX) {
+        reportProblem(options.output,
+                      "the files need an archive of " + std::to_string(size) +
+                          " bytes, and an archive must stay below 4 GiB; nothing written");
+        return ExitCode::Failure;
+    }
+    const std::unique_ptr<RFAArchive> archive = assemble(*files, *prefix);
+    if (!archive) {
+        reportProblem(options.output, "nothing written");
+        return ExitCode::Failure;
+    }
+
+    ProgressLine progress("writing " + options.output);
+    const std::optional<FileError> failed =
+        writeFileAtomically(options.output, [&](const ByteSink& sink) {
+            return archive->writeFileData(sink, progress.callback());
+        });
+    if (failed) {
+        reportProblem(options.output,
+                      failed->failure == FileFailure::Aborted
+                          ? "the files do not fit an archive's 32-bit sizes; nothing written"
+                          : "cannot be written: " + reasonOf(*failed));
+        return ExitCode::Failure;
+    }
+    return ExitCode::Success;
+}
+
+} // namespace
+
+Command addPackCommand(CLI::App& app)
+{
+    auto options = std::make_shared<PackOptions>();
+    CLI::App* pack = addSubcommand(
+        app, "pack", "Pack a folder into an archive",
+        "The archive is uncompressed, in the layout the game's packer writes. Entry\n"
+        "names are NAME/ followed by the path below SOURCE_DIR, and NAME is SOURCE_DIR\n"
+        "as given: run it in the mod folder, and `rfa pack bf1942/levels/Berlin -o\n"
+        "Berlin.rfa` names the entries bf1942/levels/Berlin/...\n"
+        "Files are stored sorted by name, each folder's files before its subfolders. The\n"
+        "archive is written to a temporary file and renamed into place, so a failed or\n"
+        "interrupted pack never leaves a partial archive under its name.");
+    pack->add_option("SOURCE_DIR", options->source, "The folder to pack")->required();
+    pack->add_option("-o,--output", options->output, "The archive to write")->required();
+    CLI::Option* as = pack->add_option(
+        "--as", options->name,
+        "The folder path the entry names begin with (default: SOURCE_DIR as given; needed when "
+        "that is absolute or climbs with \"..\")");
+    return {pack, [options, as] {
+                options->nameGiven = as->count() > 0;
+                return runPack(*options);
+            }};
+}
+
+} // namespace larkspan::cli

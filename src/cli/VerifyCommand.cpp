@@ -1,0 +1,80 @@
+#include "archive/EntryPath.h"
+#include "archive/RFAArchive.h"
+#include "cli/ArchiveFile.h"
+#include "cli/Commands.h"
+#include "cli/Diagnostics.h"
+#include "cli/Progress.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace larkspan::cli {
+
+namespace {
+
+struct VerifyOptions {
+    std::string archive;
+};
+
+// True when the entry reads as the editor would read it. A content of
+// another length than the record says is read all the same, so it is
+// only pointed out.
+bool verifyEntry(const ArchiveFile& archive, const EntryRecord& record)
+{
+    if (splitEntryPath(record.name).size() > kMaxEntryDepth) {
+        reportEntryProblem(archive.path, record.name,
+                           "the path is deeper than " + std::to_string(kMaxEntryDepth) +
+                               " folders; the editor refuses it");
+        return false;
+    }
+    const SharedBytes content = entryContent(record);
+    if (!content) {
+        reportEntryProblem(archive.path, record.name, decompressionFailureText());
+        return false;
+    }
+    if (content->size() != contentSize(record))
+        reportEntryProblem(archive.path, record.name,
+                           "warning: decompresses to " + std::to_string(content->size()) +
+                               " bytes, the record says " + std::to_string(record.size));
+    return true;
+}
+
+ExitCode runVerify(const VerifyOptions& options)
+{
+    const std::optional<ArchiveFile> archive = openArchiveFile(options.archive);
+    if (!archive)
+        return ExitCode::Failure;
+    ProgressLine progress("verifying " + archive->path);
+    std::uint32_t failures = 0;
+    RecordReader records(*archive);
+    while (const std::optional<EntryRecord> record = records.next()) {
+        if (!verifyEntry(*archive, *record))
+            ++failures;
+        progress.update(records.recordsRead(), archive->header.entryCount);
+    }
+    const std::string count = std::to_string(archive->header.entryCount);
+    if (records.failed() || failures > 0) {
+        reportProblem(archive->path, std::to_string(failures) + " of " + count + " entries failed" +
+                                         (records.failed() ? ", and the directory is broken" : ""));
+        return ExitCode::Failure;
+    }
+    clearProgressLine();
+    std::printf("%s: %s entries, all readable\n", archive->path.c_str(), count.c_str());
+    return ExitCode::Success;
+}
+
+} // namespace
+
+Command addVerifyCommand(CLI::App& app)
+{
+    auto options = std::make_shared<VerifyOptions>();
+    CLI::App* verify = addSubcommand(
+        app, "verify", "Decompress every entry and report each one that fails",
+        "Every entry is read and decompressed as the editor would; each failure is\n"
+        "reported and the check goes on with the next entry. Exits with 1 when any entry\n"
+        "fails.");
+    verify->add_option("ARCHIVE", options->archive, "The archive to check")->required();
+    return {verify, [options] { return runVerify(*options); }};
+}
+
+} // namespace larkspan::cli

@@ -1,0 +1,207 @@
+#include "CliFixtures.h"
+#include "RfaRunner.h"
+
+namespace larkspan::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ExtractTest : public CliTest {
+protected:
+    // The destination lies two folders down, so that a climb of one or two
+    // levels would still land inside the temporary folder and be seen.
+    fs::path destination() const { return temp / "out/inner"; }
+
+    RfaRun extract(const std::vector<CraftedEntry>& entries, std::vector<std::string> extra = {})
+    {
+        std::vector<std::string> arguments{"extract", putArchive(craftArchive(entries, 1)), "-C",
+                                           destination().string()};
+        arguments.insert(arguments.end(), extra.begin(), extra.end());
+        return runRfa(arguments);
+    }
+};
+
+struct HostileCase {
+    std::string name;
+    std::string reason;     // how the message begins after "skipped: "
+    std::string shown = {}; // the name in the message; the name itself when empty
+};
+
+void PrintTo(const HostileCase& c, std::ostream* os)
+{
+    *os << testing::PrintToString(c.name);
+}
+
+class HostileNameTest : public ExtractTest, public testing::WithParamInterface<HostileCase> {};
+
+TEST_P(HostileNameTest, IsReportedAndSkippedWhileTheRestIsWritten)
+{
+    HostileCase c = GetParam();
+    if (c.shown.empty())
+        c.shown = c.name;
+    const RfaRun run =
+        extract({rawEntry(c.name, bytesOf("evil")), rawEntry("bf1942/ok.txt", bytesOf("ok"))});
+    EXPECT_EQ(run.exitCode, 1);
+    const std::string archive = (temp / "test.rfa").string();
+    EXPECT_EQ(run.err.rfind("rfa: " + archive + ": " + c.shown + ": skipped: " + c.reason, 0), 0u)
+        << run.err;
+    EXPECT_EQ(filesBelow(temp.path()),
+              (std::vector<std::string>{"out/inner/bf1942/ok.txt", "test.rfa"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, HostileNameTest,
+    testing::Values(HostileCase{"../evil.txt", "the name has a \"..\" component"},
+                    HostileCase{"bf1942/../../evil.txt", "the name has a \"..\" component"},
+                    HostileCase{"bf1942/..", "the name has a \"..\" component"},
+                    HostileCase{"..\\evil.txt", "the name has a \"..\" component"},
+                    HostileCase{"bf1942\\..\\..\\evil.txt", "the name has a \"..\" component"},
+                    HostileCase{"bf1942/textures\\evil.txt", "a component holds a separator"},
+                    HostileCase{"/tmp/evil.txt", "the name starts at the file-system root"},
+                    HostileCase{"\\evil.txt", "the name starts at the file-system root"},
+                    HostileCase{"bf1942/./evil.txt", "the name has a \".\" component"},
+                    HostileCase{"bf1942//evil.txt", "the name has an empty component"},
+                    HostileCase{"bf1942/evil/", "the name has an empty component"},
+                    HostileCase{"../\x1B[2J", "the name has a \"..\" component", "../\\x1B[2J"},
+                    HostileCase{"", "the name is empty"}));
+
+TEST_F(ExtractTest, WritesLatin1NamesAsUtf8)
+{
+    const RfaRun run = extract(
+        {rawEntry("bf1942/caf\xE9.con", bytesOf("e")), rawEntry("bf1942/\xFF\xA0x", bytesOf("y"))});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(textOf(readFile(destination() / "bf1942/caf\xC3\xA9.con")), "e");
+    EXPECT_EQ(textOf(readFile(destination() / "bf1942/\xC3\xBF\xC2\xA0x")), "y");
+}
+
+struct CollisionCase {
+    std::vector<std::string> order;
+    std::string written;
+    std::string refused;
+    std::string reason;
+};
+
+void PrintTo(const CollisionCase& c, std::ostream* os)
+{
+    *os << testing::PrintToString(c.order);
+}
+
+class CollisionTest : public ExtractTest, public testing::WithParamInterface<CollisionCase> {};
+
+// A file whose name is a folder on the way to another entry: whichever comes
+// first is written, the other reported; --force never swaps kinds.
+TEST_P(CollisionTest, ReportsTheEntryThatMeetsTheOtherKind)
+{
+    const CollisionCase& c = GetParam();
+    for (const bool force : {false, true}) {
+        fs::remove_all(destination());
+        std::vector<CraftedEntry> entries;
+        for (const std::string& name : c.order)
+            entries.push_back(rawEntry(name, bytesOf(name)));
+        const RfaRun run = extract(entries, force ? std::vector<std::string>{"--force"}
+                                                  : std::vector<std::string>{});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(contains(run.err, c.refused + ": " + c.reason)) << run.err;
+        EXPECT_EQ(textOf(readFile(destination() / c.written)), c.written);
+        EXPECT_EQ(filesBelow(destination()), std::vector<std::string>{c.written});
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Orders, CollisionTest,
+                         testing::Values(CollisionCase{{"bf1942/a", "bf1942/a/b.con"},
+                                                       "bf1942/a",
+                                                       "bf1942/a/b.con",
+                                                       "cannot make folder"},
+                                         CollisionCase{{"bf1942/a/b.con", "bf1942/a"},
+                                                       "bf1942/a/b.con",
+                                                       "bf1942/a",
+                                                       "not written: a folder is in the way"}));
+
+TEST_F(ExtractTest, KeepsExistingFilesUnlessForced)
+{
+    writeFile(destination() / "bf1942/a.txt", bytesOf("old"));
+    const std::vector<CraftedEntry> entries{rawEntry("bf1942/a.txt", bytesOf("new")),
+                                            rawEntry("bf1942/b.txt", bytesOf("b"))};
+
+    const RfaRun kept = extract(entries);
+    EXPECT_EQ(kept.exitCode, 0) << kept.err;
+    EXPECT_TRUE(contains(kept.err, "bf1942/a.txt: kept the existing file")) << kept.err;
+    EXPECT_EQ(textOf(readFile(destination() / "bf1942/a.txt")), "old");
+    EXPECT_EQ(textOf(readFile(destination() / "bf1942/b.txt")), "b");
+
+    const RfaRun forced = extract(entries, {"--force"});
+    EXPECT_EQ(forced.exitCode, 0) << forced.err;
+    EXPECT_EQ(forced.err, "");
+    EXPECT_EQ(textOf(readFile(destination() / "bf1942/a.txt")), "new");
+}
+
+TEST_F(ExtractTest, KeepsTheFirstOfDuplicatedPathsUnlessForced)
+{
+    const std::vector<CraftedEntry> entries{rawEntry("bf1942/d.txt", bytesOf("first")),
+                                            rawEntry("bf1942/d.txt", bytesOf("second"))};
+    const RfaRun kept = extract(entries);
+    EXPECT_EQ(kept.exitCode, 0);
+    EXPECT_TRUE(
+        contains(kept.err, "bf1942/d.txt: kept the file an earlier entry of the same path wrote"))
+        << kept.err;
+    EXPECT_EQ(textOf(readFile(destination() / "bf1942/d.txt")), "first");
+
+    fs::remove_all(destination());
+    EXPECT_EQ(extract(entries, {"--force"}).exitCode, 0);
+    EXPECT_EQ(textOf(readFile(destination() / "bf1942/d.txt")), "second");
+}
+
+struct SelectionCase {
+    std::vector<std::string> paths;
+    int exitCode;
+    std::vector<std::string> written;
+};
+
+void PrintTo(const SelectionCase& c, std::ostream* os)
+{
+    *os << testing::PrintToString(c.paths);
+}
+
+class SelectionTest : public ExtractTest, public testing::WithParamInterface<SelectionCase> {};
+
+TEST_P(SelectionTest, WritesTheEntriesAtOrUnderThePaths)
+{
+    const SelectionCase& c = GetParam();
+    const RfaRun run = extract({rawEntry("bf1942/levels/A/Init.con", bytesOf("a")),
+                                rawEntry("bf1942/levels/A/Init/Terrain.con", bytesOf("t")),
+                                rawEntry("bf1942/levels/AB/Init.con", bytesOf("ab")),
+                                rawEntry("bf1942/objects/tank.con", bytesOf("tank"))},
+                               c.paths);
+    EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+    EXPECT_EQ(filesBelow(destination()), c.written);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, SelectionTest,
+    testing::Values(SelectionCase{{"bf1942/levels/A"},
+                                  0,
+                                  {"bf1942/levels/A/Init.con", "bf1942/levels/A/Init/Terrain.con"}},
+                    SelectionCase{{"bf1942/levels/A/"},
+                                  0,
+                                  {"bf1942/levels/A/Init.con", "bf1942/levels/A/Init/Terrain.con"}},
+                    SelectionCase{{"bf1942/objects/tank.con", "bf1942/levels/AB"},
+                                  0,
+                                  {"bf1942/levels/AB/Init.con", "bf1942/objects/tank.con"}},
+                    SelectionCase{{"bf1942/lev"}, 1, {}},
+                    SelectionCase{{"bf1942/objects/tank.con", "bf1942/nothing"},
+                                  1,
+                                  {"bf1942/objects/tank.con"}}));
+
+TEST_F(ExtractTest, ReportsAnUndecodableEntryAndWritesTheOthers)
+{
+    const CraftedEntry broken{"bf1942/broken.con",
+                              segmentedStream({{literalStream(bytesOf("abc")), 7}}), 7};
+    const RfaRun run = extract({broken, compressedEntry("bf1942/good.con", bytesOf("good"))});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(contains(run.err, "bf1942/broken.con: Some error while decompressing")) << run.err;
+    EXPECT_EQ(filesBelow(destination()), std::vector<std::string>{"bf1942/good.con"});
+    EXPECT_EQ(textOf(readFile(destination() / "bf1942/good.con")), "good");
+}
+
+} // namespace
+} // namespace larkspan::test

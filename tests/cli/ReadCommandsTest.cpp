@@ -1,0 +1,118 @@
+#include "CliFixtures.h"
+#include "RfaRunner.h"
+
+#include <regex>
+
+namespace larkspan::test {
+namespace {
+
+using namespace std::string_view_literals;
+
+class ListTest : public CliTest {};
+
+TEST_F(ListTest, PrintsFullPathsInRecordOrder)
+{
+    const std::string archive = putArchive(craftArchive(
+        {rawEntry("bf1942/b/y.con", bytesOf("y")), rawEntry("bf1942/a/x.con", bytesOf("x")),
+         rawEntry("bf1942/b/z.con", bytesOf("z")), rawEntry("bf1942/a/x.con", bytesOf("again"))},
+        0));
+    const RfaRun run = runRfa({"list", archive});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "bf1942/b/y.con\nbf1942/a/x.con\nbf1942/b/z.con\nbf1942/a/x.con\n");
+    EXPECT_EQ(run.err, "");
+}
+
+TEST_F(ListTest, ShowsLatin1NamesAsUtf8AndEscapesControlCharacters)
+{
+    const std::string archive = putArchive(craftArchive(
+        {rawEntry("bf1942/caf\xE9.con", bytesOf("")),
+         rawEntry("bf1942/\x1B[2Jx\n.con", bytesOf("")), rawEntry("bf1942/\x92quote", bytesOf(""))},
+        0));
+    const RfaRun run = runRfa({"list", archive});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "bf1942/caf\xC3\xA9.con\nbf1942/\\x1B[2Jx\\x0A.con\nbf1942/\\x92quote\n");
+}
+
+TEST_F(ListTest, LongFormatShowsSizesStoredSizesAndCompression)
+{
+    const Bytes big(3000, 'b');
+    const std::string archive =
+        putArchive(craftArchive({rawEntry("bf1942/big.bin", big),
+                                 compressedEntry("bf1942/small.con", bytesOf("hello, world"))},
+                                1));
+    const RfaRun run = runRfa({"list", "-l", archive});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    // The compressed entry: 12 bytes of content in 4 + 12 + 1 + 12 + 3 stored bytes.
+    const std::regex expected(R"(\s*3 KB\s+3 KB\s+raw\s+bf1942/big\.bin\n)"
+                              R"(\s*12 Bytes\s+32 Bytes\s+compressed\s+bf1942/small\.con\n)");
+    EXPECT_TRUE(std::regex_match(run.out, expected)) << run.out;
+}
+
+class InfoTest : public CliTest {};
+
+TEST_F(InfoTest, DescribesLayoutCompressionCountsSizesAndTopLevelFolders)
+{
+    const std::string archive = putArchive(
+        craftArchive({rawEntry("bf1942/a.con", Bytes(2048, 'a')),
+                      compressedEntry("bf1942/b.con", bytesOf("hello, world")),
+                      rawEntry("mods/c.con", bytesOf("c")), rawEntry("loose.txt", bytesOf("d"))},
+                     7, true));
+    const RfaRun run = runRfa({"info", archive});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    for (const std::string line :
+         {"Layout:             identified (\"Refractor2 FlatArchive 1.1\" header)\n",
+          "Compression flag:   7 (entries whose stored size differs from their size are "
+          "compressed)\n",
+          "Entries:            4 (1 compressed, 3 raw)\n",
+          "Total size:         3 KB (2062 bytes)\n", "Stored size:        3 KB (2082 bytes)\n",
+          "Top-level folders:  bf1942 (2 entries), mods (1 entry)\n", "Top-level files:    1\n"})
+        EXPECT_NE(run.out.find(line), std::string::npos) << line << "in\n" << run.out;
+}
+
+struct CatCase {
+    std::string path;
+    int exitCode;
+    std::string out;
+    std::string errorText; // after "rfa: ARCHIVE: PATH: "
+};
+
+void PrintTo(const CatCase& c, std::ostream* os)
+{
+    *os << testing::PrintToString(c.path);
+}
+
+class CatTest : public CliTest, public testing::WithParamInterface<CatCase> {};
+
+TEST_P(CatTest, WritesOneEntryOrSaysWhyNot)
+{
+    const CatCase& c = GetParam();
+    const CraftedEntry broken{"bf1942/broken.con",
+                              segmentedStream({{literalStream(bytesOf("abc")), 9}}), 9};
+    const std::string archive = putArchive(craftArchive(
+        {rawEntry("bf1942/binary.bin", bytesOf("\0\x01\xFF\r\n\0"sv)), broken,
+         compressedEntry("bf1942/levels/Init.con", bytesOf("run Init/Terrain\r\n")),
+         rawEntry("bf1942/empty.txt", {}), rawEntry("bf1942/twice.txt", bytesOf("first")),
+         rawEntry("bf1942/twice.txt", bytesOf("second"))},
+        1));
+    const RfaRun run = runRfa({"cat", archive, c.path});
+    EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+    EXPECT_EQ(run.out, c.out);
+    if (c.errorText.empty())
+        EXPECT_EQ(run.err, "");
+    else
+        EXPECT_EQ(run.err, "rfa: " + archive + ": " + c.path + ": " + c.errorText + "\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, CatTest,
+    testing::Values(CatCase{"bf1942/binary.bin", 0, std::string("\0\x01\xFF\r\n\0"sv), ""},
+                    CatCase{"bf1942/levels/Init.con", 0, "run Init/Terrain\r\n", ""},
+                    CatCase{"bf1942/empty.txt", 0, "", ""},
+                    CatCase{"bf1942/twice.txt", 0, "first", ""},
+                    CatCase{"bf1942/missing.con", 1, "", "no such entry in the archive"},
+                    CatCase{"bf1942/levels/init.con", 1, "", "no such entry in the archive"},
+                    CatCase{"bf1942/levels", 1, "", "is a folder; cat shows one file"},
+                    CatCase{"bf1942/broken.con", 1, "", "Some error while decompressing"}));
+
+} // namespace
+} // namespace larkspan::test

@@ -1,0 +1,95 @@
+#include "CliFixtures.h"
+#include "RfaRunner.h"
+
+namespace larkspan::test {
+namespace {
+
+using namespace std::string_view_literals;
+
+struct UsageCase {
+    std::vector<std::string> arguments;
+    int exitCode;
+    std::string inOut; // expected in stdout
+    std::string inErr; // expected in stderr
+};
+
+void PrintTo(const UsageCase& c, std::ostream* os)
+{
+    *os << testing::PrintToString(c.arguments);
+}
+
+class UsageTest : public testing::TestWithParam<UsageCase> {};
+
+TEST_P(UsageTest, ExitsWithCodeAndMessage)
+{
+    const UsageCase& c = GetParam();
+    const RfaRun run = runRfa(c.arguments);
+    EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+    EXPECT_NE(run.out.find(c.inOut), std::string::npos) << run.out;
+    EXPECT_NE(run.err.find(c.inErr), std::string::npos) << run.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLines, UsageTest,
+    testing::Values(UsageCase{{}, 2, "", "rfa: A subcommand is required"},
+                    UsageCase{{"frobnicate"}, 2, "", "rfa: "},
+                    UsageCase{{"list"}, 2, "", "ARCHIVE is required"},
+                    UsageCase{{"list", "a.rfa", "b.rfa"}, 2, "", "rfa: "},
+                    UsageCase{{"list", "--bogus", "a.rfa"}, 2, "", "--bogus"},
+                    UsageCase{{"cat", "a.rfa"}, 2, "", "PATH is required"},
+                    UsageCase{{"pack", "folder"}, 2, "", "--output is required"},
+                    UsageCase{{"--help"}, 0, "Subcommands:", ""},
+                    UsageCase{{"--version"}, 0, "rfa ", ""},
+                    UsageCase{{"list", "--help"}, 0, "Usage: rfa list", ""},
+                    UsageCase{{"info", "--help"}, 0, "Usage: rfa info", ""},
+                    UsageCase{{"cat", "--help"}, 0, "Usage: rfa cat", ""},
+                    UsageCase{{"verify", "--help"}, 0, "Usage: rfa verify", ""},
+                    UsageCase{{"pack", "--help"}, 0, "--as", ""},
+                    UsageCase{{"extract", "--help"}, 0, "has a \"..\" component", ""}));
+
+class UnreadableArchiveTest : public CliTest, public testing::WithParamInterface<std::string> {};
+
+// Every reading command fails alike on a file that is missing or whose
+// directory is cut short, naming the archive.
+TEST_P(UnreadableArchiveTest, ExitsWithOneNamingTheArchive)
+{
+    const std::string command = GetParam();
+    const auto argumentsFor = [&](const std::string& archive) {
+        std::vector<std::string> arguments{command, archive};
+        if (command == "cat")
+            arguments.push_back("bf1942/a.txt");
+        if (command == "extract")
+            arguments.insert(arguments.end(), {"-C", (temp / "out").string()});
+        return arguments;
+    };
+
+    const std::string missing = (temp / "missing.rfa").string();
+    const RfaRun missingRun = runRfa(argumentsFor(missing));
+    EXPECT_EQ(missingRun.exitCode, 1);
+    EXPECT_NE(missingRun.err.find("rfa: " + missing + ": cannot be read"), std::string::npos)
+        << missingRun.err;
+
+    Bytes cutShort = craftArchive({rawEntry("bf1942/z.txt", bytesOf("z"))}, 0);
+    cutShort.resize(cutShort.size() - 6); // the record's trailer is gone
+    const std::string broken = putArchive(cutShort, "broken.rfa");
+    const RfaRun brokenRun = runRfa(argumentsFor(broken));
+    EXPECT_EQ(brokenRun.exitCode, 1);
+    EXPECT_NE(brokenRun.err.find("rfa: " + broken + ": record 1 of 1 lies outside the file"),
+              std::string::npos)
+        << brokenRun.err;
+
+    // The identification string with zeros for its two spaces reads as the
+    // plain layout, whose directory offset is then text.
+    const std::string text =
+        putArchive(bytesOf("Refractor2 FlatArchive 1.1\0\0 and then text"sv), "text.rfa");
+    const RfaRun textRun = runRfa(argumentsFor(text));
+    EXPECT_EQ(textRun.exitCode, 1);
+    EXPECT_NE(textRun.err.find("rfa: " + text + ": not an archive"), std::string::npos)
+        << textRun.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(ReadingCommands, UnreadableArchiveTest,
+                         testing::Values("list", "info", "cat", "extract", "verify"));
+
+} // namespace
+} // namespace larkspan::test

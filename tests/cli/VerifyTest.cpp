@@ -1,0 +1,87 @@
+#include "CliFixtures.h"
+#include "RfaRunner.h"
+
+#include "archive/RFAArchive.h"
+
+namespace larkspan::test {
+namespace {
+
+std::size_t occurrences(const std::string& text, const std::string& part)
+{
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+// The game's packer writes an empty file as one segment of declared size 0
+// whose four bytes are no valid stream; it must not be decoded.
+CraftedEntry emptyFileAsThePackerWritesIt(std::string name)
+{
+    return {std::move(name), segmentedStream({{{0x11, 0x11, 0x00, 0x00}, 0}}), 0};
+}
+
+CraftedEntry twoSegments(std::string name)
+{
+    return {std::move(name),
+            segmentedStream({{literalStream(bytesOf("first half, ")), 12},
+                             {literalStream(bytesOf("second")), 6}}),
+            18};
+}
+
+// "a/a/.../a", one component more than the reader accepts.
+std::string tooDeepAPath()
+{
+    std::string path = "a";
+    for (std::size_t i = 0; i < kMaxEntryDepth; ++i)
+        path += "/a";
+    return path;
+}
+
+class VerifyTest : public CliTest {};
+
+TEST_F(VerifyTest, PassesAnArchiveWhoseEntriesAllDecode)
+{
+    const std::string archive = putArchive(
+        craftArchive({compressedEntry("bf1942/a.con", bytesOf("hello")),
+                      twoSegments("bf1942/b.con"), emptyFileAsThePackerWritesIt("bf1942/empty.con"),
+                      rawEntry("bf1942/raw.dds", Bytes(64, 0xDD))},
+                     1));
+    const RfaRun run = runRfa({"verify", archive});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, archive + ": 4 entries, all readable\n");
+    EXPECT_EQ(run.err, "");
+}
+
+TEST_F(VerifyTest, ReportsEveryFailingEntryAndGoesOn)
+{
+    const Bytes abc = literalStream(bytesOf("abc"));
+    const std::string archive = putArchive(craftArchive(
+        {compressedEntry("bf1942/good1.con", bytesOf("fine")),
+         {"bf1942/short.con", segmentedStream({{abc, 20}}), 20},
+         twoSegments("bf1942/good2.con"),
+         {"bf1942/garbage.con",
+          segmentedStream({{literalStream(bytesOf("ok")), 2}, {{0x00, 0x00, 0x00}, 9}}), 11},
+         {"bf1942/astray.con", segmentedStream({{abc, 3, 1000}}), 3},
+         {"bf1942/lengths.con", segmentedStream({{abc, 3}}), 5},
+         rawEntry(tooDeepAPath(), bytesOf("deep"))},
+        1));
+    const RfaRun run = runRfa({"verify", archive});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+    for (const std::string name : {"bf1942/short.con", "bf1942/garbage.con", "bf1942/astray.con"})
+        EXPECT_TRUE(contains(run.err, "rfa: " + archive + ": " + name +
+                                          ": Some error while decompressing\n"))
+            << name << " in\n"
+            << run.err;
+    EXPECT_TRUE(contains(run.err,
+                         "bf1942/lengths.con: warning: decompresses to 3 bytes, the record says 5"))
+        << run.err;
+    EXPECT_TRUE(contains(run.err, ": the path is deeper than 1024 folders")) << run.err;
+    EXPECT_FALSE(contains(run.err, "good")) << run.err;
+    EXPECT_EQ(occurrences(run.err, "\n"), 6u) << run.err; // nothing else is reported
+    EXPECT_TRUE(contains(run.err, "rfa: " + archive + ": 4 of 7 entries failed\n")) << run.err;
+}
+
+} // namespace
+} // namespace larkspan::test
