@@ -18,6 +18,7 @@ namespace larkspan {
 
 class ChangeHub;
 class RFATreeEnumerator;
+struct FileWrapper;
 class UndoHistory;
 
 // One node with its children's flattened trees nested as single elements:
@@ -121,6 +122,9 @@ public:
     // A new, unattached deep copy: same names, bytes and order, sharing
     // nothing mutable; it keeps this node's undo history until inserted.
     Ptr copy() const;
+
+    // The node and its subtree described as files and folders.
+    FileWrapper fileWrapper() const;
 
     // Entry content, decided by the name's extension (exact, case-sensitive).
     std::string extension() const;

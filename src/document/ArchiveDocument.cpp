@@ -1,0 +1,185 @@
+#include "document/ArchiveDocument.h"
+
+#include "tree/ChangeHub.h"
+#include "tree/UndoHistory.h"
+
+namespace larkspan {
+
+std::shared_ptr<ArchiveDocument> ArchiveDocument::create(DocumentHost& host, Translator translate)
+{
+    return std::make_shared<ArchiveDocument>(host, translate);
+}
+
+ArchiveDocument::ArchiveDocument(DocumentHost& host, Translator translate)
+    : host_(host), translate_(translate), history_(std::make_shared<UndoHistory>()),
+      hub_(std::make_shared<ChangeHub>())
+{
+    adoptArchive(std::make_unique<RFAArchive>());
+}
+
+void ArchiveDocument::adoptArchive(std::unique_ptr<RFAArchive> archive)
+{
+    // The tree is built without history or hub, so loading registers
+    // nothing; only the finished tree joins the document.
+    for (const RFATreeNode::Ptr& top : archive->rootNodes()) {
+        top->setChangeHub(hub_);
+        top->setUndoManager(history_);
+    }
+    archive_ = std::move(archive);
+}
+
+bool ArchiveDocument::isModified() const
+{
+    return history_->isModified();
+}
+
+bool ArchiveDocument::readFromData(ByteSpan bytes, const std::optional<std::filesystem::path>& location,
+                                   UnpackError* error, const ProgressCallback& progress)
+{
+    std::unique_ptr<RFAArchive> read = RFAArchive::initWithData(bytes, error, progress);
+    if (!read)
+        return false;
+    announce(DocumentProperty::Archive, true);
+    // Old undo actions refer to the old tree; they cannot apply to the new.
+    history_->removeAllActions();
+    selection_.clear();
+    foundEntries_.clear();
+    adoptArchive(std::move(read));
+    history_->markClean();
+    location_ = location;
+    announce(DocumentProperty::Archive, false);
+
+    announce(DocumentProperty::SaveAndRunEnabled, true);
+    launch_ = location ? findLaunchAttributes(*location, launchEnvironment_) : LaunchAttributes{};
+    announce(DocumentProperty::SaveAndRunEnabled, false);
+    return true;
+}
+
+bool ArchiveDocument::readFromFile(const std::filesystem::path& location, UnpackError* unpackError,
+                                   FileError* fileError, const ProgressCallback& progress)
+{
+    const std::optional<Bytes> bytes = readWholeFile(location, fileError);
+    return bytes && readFromData(*bytes, std::filesystem::absolute(location), unpackError, progress);
+}
+
+std::optional<Bytes> ArchiveDocument::dataOfType() const
+{
+    return archive_->completeFileData();
+}
+
+std::optional<FileError> ArchiveDocument::saveToFile(const std::filesystem::path& location,
+                                                     const ProgressCallback& progress)
+{
+    std::optional<FileError> error = writeFileAtomically(
+        location, [&](const ByteSink& sink) { return archive_->writeFileData(sink, progress); });
+    if (error) {
+        if (error->failure == FileFailure::Aborted)
+            error->message = tr("The archive is too large for the RFA format (4 GB at most).");
+        return error;
+    }
+    history_->markClean();
+    location_ = std::filesystem::absolute(location);
+    return std::nullopt;
+}
+
+std::uint64_t ArchiveDocument::addObserver(Observer observer)
+{
+    const std::uint64_t id = nextObserver_++;
+    observers_.emplace(id, std::move(observer));
+    return id;
+}
+
+void ArchiveDocument::removeObserver(std::uint64_t id)
+{
+    observers_.erase(id);
+}
+
+void ArchiveDocument::announce(DocumentProperty property, bool isPrior)
+{
+    // Observers may leave while being told.
+    std::vector<std::uint64_t> ids;
+    for (const auto& [id, observer] : observers_)
+        ids.push_back(id);
+    for (std::uint64_t id : ids)
+        if (const auto found = observers_.find(id); found != observers_.end())
+            found->second(property, isPrior);
+}
+
+void ArchiveDocument::setSelection(std::vector<RFATreeNode::Ptr> selection)
+{
+    announce(DocumentProperty::Availability, true);
+    selection_ = std::move(selection);
+    announce(DocumentProperty::Availability, false);
+}
+
+void ArchiveDocument::setViewMode(std::uint32_t mode)
+{
+    announce(DocumentProperty::ViewMode, true);
+    announce(DocumentProperty::TabToShow, true);
+    viewMode_ = mode;
+    announce(DocumentProperty::ViewMode, false);
+    announce(DocumentProperty::TabToShow, false);
+}
+
+bool ArchiveDocument::canExtract() const
+{
+    return !selection_.empty();
+}
+
+bool ArchiveDocument::canDelete() const
+{
+    return !selection_.empty() && selection_.front()->parent() != nullptr;
+}
+
+bool ArchiveDocument::canAddFiles() const
+{
+    if (selection_.empty())
+        return false;
+    return !inSearchMode_ || !selection_.front()->isLeaf();
+}
+
+bool ArchiveDocument::canMakeNewFolder() const
+{
+    return canAddFiles();
+}
+
+bool ArchiveDocument::validateAction(DocumentAction action) const
+{
+    switch (action) {
+    case DocumentAction::DeleteItems:
+        return canDelete();
+    case DocumentAction::CreateNewFolder:
+        return canMakeNewFolder();
+    case DocumentAction::AddFiles:
+        return canAddFiles();
+    case DocumentAction::ExtractFiles:
+        return canExtract();
+    case DocumentAction::Run:
+    case DocumentAction::SaveAndRun:
+        return saveAndRunEnabled();
+    case DocumentAction::UseBrowserView:
+    case DocumentAction::UseListView:
+        return tabToShow() <= 1;
+    }
+    return false;
+}
+
+std::optional<LaunchCommand> ArchiveDocument::runCommand() const
+{
+    if (!launch_.canRunFile)
+        return std::nullopt;
+    return launch_.command;
+}
+
+bool ArchiveDocument::isInTree(const RFATreeNode& node) const
+{
+    const RFATreeNode* at = &node;
+    while (at->indexInParent())
+        at = at->parent().get();
+    for (const RFATreeNode::Ptr& top : archive_->rootNodes())
+        if (top.get() == at)
+            return true;
+    return false;
+}
+
+} // namespace larkspan

@@ -1,0 +1,214 @@
+// Putting entries into a folder one after another, asking before one
+// replaces another of the same name. The question is answered later, so the
+// state lives in the document between the question and the answer.
+
+#include "document/ArchiveDocument.h"
+
+#include "tree/FileSystemImport.h"
+#include "tree/UndoHistory.h"
+
+#include <algorithm>
+
+namespace larkspan {
+
+namespace {
+
+std::filesystem::path withoutTrailingSeparator(const std::filesystem::path& path)
+{
+    return path.has_filename() ? path : path.parent_path();
+}
+
+} // namespace
+
+void ArchiveDocument::startAddingFilesWithNames(std::vector<std::filesystem::path> paths, RFATreeNode::Ptr node,
+                                                std::size_t index)
+{
+    Insertion insertion;
+    insertion.destination = std::move(node);
+    insertion.index = index;
+    insertion.fromDisk = true;
+    insertion.actionName = "Add Files";
+    for (std::filesystem::path& path : paths)
+        insertion.paths.push_back(withoutTrailingSeparator(path));
+    startInsertion(std::move(insertion));
+}
+
+void ArchiveDocument::startCoypingNodes(const std::vector<RFATreeNode::Ptr>& nodes, RFATreeNode::Ptr node,
+                                        std::size_t index)
+{
+    Insertion insertion;
+    insertion.destination = std::move(node);
+    insertion.index = index;
+    insertion.actionName = "Copy";
+    // Copies, so that the originals (perhaps of another archive) stay as they are.
+    for (const RFATreeNode::Ptr& original : nodes)
+        insertion.nodes.push_back({original->copy(), {}, 0});
+    startInsertion(std::move(insertion));
+}
+
+void ArchiveDocument::startMovingNodes(const std::vector<RFATreeNode::Ptr>& nodes, RFATreeNode::Ptr node,
+                                       std::size_t index)
+{
+    if (insertion_ || !node)
+        return host_.beep();
+    for (const RFATreeNode::Ptr& moved : nodes) {
+        // Into itself, or out of no folder at all (a root): nothing to do.
+        if (moved == node || node->isDescendantOf(*moved) || !moved->parent())
+            return host_.beep();
+    }
+    Insertion insertion;
+    insertion.destination = node;
+    insertion.index = index;
+    insertion.actionName = "Move";
+    history_->setActionName(insertion.actionName);
+    // Every entry leaves its folder before any is inserted. Each is taken
+    // out by identity (never a same-named sibling with it), and the
+    // insertion point follows entries taken from before it in the
+    // destination itself.
+    for (const RFATreeNode::Ptr& moved : nodes) {
+        const RFATreeNode::Ptr origin = moved->parent();
+        const std::optional<std::size_t> at = moved->indexInParent();
+        if (at) {
+            if (origin == node && *at < insertion.index)
+                --insertion.index;
+            origin->removeChild(*moved);
+        }
+        insertion.nodes.push_back({moved, at ? origin : nullptr, at.value_or(0)});
+    }
+    startInsertion(std::move(insertion));
+}
+
+void ArchiveDocument::startInsertion(Insertion insertion)
+{
+    if (insertion_ || !insertion.destination || insertion.destination->isLeaf())
+        return host_.beep();
+    insertion.index = std::min(insertion.index, insertion.destination->countOfChildren());
+    history_->setActionName(insertion.actionName);
+    insertion_ = std::move(insertion);
+    continueInsertion();
+}
+
+void ArchiveDocument::continueInsertion()
+{
+    Insertion& s = *insertion_;
+    const RFATreeNode::Ptr destination = s.destination;
+    while (!s.paths.empty() || !s.nodes.empty()) {
+        const std::string name =
+            s.fromDisk ? s.paths.front().filename().string() : s.nodes.front().node->name();
+        bool existingIsFolder = false;
+        if (destination->hasChildWithName(name, &existingIsFolder)) {
+            if (s.leaveAll) {
+                dropFirstPending();
+                continue;
+            }
+            if (!s.replaceAll && !s.replaceFirst)
+                return askAboutConflict(name, existingIsFolder);
+            removeConflicting(name);
+        }
+        s.replaceFirst = false;
+
+        RFATreeNode::Ptr entry;
+        if (s.fromDisk) {
+            const std::filesystem::path path = s.paths.front();
+            s.paths.pop_front();
+            std::vector<SkippedImport> skipped;
+            entry = nodeFromFile(path, destination, &skipped);
+            for (const SkippedImport& problem : skipped)
+                s.problems.push_back(
+                    fillPlaceholders(tr("\"%@\" could not be read and was left out."), {problem.path.string()}));
+            if (!entry) {
+                s.problems.push_back(fillPlaceholders(tr("\"%@\" no longer exists."), {path.string()}));
+                continue;
+            }
+        } else {
+            entry = s.nodes.front().node;
+            s.nodes.pop_front();
+        }
+        destination->insertObject(entry, std::min(s.index, destination->countOfChildren()));
+        ++s.index;
+    }
+    finishInsertion();
+}
+
+void ArchiveDocument::askAboutConflict(const std::string& name, bool existingIsFolder)
+{
+    const Insertion& s = *insertion_;
+    ReplaceQuestion question;
+    question.name = name;
+    question.existingIsFolder = existingIsFolder;
+    question.showDoForAll = s.paths.size() + s.nodes.size() > 1;
+    question.messageText = fillPlaceholders(tr("%@ already exists."), {name});
+    question.informativeText = fillPlaceholders(
+        existingIsFolder ? tr("Do you wish to replace %@? All it's contents will be replaced with those of the new folder.")
+                         : tr("Do you wish to replace %@ with the new file?"),
+        {name});
+    host_.askReplace(question, [self = weak_from_this()](ReplaceAnswer answer) {
+        if (const std::shared_ptr<ArchiveDocument> document = self.lock())
+            document->answerConflict(answer);
+    });
+}
+
+void ArchiveDocument::answerConflict(ReplaceAnswer answer)
+{
+    if (!insertion_)
+        return;
+    Insertion& s = *insertion_;
+    history_->setActionName(s.actionName);
+    switch (answer.choice) {
+    case ReplaceChoice::Replace:
+        s.replaceFirst = true;
+        s.replaceAll = s.replaceAll || answer.forAll;
+        break;
+    case ReplaceChoice::Keep:
+        s.leaveAll = s.leaveAll || answer.forAll;
+        dropFirstPending();
+        break;
+    case ReplaceChoice::Dismissed:
+        // Closing the question without an answer stops the insertion:
+        // asking again at once would never end.
+        while (!s.paths.empty() || !s.nodes.empty())
+            dropFirstPending();
+        break;
+    }
+    continueInsertion();
+}
+
+void ArchiveDocument::dropFirstPending()
+{
+    Insertion& s = *insertion_;
+    if (s.fromDisk) {
+        s.paths.pop_front();
+        return;
+    }
+    // A moved entry that is not inserted goes back where it came from,
+    // rather than floating in no folder.
+    const MovedNode moved = s.nodes.front();
+    s.nodes.pop_front();
+    const RFATreeNode::Ptr origin = moved.origin.lock();
+    if (origin && !moved.node->indexInParent() && !origin->isLeaf())
+        origin->insertObject(moved.node, std::min(moved.originIndex, origin->countOfChildren()));
+}
+
+void ArchiveDocument::removeConflicting(const std::string& name)
+{
+    Insertion& s = *insertion_;
+    // Entries removed before the insertion point move it back with them.
+    std::size_t before = 0;
+    for (std::size_t i = 0; i < std::min(s.index, s.destination->countOfChildren()); ++i)
+        if (s.destination->objectInChildrenAtIndex(i)->name() == name)
+            ++before;
+    s.index -= before;
+    s.destination->removeChildNamed(name);
+}
+
+void ArchiveDocument::finishInsertion()
+{
+    const std::vector<std::string> problems = std::move(insertion_->problems);
+    insertion_.reset();
+    if (!problems.empty())
+        host_.reportProblems(problems);
+    if (inSearchMode_)
+        updateSearchPredicate();
+}
+
+} // namespace larkspan

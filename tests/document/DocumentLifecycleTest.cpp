@@ -1,0 +1,105 @@
+#include "document/DocumentTestSupport.h"
+#include "support/TemporaryFolder.h"
+#include "tree/FileIO.h"
+
+#include <unistd.h>
+
+namespace larkspan {
+namespace {
+
+using fixtures::DocumentFixture;
+using fixtures::Entries;
+
+TEST(DocumentLifecycle, NewDocumentsHoldAnEmptyArchive)
+{
+    fixtures::FakeHost host;
+    const auto document = ArchiveDocument::create(host);
+    EXPECT_EQ(fixtures::describe(*document->archive().root()), "bf1942{}");
+    EXPECT_EQ(document->archive().root()->undoManager(), document->undoHistory());
+    EXPECT_FALSE(document->isModified());
+    EXPECT_FALSE(document->fileLocation());
+    EXPECT_FALSE(document->saveAndRunEnabled());
+    EXPECT_EQ(document->tabToShow(), 0);
+}
+
+TEST(DocumentLifecycle, AFailedReadChangesNothing)
+{
+    DocumentFixture doc(Entries{{"bf1942/a.con", "aaa"}});
+    doc.root()->setName("renamed");
+    Bytes broken = fixtures::plainArchive({{"bf1942/b", "b"}});
+    broken.resize(broken.size() - 1);
+    UnpackError error{};
+    EXPECT_FALSE(doc.document->readFromData(broken, std::nullopt, &error));
+    EXPECT_EQ(error.failure, UnpackFailure::OutOfBounds);
+    EXPECT_EQ(doc.tree(), "renamed{a.con[3]}");
+    EXPECT_TRUE(doc.history().canUndo());
+}
+
+TEST(DocumentLifecycle, ReadingStartsAFreshHistory)
+{
+    DocumentFixture doc;
+    doc.root()->setName("renamed");
+    doc.history().endGroup();
+    std::vector<DocumentProperty> told;
+    doc.document->addObserver([&](DocumentProperty p, bool isPrior) {
+        if (!isPrior)
+            told.push_back(p);
+    });
+    ASSERT_TRUE(doc.document->readFromData(fixtures::plainArchive({{"mod/x.con", "x"}}), std::nullopt));
+    EXPECT_FALSE(doc.history().canUndo());
+    EXPECT_FALSE(doc.document->isModified());
+    EXPECT_EQ(doc.tree(), "mod{x.con[1]}");
+    EXPECT_EQ(doc.root()->changeHub(), doc.document->changeHub());
+    EXPECT_EQ(told, (std::vector<DocumentProperty>{DocumentProperty::Archive, DocumentProperty::SaveAndRunEnabled}));
+}
+
+TEST(DocumentLifecycle, SavingWritesAtomicallyAndMarksClean)
+{
+    fixtures::TemporaryFolder temp;
+    DocumentFixture doc(Entries{{"bf1942/a.con", "aaa"}});
+    doc.root()->setName("mod");
+    ASSERT_TRUE(doc.document->isModified());
+    const std::filesystem::path target = temp.path() / "mod.rfa";
+    ASSERT_FALSE(doc.document->saveToFile(target));
+    EXPECT_FALSE(doc.document->isModified());
+    EXPECT_EQ(doc.document->fileLocation(), target);
+    EXPECT_EQ(readWholeFile(target), doc.document->dataOfType());
+
+    // A save that cannot happen leaves the old file and the changed state.
+    doc.root()->setName("changed");
+    std::filesystem::permissions(temp.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    if (::geteuid() != 0) {
+        EXPECT_TRUE(doc.document->saveToFile(target));
+        EXPECT_TRUE(doc.document->isModified());
+    }
+    std::filesystem::permissions(temp.path(), std::filesystem::perms::owner_all);
+    EXPECT_TRUE(doc.document->saveToFile(temp.path() / "missing-folder" / "x.rfa"));
+    EXPECT_TRUE(doc.document->isModified());
+    EXPECT_EQ(doc.document->fileLocation(), target);
+
+    FileError fileError{};
+    UnpackError unpackError{};
+    DocumentFixture reread;
+    ASSERT_TRUE(reread.document->readFromFile(target, &unpackError, &fileError));
+    EXPECT_EQ(reread.tree(), "mod{a.con[3]}");
+    EXPECT_FALSE(reread.document->readFromFile(temp.path() / "nothing.rfa", &unpackError, &fileError));
+    EXPECT_EQ(fileError.failure, FileFailure::Open);
+}
+
+TEST(DocumentLifecycle, UndoToTheSavedStateIsUnmodified)
+{
+    fixtures::TemporaryFolder temp;
+    DocumentFixture doc;
+    doc.document->setSelection({doc.root()});
+    doc.document->createNewFolder();
+    doc.history().endGroup();
+    ASSERT_FALSE(doc.document->saveToFile(temp.path() / "a.rfa"));
+    doc.document->createNewFolder();
+    doc.history().endGroup();
+    EXPECT_TRUE(doc.document->isModified());
+    doc.history().undo();
+    EXPECT_FALSE(doc.document->isModified());
+}
+
+} // namespace
+} // namespace larkspan

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "document/ArchiveDocument.h"
+#include "document/FakeHost.h"
+#include "support/ArchiveBytes.h"
+#include "tree/UndoHistory.h"
+
+#include <gtest/gtest.h>
+
+namespace larkspan::fixtures {
+
+// The tree as text: names in child order, folders with their children in
+// braces, file sizes in brackets: "bf1942{a.con[3],objects{}}".
+inline std::string describe(const RFATreeNode& node)
+{
+    std::string out = node.name();
+    if (node.isLeaf())
+        return out + "[" + std::to_string(node.data()->size()) + "]";
+    out += "{";
+    for (std::size_t i = 0; i < node.countOfChildren(); ++i)
+        out += (i ? "," : "") + describe(*node.objectInChildrenAtIndex(i));
+    return out + "}";
+}
+
+using Entries = std::vector<std::pair<std::string, std::string>>;
+
+// A document read from an archive holding these entries (path → content).
+struct DocumentFixture {
+    FakeHost host;
+    std::shared_ptr<ArchiveDocument> document = ArchiveDocument::create(host);
+
+    explicit DocumentFixture(const Entries& entries = Entries{{"bf1942/a.con", "aaa"}})
+    {
+        const Bytes file = plainArchive(entries);
+        EXPECT_TRUE(document->readFromData(file, std::nullopt));
+    }
+
+    RFATreeNode::Ptr root() const { return document->archive().root(); }
+    RFATreeNode::Ptr at(const std::string& relative) const
+    {
+        std::vector<std::string> names;
+        for (std::size_t start = 0;;) {
+            const std::size_t slash = relative.find('/', start);
+            names.push_back(relative.substr(start, slash - start));
+            if (slash == std::string::npos)
+                break;
+            start = slash + 1;
+        }
+        return root()->childWithPathArray(names);
+    }
+    std::string tree() const { return describe(*root()); }
+    UndoHistory& history() const { return *document->undoHistory(); }
+    // Ends the user event and checks that undo and redo of it restore the
+    // tree before and after it exactly.
+    void expectUndoRedoRestores(const std::string& before)
+    {
+        history().endGroup();
+        const std::string after = tree();
+        history().undo();
+        EXPECT_EQ(tree(), before) << "after undo";
+        history().redo();
+        EXPECT_EQ(tree(), after) << "after redo";
+    }
+};
+
+} // namespace larkspan::fixtures

@@ -1,0 +1,197 @@
+#include "document/DocumentTestSupport.h"
+#include "support/TemporaryFolder.h"
+
+namespace larkspan {
+namespace {
+
+using fixtures::DocumentFixture;
+using fixtures::Entries;
+
+ReplaceAnswer replace(bool forAll = false) { return {ReplaceChoice::Replace, forAll}; }
+ReplaceAnswer keep(bool forAll = false) { return {ReplaceChoice::Keep, forAll}; }
+
+TEST(Insertion, AddingThreeFilesWhereTheSecondExistsKeepForAll)
+{
+    fixtures::TemporaryFolder temp;
+    const auto a = temp.write("a.con", "new a");
+    const auto b = temp.write("b.con", "new b");
+    const auto c = temp.write("c.con", "new c");
+    DocumentFixture doc(Entries{{"bf1942/x.con", "x"}, {"bf1942/b.con", "old"}, {"bf1942/y.con", "y"}});
+    doc.host.answers = {keep(true)};
+    const std::string before = doc.tree();
+    doc.document->startAddingFilesWithNames({a, b, c}, doc.root(), 1);
+    EXPECT_EQ(doc.tree(), "bf1942{x.con[1],a.con[5],c.con[5],b.con[3],y.con[1]}");
+    ASSERT_EQ(doc.host.questions.size(), 1u);
+    EXPECT_TRUE(doc.host.questions[0].showDoForAll);
+    EXPECT_EQ(doc.host.questions[0].messageText, "b.con already exists.");
+    EXPECT_EQ(doc.host.questions[0].informativeText, "Do you wish to replace b.con with the new file?");
+    EXPECT_FALSE(doc.document->isInserting());
+    doc.expectUndoRedoRestores(before);
+}
+
+TEST(Insertion, TheFourAnswers)
+{
+    struct Case {
+        const char* what;
+        std::vector<ReplaceAnswer> answers;
+        std::string tree;
+        std::size_t questions;
+    };
+    // Copies of p, q and r from another archive appended to a folder that
+    // holds all three already.
+    const Case cases[] = {
+        {"replace each", {replace(), replace(), replace()}, "bf1942{p.con[5],q.con[5],r.con[5]}", 3},
+        {"replace all", {replace(true)}, "bf1942{p.con[5],q.con[5],r.con[5]}", 1},
+        {"keep each", {keep(), keep(), keep()}, "bf1942{p.con[1],q.con[1],r.con[1]}", 3},
+        {"keep all", {keep(true)}, "bf1942{p.con[1],q.con[1],r.con[1]}", 1},
+        {"keep, then replace all", {keep(), replace(true)}, "bf1942{p.con[1],q.con[5],r.con[5]}", 2},
+    };
+    for (const Case& c : cases) {
+        DocumentFixture doc(Entries{{"bf1942/p.con", "p"}, {"bf1942/q.con", "q"}, {"bf1942/r.con", "r"}});
+        DocumentFixture other(Entries{{"mod/p.con", "new p"}, {"mod/q.con", "new q"}, {"mod/r.con", "new r"}});
+        doc.host.answers.assign(c.answers.begin(), c.answers.end());
+        const std::string before = doc.tree();
+        doc.document->startCoypingNodes({other.at("p.con"), other.at("q.con"), other.at("r.con")}, doc.root(), 3);
+        EXPECT_EQ(doc.tree(), c.tree) << c.what;
+        EXPECT_EQ(doc.host.questions.size(), c.questions) << c.what;
+        EXPECT_FALSE(doc.document->isInserting()) << c.what;
+        EXPECT_EQ(other.tree(), "mod{p.con[5],q.con[5],r.con[5]}") << "the source archive is untouched";
+        doc.history().endGroup();
+        while (doc.history().canUndo())
+            doc.history().undo();
+        EXPECT_EQ(doc.tree(), before) << c.what;
+    }
+}
+
+TEST(Insertion, ReplaceAndKeepWithExactPositions)
+{
+    struct Case {
+        const char* what;
+        std::vector<ReplaceAnswer> answers;
+        std::string tree;
+    };
+    // Adding copies of p (conflicts) and s (new) at index 1 of {p, q, r}.
+    const Case cases[] = {
+        {"replace", {replace()}, "bf1942{p.con[5],s.con[5],q.con[1],r.con[1]}"},
+        {"keep", {keep()}, "bf1942{p.con[1],s.con[5],q.con[1],r.con[1]}"},
+    };
+    for (const Case& c : cases) {
+        DocumentFixture doc(Entries{{"bf1942/p.con", "p"}, {"bf1942/q.con", "q"}, {"bf1942/r.con", "r"}});
+        DocumentFixture other(Entries{{"mod/p.con", "new p"}, {"mod/s.con", "new s"}});
+        doc.host.answers.assign(c.answers.begin(), c.answers.end());
+        const std::string before = doc.tree();
+        doc.document->startCoypingNodes({other.at("p.con"), other.at("s.con")}, doc.root(), 1);
+        // Replace removed p before the insertion point: the new p takes its place.
+        EXPECT_EQ(doc.tree(), c.tree) << c.what;
+        doc.expectUndoRedoRestores(before);
+    }
+}
+
+TEST(Insertion, FolderWordingFollowsTheExistingEntry)
+{
+    fixtures::TemporaryFolder temp;
+    const auto file = temp.write("textures", "a file now");
+    temp.write("objects/x.con", "x");
+    DocumentFixture doc(Entries{{"bf1942/textures/t.dds", "t"}, {"bf1942/objects", "a file"}});
+    doc.host.answers = {replace(), keep()};
+    doc.document->startAddingFilesWithNames({file, temp.path() / "objects"}, doc.root(), 2);
+    ASSERT_EQ(doc.host.questions.size(), 2u);
+    EXPECT_EQ(doc.host.questions[0].informativeText,
+              "Do you wish to replace textures? All it's contents will be replaced with those of the new folder.");
+    EXPECT_TRUE(doc.host.questions[0].existingIsFolder);
+    EXPECT_EQ(doc.host.questions[1].informativeText, "Do you wish to replace objects with the new file?");
+    EXPECT_FALSE(doc.host.questions[1].showDoForAll) << "a single pending item gets no check box";
+    EXPECT_EQ(doc.tree(), "bf1942{objects[6],textures[10]}") << "folders are replaced, never merged";
+}
+
+TEST(Insertion, NamesDifferingInCaseDoNotConflict)
+{
+    DocumentFixture doc(Entries{{"bf1942/Tank.con", "T"}});
+    DocumentFixture other(Entries{{"mod/tank.con", "t"}});
+    doc.document->startCoypingNodes({other.at("tank.con")}, doc.root(), 1);
+    EXPECT_TRUE(doc.host.questions.empty());
+    EXPECT_EQ(doc.tree(), "bf1942{Tank.con[1],tank.con[1]}");
+}
+
+TEST(Insertion, WaitsForTheAnswerAndStaysUndoable)
+{
+    DocumentFixture doc(Entries{{"bf1942/a.con", "a"}, {"bf1942/b.con", "b"}});
+    DocumentFixture other(Entries{{"mod/a.con", "AAA"}, {"mod/c.con", "CCC"}});
+    doc.document->startCoypingNodes({other.at("a.con"), other.at("c.con")}, doc.root(), 0);
+    EXPECT_TRUE(doc.document->isInserting());
+    ASSERT_TRUE(doc.host.pendingAnswer);
+    doc.document->startCoypingNodes({other.at("c.con")}, doc.root(), 0);
+    EXPECT_EQ(doc.host.beeps, 1) << "one insertion at a time";
+    doc.history().endGroup();
+    doc.host.pendingAnswer(replace());
+    EXPECT_FALSE(doc.document->isInserting());
+    EXPECT_EQ(doc.tree(), "bf1942{a.con[3],c.con[3],b.con[1]}");
+}
+
+TEST(Insertion, DismissingTheQuestionStopsTheInsertion)
+{
+    DocumentFixture doc(Entries{{"bf1942/a.con", "a"}});
+    DocumentFixture other(Entries{{"mod/a.con", "AAA"}, {"mod/c.con", "CCC"}});
+    doc.host.answers = {{ReplaceChoice::Dismissed, false}};
+    doc.document->startCoypingNodes({other.at("a.con"), other.at("c.con")}, doc.root(), 1);
+    EXPECT_EQ(doc.host.questions.size(), 1u);
+    EXPECT_FALSE(doc.document->isInserting());
+    EXPECT_EQ(doc.tree(), "bf1942{a.con[1]}");
+}
+
+TEST(Move, TakesEntriesOutBeforeInsertingAndKeepsThemWhole)
+{
+    DocumentFixture doc(Entries{{"bf1942/a/x.con", "x"}, {"bf1942/a/y.con", "yy"}, {"bf1942/b/z.con", "z"},
+                                {"bf1942/c.con", "c"}});
+    const RFATreeNode::Ptr x = doc.at("a/x.con");
+    const std::string before = doc.tree();
+    doc.document->startMovingNodes({x, doc.at("c.con")}, doc.at("b"), 0);
+    EXPECT_EQ(doc.tree(), "bf1942{a{y.con[2]},b{x.con[1],c.con[1],z.con[1]}}");
+    EXPECT_EQ(doc.at("b/x.con"), x) << "the same entry, not a copy";
+    EXPECT_EQ(doc.history().undoActionName(), "Move");
+    doc.expectUndoRedoRestores(before);
+}
+
+TEST(Move, WithinTheSameFolderAndPastTheEnd)
+{
+    DocumentFixture doc(Entries{{"bf1942/p", ""}, {"bf1942/q", ""}, {"bf1942/r", ""}, {"bf1942/s", ""}});
+    // p and q move to the end: the insertion point moves back with them.
+    doc.document->startMovingNodes({doc.at("p"), doc.at("q")}, doc.root(), 4);
+    EXPECT_EQ(doc.tree(), "bf1942{r[0],s[0],p[0],q[0]}");
+    doc.document->startMovingNodes({doc.at("q")}, doc.root(), 1);
+    EXPECT_EQ(doc.tree(), "bf1942{r[0],q[0],s[0],p[0]}");
+}
+
+TEST(Move, OntoItselfOrIntoItsOwnSubfolderOnlyBeeps)
+{
+    DocumentFixture doc(Entries{{"bf1942/a/b/x", ""}, {"bf1942/c", ""}});
+    const std::string before = doc.tree();
+    doc.document->startMovingNodes({doc.at("c"), doc.at("a")}, doc.at("a/b"), 0);
+    doc.document->startMovingNodes({doc.at("a")}, doc.at("a"), 0);
+    doc.document->startMovingNodes({doc.root()}, doc.at("a"), 0);
+    EXPECT_EQ(doc.host.beeps, 3);
+    EXPECT_EQ(doc.tree(), before);
+    EXPECT_FALSE(doc.history().canUndo());
+}
+
+TEST(Move, AnEntryKeptOutGoesBackWhereItCameFrom)
+{
+    DocumentFixture doc(Entries{{"bf1942/a/x.con", "moved"}, {"bf1942/a/w.con", "w"}, {"bf1942/b/x.con", "stays"}});
+    doc.host.answers = {keep()};
+    const std::string before = doc.tree();
+    doc.document->startMovingNodes({doc.at("a/x.con")}, doc.at("b"), 0);
+    EXPECT_EQ(doc.tree(), before) << "nothing floats in no folder";
+    doc.history().endGroup();
+    doc.history().undo();
+    EXPECT_EQ(doc.tree(), before);
+}
+
+TEST(Move, SameNamedSiblingOfAMovedEntryStays)
+{
+    DocumentFixture doc(Entries{{"bf1942/a/x.con", "1"}, {"bf1942/a/x.con", "22"}, {"bf1942/b/y", ""}});
+    doc.document->startMovingNodes({doc.at("a")->objectInChildrenAtIndex(1)}, doc.at("b"), 1);
+    EXPECT_EQ(doc.tree(), "bf1942{a{x.con[1]},b{y[0],x.con[2]}}");
+}
+
+} // namespace
+} // namespace larkspan
