@@ -13,6 +13,8 @@ namespace larkspan {
 
 // Reports work done so far out of the whole, in bytes.
 using ProgressCallback = std::function<void(std::uint64_t done, std::uint64_t total)>;
+// The same while reading, which the user may stop: false stops it.
+using ReadProgress = std::function<bool(std::uint64_t done, std::uint64_t total)>;
 
 // Deeper entry paths are refused when reading: nothing the game's tools write
 // comes near, and the tree's recursive walks stay far from the stack's end.
@@ -27,9 +29,10 @@ public:
     // A new archive: one empty folder named "bf1942".
     RFAArchive();
 
-    // Null, with `error` filled when given, for a file that cannot be read.
+    // Null, with `error` filled when given, for a file that cannot be read
+    // (or whose reading the progress callback stopped).
     static std::unique_ptr<RFAArchive> initWithData(ByteSpan file, UnpackError* error = nullptr,
-                                                    const ProgressCallback& progress = {});
+                                                    const ReadProgress& progress = {});
 
     // The node the document shows: the first top-level folder, or null when
     // the archive has none.

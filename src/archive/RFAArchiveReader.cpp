@@ -58,7 +58,7 @@ std::unique_ptr<RFAArchive> fail(UnpackError* error, UnpackFailure failure)
 } // namespace
 
 std::unique_ptr<RFAArchive> RFAArchive::initWithData(ByteSpan file, UnpackError* error,
-                                                     const ProgressCallback& progress)
+                                                     const ReadProgress& progress)
 {
     const std::optional<ArchiveHeader> header = readArchiveHeader(file);
     if (!header)
@@ -82,7 +82,8 @@ std::unique_ptr<RFAArchive> RFAArchive::initWithData(ByteSpan file, UnpackError*
         builder.place(components, std::move(content));
         if (progress) {
             bytesDone += record->storedSize;
-            progress(bytesDone, file.size());
+            if (!progress(bytesDone, file.size()))
+                return fail(error, UnpackFailure::Cancelled);
         }
     }
     return std::unique_ptr<RFAArchive>(new RFAArchive(builder.takeRoots()));

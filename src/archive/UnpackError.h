@@ -4,7 +4,11 @@
 
 namespace larkspan {
 
-enum class UnpackFailure { OutOfBounds, Decompression };
+enum class UnpackFailure {
+    OutOfBounds,
+    Decompression,
+    Cancelled, // the user stopped the reading: nothing to show
+};
 
 // Why an archive could not be read. The texts are the English source texts;
 // the UI translates them.

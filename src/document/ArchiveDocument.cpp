@@ -34,7 +34,7 @@ bool ArchiveDocument::isModified() const
 }
 
 bool ArchiveDocument::readFromData(ByteSpan bytes, const std::optional<std::filesystem::path>& location,
-                                   UnpackError* error, const ProgressCallback& progress)
+                                   UnpackError* error, const ReadProgress& progress)
 {
     std::unique_ptr<RFAArchive> read = RFAArchive::initWithData(bytes, error, progress);
     if (!read)
@@ -56,7 +56,7 @@ bool ArchiveDocument::readFromData(ByteSpan bytes, const std::optional<std::file
 }
 
 bool ArchiveDocument::readFromFile(const std::filesystem::path& location, UnpackError* unpackError,
-                                   FileError* fileError, const ProgressCallback& progress)
+                                   FileError* fileError, const ReadProgress& progress)
 {
     const std::optional<Bytes> bytes = readWholeFile(location, fileError);
     return bytes && readFromData(*bytes, std::filesystem::absolute(location), unpackError, progress);

@@ -75,9 +75,9 @@ public:
     // Replaces the archive with the one in `bytes`, read from `location`;
     // on failure nothing changes and `error` says why.
     bool readFromData(ByteSpan bytes, const std::optional<std::filesystem::path>& location,
-                      UnpackError* error = nullptr, const ProgressCallback& progress = {});
+                      UnpackError* error = nullptr, const ReadProgress& progress = {});
     bool readFromFile(const std::filesystem::path& location, UnpackError* unpackError, FileError* fileError,
-                      const ProgressCallback& progress = {});
+                      const ReadProgress& progress = {});
     // The archive's bytes, or nothing when they would not fit the format.
     std::optional<Bytes> dataOfType() const;
     // Writes the archive atomically; on success this is the saved state and

@@ -224,8 +224,13 @@ TEST(RFAArchiveReader, ReportsProgressUpToTheWholeFile)
     ASSERT_TRUE(RFAArchive::initWithData(file, nullptr, [&](std::uint64_t d, std::uint64_t total) {
         EXPECT_EQ(total, file.size());
         done.push_back(d);
+        return true;
     }));
     EXPECT_EQ(done, (std::vector<std::uint64_t>{4, 6}));
+
+    UnpackError error{};
+    EXPECT_FALSE(RFAArchive::initWithData(file, &error, [](std::uint64_t, std::uint64_t) { return false; }));
+    EXPECT_EQ(error.failure, UnpackFailure::Cancelled);
 }
 
 TEST(LittleEndian, ReadsOnlyWholeFieldsInside)
