@@ -1,6 +1,7 @@
 #include "app/ArchiveColumnView.h"
 
 #include "app/ArchiveSelection.h"
+#include "app/ColumnEntryDelegate.h"
 #include "app/EntryViewSettings.h"
 
 #include <QListView>
@@ -34,6 +35,7 @@ QAbstractItemView* ArchiveColumnView::createColumn(const QModelIndex& rootIndex)
     auto* column = new QListView(viewport());
     initializeColumn(column);
     configureEntryView(*column);
+    column->setItemDelegate(new ColumnEntryDelegate(column));
     // Folders of thousands of entries lay out without measuring each row.
     column->setUniformItemSizes(true);
     column->setRootIndex(rootIndex);
