@@ -25,6 +25,7 @@ void ArchiveTreeModel::setArchive(const RFAArchive* archive)
     childrenToken_.reset();
     propertiesToken_.reset();
     pending_.clear();
+    sizes_.clear();
     roots_ = std::move(roots);
     rootRows_.clear();
     for (std::size_t row = 0; row < roots_.size(); ++row)
@@ -144,7 +145,7 @@ QVariant ArchiveTreeModel::data(const QModelIndex& index, int role) const
     }
     switch (role) {
     case Qt::DisplayRole:
-        return sizeText(node.fullSize());
+        return sizeText(sizes_.sizeOf(node));
     case Qt::TextAlignmentRole:
         return static_cast<int>(Qt::AlignRight | Qt::AlignVCenter);
     default:
@@ -214,9 +215,14 @@ void ArchiveTreeModel::childrenChanging(const ChangeReport& report)
         return;
     PendingChange change = std::move(pending_.back());
     pending_.pop_back();
+    // Told before the views hear of the new rows; the announcements of
+    // fullSize that follow tell them.
+    sizes_.forgetWithAncestors(report.node);
     if (!change.shown)
         return;
     if (report.kind == ChangeKind::Insertion) {
+        // Its sums may have changed while it was in another document.
+        sizes_.forgetSubtree(*report.node.objectInChildrenAtIndex(report.index));
         endInsertRows();
     } else {
         endRemoveRows();
@@ -226,6 +232,9 @@ void ArchiveTreeModel::childrenChanging(const ChangeReport& report)
 
 void ArchiveTreeModel::propertyChanged(const ChangeReport& report)
 {
+    // Also for folders not shown: they may come back.
+    if (report.property == NodeProperty::FullSize)
+        sizes_.forget(report.node);
     const int column = report.property == NodeProperty::Name ? NameColumn : SizeColumn;
     const QModelIndex changed = indexForNode(report.node, column);
     if (changed.isValid())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/EntryIcons.h"
+#include "app/FolderSizeCache.h"
 #include "tree/ChangeHub.h"
 #include "tree/RFATreeNode.h"
 
@@ -16,7 +17,7 @@ class RFAArchive;
 
 // The archive's trees as one item model for the outline and the column
 // browser: the top-level nodes are the top-level rows, columns Name and
-// Size. The model only reads the tree; it follows the changes the nodes
+// Size (a file's size, a folder's the sum of the files below it). The model only reads the tree; it follows the changes the nodes
 // announce to their change hub and turns them into row and data signals.
 //
 // Each index points at its node (internalPointer, a raw RFATreeNode*). The
@@ -84,6 +85,7 @@ private:
     std::vector<PendingChange> pending_;
     std::vector<RFATreeNode::Ptr> released_;
     mutable EntryIcons icons_;
+    mutable FolderSizeCache sizes_;
 };
 
 } // namespace larkspan

@@ -51,7 +51,11 @@ struct TestDocument {
     }
 
     RFATreeNode::Ptr root() const { return archive.root(); }
-    RFATreeNode::Ptr node(std::string_view path) const { return root()->childWithPathArray(pathComponents(path)); }
+    // "" is the root folder.
+    RFATreeNode::Ptr node(std::string_view path) const
+    {
+        return path.empty() ? root() : root()->childWithPathArray(pathComponents(path));
+    }
 
 private:
     static void folder(RFATreeNode::Ptr at, const std::vector<std::string>& names)

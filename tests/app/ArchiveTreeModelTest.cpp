@@ -2,6 +2,7 @@
 #include "support/ArchiveBytes.h"
 
 #include "app/ArchiveTreeModel.h"
+#include "app/SizeText.h"
 
 #include <QAbstractItemModelTester>
 #include <QPersistentModelIndex>
@@ -55,6 +56,7 @@ void expectMirrors(const ArchiveTreeModel& model, const RFATreeNode& node, const
     QCOMPARE(model.nodeForIndex(index).get(), &node);
     QCOMPARE(model.indexForNode(node), index);
     QCOMPARE(index.data().toString(), QString::fromStdString(node.name()));
+    QCOMPARE(index.siblingAtColumn(ArchiveTreeModel::SizeColumn).data().toString(), sizeText(node.fullSize()));
     QCOMPARE(model.rowCount(index), static_cast<int>(node.countOfChildren()));
     for (int row = 0; row < model.rowCount(index); ++row) {
         const QModelIndex child = model.index(row, 0, index);
@@ -140,6 +142,7 @@ private slots:
     void followsRandomEditsAndUndo();
     void parentOfDeepNodes();
     void showsNamesSizesAndFolders();
+    void folderSizesFollowEditsMadeElsewhere();
     void setDataOnlyRequestsTheRename();
     void showsEveryTopLevelNodeAndResets();
     void keepsRemovedNodesUntilTheEventLoopRuns();
@@ -304,6 +307,35 @@ void ArchiveTreeModelTest::showsNamesSizesAndFolders()
     QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), "Size");
     QVERIFY(model.flags(model.indexForNode(*doc.node("objects"))).testFlag(Qt::ItemIsEditable));
     QVERIFY(!model.flags(model.indexForNode(*doc.node("objects"), 1)).testFlag(Qt::ItemIsEditable));
+}
+
+void ArchiveTreeModelTest::folderSizesFollowEditsMadeElsewhere()
+{
+    TestDocument doc{"objects/tank.con", "objects/parts/wheel.con"};
+    TestDocument other{"x.con"};
+    ArchiveTreeModel model;
+    model.setArchive(&doc.archive);
+    const auto sizeOf = [&](std::string_view path) {
+        return model.indexForNode(*doc.node(path), ArchiveTreeModel::SizeColumn).data().toString();
+    };
+    QCOMPARE(sizeOf("objects"), "39 Bytes");
+    // Whoever hears of new rows reads sizes that count them.
+    QString sizeWhenInserted;
+    connect(&model, &QAbstractItemModel::rowsInserted, this, [&] { sizeWhenInserted = sizeOf("objects"); });
+    doc.node("objects")->appendChild(RFATreeNode::initWithData(makeSharedBytes(Bytes(1000, 0)), "more.con"));
+    QCOMPARE(sizeWhenInserted, "2 KB");
+    doc.node("objects")->removeObjectFromChildrenAtIndex(2);
+
+    // Out to another document, changed there (this model hears nothing), back.
+    const RFATreeNode::Ptr objects = doc.node("objects");
+    doc.root()->removeChild(*objects);
+    other.root()->appendChild(objects);
+    objects->childWithName("parts")->childWithName("wheel.con")->setData(makeSharedBytes(Bytes(2000, 0)));
+    other.root()->removeChild(*objects);
+    doc.root()->appendChild(objects);
+    QCOMPARE(sizeOf("objects"), "2 KB");
+    QCOMPARE(sizeOf("objects/parts"), "2 KB");
+    QCOMPARE(sizeOf(""), "2 KB");
 }
 
 void ArchiveTreeModelTest::setDataOnlyRequestsTheRename()

@@ -37,11 +37,7 @@ struct Views {
         for (QWidget* view : {static_cast<QWidget*>(&browser), static_cast<QWidget*>(&outline)})
             view->resize(800, 400);
     }
-    // "" is the root folder.
-    QModelIndex index(std::string_view path) const
-    {
-        return model.indexForNode(path.empty() ? *doc.root() : *doc.node(path));
-    }
+    QModelIndex index(std::string_view path) const { return model.indexForNode(*doc.node(path)); }
     Nodes nodes(std::initializer_list<std::string_view> paths) const
     {
         Nodes list;
