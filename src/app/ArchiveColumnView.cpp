@@ -1,6 +1,7 @@
 #include "app/ArchiveColumnView.h"
 
 #include "app/ArchiveSelection.h"
+#include "app/ArchiveTreeModel.h"
 #include "app/ColumnEntryDelegate.h"
 #include "app/EntryViewSettings.h"
 
@@ -24,9 +25,10 @@ bool liesWithin(QModelIndex index, const QModelIndex& parent, int first, int las
 ArchiveColumnView::ArchiveColumnView(QWidget* parent) : QColumnView(parent)
 {
     configureEntryView(*this);
-    connect(this, &QAbstractItemView::activated, this, [this](const QModelIndex& index) {
+    // Opening acts on the whole selection, not only on the row activated.
+    connect(this, &QAbstractItemView::activated, this, [this] {
         if (selectionModel())
-            emit activatedNodes(nodesToOpen(*selectionModel(), index));
+            emit activatedNodes(selectedNodes(*selectionModel()));
     });
 }
 
@@ -46,7 +48,7 @@ void ArchiveColumnView::rowsAboutToBeRemoved(const QModelIndex& parent, int firs
 {
     // A removed file leaves no column behind; the selection model moves the
     // current index to a neighbour as usual.
-    const QModelIndex current = currentIndex();
+    const QModelIndex current = currentIndex().siblingAtColumn(ArchiveTreeModel::NameColumn);
     const bool showsRemovedFolder =
         liesWithin(current, parent, first, last) && (current.parent() != parent || model()->hasChildren(current));
     if (showsRemovedFolder && selectionModel())

@@ -16,8 +16,9 @@ public:
     explicit ArchiveColumnView(QWidget* parent = nullptr);
 
 signals:
-    // Double click or Return: the entries to open (the selection, in tree
-    // order). The view opens nothing itself.
+    // Activation (double click; Return, except on macOS where it renames):
+    // the entries to open, the selection in tree order. The view opens
+    // nothing itself.
     void activatedNodes(const std::vector<std::shared_ptr<larkspan::RFATreeNode>>& nodes);
 
 protected:

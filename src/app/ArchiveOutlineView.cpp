@@ -16,9 +16,10 @@ ArchiveOutlineView::ArchiveOutlineView(QWidget* parent) : QTreeView(parent)
     setSortingEnabled(false);
     setAllColumnsShowFocus(true);
     header()->setStretchLastSection(false);
-    connect(this, &QAbstractItemView::activated, this, [this](const QModelIndex& index) {
+    // Opening acts on the whole selection, not only on the row activated.
+    connect(this, &QAbstractItemView::activated, this, [this] {
         if (selectionModel())
-            emit activatedNodes(nodesToOpen(*selectionModel(), index));
+            emit activatedNodes(selectedNodes(*selectionModel()));
     });
 }
 

@@ -19,8 +19,9 @@ public:
     void setModel(QAbstractItemModel* model) override;
 
 signals:
-    // Double click or Return: the entries to open (the selection, in tree
-    // order). The view opens nothing itself.
+    // Activation (double click; Return, except on macOS where it renames):
+    // the entries to open, the selection in tree order. The view opens
+    // nothing itself.
     void activatedNodes(const std::vector<std::shared_ptr<larkspan::RFATreeNode>>& nodes);
 };
 

@@ -43,18 +43,6 @@ std::vector<RFATreeNode::Ptr> selectedNodes(const QItemSelectionModel& selection
     return nodes;
 }
 
-std::vector<RFATreeNode::Ptr> nodesToOpen(const QItemSelectionModel& selection, const QModelIndex& activated)
-{
-    const QModelIndex entry = activated.siblingAtColumn(ArchiveTreeModel::NameColumn);
-    if (selection.isSelected(entry))
-        return selectedNodes(selection);
-    const auto* model = qobject_cast<const ArchiveTreeModel*>(selection.model());
-    RFATreeNode::Ptr node = model ? model->nodeForIndex(entry) : nullptr;
-    if (!node)
-        return {};
-    return {std::move(node)};
-}
-
 QItemSelectionModel* showInViews(ArchiveTreeModel& model, ArchiveColumnView& browser, ArchiveOutlineView& outline)
 {
     browser.setModel(&model);

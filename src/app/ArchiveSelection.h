@@ -5,7 +5,6 @@
 #include <vector>
 
 class QItemSelectionModel;
-class QModelIndex;
 
 namespace larkspan {
 
@@ -20,10 +19,6 @@ class ArchiveTreeModel;
 // Read from column 0 of the selection's indexes: the column browser selects
 // only that column, so rows are not "selected" as a whole.
 std::vector<RFATreeNode::Ptr> selectedNodes(const QItemSelectionModel& selection);
-
-// What a double click or Return on `activated` opens: the whole selection,
-// or that entry alone when it is not selected.
-std::vector<RFATreeNode::Ptr> nodesToOpen(const QItemSelectionModel& selection, const QModelIndex& activated);
 
 // Shows `model` in both views with one selection model (returned, owned by
 // the model). The views are given the model before the selection model

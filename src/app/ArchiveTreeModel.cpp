@@ -64,7 +64,7 @@ bool ArchiveTreeModel::isShown(const RFATreeNode& node) const
 {
     // Up through the folders that really hold the node: a removed node keeps
     // its parent link.
-    RFATreeNode::Ptr at = const_cast<RFATreeNode&>(node).shared_from_this();
+    std::shared_ptr<const RFATreeNode> at = node.shared_from_this();
     while (RFATreeNode::Ptr folder = at->parent()) {
         if (!at->indexInParent())
             return false;
