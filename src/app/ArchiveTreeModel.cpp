@@ -215,8 +215,8 @@ void ArchiveTreeModel::childrenChanging(const ChangeReport& report)
         return;
     PendingChange change = std::move(pending_.back());
     pending_.pop_back();
-    // Told before the views hear of the new rows; the announcements of
-    // fullSize that follow tell them.
+    // Forgotten before the views hear of the change, so that they read the
+    // new sums; the fullSize announcements that follow repaint them.
     sizes_.forgetWithAncestors(report.node);
     if (!change.shown)
         return;
