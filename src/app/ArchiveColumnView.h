@@ -1,0 +1,34 @@
+#pragma once
+
+#include "tree/RFATreeNode.h"
+
+#include <QColumnView>
+
+#include <vector>
+
+namespace larkspan {
+
+// The column browser over an ArchiveTreeModel.
+class ArchiveColumnView final : public QColumnView {
+    Q_OBJECT
+
+public:
+    explicit ArchiveColumnView(QWidget* parent = nullptr);
+
+signals:
+    // Activation (double click; Return, except on macOS where it renames):
+    // the entries to open, the selection in tree order. The view opens
+    // nothing itself.
+    void activatedNodes(const std::vector<std::shared_ptr<larkspan::RFATreeNode>>& nodes);
+
+protected:
+    // Columns copy the browser's settings only when they are made: every
+    // column is made here, with the settings of every entry view.
+    QAbstractItemView* createColumn(const QModelIndex& rootIndex) override;
+    // A column whose folder is removed would go on showing the top level
+    // (its root index turns invalid): the browser moves up to the folder that
+    // held the removed rows first.
+    void rowsAboutToBeRemoved(const QModelIndex& parent, int first, int last) override;
+};
+
+} // namespace larkspan

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "tree/RFATreeNode.h"
+
+#include <QTreeView>
+
+#include <vector>
+
+namespace larkspan {
+
+// The outline list over an ArchiveTreeModel: Name and Size, in the
+// archive's own order (no sorting).
+class ArchiveOutlineView final : public QTreeView {
+    Q_OBJECT
+
+public:
+    explicit ArchiveOutlineView(QWidget* parent = nullptr);
+
+    void setModel(QAbstractItemModel* model) override;
+
+signals:
+    // Activation (double click; Return, except on macOS where it renames):
+    // the entries to open, the selection in tree order. The view opens
+    // nothing itself.
+    void activatedNodes(const std::vector<std::shared_ptr<larkspan::RFATreeNode>>& nodes);
+};
+
+} // namespace larkspan

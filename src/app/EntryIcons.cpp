@@ -1,0 +1,41 @@
+#include "app/EntryIcons.h"
+
+#include "tree/RFATreeNode.h"
+
+#include <QMimeType>
+
+namespace larkspan {
+
+const QIcon& EntryIcons::iconFor(const RFATreeNode& node)
+{
+    return node.isLeaf() ? iconForExtension(node.extension()) : folderIcon();
+}
+
+const QIcon& EntryIcons::folderIcon()
+{
+    if (folder_.isNull())
+        folder_ = provider_.icon(QFileIconProvider::Folder);
+    return folder_;
+}
+
+const QIcon& EntryIcons::iconForExtension(const std::string& extension)
+{
+    auto found = byExtension_.find(extension);
+    if (found == byExtension_.end())
+        found = byExtension_.emplace(extension, resolve(extension)).first;
+    return found->second;
+}
+
+QIcon EntryIcons::resolve(const std::string& extension)
+{
+    // Matched by extension alone: a name such as "README" would otherwise get
+    // a type of its own that other files without extension do not share.
+    const QMimeType mime = extension.empty()
+                               ? mimeTypes_.mimeTypeForName(QStringLiteral("application/octet-stream"))
+                               : mimeTypes_.mimeTypeForFile(QStringLiteral("entry.") + QString::fromStdString(extension),
+                                                            QMimeDatabase::MatchExtension);
+    const QIcon fallback = provider_.icon(QFileIconProvider::File);
+    return QIcon::fromTheme(mime.iconName(), QIcon::fromTheme(mime.genericIconName(), fallback));
+}
+
+} // namespace larkspan

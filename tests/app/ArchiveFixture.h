@@ -1,0 +1,74 @@
+#pragma once
+
+// A document's archive as the app layer sees it: trees with a change hub and
+// an undo history, built from paths ("a/b.con" a file holding its own path,
+// "a/c/" a folder).
+
+#include "archive/RFAArchive.h"
+#include "tree/ChangeHub.h"
+#include "tree/UndoHistory.h"
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace larkspan::fixtures {
+
+inline std::vector<std::string> pathComponents(std::string_view path)
+{
+    std::vector<std::string> names;
+    std::size_t start = 0;
+    while (start < path.size()) {
+        const std::size_t slash = std::min(path.find('/', start), path.size());
+        names.emplace_back(path.substr(start, slash - start));
+        start = slash + 1;
+    }
+    return names;
+}
+
+inline SharedBytes textBytes(std::string_view text)
+{
+    return makeSharedBytes(Bytes(text.begin(), text.end()));
+}
+
+struct TestDocument {
+    RFAArchive archive;
+    std::shared_ptr<ChangeHub> hub = std::make_shared<ChangeHub>();
+    std::shared_ptr<UndoHistory> history = std::make_shared<UndoHistory>();
+
+    // Paths below the root folder "bf1942".
+    explicit TestDocument(std::initializer_list<std::string_view> paths)
+    {
+        for (std::string_view path : paths) {
+            if (path.ends_with('/'))
+                folder(root(), pathComponents(path));
+            else
+                root()->addFileWithData(textBytes(path), path);
+        }
+        root()->setChangeHub(hub);
+        root()->setUndoManager(history);
+    }
+
+    RFATreeNode::Ptr root() const { return archive.root(); }
+    // "" is the root folder.
+    RFATreeNode::Ptr node(std::string_view path) const
+    {
+        return path.empty() ? root() : root()->childWithPathArray(pathComponents(path));
+    }
+
+private:
+    static void folder(RFATreeNode::Ptr at, const std::vector<std::string>& names)
+    {
+        for (const std::string& name : names) {
+            RFATreeNode::Ptr next = at->childWithName(name);
+            if (!next) {
+                next = RFATreeNode::initAsDirectory(name, at);
+                at->appendChild(next);
+            }
+            at = next;
+        }
+    }
+};
+
+} // namespace larkspan::fixtures
