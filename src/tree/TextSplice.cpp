@@ -197,23 +197,42 @@ std::optional<Bytes> ByteSplice::appliedTo(ByteSpan bytes) const
     return out;
 }
 
+std::optional<ByteSplice> spliceForEdit(ByteSpan bytes, std::size_t position, std::size_t removed,
+                                        std::u16string_view inserted)
+{
+    const std::optional<std::u16string> wanted = shownTextOfTyped(inserted);
+    if (!wanted)
+        return std::nullopt;
+    const std::size_t start = byteOffsetOfShownPosition(bytes, position);
+    const ByteSpan fromStart = bytes.subspan(start);
+    const std::size_t end = start + byteOffsetOfShownPosition(fromStart, removed);
+    // Only what differs is spliced: a retyped line break keeps its ending.
+    const TextDifference difference = differenceBetween(shownText(bytes.subspan(start, end - start)), *wanted);
+    if (difference.isEmpty())
+        return ByteSplice{};
+    ByteSplice splice;
+    splice.offset = start + byteOffsetOfShownPosition(fromStart, difference.position);
+    const std::size_t spliceEnd =
+        start + byteOffsetOfShownPosition(fromStart, difference.position + difference.removed);
+    const std::u16string_view insertedText =
+        std::u16string_view(*wanted).substr(difference.position, difference.inserted);
+    // The main ending costs a pass over the whole file: only when a break is new.
+    const bool breaks = insertedText.find(kShownBreak) != std::u16string_view::npos;
+    splice.inserted = bytesOfShownText(insertedText, breaks ? countLineBreaks(bytes).main() : LineBreak::CRLF);
+    splice.removed.assign(bytes.begin() + static_cast<std::ptrdiff_t>(splice.offset),
+                          bytes.begin() + static_cast<std::ptrdiff_t>(spliceEnd));
+    keepLineBreaksApart(bytes, spliceEnd, splice);
+    return splice;
+}
+
 std::optional<ByteSplice> spliceForEditedText(ByteSpan bytes, std::u16string_view edited, std::size_t editPosition)
 {
     const std::optional<std::u16string> wanted = shownTextOfTyped(edited);
     if (!wanted)
         return std::nullopt;
     const TextDifference difference = differenceBetween(shownText(bytes), *wanted, editPosition);
-    if (difference.isEmpty())
-        return ByteSplice{};
-    const std::u16string_view insertedText = std::u16string_view(*wanted).substr(difference.position, difference.inserted);
-    ByteSplice splice;
-    splice.offset = byteOffsetOfShownPosition(bytes, difference.position);
-    const std::size_t end = byteOffsetOfShownPosition(bytes, difference.position + difference.removed);
-    splice.inserted = bytesOfShownText(insertedText, countLineBreaks(bytes).main());
-    splice.removed.assign(bytes.begin() + static_cast<std::ptrdiff_t>(splice.offset),
-                          bytes.begin() + static_cast<std::ptrdiff_t>(end));
-    keepLineBreaksApart(bytes, end, splice);
-    return splice;
+    return spliceForEdit(bytes, difference.position, difference.removed,
+                         std::u16string_view(*wanted).substr(difference.position, difference.inserted));
 }
 
 } // namespace larkspan

@@ -70,11 +70,17 @@ struct ByteSplice {
     friend bool operator==(const ByteSplice&, const ByteSplice&) = default;
 };
 
+// The splice for an edit of the shown text that replaced `removed` characters
+// at `position` by `inserted` (line breaks in any form shownTextOfTyped()
+// accepts). New breaks take the main ending of `bytes`; shown characters the
+// edit put back as they were keep their bytes. Nothing when `inserted` holds a
+// character that no byte stands for.
+std::optional<ByteSplice> spliceForEdit(ByteSpan bytes, std::size_t position, std::size_t removed,
+                                        std::u16string_view inserted);
+
 // The splice that makes `bytes` show as `edited`, the editor's whole text
-// after an edit that began at `editPosition` (in shown characters). Line
-// breaks of `edited` may be in any form shownTextOfTyped() accepts. New breaks
-// take the main ending of `bytes`. Nothing when `edited` holds a character
-// that no byte stands for.
+// after an edit that began at `editPosition` (in shown characters), for when
+// the edited stretch is not known.
 std::optional<ByteSplice> spliceForEditedText(ByteSpan bytes, std::u16string_view edited, std::size_t editPosition);
 
 } // namespace larkspan

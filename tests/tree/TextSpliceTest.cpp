@@ -188,6 +188,27 @@ TEST(TextSplice, EditsGiveExactBytes)
     }
 }
 
+TEST(TextSplice, KnownEditSplicesOnlyWhatChanged)
+{
+    struct Case {
+        std::string_view bytes;
+        std::size_t position;
+        std::size_t removed;
+        std::u16string_view inserted;
+        std::optional<ByteSplice> expected;
+    };
+    for (const Case& c : {
+             Case{"a\nb", 1, 1, u"\u2029", ByteSplice{}}, // a retyped break keeps its LF
+             Case{"a\r\nb\nc", 0, 5, u"a\nB\nc", ByteSplice{3, {'b'}, {'B'}}},
+             Case{"ab\nc", 1, 0, u"\n", ByteSplice{1, {}, {'\n'}}},
+             Case{"a\r\nb", 1, 1, u"", ByteSplice{1, {'\r', '\n'}, {}}},
+             Case{"abc", 1, 1, u"\u0100", std::nullopt},
+             Case{"abc", 3, 0, u"d", ByteSplice{3, {}, {'d'}}},
+         })
+        EXPECT_EQ(spliceForEdit(bytesOf(c.bytes), c.position, c.removed, c.inserted), c.expected)
+            << printable(bytesOf(c.bytes)) << " at " << c.position;
+}
+
 TEST(TextSplice, RepeatedTextSplicesWhereTheEditWas)
 {
     const std::optional<ByteSplice> splice = spliceForEditedText(bytesOf("aa"), u"aaa", 1);
@@ -222,14 +243,18 @@ TEST(TextSplice, RandomEditsKeepBytesAndShownTextInStep)
         std::u16string typed(random() % 4, u' ');
         for (char16_t& c : typed)
             c = typedAlphabet[random() % typedAlphabet.size()];
-        const std::u16string edited = shown.substr(0, position) + typed + shown.substr(position + removed);
+        // Typed on its own: a CR typed before a shown break is a break of its own.
+        const std::u16string edited =
+            shown.substr(0, position) + *shownTextOfTyped(typed) + shown.substr(position + removed);
 
-        const std::optional<ByteSplice> splice = spliceForEditedText(bytes, edited, position);
-        ASSERT_TRUE(splice);
-        const std::optional<Bytes> result = splice->appliedTo(bytes);
-        ASSERT_TRUE(result);
-        ASSERT_EQ(shownText(*result), *shownTextOfTyped(edited)) << printable(bytes) << " -> " << printable(*result);
-        ASSERT_EQ(splice->inverse().appliedTo(*result), bytes);
+        for (const std::optional<ByteSplice>& splice :
+             {spliceForEditedText(bytes, edited, position), spliceForEdit(bytes, position, removed, typed)}) {
+            ASSERT_TRUE(splice);
+            const std::optional<Bytes> result = splice->appliedTo(bytes);
+            ASSERT_TRUE(result);
+            ASSERT_EQ(shownText(*result), *shownTextOfTyped(edited)) << printable(bytes) << " -> " << printable(*result);
+            ASSERT_EQ(splice->inverse().appliedTo(*result), bytes);
+        }
     }
 }
 
