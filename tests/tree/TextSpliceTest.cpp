@@ -168,7 +168,8 @@ TEST(TextSplice, EditsGiveExactBytes)
              Case{"pasted breaks take the file's ending", "a\r\nb", u"a\r\nx\ry\u2029z\u2028w\nb", 2,
                   "a\r\nx\r\ny\r\nz\r\nw\r\nb"},
              Case{"tabs and upper half", "x", u"\tx\u00e9\u00ff\u0080", 0, "\tx\xe9\xff\x80"},
-             Case{"control pictures stand for their bytes", "x", u"x\u2400\u2421\u241b", 1, std::string_view("x\0\x7f\x1b", 4)},
+             Case{"control pictures stand for their bytes", "x", u"x\u2400\u2421\u241b", 1,
+                  std::string_view("x\0\x7f\x1b", 4)},
              Case{"a raw NUL is a NUL byte", "x", std::u16string_view(u"x\0", 2), 1, std::string_view("x\0", 2)},
              Case{"beyond Latin-1 is refused", "x", u"x\u20ac", 1, std::nullopt},
              Case{"a lone CR line stays apart from a new LF", "a\rb\nc\nd", u"a\n\nb\nc\nd", 2, "a\r\r\nb\nc\nd"},
@@ -252,7 +253,8 @@ TEST(TextSplice, RandomEditsKeepBytesAndShownTextInStep)
             ASSERT_TRUE(splice);
             const std::optional<Bytes> result = splice->appliedTo(bytes);
             ASSERT_TRUE(result);
-            ASSERT_EQ(shownText(*result), *shownTextOfTyped(edited)) << printable(bytes) << " -> " << printable(*result);
+            ASSERT_EQ(shownText(*result), *shownTextOfTyped(edited))
+                << printable(bytes) << " -> " << printable(*result);
             ASSERT_EQ(splice->inverse().appliedTo(*result), bytes);
         }
     }
