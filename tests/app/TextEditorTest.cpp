@@ -166,9 +166,6 @@ private slots:
                                                << QByteArray("a\r\nb\r\ncd");
         QTest::newRow("Return in a LF file") << QByteArray("ab\ncd\n") << 1 << QStringLiteral("\n")
                                              << QByteArray("a\nb\ncd\n");
-        QTest::newRow("Return in a CR file") << QByteArray("ab\rcd") << 1 << QStringLiteral("\n")
-                                             << QByteArray("a\rb\rcd");
-        QTest::newRow("Return in an empty file") << QByteArray() << 0 << QStringLiteral("\n") << QByteArray("\r\n");
         QTest::newRow("Shift+Return is a break") << QByteArray("ab\r\ncd") << 2 << QStringLiteral("\u2028")
                                                  << QByteArray("ab\r\n\r\ncd");
         QTest::newRow("Backspace over a CRLF") << QByteArray("ab\r\ncd") << 3 << QStringLiteral("\b")
@@ -177,11 +174,6 @@ private slots:
                                           << QByteArray("abcd");
         QTest::newRow("tab and upper half") << QByteArray("x") << 1 << QStringLiteral("\t\u00e9\u00ff")
                                             << QByteArray("x\t\xe9\xff");
-        QTest::newRow("next to a NUL") << QByteArray("\0z", 2) << 1 << QStringLiteral("y") << QByteArray("\0yz", 3);
-        QTest::newRow("Backspace over a NUL") << QByteArray("a\0b", 3) << 2 << QStringLiteral("\b")
-                                              << QByteArray("ab");
-        QTest::newRow("other endings stay") << QByteArray("a\nb\r\nc\rd") << 3 << QStringLiteral("X\bY")
-                                            << QByteArray("a\nbY\r\nc\rd");
     }
 
     void typingGivesExactBytes()
