@@ -34,6 +34,8 @@ public:
     void setActionName(std::string name);
     void endGroup();
 
+    // A group has been opened by a registration and not yet closed.
+    bool hasOpenGroup() const { return open_.has_value() && !open_->actions.empty(); }
     bool canUndo() const;
     bool canRedo() const { return !redoStack_.empty(); }
     void undo();

@@ -1,0 +1,401 @@
+#include "app/MyDocument.h"
+
+#include "app/ArchiveColumnView.h"
+#include "app/ArchiveOutlineView.h"
+#include "app/ArchiveSelection.h"
+#include "app/ArchiveTreeModel.h"
+#include "app/CoreTranslation.h"
+#include "app/PathBar.h"
+#include "app/RFAApplicationDelegate.h"
+#include "app/SearchResultsModel.h"
+#include "app/Settings.h"
+#include "tree/StringAdditions.h"
+#include "tree/UndoHistory.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTableView>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace larkspan {
+
+MyDocument::MyDocument(RFAApplicationDelegate& application)
+    : application_(application), document_(ArchiveDocument::create(*this, translateForCore))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    buildWindow();
+    connectDocument();
+    document_->setSearchDefaults(settings::searchFilenames(), settings::searchFileContents());
+    setViewMode(settings::defaultViewMode());
+    updateTitle();
+    updateStatusLater();
+}
+
+MyDocument::~MyDocument()
+{
+    // The viewers go first, while the map that tracks them still exists.
+    for (const auto& [entry, viewer] : viewers_) {
+        if (viewer) {
+            disconnect(viewer, nullptr, this, nullptr);
+            delete viewer.data();
+        }
+    }
+    document_->removeObserver(documentObserver_);
+    document_->undoHistory()->setChangeCallback({});
+}
+
+void MyDocument::buildWindow()
+{
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(6, 6, 6, 0);
+
+    // The bar above the views: the view mode on the left, the search on the right.
+    auto* bar = new QHBoxLayout;
+    viewModes_ = new QButtonGroup(this);
+    viewModes_->setExclusive(true);
+    const QString modeNames[] = {tr("Browser"), tr("List")};
+    for (int mode = 0; mode < 2; ++mode) {
+        auto* button = new QToolButton(central);
+        button->setText(modeNames[mode]);
+        button->setCheckable(true);
+        button->setToolTip(mode == 0 ? tr("Show the archive as columns") : tr("Show the archive as a list"));
+        viewModes_->addButton(button, mode);
+        bar->addWidget(button);
+    }
+    // The control's choice is also the mode of windows opened later; the
+    // View menu changes only this window.
+    connect(viewModes_, &QButtonGroup::idClicked, this, [this](int mode) {
+        setViewMode(mode);
+        settings::setDefaultViewMode(mode);
+    });
+    bar->addStretch(1);
+    searchNames_ = new QToolButton(central);
+    searchNames_->setText(tr("Names"));
+    searchNames_->setCheckable(true);
+    searchNames_->setToolTip(tr("Search the names of entries"));
+    searchContents_ = new QToolButton(central);
+    searchContents_->setText(tr("Contents"));
+    searchContents_->setCheckable(true);
+    searchContents_->setToolTip(tr("Search the text of scripts and text files"));
+    connect(searchNames_, &QToolButton::toggled, this, [this](bool on) {
+        settings::setSearchFilenames(on);
+        application_.searchDefaultsChanged();
+    });
+    connect(searchContents_, &QToolButton::toggled, this, [this](bool on) {
+        settings::setSearchFileContents(on);
+        application_.searchDefaultsChanged();
+    });
+    searchField_ = new QLineEdit(central);
+    searchField_->setPlaceholderText(tr("Search"));
+    searchField_->setMinimumWidth(220);
+    QAction* cancel = searchField_->addAction(style()->standardIcon(QStyle::SP_LineEditClearButton),
+                                              QLineEdit::TrailingPosition);
+    cancel->setToolTip(tr("Cancel the search"));
+    connect(cancel, &QAction::triggered, this, [this] { document_->cancelSearch(); });
+    connect(searchField_, &QLineEdit::textEdited, this,
+            [this](const QString& text) { document_->search(text.toStdString()); });
+    bar->addWidget(searchNames_);
+    bar->addWidget(searchContents_);
+    bar->addWidget(searchField_);
+    layout->addLayout(bar);
+
+    // The three panes: column browser, outline list, search results.
+    treeModel_ = new ArchiveTreeModel(this);
+    treeModel_->setArchive(&document_->archive());
+    browser_ = new ArchiveColumnView(central);
+    outline_ = new ArchiveOutlineView(central);
+    treeSelection_ = showInViews(*treeModel_, *browser_, *outline_);
+    connect(treeModel_, &ArchiveTreeModel::renameRequested, this,
+            [this](const RFATreeNode::Ptr& node, const QString& name) { rename(node, name); });
+    connect(treeSelection_, &QItemSelectionModel::selectionChanged, this, &MyDocument::selectionChanged);
+    connect(browser_, &ArchiveColumnView::activatedNodes, this, &MyDocument::openEntries);
+    connect(outline_, &ArchiveOutlineView::activatedNodes, this, &MyDocument::openEntries);
+
+    auto* resultsPane = new QWidget(central);
+    auto* resultsLayout = new QVBoxLayout(resultsPane);
+    resultsLayout->setContentsMargins(0, 0, 0, 0);
+    resultsLayout->setSpacing(0);
+    resultsModel_ = new SearchResultsModel(document_, this);
+    results_ = new QTableView(resultsPane);
+    results_->setModel(resultsModel_);
+    results_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    results_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    results_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    results_->setShowGrid(false);
+    results_->verticalHeader()->hide();
+    results_->horizontalHeader()->setSectionResizeMode(SearchResultsModel::Path, QHeaderView::Stretch);
+    results_->setIconSize(QSize(16, 16));
+    connect(results_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &MyDocument::selectionChanged);
+    connect(resultsModel_, &QAbstractItemModel::modelReset, this, &MyDocument::selectionChanged);
+    connect(results_, &QTableView::activated, this, [this] { openEntries(document_->selection()); });
+    pathBar_ = new PathBar(resultsPane);
+    resultsLayout->addWidget(results_, 1);
+    resultsLayout->addWidget(pathBar_);
+
+    panes_ = new QStackedWidget(central);
+    panes_->addWidget(browser_);
+    panes_->addWidget(outline_);
+    panes_->addWidget(resultsPane);
+    layout->addWidget(panes_, 1);
+    setCentralWidget(central);
+
+    status_ = new QLabel(this);
+    statusBar()->addWidget(status_, 1);
+
+    application_.installMenus(*this);
+    resize(760, 480);
+}
+
+void MyDocument::connectDocument()
+{
+    documentObserver_ = document_->addObserver(
+        [this](DocumentProperty property, bool isPrior) { documentChanged(property, isPrior); });
+    treeChanges_ = document_->changeHub()->observe(
+        {.properties = {NodeProperty::Children, NodeProperty::FullSize}}, [this](const ChangeReport& report) {
+            if (!report.isPrior)
+                updateStatusLater();
+        });
+    // One undo step per user event: a group opened by an edit is closed
+    // once the event that made it has been handled.
+    document_->undoHistory()->setChangeCallback([this] {
+        if (document_->undoHistory()->hasOpenGroup() && !groupClosePending_) {
+            groupClosePending_ = true;
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    groupClosePending_ = false;
+                    document_->undoHistory()->endGroup();
+                },
+                Qt::QueuedConnection);
+        }
+        setWindowModified(document_->isModified());
+        emit stateChanged();
+    });
+    searchNames_->setChecked(settings::searchFilenames());
+    searchContents_->setChecked(settings::searchFileContents());
+}
+
+void MyDocument::documentChanged(DocumentProperty property, bool isPrior)
+{
+    if (isPrior)
+        return;
+    switch (property) {
+    case DocumentProperty::Archive:
+        treeModel_->setArchive(&document_->archive());
+        treeChanges_ = document_->changeHub()->observe(
+            {.properties = {NodeProperty::Children, NodeProperty::FullSize}}, [this](const ChangeReport& report) {
+                if (!report.isPrior)
+                    updateStatusLater();
+            });
+        closeViewers();
+        updateTitle();
+        break;
+    case DocumentProperty::TabToShow:
+        showTab();
+        break;
+    case DocumentProperty::FoundEntries:
+        updateStatusLater();
+        break;
+    case DocumentProperty::ViewMode:
+    case DocumentProperty::SaveAndRunEnabled:
+    case DocumentProperty::Availability:
+        break;
+    }
+    emit stateChanged();
+}
+
+void MyDocument::setViewMode(int mode)
+{
+    document_->setViewMode(static_cast<std::uint32_t>(mode));
+    if (QAbstractButton* button = viewModes_->button(mode))
+        button->setChecked(true);
+    showTab();
+}
+
+QToolButton& MyDocument::viewModeButton(int mode) const
+{
+    return *static_cast<QToolButton*>(viewModes_->button(mode));
+}
+
+void MyDocument::showTab()
+{
+    const int tab = document_->tabToShow();
+    panes_->setCurrentIndex(tab);
+    for (QAbstractButton* button : viewModes_->buttons())
+        button->setEnabled(tab < 2);
+    if (tab < 2 && !searchField_->text().isEmpty() && !document_->inSearchMode())
+        searchField_->clear();
+    selectionChanged();
+}
+
+QAbstractItemView* MyDocument::currentView() const
+{
+    switch (document_->tabToShow()) {
+    case 0:
+        return browser_;
+    case 1:
+        return outline_;
+    default:
+        return results_;
+    }
+}
+
+void MyDocument::selectionChanged()
+{
+    if (document_->inSearchMode()) {
+        std::vector<RFATreeNode::Ptr> nodes;
+        for (const QModelIndex& row : results_->selectionModel()->selectedRows())
+            if (RFATreeNode::Ptr node = resultsModel_->nodeAt(row.row()))
+                nodes.push_back(std::move(node));
+        document_->setSelection(std::move(nodes));
+        pathBar_->setComponents(document_->searchPathComponents());
+    } else {
+        document_->setSelection(selectedNodes(*treeSelection_));
+    }
+    updateStatusLater();
+}
+
+void MyDocument::updateStatusLater()
+{
+    // Many changes can arrive in one event (a move of a hundred entries):
+    // the line is made once, after them.
+    if (statusUpdatePending_)
+        return;
+    statusUpdatePending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        statusUpdatePending_ = false;
+        status_->setText(QString::fromStdString(document_->statusBarText()));
+    });
+}
+
+QString MyDocument::displayName() const
+{
+    if (const auto& location = document_->fileLocation())
+        return QString::fromStdString(location->filename().string());
+    return tr("Untitled");
+}
+
+void MyDocument::updateTitle()
+{
+    setWindowTitle(displayName() + QStringLiteral("[*]"));
+    setWindowModified(document_->isModified());
+    retitleViewers();
+}
+
+void MyDocument::searchDefaultsChanged()
+{
+    const QSignalBlocker namesBlocker(searchNames_);
+    const QSignalBlocker contentsBlocker(searchContents_);
+    searchNames_->setChecked(settings::searchFilenames());
+    searchContents_->setChecked(settings::searchFileContents());
+    document_->setSearchDefaults(settings::searchFilenames(), settings::searchFileContents());
+}
+
+bool MyDocument::canRename() const
+{
+    return document_->tabToShow() < 2 && document_->selection().size() == 1;
+}
+
+void MyDocument::renameSelection()
+{
+    if (!canRename())
+        return beep();
+    QAbstractItemView* view = currentView();
+    const QModelIndex index = treeModel_->indexForNode(*document_->selection().front());
+    view->setCurrentIndex(index);
+    view->edit(index);
+}
+
+void MyDocument::rename(const RFATreeNode::Ptr& node, const QString& text)
+{
+    const std::string name = text.toStdString();
+    if (name == node->name())
+        return;
+    // The names a folder on disk could not hold, or the archive could not
+    // tell apart from another entry of the same folder, are refused.
+    bool beyondLatin1 = false;
+    for (const QChar c : text)
+        beyondLatin1 |= c.unicode() > 0xFF;
+    const RFATreeNode::Ptr folder = node->indexInParent() ? node->parent() : nullptr;
+    const bool taken = folder && folder->hasChildWithName(name);
+    if (name.empty() || name == "." || name == ".." || text.contains(QLatin1Char('/')) || beyondLatin1 || taken)
+        return beep();
+    document_->undoHistory()->setActionName("Rename");
+    node->setName(name);
+}
+
+void MyDocument::undo()
+{
+    document_->undoHistory()->undo();
+}
+
+void MyDocument::redo()
+{
+    document_->undoHistory()->redo();
+}
+
+void MyDocument::deleteItems()
+{
+    document_->deleteItems();
+}
+
+void MyDocument::selectAll()
+{
+    currentView()->selectAll();
+}
+
+void MyDocument::find()
+{
+    searchField_->setFocus();
+    searchField_->selectAll();
+}
+
+void MyDocument::createNewFolder()
+{
+    document_->createNewFolder();
+}
+
+void MyDocument::addFiles()
+{
+    document_->addFiles();
+}
+
+void MyDocument::extractFiles()
+{
+    document_->extractFiles();
+}
+
+void MyDocument::closeWithoutAsking()
+{
+    closeConfirmed_ = true;
+    close();
+}
+
+void MyDocument::closeEvent(QCloseEvent* event)
+{
+    if (!closeConfirmed_ && isModified()) {
+        event->ignore();
+        askToSaveChanges([this](bool proceed) {
+            if (proceed)
+                closeWithoutAsking();
+        });
+        return;
+    }
+    settings::setWindowGeometry(saveGeometry());
+    closeViewers();
+    event->accept();
+}
+
+} // namespace larkspan

@@ -1,0 +1,197 @@
+// Reading, saving, reverting, closing and starting the game.
+
+#include "app/MyDocument.h"
+
+#include "app/RFAApplicationDelegate.h"
+#include "app/Settings.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QProcess>
+#include <QProgressDialog>
+#include <QPushButton>
+
+namespace larkspan {
+
+namespace {
+
+// A progress dialog that shows itself only when the work lasts longer than
+// half a second, and keeps the window painted meanwhile.
+class SlowWorkProgress {
+public:
+    SlowWorkProgress(QWidget* window, const QString& label, bool cancellable)
+        : dialog_(label, cancellable ? QObject::tr("Cancel") : QString(), 0, 1000, window)
+    {
+        dialog_.setWindowModality(Qt::WindowModal);
+        dialog_.setMinimumDuration(500);
+        dialog_.setAutoClose(true);
+    }
+    bool report(std::uint64_t done, std::uint64_t total)
+    {
+        dialog_.setValue(total == 0 ? 1000 : static_cast<int>(done * 1000 / total));
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        return !dialog_.wasCanceled();
+    }
+
+private:
+    QProgressDialog dialog_;
+};
+
+QString unpackText(const std::string& text)
+{
+    return QCoreApplication::translate("Core", text.c_str());
+}
+
+} // namespace
+
+bool MyDocument::readFile(const QString& path, QString* description, QString* reason)
+{
+    SlowWorkProgress progress(this, tr("Opening %1…").arg(QFileInfo(path).fileName()), true);
+    UnpackError unpackError{};
+    FileError fileError{};
+    const bool read = document_->readFromFile(
+        path.toStdString(), &unpackError, &fileError,
+        [&](std::uint64_t done, std::uint64_t total) { return progress.report(done, total); });
+    if (read) {
+        settings::noteRecentFile(QFileInfo(path).absoluteFilePath());
+        updateTitle();
+        return true;
+    }
+    if (!fileError.message.empty()) {
+        *description = tr("The file could not be read.");
+        *reason = QString::fromStdString(fileError.message);
+    } else if (unpackError.failure == UnpackFailure::Cancelled) {
+        // The user stopped it: nothing to tell.
+        description->clear();
+        reason->clear();
+    } else {
+        *description = unpackText(unpackError.description);
+        *reason = unpackText(unpackError.reason);
+    }
+    return false;
+}
+
+bool MyDocument::writeTo(const QString& path)
+{
+    SlowWorkProgress progress(this, tr("Saving %1…").arg(QFileInfo(path).fileName()), false);
+    const std::optional<FileError> error = document_->saveToFile(
+        path.toStdString(), [&](std::uint64_t done, std::uint64_t total) { progress.report(done, total); });
+    if (error) {
+        auto* box = new QMessageBox(QMessageBox::Critical, displayName(),
+                                    tr("The archive could not be saved."), QMessageBox::Ok, this);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->setWindowModality(Qt::WindowModal);
+        box->setInformativeText(QString::fromStdString(error->message));
+        box->open();
+        return false;
+    }
+    settings::noteRecentFile(QFileInfo(path).absoluteFilePath());
+    updateTitle();
+    emit stateChanged();
+    return true;
+}
+
+void MyDocument::save(std::function<void(bool saved)> done)
+{
+    if (isUntitled())
+        return saveAs(std::move(done));
+    const bool saved = writeTo(QString::fromStdString(document_->fileLocation()->string()));
+    if (done)
+        done(saved);
+}
+
+void MyDocument::saveAs(std::function<void(bool saved)> done)
+{
+    auto* dialog = new QFileDialog(this, tr("Save As"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setNameFilter(tr("RFA archives (*.rfa)"));
+    dialog->setDefaultSuffix(QStringLiteral("rfa"));
+    if (!isUntitled())
+        dialog->selectFile(QString::fromStdString(document_->fileLocation()->string()));
+    connect(dialog, &QFileDialog::finished, this, [this, dialog, done = std::move(done)](int result) {
+        const QStringList files = dialog->selectedFiles();
+        const bool saved = result == QDialog::Accepted && !files.isEmpty() && writeTo(files.front());
+        if (done)
+            done(saved);
+    });
+    dialog->open();
+}
+
+void MyDocument::revertToSaved()
+{
+    if (isUntitled())
+        return beep();
+    auto* box = new QMessageBox(QMessageBox::Question, displayName(),
+                                tr("Do you want to revert to the saved version of “%1”?").arg(displayName()),
+                                QMessageBox::NoButton, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::WindowModal);
+    box->setInformativeText(tr("Your changes since the last save will be lost."));
+    QPushButton* revert = box->addButton(tr("Revert"), QMessageBox::DestructiveRole);
+    box->addButton(QMessageBox::Cancel);
+    connect(box, &QMessageBox::finished, this, [this, box, revert] {
+        if (box->clickedButton() != static_cast<QAbstractButton*>(revert))
+            return;
+        QString description, reason;
+        if (!readFile(QString::fromStdString(document_->fileLocation()->string()), &description, &reason) &&
+            !description.isEmpty())
+            application_.showOpenError(this, description, reason);
+    });
+    box->open();
+}
+
+void MyDocument::askToSaveChanges(std::function<void(bool proceed)> proceed)
+{
+    if (!isModified())
+        return proceed(true);
+    auto* box = new QMessageBox(QMessageBox::Warning, displayName(),
+                                tr("Do you want to save the changes made to “%1”?").arg(displayName()),
+                                QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::WindowModal);
+    box->setInformativeText(tr("Your changes will be lost if you don’t save them."));
+    box->button(QMessageBox::Discard)->setText(tr("Don't Save"));
+    box->setDefaultButton(QMessageBox::Save);
+    box->setEscapeButton(QMessageBox::Cancel);
+    connect(box, &QMessageBox::finished, this, [this, box, proceed = std::move(proceed)] {
+        const QMessageBox::StandardButton choice = box->standardButton(box->clickedButton());
+        if (choice == QMessageBox::Save)
+            save(proceed);
+        else
+            proceed(choice == QMessageBox::Discard);
+    });
+    box->open();
+}
+
+void MyDocument::run()
+{
+    const std::optional<LaunchCommand> command = document_->runCommand();
+    if (!command)
+        return beep();
+    QStringList arguments;
+    for (const std::string& argument : command->arguments)
+        arguments << QString::fromStdString(argument);
+    const QString program = QString::fromStdString(command->program.string());
+    if (QProcess::startDetached(program, arguments, QString::fromStdString(command->workingDirectory.string())))
+        return;
+    auto* box = new QMessageBox(QMessageBox::Warning, displayName(), tr("The game could not be started."),
+                                QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::WindowModal);
+    box->setInformativeText(program);
+    box->open();
+}
+
+void MyDocument::saveAndRun()
+{
+    if (!document_->saveAndRunEnabled())
+        return beep();
+    // The game starts also when the save failed, as it always has.
+    save([this](bool) { run(); });
+}
+
+} // namespace larkspan

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "app/EntryIcons.h"
+#include "document/ArchiveDocument.h"
+
+#include <QWidget>
+
+class QHBoxLayout;
+class QToolButton;
+
+namespace larkspan {
+
+// Where the one selected search result lives: one button per entry from
+// the root down, the folder icon on each and the file-type icon on a file.
+class PathBar : public QWidget {
+    Q_OBJECT
+public:
+    explicit PathBar(QWidget* parent = nullptr);
+
+    void setComponents(std::vector<PathComponent> components);
+    const std::vector<PathComponent>& components() const { return components_; }
+    // The entry whose button lies under `position`, or null.
+    RFATreeNode::Ptr nodeAt(const QPoint& position) const;
+
+signals:
+    void componentClicked(const RFATreeNode::Ptr& node);
+
+private:
+    std::vector<PathComponent> components_;
+    std::vector<QToolButton*> buttons_;
+    QHBoxLayout* layout_;
+    EntryIcons icons_;
+};
+
+} // namespace larkspan

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QAction>
+#include <QObject>
+#include <QPointer>
+
+#include <vector>
+
+class QMenu;
+class QWidget;
+
+namespace larkspan {
+
+class MyDocument;
+
+// The application: its open documents, the menu commands (one set of
+// actions shared by every window's menus), their routing to the current
+// document and their enabled state, which follows that document.
+class RFAApplicationDelegate : public QObject {
+    Q_OBJECT
+public:
+    RFAApplicationDelegate();
+    ~RFAApplicationDelegate() override;
+
+    // A new untitled window.
+    MyDocument* newDocument();
+    // Opens the file in a window of its own (or brings its window to the
+    // front); shows the reason when it cannot be read and returns null.
+    MyDocument* openFile(const QString& path);
+    void showOpenDialog();
+    // Asks every window with unsaved changes, one after another; quits
+    // unless the user cancels.
+    void quit();
+
+    // The document the menus act on: the one of the active window (a viewer
+    // window counts for its document), or the last one active.
+    MyDocument* currentDocument() const;
+    const std::vector<QPointer<MyDocument>>& documents() const { return documents_; }
+    MyDocument* documentForPath(const QString& path) const;
+
+    void installMenus(MyDocument& window);
+    void searchDefaultsChanged();
+    void showOpenError(QWidget* parent, const QString& description, const QString& reason);
+
+    enum class Command {
+        New, Open, Close, Save, SaveAs, Revert, Run, SaveAndRun, Quit,
+        Undo, Redo, Delete, Rename, SelectAll, Find,
+        NewFolder, AddFiles, Extract,
+        UseBrowser, UseList,
+    };
+    QAction* action(Command command) const;
+
+public slots:
+    void updateActions();
+
+private:
+    QAction* makeAction(Command command, const QString& text, const QKeySequence& shortcut);
+    void trigger(Command command);
+    void rebuildRecentMenu();
+    void quitNext(std::vector<QPointer<MyDocument>> remaining);
+
+    std::vector<QPointer<MyDocument>> documents_;
+    QPointer<MyDocument> lastActive_;
+    std::vector<QAction*> actions_;
+    std::vector<QPointer<QMenu>> recentMenus_;
+};
+
+} // namespace larkspan

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "tree/ChangeHub.h"
+#include "tree/RFATreeNode.h"
+
+#include <QLabel>
+#include <QWidget>
+
+namespace larkspan {
+
+class PictureView;
+
+// The window that shows one image entry. It follows the entry: new bytes
+// bring a new picture (and a window sized to it), a rename a new title.
+class RFAImageViewingController : public QWidget {
+    Q_OBJECT
+public:
+    RFAImageViewingController(RFATreeNode::Ptr entry, QString displayName, QWidget* owner = nullptr);
+
+    const RFATreeNode::Ptr& archiveEntry() const { return entry_; }
+    const PictureView& pictureView() const { return *view_; }
+    QString infoText() const;
+
+    static QString windowTitleFor(const QString& displayName, const QString& entryName);
+    void setDisplayName(const QString& displayName);
+
+private:
+    void takePicture();
+    void sizeToPicture();
+
+    RFATreeNode::Ptr entry_;
+    QString displayName_;
+    PictureView* view_;
+    QLabel* info_;
+    ObserverToken watch_;
+};
+
+} // namespace larkspan

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QStringList>
+
+namespace larkspan {
+
+// The user's settings, under the keys the editor has always used.
+namespace settings {
+
+// View mode of new windows: 0 the column browser, 1 the outline list.
+int defaultViewMode();
+void setDefaultViewMode(int mode);
+
+// What the search tests; both false until the user turns them on.
+bool searchFilenames();
+void setSearchFilenames(bool on);
+bool searchFileContents();
+void setSearchFileContents(bool on);
+
+// Most recent first.
+QStringList recentFiles();
+void noteRecentFile(const QString& path);
+void clearRecentFiles();
+
+QByteArray windowGeometry();
+void setWindowGeometry(const QByteArray& geometry);
+
+} // namespace settings
+} // namespace larkspan

@@ -1,0 +1,33 @@
+#include "app/MyDocument.h"
+#include "app/QtImages.h"
+#include "app/RFAApplicationDelegate.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Larkspan"));
+    QApplication::setOrganizationName(QStringLiteral("Larkspan"));
+    QApplication::setApplicationVersion(QStringLiteral(LARKSPAN_VERSION));
+    QApplication::setQuitOnLastWindowClosed(true);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QApplication::translate("main", "Editor for Battlefield 1942 RFA archives"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("files"), QApplication::translate("main", "Archives to open."),
+                                 QStringLiteral("[FILE...]"));
+    parser.process(application);
+
+    larkspan::registerQtImageDecoders();
+    larkspan::RFAApplicationDelegate delegate;
+    const QStringList files = parser.positionalArguments();
+    for (const QString& file : files)
+        delegate.openFile(file);
+    // A file that cannot be read opens no window, only its error.
+    if (files.isEmpty())
+        delegate.newDocument()->show();
+    return application.exec();
+}

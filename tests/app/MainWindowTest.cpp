@@ -1,0 +1,382 @@
+// The archive window wired to the document logic: panes, menus, dialogs,
+// undo, the close prompt and the viewer windows.
+
+#include "AppTestSupport.h"
+
+#include "app/ArchiveOutlineView.h"
+#include "app/ArchiveTreeModel.h"
+#include "app/PathBar.h"
+#include "app/PictureView.h"
+#include "app/QtImages.h"
+#include "app/RFAImageViewingController.h"
+#include "app/Settings.h"
+#include "app/TextEditor.h"
+#include "app/TextEditorWindow.h"
+
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTableView>
+#include <QToolButton>
+
+namespace larkspan {
+
+using fixtures::TemporaryFolder;
+using Command = RFAApplicationDelegate::Command;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+    TemporaryFolder temp_;
+    std::unique_ptr<RFAApplicationDelegate> app_;
+
+    MyDocument* open(const std::vector<std::pair<std::string, std::string>>& entries)
+    {
+        const QString path = fixtures::writeArchive(temp_, "test" + std::to_string(++serial_) + ".rfa", entries);
+        MyDocument* window = app_->openFile(path);
+        if (window)
+            window->show();
+        return window;
+    }
+    int serial_ = 0;
+
+    static RFATreeNode::Ptr node(MyDocument& window, const std::string& relative)
+    {
+        if (relative.empty())
+            return window.document()->archive().root();
+        std::vector<std::string> names;
+        for (std::size_t start = 0;;) {
+            const std::size_t slash = relative.find('/', start);
+            names.push_back(relative.substr(start, slash - start));
+            if (slash == std::string::npos)
+                break;
+            start = slash + 1;
+        }
+        return window.document()->archive().root()->childWithPathArray(names);
+    }
+
+    static void select(MyDocument& window, const std::vector<std::string>& paths)
+    {
+        QItemSelectionModel& selection = *window.outline().selectionModel();
+        selection.clearSelection();
+        for (const std::string& path : paths) {
+            const QModelIndex index = window.treeModel().indexForNode(*node(window, path));
+            selection.select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            selection.setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+        }
+        fixtures::endUserEvent();
+    }
+
+    bool enabled(Command command) { return app_->action(command)->isEnabled(); }
+
+private slots:
+    void initTestCase()
+    {
+        fixtures::isolateSettings();
+        registerQtImageDecoders();
+    }
+    void init()
+    {
+        QSettings().clear();
+        app_ = std::make_unique<RFAApplicationDelegate>();
+    }
+    void cleanup() { app_.reset(); }
+
+    void defaultViewModeComesFromSettings()
+    {
+        MyDocument* first = open({{"bf1942/a.con", "a"}});
+        QVERIFY(first);
+        QCOMPARE(first->panes().currentIndex(), 0);
+        QVERIFY(first->viewModeButton(0).isChecked());
+
+        // The control's choice becomes the default of later windows.
+        first->viewModeButton(1).click();
+        QCOMPARE(first->panes().currentIndex(), 1);
+        QCOMPARE(settings::defaultViewMode(), 1);
+        MyDocument* second = open({{"bf1942/b.con", "b"}});
+        QCOMPARE(second->panes().currentIndex(), 1);
+        QVERIFY(second->viewModeButton(1).isChecked());
+
+        // The menu changes only the window it acts on.
+        second->activateWindow();
+        QApplication::setActiveWindow(second);
+        app_->action(Command::UseBrowser)->trigger();
+        QCOMPARE(second->panes().currentIndex(), 0);
+        QCOMPARE(settings::defaultViewMode(), 1);
+        QCOMPARE(first->panes().currentIndex(), 1);
+    }
+
+    void menusFollowTheSelectionAndTheMode()
+    {
+        MyDocument* window = open({{"bf1942/objects/tank.con", "t"}});
+        QApplication::setActiveWindow(window);
+        select(*window, {});
+        QVERIFY(!enabled(Command::Delete));
+        QVERIFY(!enabled(Command::NewFolder));
+        QVERIFY(!enabled(Command::Extract));
+        QVERIFY2(!enabled(Command::Run), "not inside a game installation");
+        select(*window, {""});
+        QVERIFY2(!enabled(Command::Delete), "the root folder cannot be deleted");
+        QVERIFY(enabled(Command::NewFolder));
+        select(*window, {"objects/tank.con"});
+        QVERIFY(enabled(Command::Delete));
+        QVERIFY2(enabled(Command::AddFiles), "a file selected: its folder receives");
+        QVERIFY(enabled(Command::UseList));
+
+        window->searchField().setText(QStringLiteral("tank"));
+        emit window->searchField().textEdited(QStringLiteral("tank"));
+        QCOMPARE(window->panes().currentIndex(), 2);
+        QVERIFY(!enabled(Command::UseList));
+        QVERIFY(!enabled(Command::UseBrowser));
+        QVERIFY(!window->viewModeButton(0).isEnabled());
+    }
+
+    void searchShowsResultsAndThePathBar()
+    {
+        settings::setSearchFilenames(true);
+        MyDocument* window = open({{"bf1942/objects/tank.con", "t"}, {"bf1942/objects/tanks/x.con", "x"}});
+        emit window->searchField().textEdited(QStringLiteral("TANK"));
+        QTableView& results = window->searchResults();
+        QCOMPARE(results.model()->rowCount(), 2);
+        QCOMPARE(results.model()->index(0, 1).data().toString(), QStringLiteral("bf1942/objects/tank.con"));
+        results.selectRow(0);
+        fixtures::endUserEvent();
+        QCOMPARE(window->pathBar().components().size(), std::size_t{3});
+        QCOMPARE(window->pathBar().components().back().title, std::string("tank.con"));
+        QVERIFY(window->pathBar().components().back().isFile);
+        QCOMPARE(window->statusLine().text(), QStringLiteral("1 object of 2 selected, 1 Bytes"));
+        results.selectAll();
+        fixtures::endUserEvent();
+        QVERIFY(window->pathBar().components().empty());
+
+        // The field's cancel button leaves the search, back to the pane before.
+        QAction* cancel = window->searchField().actions().last();
+        cancel->trigger();
+        QCOMPARE(window->panes().currentIndex(), 0);
+        QVERIFY(window->searchField().text().isEmpty());
+        QVERIFY(window->viewModeButton(0).isEnabled());
+    }
+
+    void statusLineFollowsTheSelection()
+    {
+        MyDocument* window = open({{"bf1942/objects/a.con", "12345"}, {"bf1942/objects/b.con", "1"}});
+        fixtures::endUserEvent();
+        QCOMPARE(window->statusLine().text(), QStringLiteral("1 object, 6 Bytes"));
+        select(*window, {"objects/a.con"});
+        QCOMPARE(window->statusLine().text(), QStringLiteral("1 object of 2 selected, 5 Bytes"));
+        select(*window, {"objects"});
+        QCOMPARE(window->statusLine().text(), QStringLiteral("2 objects, 0 Bytes"));
+    }
+
+    void newFolderDeleteAndUndoFromTheMenu()
+    {
+        MyDocument* window = open({{"bf1942/a.con", "a"}});
+        QApplication::setActiveWindow(window);
+        select(*window, {""});
+        app_->action(Command::NewFolder)->trigger();
+        fixtures::endUserEvent();
+        const RFATreeNode::Ptr root = node(*window, "");
+        QCOMPARE(root->countOfChildren(), std::size_t{2});
+        QCOMPARE(root->objectInChildrenAtIndex(1)->name(), std::string("Unnamed"));
+        QVERIFY(window->isWindowModified());
+        QCOMPARE(app_->action(Command::Undo)->text(), QStringLiteral("&Undo New Folder"));
+
+        select(*window, {"a.con"});
+        app_->action(Command::Delete)->trigger();
+        fixtures::endUserEvent();
+        QCOMPARE(root->countOfChildren(), std::size_t{1});
+        QCOMPARE(app_->action(Command::Undo)->text(), QStringLiteral("&Undo Delete"));
+        app_->action(Command::Undo)->trigger();
+        fixtures::endUserEvent();
+        QCOMPARE(root->countOfChildren(), std::size_t{2});
+        QCOMPARE(app_->action(Command::Redo)->text(), QStringLiteral("&Redo Delete"));
+        app_->action(Command::Undo)->trigger();
+        fixtures::endUserEvent();
+        QCOMPARE(root->countOfChildren(), std::size_t{1});
+        QVERIFY2(!window->isWindowModified(), "back at the state read from disk");
+        app_->action(Command::Redo)->trigger();
+        fixtures::endUserEvent();
+        QCOMPARE(root->countOfChildren(), std::size_t{2});
+    }
+
+    void renameRefusesWhatCannotBeAName_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("a good name") << QStringLiteral("b.con") << QStringLiteral("b.con");
+        QTest::newRow("empty") << QStringLiteral("") << QStringLiteral("a.con");
+        QTest::newRow("a slash") << QStringLiteral("x/y") << QStringLiteral("a.con");
+        QTest::newRow("dot") << QStringLiteral(".") << QStringLiteral("a.con");
+        QTest::newRow("dot dot") << QStringLiteral("..") << QStringLiteral("a.con");
+        QTest::newRow("taken") << QStringLiteral("taken.con") << QStringLiteral("a.con");
+        QTest::newRow("beyond Latin-1") << QStringLiteral("\u20ac.con") << QStringLiteral("a.con");
+        QTest::newRow("other case") << QStringLiteral("A.CON") << QStringLiteral("A.CON");
+    }
+    void renameRefusesWhatCannotBeAName()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, result);
+        MyDocument* window = open({{"bf1942/a.con", "a"}, {"bf1942/taken.con", "t"}});
+        const RFATreeNode::Ptr entry = node(*window, "a.con");
+        window->treeModel().setData(window->treeModel().indexForNode(*entry), name, Qt::EditRole);
+        fixtures::endUserEvent();
+        QCOMPARE(QString::fromStdString(entry->name()), result);
+        if (result != QLatin1String("a.con")) {
+            window->undo();
+            QCOMPARE(entry->name(), std::string("a.con"));
+        }
+    }
+
+    void addFilesAsksBeforeReplacing()
+    {
+        const std::filesystem::path incoming = temp_.write("incoming/a.con", "new content");
+        temp_.write("incoming/b.con", "b");
+        MyDocument* window = open({{"bf1942/a.con", "old"}});
+        window->document()->startAddingFilesWithNames({incoming, temp_.path() / "incoming/b.con"},
+                                                      node(*window, ""), 1);
+        QMessageBox* question = fixtures::waitForDialog<QMessageBox>(*window);
+        QVERIFY(question);
+        QCOMPARE(question->text(), QStringLiteral("a.con already exists."));
+        QCOMPARE(question->informativeText(), QStringLiteral("Do you wish to replace a.con with the new file?"));
+        QVERIFY(question->checkBox());
+        QCOMPARE(question->checkBox()->text(), QStringLiteral("Do for all files."));
+        QCOMPARE(question->windowModality(), Qt::WindowModal);
+        question->buttons().first()->click(); // Replace
+        QTRY_VERIFY(!window->document()->isInserting());
+        QCOMPARE(node(*window, "a.con")->data()->size(), std::size_t{11});
+        QVERIFY(node(*window, "b.con"));
+    }
+
+    void addFilesThroughTheChooser()
+    {
+        temp_.write("pick/one.con", "1");
+        MyDocument* window = open({{"bf1942/a.con", "a"}});
+        select(*window, {""});
+        window->addFiles();
+        QFileDialog* chooser = fixtures::waitForDialog<QFileDialog>(*window);
+        QVERIFY(chooser);
+        chooser->setDirectory(QString::fromStdString((temp_.path() / "pick").string()));
+        chooser->selectFile(QStringLiteral("one.con"));
+        static_cast<QDialog*>(chooser)->accept();
+        QTRY_VERIFY(node(*window, "one.con"));
+    }
+
+    void closeAsksToSaveChanges()
+    {
+        MyDocument* window = open({{"bf1942/a.con", "a"}});
+        QPointer<MyDocument> watch(window);
+        node(*window, "a.con")->setName("b.con");
+        fixtures::endUserEvent();
+        QVERIFY(window->isModified());
+
+        window->close();
+        QMessageBox* prompt = fixtures::waitForDialog<QMessageBox>(*window);
+        QVERIFY(prompt);
+        prompt->button(QMessageBox::Cancel)->click();
+        QTest::qWait(50);
+        QVERIFY(watch && window->isVisible());
+
+        window->close();
+        prompt = fixtures::waitForDialog<QMessageBox>(*window);
+        QVERIFY(prompt);
+        QCOMPARE(prompt->button(QMessageBox::Discard)->text(), QStringLiteral("Don't Save"));
+        prompt->button(QMessageBox::Save)->click();
+        QTRY_VERIFY(watch.isNull());
+        // Saved before closing: the file holds the rename.
+        const auto reread = RFAArchive::initWithData(
+            *readWholeFile(temp_.path() / ("test" + std::to_string(serial_) + ".rfa")));
+        QCOMPARE(reread->root()->objectInChildrenAtIndex(0)->name(), std::string("b.con"));
+    }
+
+    void anEntryOpensOneWindow()
+    {
+        MyDocument* window = open({{"bf1942/sky.raw", std::string(2 * 64 * 64, '\x40')}});
+        const RFATreeNode::Ptr sky = node(*window, "sky.raw");
+        window->openEntries({sky});
+        window->openEntries({sky});
+        QCOMPARE(window->findChildren<RFAImageViewingController*>().size(), qsizetype{1});
+        QWidget* viewer = window->viewerFor(*sky);
+        QVERIFY(viewer);
+        QCOMPARE(viewer->windowTitle(), window->displayName() + QStringLiteral(" \u2014 sky.raw"));
+        sky->setName("moved.raw");
+        window->openEntries({sky});
+        QCOMPARE(window->viewerFor(*sky), viewer); // "found by the entry, not its name"
+        QCOMPARE(viewer->windowTitle(), window->displayName() + QStringLiteral(" \u2014 moved.raw"));
+        window->openEntries({node(*window, "")});
+        QCOMPARE(window->findChildren<RFAImageViewingController*>().size(), qsizetype{1});
+    }
+
+    void typingInTheEditorIsUndoneFromTheMenu()
+    {
+        const std::string script = "rem caf\xE9\r\nrun x\n\tend\r";
+        MyDocument* window = open({{"bf1942/init.con", script}});
+        QApplication::setActiveWindow(window);
+        const RFATreeNode::Ptr entry = node(*window, "init.con");
+        window->openEntries({entry});
+        auto* editorWindow = qobject_cast<TextEditorWindow*>(window->viewerFor(*entry));
+        QVERIFY(editorWindow);
+        QVERIFY(QTest::qWaitForWindowExposed(editorWindow));
+        TextEditor& editor = *editorWindow->editor();
+        QCOMPARE(*entry->data(), Bytes(script.begin(), script.end()));
+        QTextCursor cursor = editor.textCursor();
+        cursor.movePosition(QTextCursor::End);
+        editor.setTextCursor(cursor);
+        QTest::keyClicks(&editor, QStringLiteral("ok"));
+        fixtures::endUserEvent();
+        const std::string typed = script + "ok";
+        QCOMPARE(*entry->data(), Bytes(typed.begin(), typed.end()));
+        QVERIFY(window->isWindowModified());
+        QCOMPARE(app_->action(Command::Undo)->text(), QStringLiteral("&Undo Typing"));
+        app_->action(Command::Undo)->trigger();
+        fixtures::endUserEvent();
+        QCOMPARE(*entry->data(), Bytes(script.begin(), script.end()));
+        QVERIFY(!window->isWindowModified());
+    }
+
+    void imageViewerIsThePicturesSize()
+    {
+        MyDocument* window = open({{"bf1942/wide.raw", std::string(2 * 64 * 64, '\x10')}});
+        const RFATreeNode::Ptr wide = node(*window, "wide.raw");
+        window->openEntries({wide});
+        auto* viewer = qobject_cast<RFAImageViewingController*>(window->viewerFor(*wide));
+        QVERIFY(viewer);
+        QVERIFY(QTest::qWaitForWindowExposed(viewer));
+        // As high as the picture; as wide as the picture or its info line.
+        QCOMPARE(viewer->pictureView().height(), 64);
+        QCOMPARE(viewer->pictureView().pictureRect().size(), QSize(64, 64));
+        QVERIFY(viewer->infoText().contains(QStringLiteral("RAW, 64 × 64, 16 bits")));
+        // New bytes, a new picture and a window sized to it.
+        wide->setData(makeSharedBytes(Bytes(32 * 32, 0x20)));
+        QCOMPARE(viewer->pictureView().picture().size(), QSize(32, 32));
+        QTRY_COMPARE(viewer->pictureView().height(), 32);
+        viewer->resize(200, 100);
+        QTRY_COMPARE(viewer->pictureView().pictureRect().size(), QSize(32, 32)); // "never larger than the picture"
+    }
+
+    void anUnreadableFileOpensNoWindow()
+    {
+        const std::filesystem::path broken = temp_.write("broken.rfa", std::string("\xff\xff\xff\x7f", 4));
+        const int before = static_cast<int>(app_->documents().size());
+        QVERIFY(!app_->openFile(QString::fromStdString(broken.string())));
+        QCOMPARE(static_cast<int>(app_->documents().size()), before);
+        QMessageBox* error = nullptr;
+        QTRY_VERIFY((error = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) ||
+                    !QApplication::topLevelWidgets().isEmpty());
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* box = qobject_cast<QMessageBox*>(top))
+                error = box;
+        QVERIFY(error);
+        QCOMPARE(error->text(), QStringLiteral("Internal index is out of bounds"));
+        QCOMPARE(error->informativeText(),
+                 QStringLiteral("A part of the file tells the app to look for data at places that do not exist."));
+        error->close();
+    }
+};
+
+} // namespace larkspan
+
+QTEST_MAIN(larkspan::MainWindowTest)
+#include "MainWindowTest.moc"
