@@ -1,0 +1,96 @@
+// Opens an archive in the editor and saves pictures of its views for the
+// README: the column browser, the outline, search results, the text
+// editor and a texture. Run by scripts/screenshots.sh under a virtual X
+// server, so the pictures show real fonts and the toolkit's style.
+//
+//   larkspan-screenshots ARCHIVE OUTPUT_FOLDER
+
+#include "app/ArchiveColumnView.h"
+#include "app/ArchiveOutlineView.h"
+#include "app/ArchiveTreeModel.h"
+#include "app/MyDocument.h"
+#include "app/QtImages.h"
+#include "app/RFAApplicationDelegate.h"
+#include "app/Settings.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QTest>
+
+namespace {
+
+using namespace larkspan;
+
+RFATreeNode::Ptr entry(MyDocument& window, std::vector<std::string> path)
+{
+    return window.document()->archive().root()->childWithPathArray(path);
+}
+
+bool save(QWidget& window, const QString& folder, const QString& name)
+{
+    QTest::qWait(300);
+    return window.grab().save(folder + QLatin1Char('/') + name);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: larkspan-screenshots ARCHIVE OUTPUT_FOLDER\n");
+        return 2;
+    }
+    // Settings of its own: the pictures must not depend on the user's.
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication::setApplicationName(QStringLiteral("LarkspanScreenshots"));
+    settings::setSearchFilenames(true);
+    settings::setSearchFileContents(true);
+    registerQtImageDecoders();
+    const QString output = QString::fromLocal8Bit(argv[2]);
+    QDir().mkpath(output);
+
+    RFAApplicationDelegate delegate;
+    MyDocument* window = delegate.openFile(QString::fromLocal8Bit(argv[1]));
+    if (!window)
+        return 1;
+    window->resize(860, 480);
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window))
+        return 1;
+
+    const std::vector<std::string> level = {"levels", "Demo"};
+    const RFATreeNode::Ptr init = entry(*window, {"levels", "Demo", "Init.con"});
+    const RFATreeNode::Ptr texture = entry(*window, {"levels", "Demo", "Textures", "Grass.tga"});
+    if (!init || !texture)
+        return 1;
+    ArchiveTreeModel& model = window->treeModel();
+    window->browser().setCurrentIndex(model.indexForNode(*init));
+    bool ok = save(*window, output, QStringLiteral("browser.png"));
+
+    window->useListView();
+    window->outline().expandAll();
+    window->outline().setCurrentIndex(model.indexForNode(*entry(*window, level)));
+    ok &= save(*window, output, QStringLiteral("outline.png"));
+
+    window->searchField().setText(QStringLiteral("terrain"));
+    emit window->searchField().textEdited(QStringLiteral("terrain"));
+    window->searchResults().selectRow(0);
+    ok &= save(*window, output, QStringLiteral("search.png"));
+
+    window->openEntries({init});
+    QWidget* editor = window->viewerFor(*init);
+    editor->resize(640, 360);
+    ok &= QTest::qWaitForWindowExposed(editor);
+    ok &= save(*editor, output, QStringLiteral("editor.png"));
+
+    window->openEntries({texture});
+    QWidget* viewer = window->viewerFor(*texture);
+    ok &= QTest::qWaitForWindowExposed(viewer);
+    ok &= save(*viewer, output, QStringLiteral("texture.png"));
+
+    return ok ? 0 : 1;
+}
