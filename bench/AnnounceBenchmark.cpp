@@ -164,11 +164,12 @@ int main(int argc, char** argv)
     setups.push_back({"detached", archive->root()->childWithName(kRenamed), nullptr});
 
     for (std::size_t i = 1; i < 3; ++i) {
-        told = 0;
+        told = oldBytes = 0;
         setups[i].rename();
         setups[i].undo();
-        std::printf("%s: %llu reports for a rename and its undo\n", setups[i].label.c_str(),
-                    static_cast<unsigned long long>(told));
+        std::printf("%s: %llu reports for a rename and its undo, carrying %llu bytes of old paths\n",
+                    setups[i].label.c_str(), static_cast<unsigned long long>(told),
+                    static_cast<unsigned long long>(oldBytes));
     }
 
     std::vector<TimedTask> tasks;
