@@ -6,6 +6,7 @@
 #include <fstream>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace larkspan::bench {
@@ -50,19 +51,21 @@ bool isElf(const Bytes& bytes)
 class Source {
 public:
     Source(std::vector<fs::path> files, std::function<bool(const Bytes&)> accept,
-           std::function<Bytes(std::uint64_t&)> synthesize)
-        : files_(std::move(files)), accept_(std::move(accept)), synthesize_(std::move(synthesize))
+           std::function<Bytes(std::uint64_t&)> synthesize, std::string syntheticName, bool isText)
+        : files_(std::move(files)), accept_(std::move(accept)), synthesize_(std::move(synthesize)),
+          syntheticName_(std::move(syntheticName)), isText_(isText)
     {
     }
 
-    Bytes next()
+    CorpusFile next()
     {
         while (index_ < files_.size()) {
-            Bytes bytes = readHead(files_[index_++], kFileCap);
+            const fs::path& path = files_[index_++];
+            Bytes bytes = readHead(path, kFileCap);
             if (!bytes.empty() && accept_(bytes))
-                return bytes;
+                return {path.string(), isText_, std::move(bytes)};
         }
-        return synthesize_(seed_);
+        return {"synthetic/" + syntheticName_ + "-" + std::to_string(++synthesized_), isText_, synthesize_(seed_)};
     }
 
 private:
@@ -70,6 +73,9 @@ private:
     std::size_t index_ = 0;
     std::function<bool(const Bytes&)> accept_;
     std::function<Bytes(std::uint64_t&)> synthesize_;
+    std::string syntheticName_;
+    bool isText_;
+    std::size_t synthesized_ = 0;
     std::uint64_t seed_ = 0x9E3779B97F4A7C15;
 };
 
@@ -119,24 +125,36 @@ Bytes syntheticBinary(std::uint64_t& seed)
 
 } // namespace
 
-Bytes buildCorpus(std::size_t size)
+std::vector<CorpusFile> corpusFiles(std::size_t size)
 {
     Source text(regularFilesUnder({"/usr/share/common-licenses", "/usr/include"}),
-                [](const Bytes& bytes) { return !isElf(bytes); }, syntheticScript);
-    Source binaries(regularFilesUnder({"/usr/bin", "/usr/lib"}), isElf, syntheticBinary);
+                [](const Bytes& bytes) { return !isElf(bytes); }, syntheticScript, "script", true);
+    Source binaries(regularFilesUnder({"/usr/bin", "/usr/lib"}), isElf, syntheticBinary, "binary", false);
 
+    std::vector<CorpusFile> files;
+    std::size_t total = 0;
+    std::size_t textBytes = 0;
+    while (total < size) {
+        // Keep the two halves level.
+        const bool wantText = textBytes <= total - textBytes;
+        CorpusFile piece = wantText ? text.next() : binaries.next();
+        piece.bytes.resize(std::min(piece.bytes.size(), size - total));
+        // readHead reserves a whole MiB for every file.
+        piece.bytes.shrink_to_fit();
+        total += piece.bytes.size();
+        if (wantText)
+            textBytes += piece.bytes.size();
+        files.push_back(std::move(piece));
+    }
+    return files;
+}
+
+Bytes buildCorpus(std::size_t size)
+{
     Bytes corpus;
     corpus.reserve(size);
-    std::size_t textBytes = 0;
-    while (corpus.size() < size) {
-        // Keep the two halves level.
-        const bool wantText = textBytes <= corpus.size() - textBytes;
-        const Bytes piece = wantText ? text.next() : binaries.next();
-        const std::size_t take = std::min(piece.size(), size - corpus.size());
-        corpus.insert(corpus.end(), piece.begin(), piece.begin() + static_cast<std::ptrdiff_t>(take));
-        if (wantText)
-            textBytes += take;
-    }
+    for (const CorpusFile& file : corpusFiles(size))
+        corpus.insert(corpus.end(), file.bytes.begin(), file.bytes.end());
     return corpus;
 }
 

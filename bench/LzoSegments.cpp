@@ -23,28 +23,7 @@ std::uint64_t fnv1a(ByteSpan bytes)
 
 std::vector<LzoSegment> compress(ByteSpan content)
 {
-    if (lzo_init() != LZO_E_OK)
-        throw std::runtime_error("lzo_init failed");
-    std::vector<LzoSegment> segments((content.size() + kSegmentSize - 1) / kSegmentSize);
-    std::atomic<std::size_t> nextIndex{0};
-    const auto worker = [&] {
-        std::vector<unsigned char> workMemory(LZO1X_999_MEM_COMPRESS);
-        for (std::size_t i; (i = nextIndex++) < segments.size();) {
-            const ByteSpan piece = content.subspan(i * kSegmentSize, std::min(kSegmentSize, content.size() - i * kSegmentSize));
-            Bytes stream(piece.size() + piece.size() / 16 + 64 + 3);
-            lzo_uint streamLength = stream.size();
-            if (lzo1x_999_compress(piece.data(), piece.size(), stream.data(), &streamLength, workMemory.data()) != LZO_E_OK)
-                throw std::runtime_error("lzo1x_999_compress failed");
-            stream.resize(streamLength);
-            segments[i] = {std::move(stream), static_cast<std::uint32_t>(piece.size())};
-        }
-    };
-    std::vector<std::thread> threads(std::max(1u, std::thread::hardware_concurrency()));
-    for (std::thread& thread : threads)
-        thread = std::thread(worker);
-    for (std::thread& thread : threads)
-        thread.join();
-    return segments;
+    return compressPieces({content}).front();
 }
 
 template <typename T>
@@ -96,6 +75,45 @@ void writeCache(const std::filesystem::path& path, const std::vector<LzoSegment>
 }
 
 } // namespace
+
+std::vector<std::vector<LzoSegment>> compressPieces(const std::vector<ByteSpan>& pieces)
+{
+    if (lzo_init() != LZO_E_OK)
+        throw std::runtime_error("lzo_init failed");
+    struct Job {
+        std::size_t piece;
+        std::size_t segment;
+    };
+    std::vector<std::vector<LzoSegment>> segments(pieces.size());
+    std::vector<Job> jobs;
+    for (std::size_t p = 0; p < pieces.size(); ++p) {
+        segments[p].resize((pieces[p].size() + kSegmentSize - 1) / kSegmentSize);
+        for (std::size_t i = 0; i < segments[p].size(); ++i)
+            jobs.push_back({p, i});
+    }
+    std::atomic<std::size_t> nextJob{0};
+    const auto worker = [&] {
+        std::vector<unsigned char> workMemory(LZO1X_999_MEM_COMPRESS);
+        for (std::size_t j; (j = nextJob++) < jobs.size();) {
+            const ByteSpan content = pieces[jobs[j].piece];
+            const std::size_t at = jobs[j].segment * kSegmentSize;
+            const ByteSpan piece = content.subspan(at, std::min(kSegmentSize, content.size() - at));
+            Bytes stream(piece.size() + piece.size() / 16 + 64 + 3);
+            lzo_uint streamLength = stream.size();
+            if (lzo1x_999_compress(piece.data(), piece.size(), stream.data(), &streamLength, workMemory.data()) != LZO_E_OK)
+                throw std::runtime_error("lzo1x_999_compress failed");
+            stream.resize(streamLength);
+            stream.shrink_to_fit();
+            segments[jobs[j].piece][jobs[j].segment] = {std::move(stream), static_cast<std::uint32_t>(piece.size())};
+        }
+    };
+    std::vector<std::thread> threads(std::max(1u, std::thread::hardware_concurrency()));
+    for (std::thread& thread : threads)
+        thread = std::thread(worker);
+    for (std::thread& thread : threads)
+        thread.join();
+    return segments;
+}
 
 std::vector<LzoSegment> compressedSegments(ByteSpan content, const std::filesystem::path& cacheDirectory)
 {
