@@ -22,15 +22,15 @@ def heightmap(size=65):
     return struct.pack("<%dH" % len(samples), *samples)
 
 
-def tga(width=16, height=16):
+def tga(width=128, height=128):
     """Uncompressed true-colour TGA (type 2, 24 bits, bottom-left origin) with
     a TGA 2.0 footer: grass-green noise with a lighter path across."""
     header = struct.pack("<BBBHHBHHHHBB", 0, 0, 2, 0, 0, 0, 0, 0, width, height, 24, 0)
     pixels = bytearray()
     for y in range(height):
         for x in range(width):
-            shade = (x * 37 + y * 91) % 23
-            if abs(x - y) <= 1:
+            shade = (x * 37 + y * 91 + (x * y) % 7) % 23
+            if abs(x - y) <= 4 + (x // 9) % 3:
                 pixels += bytes((70 + shade, 140 + shade, 150 + shade))  # B, G, R
             else:
                 pixels += bytes((30 + shade, 110 + shade * 2, 40 + shade))
@@ -43,9 +43,11 @@ def rgb565(r, g, b):
 
 
 def dxt1_block(level, bx, by):
-    """One 4x4 block: two earth tones, indices in a diagonal stripe."""
-    c0 = rgb565(150 - 12 * level, 120, 80)
-    c1 = rgb565(60, 50 + 10 * level, 30)
+    """One 4x4 block: two earth tones that drift across the texture, so that
+    the picture shows soft bands of soil and moss; indices in a diagonal stripe."""
+    drift = (bx * 7 + by * 3) % 40
+    c0 = rgb565(150 - 12 * level + drift // 2, 120 - drift // 3, 80)
+    c1 = rgb565(60 + drift, 50 + 10 * level + drift, 30)
     if c0 <= c1:  # keep the four-colour mode
         c0, c1 = c1, c0
     indices = 0
@@ -55,7 +57,7 @@ def dxt1_block(level, bx, by):
     return struct.pack("<HHI", c0, c1, indices)
 
 
-def dds(size=16):
+def dds(size=128):
     """A DXT1 texture with its full mip chain."""
     levels = int(math.log2(size)) + 1
     flags = 0x1 | 0x2 | 0x4 | 0x1000 | 0x20000 | 0x80000  # caps, height, width, format, mips, linear size

@@ -57,14 +57,14 @@ int main(int argc, char* argv[])
     MyDocument* window = delegate.openFile(QString::fromLocal8Bit(argv[1]));
     if (!window)
         return 1;
-    window->resize(860, 480);
+    window->resize(1040, 500);
     window->show();
     if (!QTest::qWaitForWindowExposed(window))
         return 1;
 
     const std::vector<std::string> level = {"levels", "Demo"};
     const RFATreeNode::Ptr init = entry(*window, {"levels", "Demo", "Init.con"});
-    const RFATreeNode::Ptr texture = entry(*window, {"levels", "Demo", "Textures", "Grass.tga"});
+    const RFATreeNode::Ptr texture = entry(*window, {"levels", "Demo", "Textures", "Detail.dds"});
     if (!init || !texture)
         return 1;
     ArchiveTreeModel& model = window->treeModel();

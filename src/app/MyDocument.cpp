@@ -135,6 +135,7 @@ void MyDocument::buildWindow()
     results_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     results_->setShowGrid(false);
     results_->verticalHeader()->hide();
+    results_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     results_->horizontalHeader()->setSectionResizeMode(SearchResultsModel::Path, QHeaderView::Stretch);
     results_->setIconSize(QSize(16, 16));
     connect(results_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &MyDocument::selectionChanged);
