@@ -79,6 +79,13 @@ bool RFAArchive::writeFileData(const ByteSink& sink, const ProgressCallback& pro
 std::optional<Bytes> RFAArchive::completeFileData() const
 {
     Bytes bytes;
+    // Growing by doubling would touch every byte of the archive several
+    // times over: take the contents' size and a generous directory at once.
+    std::uint64_t estimate = kFirstDataOffset + 8;
+    for (const RFATreeNode::Ptr& top : rootNodes_)
+        estimate += top->fullSize() + 160 * top->leafCount();
+    if (estimate <= UINT32_MAX)
+        bytes.reserve(static_cast<std::size_t>(estimate));
     const bool fits = writeFileData([&bytes](ByteSpan piece) {
         bytes.insert(bytes.end(), piece.begin(), piece.end());
     });
