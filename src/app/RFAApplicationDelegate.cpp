@@ -1,5 +1,6 @@
 #include "app/RFAApplicationDelegate.h"
 
+#include "app/HelpWindows.h"
 #include "app/MyDocument.h"
 #include "app/Settings.h"
 #include "tree/UndoHistory.h"
@@ -37,6 +38,8 @@ RFAApplicationDelegate::RFAApplicationDelegate()
     makeAction(Command::Extract, tr("&Extract…"), QKeySequence(tr("Ctrl+Shift+E")));
     makeAction(Command::UseBrowser, tr("As &Browser"), QKeySequence(tr("Ctrl+1")));
     makeAction(Command::UseList, tr("As &List"), QKeySequence(tr("Ctrl+2")));
+    makeAction(Command::KeyboardShortcuts, tr("&Keyboard Shortcuts"), QKeySequence::HelpContents);
+    makeAction(Command::About, tr("&About Larkspan"), {});
     connect(qApp, &QApplication::focusChanged, this, &RFAApplicationDelegate::updateActions);
     updateActions();
 }
@@ -169,6 +172,12 @@ void RFAApplicationDelegate::trigger(Command command)
     case Command::Quit:
         quit();
         return;
+    case Command::KeyboardShortcuts:
+        showKeyboardShortcuts(document, QList<QAction*>(actions_.begin(), actions_.end()));
+        return;
+    case Command::About:
+        showAbout(document);
+        return;
     default:
         break;
     }
@@ -267,6 +276,10 @@ void RFAApplicationDelegate::installMenus(MyDocument& window)
     QMenu* view = bar->addMenu(tr("&View"));
     view->addAction(action(Command::UseBrowser));
     view->addAction(action(Command::UseList));
+
+    QMenu* help = bar->addMenu(tr("&Help"));
+    help->addAction(action(Command::KeyboardShortcuts));
+    help->addAction(action(Command::About));
     rebuildRecentMenu();
 }
 

@@ -47,6 +47,7 @@ public:
         Undo, Redo, Delete, Rename, SelectAll, Find,
         NewFolder, AddFiles, Extract,
         UseBrowser, UseList,
+        KeyboardShortcuts, About,
     };
     QAction* action(Command command) const;
 

@@ -164,7 +164,7 @@ void TextEditor::takeEdit(int position, int removed, int added)
     if (!history)
         return;
     if (history->undoActionName().empty())
-        history->setActionName(tr("Typing").toStdString());
+        history->setActionName("Typing");
     if (!typingGroupOpen_) {
         typingGroupOpen_ = true;
         QMetaObject::invokeMethod(this, &TextEditor::closeTypingGroup, Qt::QueuedConnection);

@@ -4,6 +4,9 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 int main(int argc, char* argv[])
 {
@@ -12,6 +15,14 @@ int main(int argc, char* argv[])
     QApplication::setOrganizationName(QStringLiteral("Larkspan"));
     QApplication::setApplicationVersion(QStringLiteral(LARKSPAN_VERSION));
     QApplication::setQuitOnLastWindowClosed(true);
+
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
+    QTranslator ownTexts;
+    if (ownTexts.load(QLocale(), QStringLiteral("larkspan"), QStringLiteral("_"), QStringLiteral(":/i18n")))
+        QApplication::installTranslator(&ownTexts);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QApplication::translate("main", "Editor for Battlefield 1942 RFA archives"));
