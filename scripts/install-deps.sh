@@ -5,7 +5,8 @@ packages=(
   g++ cmake ninja-build pkg-config git
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev
-  qt6-base-dev qt6-image-formats-plugins
+  qt6-base-dev qt6-image-formats-plugins qt6-tools-dev qt6-l10n-tools
+  shared-mime-info fonts-dejavu-core # file-type icons and text metrics in the window tests
   liblzo2-dev # tests and benchmarks only: the product has its own decoder
 )
 sudo=""
