@@ -163,11 +163,7 @@ void MyDocument::connectDocument()
 {
     documentObserver_ = document_->addObserver(
         [this](DocumentProperty property, bool isPrior) { documentChanged(property, isPrior); });
-    treeChanges_ = document_->changeHub()->observe(
-        {.properties = {NodeProperty::Children, NodeProperty::FullSize}}, [this](const ChangeReport& report) {
-            if (!report.isPrior)
-                updateStatusLater();
-        });
+    watchTree();
     // One undo step per user event: a group opened by an edit is closed
     // once the event that made it has been handled.
     document_->undoHistory()->setChangeCallback([this] {
@@ -188,6 +184,16 @@ void MyDocument::connectDocument()
     searchContents_->setChecked(settings::searchFileContents());
 }
 
+void MyDocument::watchTree()
+{
+    // The status line counts what the tree holds.
+    treeChanges_ = document_->changeHub()->observe(
+        {.properties = {NodeProperty::Children, NodeProperty::FullSize}}, [this](const ChangeReport& report) {
+            if (!report.isPrior)
+                updateStatusLater();
+        });
+}
+
 void MyDocument::documentChanged(DocumentProperty property, bool isPrior)
 {
     if (isPrior)
@@ -195,11 +201,7 @@ void MyDocument::documentChanged(DocumentProperty property, bool isPrior)
     switch (property) {
     case DocumentProperty::Archive:
         treeModel_->setArchive(&document_->archive());
-        treeChanges_ = document_->changeHub()->observe(
-            {.properties = {NodeProperty::Children, NodeProperty::FullSize}}, [this](const ChangeReport& report) {
-                if (!report.isPrior)
-                    updateStatusLater();
-            });
+        watchTree();
         closeViewers();
         updateTitle();
         break;

@@ -108,6 +108,7 @@ protected:
 private:
     void buildWindow();
     void connectDocument();
+    void watchTree();
     void documentChanged(DocumentProperty property, bool isPrior);
     void setViewMode(int mode);
     void showTab();

@@ -1,5 +1,6 @@
 // Reading, saving, reverting, closing and starting the game.
 
+#include "app/MessageBoxes.h"
 #include "app/MyDocument.h"
 
 #include "app/RFAApplicationDelegate.h"
@@ -79,12 +80,9 @@ bool MyDocument::writeTo(const QString& path)
     const std::optional<FileError> error = document_->saveToFile(
         path.toStdString(), [&](std::uint64_t done, std::uint64_t total) { progress.report(done, total); });
     if (error) {
-        auto* box = new QMessageBox(QMessageBox::Critical, displayName(),
-                                    tr("The archive could not be saved."), QMessageBox::Ok, this);
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->setWindowModality(Qt::WindowModal);
-        box->setInformativeText(QString::fromStdString(error->message));
-        box->open();
+        windowModalBox(this, QMessageBox::Critical, displayName(), tr("The archive could not be saved."),
+                       QString::fromStdString(error->message))
+            ->open();
         return false;
     }
     settings::noteRecentFile(QFileInfo(path).absoluteFilePath());
@@ -125,12 +123,9 @@ void MyDocument::revertToSaved()
 {
     if (isUntitled())
         return beep();
-    auto* box = new QMessageBox(QMessageBox::Question, displayName(),
-                                tr("Do you want to revert to the saved version of “%1”?").arg(displayName()),
-                                QMessageBox::NoButton, this);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::WindowModal);
-    box->setInformativeText(tr("Your changes since the last save will be lost."));
+    QMessageBox* box = windowModalBox(this, QMessageBox::Question, displayName(),
+                                      tr("Do you want to revert to the saved version of “%1”?").arg(displayName()),
+                                      tr("Your changes since the last save will be lost."), QMessageBox::NoButton);
     QPushButton* revert = box->addButton(tr("Revert"), QMessageBox::DestructiveRole);
     box->addButton(QMessageBox::Cancel);
     connect(box, &QMessageBox::finished, this, [this, box, revert] {
@@ -148,12 +143,10 @@ void MyDocument::askToSaveChanges(std::function<void(bool proceed)> proceed)
 {
     if (!isModified())
         return proceed(true);
-    auto* box = new QMessageBox(QMessageBox::Warning, displayName(),
-                                tr("Do you want to save the changes made to “%1”?").arg(displayName()),
-                                QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::WindowModal);
-    box->setInformativeText(tr("Your changes will be lost if you don’t save them."));
+    QMessageBox* box = windowModalBox(this, QMessageBox::Warning, displayName(),
+                                      tr("Do you want to save the changes made to “%1”?").arg(displayName()),
+                                      tr("Your changes will be lost if you don’t save them."),
+                                      QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
     box->button(QMessageBox::Discard)->setText(tr("Don't Save"));
     box->setDefaultButton(QMessageBox::Save);
     box->setEscapeButton(QMessageBox::Cancel);
@@ -178,12 +171,7 @@ void MyDocument::run()
     const QString program = QString::fromStdString(command->program.string());
     if (QProcess::startDetached(program, arguments, QString::fromStdString(command->workingDirectory.string())))
         return;
-    auto* box = new QMessageBox(QMessageBox::Warning, displayName(), tr("The game could not be started."),
-                                QMessageBox::Ok, this);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::WindowModal);
-    box->setInformativeText(program);
-    box->open();
+    windowModalBox(this, QMessageBox::Warning, displayName(), tr("The game could not be started."), program)->open();
 }
 
 void MyDocument::saveAndRun()

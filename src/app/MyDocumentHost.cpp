@@ -1,6 +1,7 @@
 // The questions of the document logic as window-modal dialogs, answered in
 // slots: the logic never waits for them.
 
+#include "app/MessageBoxes.h"
 #include "app/MyDocument.h"
 
 #include <QAbstractItemView>
@@ -37,11 +38,9 @@ void MyDocument::beep()
 
 void MyDocument::askReplace(const ReplaceQuestion& question, std::function<void(ReplaceAnswer)> answer)
 {
-    auto* box = new QMessageBox(QMessageBox::Warning, displayName(), QString::fromStdString(question.messageText),
-                                QMessageBox::NoButton, this);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::WindowModal);
-    box->setInformativeText(QString::fromStdString(question.informativeText));
+    QMessageBox* box = windowModalBox(this, QMessageBox::Warning, displayName(),
+                                      QString::fromStdString(question.messageText),
+                                      QString::fromStdString(question.informativeText), QMessageBox::NoButton);
     QPushButton* replace = box->addButton(tr("Replace"), QMessageBox::AcceptRole);
     QPushButton* keep = box->addButton(tr("Keep"), QMessageBox::RejectRole);
     box->setDefaultButton(replace);
@@ -101,12 +100,10 @@ void MyDocument::reportProblems(const std::vector<std::string>& problems)
     QStringList lines;
     for (const std::string& problem : problems)
         lines << QString::fromStdString(problem);
-    auto* box = new QMessageBox(QMessageBox::Warning, displayName(), tr("Some entries could not be handled."),
-                                QMessageBox::Ok, this);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::WindowModal);
+    QMessageBox* box = windowModalBox(
+        this, QMessageBox::Warning, displayName(), tr("Some entries could not be handled."),
+        lines.size() <= 5 ? lines.join(QLatin1Char('\n')) : tr("%n problems.", nullptr, lines.size()));
     box->setDetailedText(lines.join(QLatin1Char('\n')));
-    box->setInformativeText(lines.size() <= 5 ? lines.join(QLatin1Char('\n')) : tr("%n problems.", nullptr, lines.size()));
     box->open();
 }
 

@@ -1,6 +1,7 @@
 #include "app/RFAApplicationDelegate.h"
 
 #include "app/HelpWindows.h"
+#include "app/MessageBoxes.h"
 #include "app/MyDocument.h"
 #include "app/Settings.h"
 #include "tree/UndoHistory.h"
@@ -120,12 +121,7 @@ MyDocument* RFAApplicationDelegate::openFile(const QString& path)
 
 void RFAApplicationDelegate::showOpenError(QWidget* parent, const QString& description, const QString& reason)
 {
-    auto* box = new QMessageBox(QMessageBox::Critical, tr("Larkspan"), description, QMessageBox::Ok, parent);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setInformativeText(reason);
-    if (parent)
-        box->setWindowModality(Qt::WindowModal);
-    box->open();
+    windowModalBox(parent, QMessageBox::Critical, tr("Larkspan"), description, reason)->open();
 }
 
 void RFAApplicationDelegate::showOpenDialog()

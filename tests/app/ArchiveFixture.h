@@ -5,6 +5,7 @@
 // "a/c/" a folder).
 
 #include "archive/RFAArchive.h"
+#include "support/PathComponents.h"
 #include "tree/ChangeHub.h"
 #include "tree/UndoHistory.h"
 
@@ -14,18 +15,6 @@
 #include <vector>
 
 namespace larkspan::fixtures {
-
-inline std::vector<std::string> pathComponents(std::string_view path)
-{
-    std::vector<std::string> names;
-    std::size_t start = 0;
-    while (start < path.size()) {
-        const std::size_t slash = std::min(path.find('/', start), path.size());
-        names.emplace_back(path.substr(start, slash - start));
-        start = slash + 1;
-    }
-    return names;
-}
 
 inline SharedBytes textBytes(std::string_view text)
 {

@@ -2,6 +2,7 @@
 // undo, the close prompt and the viewer windows.
 
 #include "AppTestSupport.h"
+#include "support/PathComponents.h"
 
 #include "app/ArchiveOutlineView.h"
 #include "app/ArchiveTreeModel.h"
@@ -47,15 +48,7 @@ class MainWindowTest : public QObject {
     {
         if (relative.empty())
             return window.document()->archive().root();
-        std::vector<std::string> names;
-        for (std::size_t start = 0;;) {
-            const std::size_t slash = relative.find('/', start);
-            names.push_back(relative.substr(start, slash - start));
-            if (slash == std::string::npos)
-                break;
-            start = slash + 1;
-        }
-        return window.document()->archive().root()->childWithPathArray(names);
+        return window.document()->archive().root()->childWithPathArray(fixtures::pathComponents(relative));
     }
 
     static void select(MyDocument& window, const std::vector<std::string>& paths)

@@ -3,6 +3,7 @@
 #include "document/ArchiveDocument.h"
 #include "document/FakeHost.h"
 #include "support/ArchiveBytes.h"
+#include "support/PathComponents.h"
 #include "tree/UndoHistory.h"
 
 #include <gtest/gtest.h>
@@ -38,15 +39,7 @@ struct DocumentFixture {
     RFATreeNode::Ptr root() const { return document->archive().root(); }
     RFATreeNode::Ptr at(const std::string& relative) const
     {
-        std::vector<std::string> names;
-        for (std::size_t start = 0;;) {
-            const std::size_t slash = relative.find('/', start);
-            names.push_back(relative.substr(start, slash - start));
-            if (slash == std::string::npos)
-                break;
-            start = slash + 1;
-        }
-        return root()->childWithPathArray(names);
+        return root()->childWithPathArray(pathComponents(relative));
     }
     std::string tree() const { return describe(*root()); }
     UndoHistory& history() const { return *document->undoHistory(); }

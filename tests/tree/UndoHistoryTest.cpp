@@ -5,6 +5,21 @@
 namespace larkspan {
 namespace {
 
+// A number whose changes register their inverse, as the tree's setters do.
+struct UndoableValue {
+    explicit UndoableValue(UndoHistory& history) : history(history) {}
+    void set(int v)
+    {
+        const int old = value;
+        value = v;
+        history.registerUndo([this, old] { set(old); });
+    }
+    operator int() const { return value; }
+
+    UndoHistory& history;
+    int value = 0;
+};
+
 TEST(UndoHistory, GroupsRunBackwardsAndTheirRegistrationsFormTheOppositeGroup)
 {
     UndoHistory history;
@@ -40,20 +55,15 @@ TEST(UndoHistory, GroupsRunBackwardsAndTheirRegistrationsFormTheOppositeGroup)
 TEST(UndoHistory, NewEditOutsideUndoClearsRedo)
 {
     UndoHistory history;
-    int value = 0;
-    std::function<void(int)> set = [&](int v) {
-        const int old = value;
-        value = v;
-        history.registerUndo([&, old] { set(old); });
-    };
-    set(1);
+    UndoableValue value(history);
+    value.set(1);
     history.endGroup();
-    set(2);
+    value.set(2);
     history.endGroup();
     history.undo();
     EXPECT_EQ(value, 1);
     EXPECT_TRUE(history.canRedo());
-    set(3);
+    value.set(3);
     EXPECT_FALSE(history.canRedo());
     history.endGroup();
     history.undo();
@@ -66,14 +76,9 @@ TEST(UndoHistory, NewEditOutsideUndoClearsRedo)
 TEST(UndoHistory, UndoClosesTheOpenGroupFirst)
 {
     UndoHistory history;
-    int value = 0;
-    std::function<void(int)> set = [&](int v) {
-        const int old = value;
-        value = v;
-        history.registerUndo([&, old] { set(old); });
-    };
-    set(5);
-    set(6); // same event, no endGroup
+    UndoableValue value(history);
+    value.set(5);
+    value.set(6); // same event, no endGroup
     EXPECT_TRUE(history.canUndo());
     history.undo();
     EXPECT_EQ(value, 0) << "both registrations belong to one group";
@@ -82,19 +87,14 @@ TEST(UndoHistory, UndoClosesTheOpenGroupFirst)
 TEST(UndoHistory, CleanMarkFollowsUndoAndRedo)
 {
     UndoHistory history;
-    int value = 0;
-    std::function<void(int)> set = [&](int v) {
-        const int old = value;
-        value = v;
-        history.registerUndo([&, old] { set(old); });
-    };
+    UndoableValue value(history);
     EXPECT_FALSE(history.isModified());
-    set(1);
+    value.set(1);
     EXPECT_TRUE(history.isModified()) << "an open group counts";
     history.endGroup();
     history.markClean();
     EXPECT_FALSE(history.isModified());
-    set(2);
+    value.set(2);
     history.endGroup();
     EXPECT_TRUE(history.isModified());
     history.undo();
@@ -106,7 +106,7 @@ TEST(UndoHistory, CleanMarkFollowsUndoAndRedo)
 
     // Undo past the saved state, then edit: the saved state is gone for good.
     history.undo();
-    set(7);
+    value.set(7);
     history.endGroup();
     EXPECT_TRUE(history.isModified());
     history.undo();
