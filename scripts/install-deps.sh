@@ -7,6 +7,8 @@ packages=(
   libcli11-dev
   qt6-base-dev qt6-image-formats-plugins
   liblzo2-dev # tests and benchmarks only: the product has its own decoder
+  # the installed-tree and .deb tests
+  desktop-file-utils shared-mime-info libxml2-utils groff-base dpkg-dev
 )
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
