@@ -52,6 +52,9 @@ if [ "$with_app" != 1 ]; then
 fi
 
 expect_program larkspan
+shown=$(QT_QPA_PLATFORM=offscreen "$prefix/bin/larkspan" --version)
+[ "$shown" = "Larkspan $version" ] ||
+  fail "installed larkspan --version says '$shown', not 'Larkspan $version'"
 expect_man_page larkspan
 expect_file share/applications/"$APP_ID".desktop
 expect_file share/metainfo/"$APP_ID".metainfo.xml
