@@ -8,6 +8,8 @@ packages=(
   qt6-base-dev qt6-image-formats-plugins qt6-tools-dev qt6-l10n-tools
   shared-mime-info fonts-dejavu-core # file-type icons and text metrics in the window tests
   liblzo2-dev # tests and benchmarks only: the product has its own decoder
+  # the installed-tree and .deb tests
+  desktop-file-utils shared-mime-info libxml2-utils groff-base dpkg-dev
 )
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
