@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -15,6 +16,10 @@ int main(int argc, char* argv[])
     QApplication::setOrganizationName(QStringLiteral("Larkspan"));
     QApplication::setApplicationVersion(QStringLiteral(LARKSPAN_VERSION));
     QApplication::setQuitOnLastWindowClosed(true);
+    // Docks match windows to the desktop entry, and take its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.ostmere.Larkspan"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.ostmere.Larkspan"),
+                                                 QIcon(QStringLiteral(":/icons/org.ostmere.Larkspan-256.png"))));
 
     QTranslator qtTexts;
     if (qtTexts.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
