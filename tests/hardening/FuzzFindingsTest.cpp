@@ -1,11 +1,14 @@
 // Faults the fuzz targets found, each pinned by the input that showed it
 // (the inputs themselves are also in fuzz/corpus).
 
+#include "archive/RFAArchive.h"
+#include "support/ArchiveBytes.h"
 #include "tree/RawHeightMap.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 
 namespace larkspan {
 namespace {
@@ -43,6 +46,28 @@ TEST(FuzzFindings, RawShapeOfTheLargestLengthsKeepsItsSide)
         EXPECT_TRUE(fits(shape->side, shape->sixteenBit ? 2 : 1, length)) << length;
         EXPECT_GE(shape->side, std::uint32_t(1) << 30) << length;
     }
+}
+
+TEST(FuzzFindings, ReadProgressStaysWithinTheFileWhenRecordsShareTheirBytes)
+{
+    // Three records over the same 100 bytes: 300 stored bytes in a file of 205.
+    Bytes file;
+    appendLittleInt(file, 108);
+    appendLittleInt(file, 0);
+    file.insert(file.end(), 100, 'x');
+    appendLittleInt(file, 3);
+    for (const char* name : {"a/1", "a/2", "a/3"})
+        fixtures::appendRecord(file, {name, 100, 100, 8});
+    ASSERT_EQ(file.size(), 205u);
+
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> reports;
+    const auto archive = RFAArchive::initWithData(file, nullptr, [&](std::uint64_t done, std::uint64_t total) {
+        reports.emplace_back(done, total);
+    });
+    ASSERT_TRUE(archive);
+    EXPECT_EQ(archive->leafCount(), 3u);
+    const std::vector<std::pair<std::uint64_t, std::uint64_t>> expected = {{100, 205}, {200, 205}, {205, 205}};
+    EXPECT_EQ(reports, expected);
 }
 
 } // namespace
