@@ -62,7 +62,7 @@ AllocationFigures allocationsDuring(const std::function<void()>& work)
     gMostHeld = before;
     work();
     return {gLargest.load(), static_cast<std::size_t>(std::max<std::int64_t>(gMostHeld.load() - before, 0)),
-            gCount.load()};
+            gCount.load(), gHeld.load() - before};
 }
 
 } // namespace larkspan::test
