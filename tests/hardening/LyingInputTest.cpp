@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <iostream>
 #include <string>
@@ -95,6 +96,15 @@ std::vector<LyingCase> lyingCases()
                          UnpackFailure::Decompression});
     }
     {
+        // A stream long enough to pass the expansion bound, broken at its
+        // second instruction: the declared size must not be allocated.
+        const Bytes stream((std::uint64_t(1) << 31) / 255 + 1, 0xFF);
+        const Bytes entry = compressedEntry(1, {{std::uint32_t(stream.size()), 1u << 31, 0}}, stream);
+        cases.push_back({"SegmentOf2GiBOverABrokenStream",
+                         archiveOf(entry, {"bf1942/big", std::uint32_t(entry.size()), UINT32_MAX, 8}, kCompressed),
+                         UnpackFailure::Decompression});
+    }
+    {
         // The count, and nothing of the table it announces.
         const Bytes entry = compressedEntry(100'000, {}, {});
         cases.push_back({"HundredThousandSegmentsWithoutATable",
@@ -139,6 +149,52 @@ TEST(LyingInput, ZeroRunStreamIsAValidStream)
     ASSERT_TRUE(archive);
     const SharedBytes& zeros = archive->root()->childWithName("zeros")->data();
     EXPECT_EQ(*zeros, Bytes(65'536, 0));
+}
+
+// One literal zero and one match at distance 1 of 33 + 255·z + b bytes.
+Bytes zeroMatchStream(std::size_t z, std::uint8_t b)
+{
+    Bytes stream = {0x12, 0x00, 0x20};
+    stream.insert(stream.end(), z, 0x00);
+    stream.insert(stream.end(), {b, 0x00, 0x00, 0x11, 0x00, 0x00});
+    return stream;
+}
+
+TEST(LyingInput, HonestSegmentsOfManyMegabytesStillDecode)
+{
+    // The reader first gives a segment a few megabytes and more only as its
+    // stream fills them: those that fill them must come out whole, and
+    // those that end short must still fail.
+    struct Case {
+        std::size_t z;
+        std::uint8_t b;
+        std::uint32_t declared;
+        bool decodes;
+    };
+    const std::size_t eightMiBRun = 1 + 33 + 255 * 32'900 + 1;
+    const Case cases[] = {
+        {32'900, 1, std::uint32_t(eightMiBRun), true},
+        {16'448, 200, 1 + 33 + 255 * 16'448 + 200, true},
+        {32'900, 1, std::uint32_t(eightMiBRun + 1), false},
+        {32'900, 1, std::uint32_t(eightMiBRun - 1), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.declared);
+        const Bytes stream = zeroMatchStream(c.z, c.b);
+        const Bytes entry = compressedEntry(1, {{std::uint32_t(stream.size()), c.declared, 0}}, stream);
+        UnpackError error{};
+        const auto archive = RFAArchive::initWithData(
+            archiveOf(entry, {"bf1942/zeros", std::uint32_t(entry.size()), c.declared, 8}, kCompressed), &error);
+        if (!c.decodes) {
+            ASSERT_FALSE(archive);
+            EXPECT_EQ(error.failure, UnpackFailure::Decompression);
+            continue;
+        }
+        ASSERT_TRUE(archive);
+        const Bytes& zeros = *archive->root()->childWithName("zeros")->data();
+        ASSERT_EQ(zeros.size(), c.declared);
+        EXPECT_EQ(std::count(zeros.begin(), zeros.end(), 0), std::ptrdiff_t(c.declared));
+    }
 }
 
 TEST(LyingInput, RefusedWithItsErrorAndLittleMemory)
