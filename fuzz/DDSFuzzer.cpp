@@ -1,5 +1,5 @@
 // The DDS opener, its level walk and the rasteriser on any file. The image
-// at the texture's own size is drawn only for textures of up to a million
+// at the texture's own size is drawn only for textures of up to 65 536
 // texels (a missing top level is drawn as white at the header's size, which
 // can be big); a stretched image of at most 64 × 64, sized by the file's
 // last two bytes, is drawn for every texture.
@@ -19,7 +19,7 @@ namespace {
 
 using namespace larkspan;
 
-constexpr std::uint64_t kLargestDrawnAtOwnSize = 1 << 20;
+constexpr std::uint64_t kLargestDrawnAtOwnSize = 1 << 16;
 
 void checkImage(const std::optional<DDSImage>& image, std::uint32_t width, std::uint32_t height)
 {
