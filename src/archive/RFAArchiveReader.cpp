@@ -3,6 +3,7 @@
 #include "archive/RFAArchive.h"
 #include "archive/RFADecompression.h"
 
+#include <algorithm>
 #include <string>
 #include <unordered_map>
 
@@ -81,7 +82,8 @@ std::unique_ptr<RFAArchive> RFAArchive::initWithData(ByteSpan file, UnpackError*
             return fail(error, UnpackFailure::Decompression);
         builder.place(components, std::move(content));
         if (progress) {
-            bytesDone += record->storedSize;
+            // Records may share their stored bytes: never report more than the file.
+            bytesDone = std::min<std::uint64_t>(bytesDone + record->storedSize, file.size());
             if (!progress(bytesDone, file.size()))
                 return fail(error, UnpackFailure::Cancelled);
         }

@@ -25,6 +25,10 @@ constexpr std::size_t kHeldBack = 3;
 // end marker yields none, so a stream of n bytes decodes to fewer than 255·n.
 constexpr std::uint64_t kMaxExpansion = 255;
 
+// The output window a segment is first decoded into; the packer's segments
+// (32 KiB) always fit.
+constexpr std::uint64_t kFirstWindow = 4 << 20;
+
 // Wide copies may move up to this many bytes past the end of a copy.
 constexpr std::size_t kWideOvershoot = 15;
 
@@ -323,18 +327,33 @@ SharedBytes decompressedDataFromData(ByteSpan stored, std::uint32_t decompressed
         Bytes content;
         for (const Segment& segment : table->segments) {
             const std::size_t before = content.size();
-            const std::size_t needed = before + segment.size + kDecoderSlack;
-            // Doubling, capped at the declared total: memory follows what has
-            // really been decoded plus one segment, and ends at the exact size.
-            if (needed > content.capacity())
-                content.reserve(std::min<std::uint64_t>(std::max<std::uint64_t>(needed, 2 * content.capacity()),
-                                                        table->total + kDecoderSlack));
-            content.resize(needed);
-            std::size_t produced = 0;
-            const LZOResult result =
-                dcom(segment.stream, std::span(content).subspan(before), segment.size, produced);
-            if (result != LZOResult::Success || produced != segment.size)
-                return nullptr;
+            // The segment is decoded into a window that doubles only when the
+            // stream really fills it, so a segment that declares gigabytes
+            // over a stream that breaks early costs no more than the window.
+            // Until its output would pass the window the decoder runs exactly
+            // as with the whole declared size, so any other failure inside
+            // the window is the segment's own.
+            std::uint64_t window = std::min(segment.size, kFirstWindow);
+            for (;;) {
+                const std::size_t needed = before + window + kDecoderSlack;
+                // Doubling, capped at the declared total: memory follows what
+                // has really been decoded plus one window, and ends at the
+                // exact size.
+                if (needed > content.capacity())
+                    content.reserve(std::min<std::uint64_t>(std::max<std::uint64_t>(needed, 2 * content.capacity()),
+                                                            table->total + kDecoderSlack));
+                content.resize(needed);
+                std::size_t produced = 0;
+                const LZOResult result =
+                    dcom(segment.stream, std::span(content).subspan(before), window, produced);
+                if (result == LZOResult::OutputOverrun && window < segment.size) {
+                    window = std::min(2 * window, segment.size);
+                    continue;
+                }
+                if (result != LZOResult::Success || produced != segment.size)
+                    return nullptr;
+                break;
+            }
             content.resize(before + segment.size);
         }
         return makeSharedBytes(std::move(content));

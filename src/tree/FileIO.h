@@ -2,6 +2,7 @@
 
 #include "tree/Bytes.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -32,5 +33,28 @@ std::optional<Bytes> readWholeFile(const std::filesystem::path& path, FileError*
 std::optional<FileError> writeFileAtomically(const std::filesystem::path& target,
                                              const std::function<bool(const ByteSink&)>& produce);
 std::optional<FileError> writeFileAtomically(const std::filesystem::path& target, ByteSpan bytes);
+
+// Failures the atomic writes of the calling thread meet while a
+// ScopedFileWriteFaults lives: a seam for tests of what a failing disk
+// leaves behind. Each fault fails the system call as the system would
+// (same return value, errno set), so the code after it runs unchanged.
+struct FileWriteFaults {
+    // The temporary file takes this many bytes, then write() fails with ENOSPC.
+    std::optional<std::uint64_t> writeFailsAfter;
+    bool syncFails = false;   // fsync() of the temporary fails with EIO
+    bool renameFails = false; // rename() over the target fails with EIO
+};
+
+class ScopedFileWriteFaults {
+public:
+    explicit ScopedFileWriteFaults(FileWriteFaults faults);
+    ~ScopedFileWriteFaults();
+    ScopedFileWriteFaults(const ScopedFileWriteFaults&) = delete;
+    ScopedFileWriteFaults& operator=(const ScopedFileWriteFaults&) = delete;
+
+private:
+    FileWriteFaults faults_;
+    FileWriteFaults* previous_;
+};
 
 } // namespace larkspan

@@ -1,5 +1,6 @@
 #include "tree/RawHeightMap.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -16,14 +17,19 @@ std::uint64_t truncatedSingleRoot(std::uint64_t value)
 
 std::optional<RawHeightMapShape> rawHeightMapShape(std::uint64_t length)
 {
-    std::uint64_t side = truncatedSingleRoot(length / 2);
-    const bool sixteenBit = 2 * side * side >= length;
+    // A side above 32 bits could not be stored, and keeping it within them
+    // keeps side² within 64; the comparisons divide instead of multiplying
+    // so that even the largest lengths cannot wrap.
+    const auto root = [](std::uint64_t value) { return std::min<std::uint64_t>(truncatedSingleRoot(value), UINT32_MAX); };
+    std::uint64_t side = root(length / 2);
+    // 2·side² ≥ length
+    const bool sixteenBit = side * side >= length / 2 + length % 2;
     if (!sixteenBit)
-        side = truncatedSingleRoot(length);
+        side = root(length);
     const std::uint64_t sampleBytes = sixteenBit ? 2 : 1;
     // The single-precision root can land one above the exact one; never
     // read samples that are not there.
-    while (side > 0 && side * side * sampleBytes > length)
+    while (side > 0 && side * side > length / sampleBytes)
         --side;
     if (side == 0)
         return std::nullopt;

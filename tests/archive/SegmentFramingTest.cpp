@@ -1,4 +1,4 @@
-#include "AllocationProbe.h"
+#include "support/AllocationProbe.h"
 #include "LzoTestBytes.h"
 
 #include "archive/LittleEndian.h"

@@ -1,0 +1,33 @@
+// The TGA decoder on any file: a picture whose size is the header's, or a
+// refusal that the header reader agrees with where the header is at fault.
+
+#include "FuzzCheck.h"
+
+#include "tree/TGADecoder.h"
+
+#include <cstdint>
+
+using namespace larkspan;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const ByteSpan bytes(data, size);
+    TGAError infoError{};
+    const std::optional<TGAInfo> info = readTGAInfo(bytes, &infoError);
+    TGAError error{};
+    const std::optional<Image> image = decodeTGA(bytes, &error);
+    if (!info) {
+        FUZZ_CHECK(!image);
+        FUZZ_CHECK(error.failure == infoError.failure && !error.message.empty());
+        return 0;
+    }
+    if (!image) {
+        FUZZ_CHECK(!error.message.empty());
+        return 0;
+    }
+    FUZZ_CHECK(image->width == info->width && image->height == info->height);
+    FUZZ_CHECK(image->format == PixelFormat::RGBA8 && !image->flipped);
+    FUZZ_CHECK(image->bytesPerRow == std::size_t(image->width) * 4);
+    FUZZ_CHECK(image->pixels.size() == image->bytesPerRow * image->height);
+    return 0;
+}

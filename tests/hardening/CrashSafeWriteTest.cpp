@@ -1,0 +1,387 @@
+// What a failed or killed write leaves on disk: the target's name holds the
+// previous file or the complete new one, never a part, and a write that
+// fails cleans up after itself.
+
+#include "archive/RFAArchive.h"
+#include "support/TemporaryFolder.h"
+#include "tree/FileIO.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace larkspan {
+namespace {
+
+namespace fs = std::filesystem;
+using fixtures::TemporaryFolder;
+
+const std::string kOld = "the previous, complete file";
+
+Bytes pattern(std::size_t size)
+{
+    Bytes bytes(size);
+    for (std::size_t i = 0; i < size; ++i)
+        bytes[i] = static_cast<std::uint8_t>(i * 7 + i / 251);
+    return bytes;
+}
+
+std::string contentOf(const fs::path& path)
+{
+    const std::optional<Bytes> bytes = readWholeFile(path);
+    return bytes ? std::string(bytes->begin(), bytes->end()) : "<unreadable>";
+}
+
+std::vector<std::string> namesIn(const fs::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// The temporaries a killed writer may leave: hidden, beside the target.
+std::vector<fs::path> temporariesOf(const fs::path& target)
+{
+    std::vector<fs::path> found;
+    const std::string prefix = "." + target.filename().string() + ".tmp-";
+    for (const auto& entry : fs::directory_iterator(target.parent_path()))
+        if (entry.path().filename().string().starts_with(prefix))
+            found.push_back(entry.path());
+    return found;
+}
+
+FileWriteFaults diskFullAfter(std::uint64_t bytes)
+{
+    FileWriteFaults faults;
+    faults.writeFailsAfter = bytes;
+    return faults;
+}
+
+FileWriteFaults syncFailing()
+{
+    FileWriteFaults faults;
+    faults.syncFails = true;
+    return faults;
+}
+
+FileWriteFaults renameFailing()
+{
+    FileWriteFaults faults;
+    faults.renameFails = true;
+    return faults;
+}
+
+struct FaultCase {
+    std::string name;
+    FileWriteFaults faults;
+    FileFailure failure;
+    std::string errnoText; // strerror of the system's complaint, in the message
+};
+
+std::vector<FaultCase> faultCases(std::size_t size)
+{
+    return {
+        {"DiskFullAtOnce", diskFullAfter(0), FileFailure::Write, std::strerror(ENOSPC)},
+        {"DiskFullMidway", diskFullAfter(size / 2), FileFailure::Write, std::strerror(ENOSPC)},
+        {"DiskFullAtTheLastByte", diskFullAfter(size - 1), FileFailure::Write, std::strerror(ENOSPC)},
+        {"SyncFails", syncFailing(), FileFailure::Write, std::strerror(EIO)},
+        {"RenameFails", renameFailing(), FileFailure::Rename, std::strerror(EIO)},
+    };
+}
+
+TEST(CrashSafeWrite, InjectedFaultsKeepThePreviousFileAndLeaveNoTemporary)
+{
+    const Bytes next = pattern(200'000);
+    for (const FaultCase& c : faultCases(next.size())) {
+        for (const bool existed : {true, false}) {
+            SCOPED_TRACE(c.name + (existed ? " over a file" : " to a new name"));
+            TemporaryFolder folder;
+            const fs::path target = existed ? folder.write("saved.rfa", kOld) : folder.path() / "saved.rfa";
+            std::optional<FileError> error;
+            {
+                const ScopedFileWriteFaults faults(c.faults);
+                error = writeFileAtomically(target, next);
+            }
+            ASSERT_TRUE(error);
+            EXPECT_EQ(error->failure, c.failure);
+            EXPECT_NE(error->message.find(c.errnoText), std::string::npos) << error->message;
+            EXPECT_EQ(namesIn(folder.path()), existed ? std::vector<std::string>{"saved.rfa"} : std::vector<std::string>{});
+            if (existed) {
+                EXPECT_EQ(contentOf(target), kOld);
+            }
+        }
+    }
+}
+
+TEST(CrashSafeWrite, FaultsEndWithTheirScope)
+{
+    TemporaryFolder folder;
+    const fs::path target = folder.write("saved.rfa", kOld);
+    {
+        const ScopedFileWriteFaults faults(renameFailing());
+        ASSERT_TRUE(writeFileAtomically(target, pattern(10)));
+    }
+    EXPECT_FALSE(writeFileAtomically(target, pattern(10)));
+    EXPECT_EQ(readWholeFile(target), pattern(10));
+}
+
+TEST(CrashSafeWrite, AbandonedOrThrowingProducerLeavesThePreviousFile)
+{
+    TemporaryFolder folder;
+    const fs::path target = folder.write("saved.rfa", kOld);
+    const Bytes half = pattern(5000);
+    const std::optional<FileError> error = writeFileAtomically(target, [&](const ByteSink& sink) {
+        sink(half);
+        return false;
+    });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->failure, FileFailure::Aborted);
+    EXPECT_THROW(writeFileAtomically(target,
+                                     [&](const ByteSink& sink) -> bool {
+                                         sink(half);
+                                         throw std::runtime_error("producer failed");
+                                     }),
+                 std::runtime_error);
+    EXPECT_EQ(contentOf(target), kOld);
+    EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{"saved.rfa"});
+}
+
+TEST(CrashSafeWrite, LongestFileNameCanBeWritten)
+{
+    // The temporary's name must fit beside a target whose name is as long
+    // as names get.
+    TemporaryFolder folder;
+    const fs::path target = folder.path() / (std::string(251, 'n') + ".rfa");
+    EXPECT_FALSE(writeFileAtomically(target, pattern(100)));
+    EXPECT_EQ(readWholeFile(target), pattern(100));
+    EXPECT_TRUE(temporariesOf(target).empty());
+}
+
+// --- The document's save path: the archive writer streaming into the file.
+
+std::unique_ptr<RFAArchive> sampleArchive()
+{
+    auto archive = std::make_unique<RFAArchive>();
+    const RFATreeNode::Ptr root = archive->root();
+    root->addFileWithData(makeSharedBytes(pattern(70'000)), "objects/tank.con");
+    root->addFileWithData(makeSharedBytes(Bytes{}), "objects/empty.con");
+    root->addFileWithData(makeSharedBytes(pattern(30'000)), "textures/sky.dds");
+    return archive;
+}
+
+std::optional<FileError> save(const RFAArchive& archive, const fs::path& target)
+{
+    return writeFileAtomically(target, [&](const ByteSink& sink) { return archive.writeFileData(sink); });
+}
+
+TEST(CrashSafeWrite, ArchiveSaveFailingAtAnyByteKeepsThePreviousArchive)
+{
+    TemporaryFolder folder;
+    const fs::path target = folder.path() / "objects.rfa";
+    const Bytes previous = *RFAArchive().completeFileData();
+    ASSERT_FALSE(writeFileAtomically(target, previous));
+    const std::unique_ptr<RFAArchive> archive = sampleArchive();
+    const std::size_t size = archive->completeFileData()->size();
+    for (std::size_t limit = 0; limit < size; limit += limit < 200 ? 1 : 997) {
+        SCOPED_TRACE(limit);
+        const ScopedFileWriteFaults faults(diskFullAfter(limit));
+        const std::optional<FileError> error = save(*archive, target);
+        ASSERT_TRUE(error);
+        ASSERT_EQ(error->failure, FileFailure::Write);
+        ASSERT_EQ(readWholeFile(target), previous);
+        ASSERT_EQ(namesIn(folder.path()), std::vector<std::string>{"objects.rfa"});
+    }
+    ASSERT_FALSE(save(*archive, target));
+    EXPECT_EQ(readWholeFile(target), archive->completeFileData());
+}
+
+// --- Real failures of the system, in a child process.
+
+struct ChildEnd {
+    bool exited = false;
+    int code = 0;   // exit status when exited
+    int signal = 0; // terminating signal otherwise
+};
+
+ChildEnd wait(pid_t child)
+{
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (WIFEXITED(status))
+        return {true, WEXITSTATUS(status), 0};
+    return {false, 0, WIFSIGNALED(status) ? WTERMSIG(status) : 0};
+}
+
+// The child's exit status for a write's outcome.
+constexpr int kWritten = 0;
+constexpr int kCannotSetUp = 99;
+int exitCodeFor(const std::optional<FileError>& error)
+{
+    return error ? 10 + static_cast<int>(error->failure) : kWritten;
+}
+
+template <class Work>
+ChildEnd inChild(Work work)
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(work());
+    return wait(child);
+}
+
+TEST(CrashSafeWrite, ReadOnlyFolderRefusesWithoutTouchingTheFile)
+{
+    TemporaryFolder folder;
+    const fs::path target = folder.write("saved.rfa", kOld);
+    ASSERT_EQ(::chmod(folder.path().c_str(), 0555), 0);
+    const ChildEnd end = inChild([&] {
+        // The superuser writes anywhere: become nobody first.
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            return kCannotSetUp;
+        return exitCodeFor(writeFileAtomically(target, pattern(1000)));
+    });
+    ::chmod(folder.path().c_str(), 0755);
+    if (end.exited && end.code == kCannotSetUp)
+        GTEST_SKIP() << "cannot drop privileges here";
+    ASSERT_TRUE(end.exited);
+    EXPECT_EQ(end.code, 10 + static_cast<int>(FileFailure::Open));
+    EXPECT_EQ(contentOf(target), kOld);
+    EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{"saved.rfa"});
+}
+
+// A file-size limit (ulimit -f) stands in for a full disk.
+ChildEnd writeUnderFileSizeLimit(const fs::path& target, rlim_t limit, bool ignoreSignal)
+{
+    return inChild([&] {
+        if (ignoreSignal)
+            std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit small{limit, limit};
+        if (::setrlimit(RLIMIT_FSIZE, &small) != 0)
+            return kCannotSetUp;
+        return exitCodeFor(writeFileAtomically(target, pattern(64 * 1024)));
+    });
+}
+
+TEST(CrashSafeWrite, FileSizeLimitFailsTheWriteCleanly)
+{
+    TemporaryFolder folder;
+    const fs::path target = folder.write("saved.rfa", kOld);
+    const ChildEnd end = writeUnderFileSizeLimit(target, 4096, true);
+    ASSERT_TRUE(end.exited);
+    EXPECT_EQ(end.code, 10 + static_cast<int>(FileFailure::Write));
+    EXPECT_EQ(contentOf(target), kOld);
+    EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{"saved.rfa"});
+}
+
+TEST(CrashSafeWrite, WriterKilledByTheFileSizeLimitLeavesThePreviousFile)
+{
+    TemporaryFolder folder;
+    const fs::path target = folder.write("saved.rfa", kOld);
+    const ChildEnd end = writeUnderFileSizeLimit(target, 4096, false);
+    ASSERT_FALSE(end.exited);
+    EXPECT_EQ(end.signal, SIGXFSZ);
+    EXPECT_EQ(contentOf(target), kOld);
+    const std::vector<fs::path> left = temporariesOf(target);
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(fs::file_size(left.front()), 4096u);
+}
+
+// A child that writes `before` bytes through `produce`, tells the parent,
+// and waits to be killed; the parent kills it there.
+struct KilledWrite {
+    std::string name;
+    std::function<std::optional<FileError>(const fs::path&, const std::function<void()>& pauseHere)> write;
+    std::size_t before; // bytes written when the writer pauses
+};
+
+std::vector<KilledWrite> killedWrites()
+{
+    const Bytes bytes = pattern(100'000);
+    std::vector<KilledWrite> writes;
+    writes.push_back({"PlainBytes",
+                      [bytes](const fs::path& target, const std::function<void()>& pauseHere) {
+                          return writeFileAtomically(target, [&](const ByteSink& sink) {
+                              sink(ByteSpan(bytes).first(40'000));
+                              pauseHere();
+                              sink(ByteSpan(bytes).subspan(40'000));
+                              return true;
+                          });
+                      },
+                      40'000});
+    // The header and magic block, then the first content: 156 + 70 000.
+    writes.push_back({"ArchiveSave",
+                      [](const fs::path& target, const std::function<void()>& pauseHere) {
+                          const std::unique_ptr<RFAArchive> archive = sampleArchive();
+                          std::size_t pieces = 0;
+                          return writeFileAtomically(target, [&](const ByteSink& sink) {
+                              return archive->writeFileData([&](ByteSpan piece) {
+                                  if (pieces++ == 2)
+                                      pauseHere();
+                                  sink(piece);
+                              });
+                          });
+                      },
+                      156 + 70'000});
+    return writes;
+}
+
+TEST(CrashSafeWrite, WriterKilledMidWriteLeavesThePreviousFile)
+{
+    for (const KilledWrite& w : killedWrites()) {
+        for (const bool existed : {true, false}) {
+            SCOPED_TRACE(w.name + (existed ? " over a file" : " to a new name"));
+            TemporaryFolder folder;
+            const fs::path target = existed ? folder.write("saved.rfa", kOld) : folder.path() / "saved.rfa";
+            int ready[2];
+            ASSERT_EQ(::pipe(ready), 0);
+            const pid_t child = ::fork();
+            if (child == 0) {
+                ::close(ready[0]);
+                w.write(target, [&] {
+                    const char byte = 1;
+                    if (::write(ready[1], &byte, 1) != 1)
+                        ::_exit(kCannotSetUp);
+                    for (;;)
+                        ::pause();
+                });
+                ::_exit(kWritten);
+            }
+            ::close(ready[1]);
+            char byte = 0;
+            const bool paused = ::read(ready[0], &byte, 1) == 1;
+            ::close(ready[0]);
+            ::kill(child, SIGKILL);
+            const ChildEnd end = wait(child);
+            ASSERT_TRUE(paused);
+            ASSERT_FALSE(end.exited);
+            EXPECT_EQ(end.signal, SIGKILL);
+
+            if (existed) {
+                EXPECT_EQ(contentOf(target), kOld);
+            } else {
+                EXPECT_FALSE(fs::exists(target));
+            }
+            // It did die mid-write: its partial temporary is all that is left.
+            const std::vector<fs::path> left = temporariesOf(target);
+            ASSERT_EQ(left.size(), 1u);
+            EXPECT_EQ(fs::file_size(left.front()), w.before);
+            EXPECT_EQ(namesIn(folder.path()).size(), existed ? 2u : 1u);
+        }
+    }
+}
+
+} // namespace
+} // namespace larkspan
