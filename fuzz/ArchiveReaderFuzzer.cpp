@@ -77,6 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto progress = [&](std::uint64_t done, std::uint64_t total) {
         FUZZ_CHECK(done >= lastDone && done <= total);
         lastDone = done;
+        return true;
     };
     const std::unique_ptr<RFAArchive> archive = RFAArchive::initWithData(file, &error, progress);
     if (!archive) {

@@ -63,6 +63,7 @@ TEST(FuzzFindings, ReadProgressStaysWithinTheFileWhenRecordsShareTheirBytes)
     std::vector<std::pair<std::uint64_t, std::uint64_t>> reports;
     const auto archive = RFAArchive::initWithData(file, nullptr, [&](std::uint64_t done, std::uint64_t total) {
         reports.emplace_back(done, total);
+        return true;
     });
     ASSERT_TRUE(archive);
     EXPECT_EQ(archive->leafCount(), 3u);
