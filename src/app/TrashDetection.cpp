@@ -60,13 +60,14 @@ std::vector<TrashFolder> trashFoldersFor(const QString& path)
 bool isNamedInTrash(const QString& path, const std::vector<TrashFolder>& folders)
 {
     const QString wanted = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
-    // Info files are named after the trashed file (with a number added
-    // when that name was taken).
-    const QString name = QFileInfo(wanted).fileName();
+    // Info files are named after the trashed file, with a number put in
+    // when that name was taken ("a.2.con"): only those that start alike
+    // are read.
+    const QString stem = QFileInfo(wanted).fileName().section(QLatin1Char('.'), 0, 0);
     for (const TrashFolder& folder : folders) {
         const QDir info(folder.infoFolder);
         for (const QString& entry : info.entryList({QStringLiteral("*.trashinfo")}, QDir::Files | QDir::Hidden)) {
-            if (entry.startsWith(name) && originalPath(info.filePath(entry), folder.topFolder) == wanted)
+            if (entry.startsWith(stem) && originalPath(info.filePath(entry), folder.topFolder) == wanted)
                 return true;
         }
     }
