@@ -100,17 +100,7 @@ private:
 inline RFATreeNode::Ptr node(MyDocument& window, const std::string& relative)
 {
     const RFATreeNode::Ptr root = window.document()->archive().root();
-    if (relative.empty())
-        return root;
-    std::vector<std::string> names;
-    for (std::size_t start = 0;;) {
-        const std::size_t slash = relative.find('/', start);
-        names.push_back(relative.substr(start, slash - start));
-        if (slash == std::string::npos)
-            break;
-        start = slash + 1;
-    }
-    return root->childWithPathArray(names);
+    return relative.empty() ? root : root->childWithPathArray(pathComponents(relative));
 }
 
 inline std::string tree(MyDocument& window)
