@@ -102,36 +102,37 @@ void RFADragAndDropDelegate::startDrag(QWidget* source, const std::vector<RFATre
     // Move is offered to everyone: the trash takes only a move. What another
     // program does with the exported files never changes the archive, save
     // for the trash, which is recognised by what it leaves.
+    // The toolkit deletes the drag, and the pasteboard with it, once the
+    // receiver is done: on X11 another program asks for the data only
+    // after the drop, when this has long returned.
     drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::MoveAction);
-    const std::vector<QString> exported = pasteboard->exportedPaths();
-    QObject* target = drag->target();
-    drag->deleteLater();
-    dragEnded(target, exported, origin);
+    dragEnded(drag->target(), pasteboard->sharedExportedPaths(), origin);
 }
 
-void RFADragAndDropDelegate::dragEnded(QObject* target, const std::vector<QString>& exportedPaths, DragOrigin origin)
+void RFADragAndDropDelegate::dragEnded(QObject* target, std::shared_ptr<const std::vector<QString>> exportedPaths,
+                                       DragOrigin origin)
 {
     std::vector<RFATreeNode::Ptr> nodes = std::exchange(draggedNodes_, {});
     // A drop in one of our windows was carried out there.
-    const bool exported = std::any_of(exportedPaths.begin(), exportedPaths.end(),
-                                      [](const QString& path) { return !path.isEmpty(); });
-    if (!target && exported)
-        watchForTrash(std::move(nodes), exportedPaths, origin);
+    if (!target)
+        watchForTrash(std::move(nodes), std::move(exportedPaths), origin);
     refreshSearch(origin);
 }
 
-void RFADragAndDropDelegate::watchForTrash(std::vector<RFATreeNode::Ptr> nodes, std::vector<QString> exportedPaths,
-                                           DragOrigin origin)
+void RFADragAndDropDelegate::watchForTrash(std::vector<RFATreeNode::Ptr> nodes,
+                                           std::shared_ptr<const std::vector<QString>> exportedPaths, DragOrigin origin)
 {
     // Decided once every exported item has left its place, or when the
     // file manager has had time enough: only entries whose files went to
     // the trash are deleted, together.
     auto* timer = new QTimer(this);
     timer->setInterval(kTrashCheckInterval);
-    auto check = [this, timer, nodes = std::move(nodes), paths = std::move(exportedPaths), origin, checks = 0]() mutable {
+    auto check = [this, timer, nodes = std::move(nodes), exported = std::move(exportedPaths), origin, checks = 0]() mutable {
+        const std::vector<QString>& paths = *exported;
+        const bool anyWritten = std::any_of(paths.begin(), paths.end(), [](const QString& path) { return !path.isEmpty(); });
         const bool allGone = std::none_of(paths.begin(), paths.end(),
                                           [](const QString& path) { return !path.isEmpty() && QFileInfo::exists(path); });
-        if (!allGone && ++checks < kTrashChecks)
+        if (!(anyWritten && allGone) && ++checks < kTrashChecks)
             return;
         std::vector<RFATreeNode::Ptr> trashed;
         for (std::size_t i = 0; i < nodes.size() && i < paths.size(); ++i)

@@ -48,10 +48,11 @@ public:
     void startDrag(QWidget* source, const std::vector<RFATreeNode::Ptr>& nodes, DragOrigin origin);
     // The end of a drag: `target` is the widget of ours that took the drop
     // (null for another program, or none), `exportedPaths` where each entry
-    // was written for other programs. A drop in one of our windows was
-    // carried out there; entries whose files were moved to the trash are
-    // deleted; anything else was a copy.
-    void dragEnded(QObject* target, const std::vector<QString>& exportedPaths, DragOrigin origin);
+    // was written for other programs, filled in as they ask, perhaps after
+    // this. A drop in one of our windows was carried out there; entries
+    // whose files were moved to the trash are deleted; anything else was a
+    // copy.
+    void dragEnded(QObject* target, std::shared_ptr<const std::vector<QString>> exportedPaths, DragOrigin origin);
 
     // What a drop of `data` onto the folder `node` would do: Move, Copy or
     // nothing (Qt::IgnoreAction).
@@ -80,7 +81,8 @@ private:
     std::optional<Source> findSource(const PasteboardEntries& entries) const;
     std::optional<std::vector<RFATreeNode::Ptr>> resolve(const Source& source, const QStringList& paths) const;
     void afterMovingFrom(const Source& source) const;
-    void watchForTrash(std::vector<RFATreeNode::Ptr> nodes, std::vector<QString> exportedPaths, DragOrigin origin);
+    void watchForTrash(std::vector<RFATreeNode::Ptr> nodes, std::shared_ptr<const std::vector<QString>> exportedPaths,
+                       DragOrigin origin);
     void refreshSearch(DragOrigin origin) const;
 
     MyDocument& document_;

@@ -84,7 +84,7 @@ QStringList promisedFileTypes(const std::vector<RFATreeNode::Ptr>& nodes)
 }
 
 RFAPasteboardOwner::RFAPasteboardOwner(const std::vector<RFATreeNode::Ptr>& nodes, const PasteboardEntries& entries)
-    : exportedPaths_(nodes.size())
+    : exportedPaths_(std::make_shared<std::vector<QString>>(nodes.size()))
 {
     // The files are described now and written later, as the entries are now.
     wrappers_.reserve(nodes.size());
@@ -147,7 +147,7 @@ void RFAPasteboardOwner::exportFiles() const
         const QString path = folder + QLatin1Char('/') + QString::fromStdString(wrapper.preferredFilename);
         if (!QFileInfo::exists(path))
             continue;
-        exportedPaths_[i] = path;
+        (*exportedPaths_)[i] = path;
         const QUrl url = QUrl::fromLocalFile(path);
         // Two entries of one name are written to one place; the later wins.
         if (!urls_.contains(url))

@@ -6,6 +6,7 @@
 #include <QMimeData>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -51,7 +52,10 @@ public:
 
     // Per entry, where its file or folder was written: empty until a
     // receiver asked, and for an entry whose name could not be written.
-    const std::vector<QString>& exportedPaths() const { return exportedPaths_; }
+    const std::vector<QString>& exportedPaths() const { return *exportedPaths_; }
+    // The same, for whoever must learn of them after the drag has let this go:
+    // a receiver in another program may ask only after the drop.
+    std::shared_ptr<const std::vector<QString>> sharedExportedPaths() const { return exportedPaths_; }
 
 protected:
     QVariant retrieveData(const QString& mimeType, QMetaType type) const override;
@@ -61,7 +65,7 @@ private:
 
     std::vector<FileWrapper> wrappers_;
     mutable bool exported_ = false;
-    mutable std::vector<QString> exportedPaths_;
+    std::shared_ptr<std::vector<QString>> exportedPaths_;
     mutable QList<QUrl> urls_;
 };
 

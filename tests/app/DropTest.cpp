@@ -264,7 +264,7 @@ private slots:
         const std::unique_ptr<RFAPasteboardOwner> moved = pasteboard(*source, {"a"});
         QCOMPARE(dropAt(receiver->outline().viewport(), ontoC, *moved), Qt::MoveAction);
         // The drop was ours: the source only forgets what it dragged.
-        source->dragAndDrop().dragEnded(receiver->outline().viewport(), moved->exportedPaths(), DragOrigin::Tree);
+        source->dragAndDrop().dragEnded(receiver->outline().viewport(), moved->sharedExportedPaths(), DragOrigin::Tree);
         endUserEvent();
         QCOMPARE(tree(*source), std::string("bf1942{b.con}"));
         QCOMPARE(tree(*receiver), std::string("bf1942{c{a{x.con},z.con}}"));
@@ -372,8 +372,8 @@ private slots:
             else
                 QVERIFY(QFile::rename(path, elsewhere + QLatin1Char('/') + QFileInfo(path).fileName()));
         }
-        window->dragAndDrop().dragEnded(ontoOurWindow ? window->outline().viewport() : nullptr, data->exportedPaths(),
-                                        DragOrigin::Tree);
+        window->dragAndDrop().dragEnded(ontoOurWindow ? window->outline().viewport() : nullptr,
+                                        data->sharedExportedPaths(), DragOrigin::Tree);
         QCOMPARE(tree(*window), expected);
         endUserEvent();
         if (expected != before) {
@@ -381,6 +381,17 @@ private slots:
             window->undo();
             QCOMPARE(tree(*window), before);
         }
+    }
+
+    void trashRecognisedWhenTheFilesAreAskedForAfterTheDrop()
+    {
+        // Another program may ask for the files only once the drag has ended.
+        MyDocument* window = windows_->open({{"bf1942/a.con", "a"}, {"bf1942/b.con", "b"}});
+        const std::unique_ptr<RFAPasteboardOwner> data = pasteboard(*window, {"a.con"});
+        window->dragAndDrop().dragEnded(nullptr, data->sharedExportedPaths(), DragOrigin::Tree);
+        QCOMPARE(data->urls().size(), 1);
+        moveToTrash(dataHome(), data->exportedPaths().front());
+        QTRY_COMPARE(tree(*window), std::string("bf1942{b.con}"));
     }
 
     void trashInfoNamesTheOriginalPlace()
@@ -418,7 +429,7 @@ private slots:
         const std::unique_ptr<RFAPasteboardOwner> data = pasteboard(*window, {"xa.con"});
         QCOMPARE(data->urls().size(), 1);
         moveToTrash(dataHome(), data->exportedPaths().front());
-        window->dragAndDrop().dragEnded(nullptr, data->exportedPaths(), DragOrigin::SearchResults);
+        window->dragAndDrop().dragEnded(nullptr, data->sharedExportedPaths(), DragOrigin::SearchResults);
         QCOMPARE(window->searchResults().model()->rowCount(), 1);
     }
 
