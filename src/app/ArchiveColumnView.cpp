@@ -1,11 +1,10 @@
 #include "app/ArchiveColumnView.h"
 
+#include "app/ArchiveColumnList.h"
 #include "app/ArchiveSelection.h"
 #include "app/ArchiveTreeModel.h"
 #include "app/ColumnEntryDelegate.h"
 #include "app/EntryViewSettings.h"
-
-#include <QListView>
 
 namespace larkspan {
 
@@ -32,10 +31,18 @@ ArchiveColumnView::ArchiveColumnView(QWidget* parent) : QColumnView(parent)
     });
 }
 
+void ArchiveColumnView::setDragAndDrop(RFADragAndDropDelegate* delegate)
+{
+    dragAndDrop_ = delegate;
+    for (ArchiveColumnList* column : findChildren<ArchiveColumnList*>())
+        column->setDragAndDrop(delegate);
+}
+
 QAbstractItemView* ArchiveColumnView::createColumn(const QModelIndex& rootIndex)
 {
-    auto* column = new QListView(viewport());
+    auto* column = new ArchiveColumnList(viewport());
     initializeColumn(column);
+    column->setDragAndDrop(dragAndDrop_);
     configureEntryView(*column);
     column->setItemDelegate(new ColumnEntryDelegate(column));
     // Folders of thousands of entries lay out without measuring each row.

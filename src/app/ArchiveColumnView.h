@@ -3,10 +3,13 @@
 #include "tree/RFATreeNode.h"
 
 #include <QColumnView>
+#include <QPointer>
 
 #include <vector>
 
 namespace larkspan {
+
+class RFADragAndDropDelegate;
 
 // The column browser over an ArchiveTreeModel.
 class ArchiveColumnView final : public QColumnView {
@@ -14,6 +17,9 @@ class ArchiveColumnView final : public QColumnView {
 
 public:
     explicit ArchiveColumnView(QWidget* parent = nullptr);
+
+    // Drags from every column and drops into them, carried out by the window.
+    void setDragAndDrop(RFADragAndDropDelegate* delegate);
 
 signals:
     // Activation (double click; Return, except on macOS where it renames):
@@ -29,6 +35,9 @@ protected:
     // (its root index turns invalid): the browser moves up to the folder that
     // held the removed rows first.
     void rowsAboutToBeRemoved(const QModelIndex& parent, int first, int last) override;
+
+private:
+    QPointer<RFADragAndDropDelegate> dragAndDrop_;
 };
 
 } // namespace larkspan

@@ -171,7 +171,7 @@ Qt::ItemFlags ArchiveTreeModel::flags(const QModelIndex& index) const
 {
     if (!index.isValid())
         return Qt::NoItemFlags;
-    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled;
     if (index.column() == NameColumn)
         flags |= Qt::ItemIsEditable;
     if (nodeAt(index)->isLeaf())

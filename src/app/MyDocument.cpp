@@ -7,7 +7,9 @@
 #include "app/CoreTranslation.h"
 #include "app/PathBar.h"
 #include "app/RFAApplicationDelegate.h"
+#include "app/RFADragAndDropDelegate.h"
 #include "app/SearchResultsModel.h"
+#include "app/SearchResultsView.h"
 #include "app/Settings.h"
 #include "tree/StringAdditions.h"
 #include "tree/UndoHistory.h"
@@ -30,8 +32,19 @@
 
 namespace larkspan {
 
+namespace {
+
+quint64 nextDocumentId()
+{
+    static quint64 last = 0;
+    return ++last;
+}
+
+} // namespace
+
 MyDocument::MyDocument(RFAApplicationDelegate& application)
-    : application_(application), document_(ArchiveDocument::create(*this, translateForCore))
+    : application_(application), document_(ArchiveDocument::create(*this, translateForCore)),
+      documentId_(nextDocumentId())
 {
     setAttribute(Qt::WA_DeleteOnClose);
     buildWindow();
@@ -128,7 +141,7 @@ void MyDocument::buildWindow()
     resultsLayout->setContentsMargins(0, 0, 0, 0);
     resultsLayout->setSpacing(0);
     resultsModel_ = new SearchResultsModel(document_, this);
-    results_ = new QTableView(resultsPane);
+    results_ = new SearchResultsView(resultsPane);
     results_->setModel(resultsModel_);
     results_->setSelectionBehavior(QAbstractItemView::SelectRows);
     results_->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -142,6 +155,15 @@ void MyDocument::buildWindow()
     connect(resultsModel_, &QAbstractItemModel::modelReset, this, &MyDocument::selectionChanged);
     connect(results_, &QTableView::activated, this, [this] { openEntries(document_->selection()); });
     pathBar_ = new PathBar(resultsPane);
+    dragAndDrop_ = new RFADragAndDropDelegate(*this, application_);
+    browser_->setDragAndDrop(dragAndDrop_);
+    outline_->setDragAndDrop(dragAndDrop_);
+    results_->setDragAndDrop(dragAndDrop_);
+    // A component whose entry has left the tree since the bar was made starts no drag.
+    connect(pathBar_, &PathBar::dragRequested, this, [this](const RFATreeNode::Ptr& node) {
+        if (document_->isInTree(*node))
+            dragAndDrop_->startDrag(pathBar_, {node}, DragOrigin::SearchResults);
+    });
     resultsLayout->addWidget(results_, 1);
     resultsLayout->addWidget(pathBar_);
 
@@ -241,6 +263,11 @@ void MyDocument::showTab()
     if (tab < 2 && !searchField_->text().isEmpty() && !document_->inSearchMode())
         searchField_->clear();
     selectionChanged();
+}
+
+QTableView& MyDocument::searchResults() const
+{
+    return *results_;
 }
 
 QAbstractItemView* MyDocument::currentView() const
@@ -352,6 +379,21 @@ void MyDocument::redo()
 void MyDocument::deleteItems()
 {
     document_->deleteItems();
+}
+
+void MyDocument::cut()
+{
+    dragAndDrop_->copy(true);
+}
+
+void MyDocument::copy()
+{
+    dragAndDrop_->copy(false);
+}
+
+void MyDocument::paste()
+{
+    dragAndDrop_->paste();
 }
 
 void MyDocument::selectAll()

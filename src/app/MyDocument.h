@@ -25,7 +25,9 @@ class ArchiveOutlineView;
 class ArchiveTreeModel;
 class PathBar;
 class RFAApplicationDelegate;
+class RFADragAndDropDelegate;
 class SearchResultsModel;
+class SearchResultsView;
 
 // One open archive: its main window, with the column browser, the outline
 // list and the search results over the document logic, and the viewer
@@ -42,6 +44,9 @@ public:
     QString displayName() const;
     bool isUntitled() const { return !document_->fileLocation(); }
     bool isModified() const { return document_->isModified(); }
+    // Tells this window apart from every other of the process, also while
+    // it is untitled.
+    quint64 documentId() const { return documentId_; }
 
     // Reads an archive into this (fresh) window. On failure the reason's
     // texts are filled in and the window stays as it was.
@@ -63,6 +68,9 @@ public:
     void undo();
     void redo();
     void deleteItems();
+    void cut();
+    void copy();
+    void paste();
     void renameSelection();
     void selectAll();
     void find();
@@ -90,13 +98,14 @@ public:
     // For tests and the screenshot script.
     ArchiveColumnView& browser() const { return *browser_; }
     ArchiveOutlineView& outline() const { return *outline_; }
-    QTableView& searchResults() const { return *results_; }
+    QTableView& searchResults() const;
     PathBar& pathBar() const { return *pathBar_; }
     QLineEdit& searchField() const { return *searchField_; }
     QStackedWidget& panes() const { return *panes_; }
     QLabel& statusLine() const { return *status_; }
     QToolButton& viewModeButton(int mode) const;
     ArchiveTreeModel& treeModel() const { return *treeModel_; }
+    RFADragAndDropDelegate& dragAndDrop() const { return *dragAndDrop_; }
 
 signals:
     // Something the menus show may have changed: availability, undo names.
@@ -131,7 +140,7 @@ private:
     SearchResultsModel* resultsModel_ = nullptr;
     ArchiveColumnView* browser_ = nullptr;
     ArchiveOutlineView* outline_ = nullptr;
-    QTableView* results_ = nullptr;
+    SearchResultsView* results_ = nullptr;
     PathBar* pathBar_ = nullptr;
     QStackedWidget* panes_ = nullptr;
     QLineEdit* searchField_ = nullptr;
@@ -139,6 +148,8 @@ private:
     QToolButton* searchContents_ = nullptr;
     QButtonGroup* viewModes_ = nullptr;
     QLabel* status_ = nullptr;
+    RFADragAndDropDelegate* dragAndDrop_ = nullptr;
+    const quint64 documentId_;
 
     std::unordered_map<const RFATreeNode*, QPointer<QWidget>> viewers_;
     bool statusUpdatePending_ = false;

@@ -24,10 +24,17 @@ public:
 
 signals:
     void componentClicked(const RFATreeNode::Ptr& node);
+    // A component was pressed and pulled further than a click would.
+    void dragRequested(const RFATreeNode::Ptr& node);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     std::vector<PathComponent> components_;
     std::vector<QToolButton*> buttons_;
+    QToolButton* pressed_ = nullptr;
+    QPoint pressedAt_;
     QHBoxLayout* layout_;
     EntryIcons icons_;
 };

@@ -3,19 +3,37 @@
 #include "app/HelpWindows.h"
 #include "app/MessageBoxes.h"
 #include "app/MyDocument.h"
+#include "app/RFADragAndDropDelegate.h"
 #include "app/Settings.h"
 #include "tree/UndoHistory.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 
 namespace larkspan {
 
 using Command = RFAApplicationDelegate::Command;
+
+namespace {
+
+// Text fields keep their own Cut, Copy and Paste.
+QWidget* focusedTextField()
+{
+    QWidget* focus = QApplication::focusWidget();
+    return qobject_cast<QLineEdit*>(focus) || qobject_cast<QPlainTextEdit*>(focus) || qobject_cast<QTextEdit*>(focus)
+               ? focus
+               : nullptr;
+}
+
+} // namespace
 
 RFAApplicationDelegate::RFAApplicationDelegate()
 {
@@ -30,6 +48,9 @@ RFAApplicationDelegate::RFAApplicationDelegate()
     makeAction(Command::Quit, tr("&Quit"), QKeySequence::Quit);
     makeAction(Command::Undo, tr("&Undo"), QKeySequence::Undo);
     makeAction(Command::Redo, tr("&Redo"), QKeySequence::Redo);
+    makeAction(Command::Cut, tr("Cu&t"), QKeySequence::Cut);
+    makeAction(Command::Copy, tr("&Copy"), QKeySequence::Copy);
+    makeAction(Command::Paste, tr("&Paste"), QKeySequence::Paste);
     makeAction(Command::Delete, tr("&Delete"), QKeySequence::Delete);
     makeAction(Command::Rename, tr("Re&name"), QKeySequence(Qt::Key_F2));
     makeAction(Command::SelectAll, tr("Select &All"), QKeySequence::SelectAll);
@@ -42,6 +63,7 @@ RFAApplicationDelegate::RFAApplicationDelegate()
     makeAction(Command::KeyboardShortcuts, tr("&Keyboard Shortcuts"), QKeySequence::HelpContents);
     makeAction(Command::About, tr("&About Larkspan"), {});
     connect(qApp, &QApplication::focusChanged, this, &RFAApplicationDelegate::updateActions);
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &RFAApplicationDelegate::updateActions);
     updateActions();
 }
 
@@ -174,6 +196,15 @@ void RFAApplicationDelegate::trigger(Command command)
     case Command::About:
         showAbout(document);
         return;
+    case Command::Cut:
+    case Command::Copy:
+    case Command::Paste:
+        if (QWidget* field = focusedTextField()) {
+            const char* slot = command == Command::Cut ? "cut" : command == Command::Copy ? "copy" : "paste";
+            QMetaObject::invokeMethod(field, slot);
+            return;
+        }
+        break;
     default:
         break;
     }
@@ -188,6 +219,9 @@ void RFAApplicationDelegate::trigger(Command command)
     case Command::SaveAndRun: document->saveAndRun(); break;
     case Command::Undo: document->undo(); break;
     case Command::Redo: document->redo(); break;
+    case Command::Cut: document->cut(); break;
+    case Command::Copy: document->copy(); break;
+    case Command::Paste: document->paste(); break;
     case Command::Delete: document->deleteItems(); break;
     case Command::Rename: document->renameSelection(); break;
     case Command::SelectAll: document->selectAll(); break;
@@ -223,6 +257,10 @@ void RFAApplicationDelegate::updateActions()
     };
     action(Command::Undo)->setText(named(tr("&Undo"), history ? history->undoActionName() : std::string()));
     action(Command::Redo)->setText(named(tr("&Redo"), history ? history->redoActionName() : std::string()));
+    const bool textField = focusedTextField() != nullptr;
+    enable(Command::Cut, textField || valid(DocumentAction::DeleteItems));
+    enable(Command::Copy, textField || valid(DocumentAction::ExtractFiles));
+    enable(Command::Paste, textField || (valid(DocumentAction::AddFiles) && RFADragAndDropDelegate::clipboardHoldsEntries()));
     enable(Command::Delete, valid(DocumentAction::DeleteItems));
     enable(Command::Rename, document && document->canRename());
     enable(Command::SelectAll, document);
@@ -258,6 +296,9 @@ void RFAApplicationDelegate::installMenus(MyDocument& window)
     edit->addAction(action(Command::Undo));
     edit->addAction(action(Command::Redo));
     edit->addSeparator();
+    edit->addAction(action(Command::Cut));
+    edit->addAction(action(Command::Copy));
+    edit->addAction(action(Command::Paste));
     edit->addAction(action(Command::Delete));
     edit->addAction(action(Command::Rename));
     edit->addAction(action(Command::SelectAll));

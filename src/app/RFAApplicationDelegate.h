@@ -44,7 +44,7 @@ public:
 
     enum class Command {
         New, Open, Close, Save, SaveAs, Revert, Run, SaveAndRun, Quit,
-        Undo, Redo, Delete, Rename, SelectAll, Find,
+        Undo, Redo, Cut, Copy, Paste, Delete, Rename, SelectAll, Find,
         NewFolder, AddFiles, Extract,
         UseBrowser, UseList,
         KeyboardShortcuts, About,

@@ -108,7 +108,7 @@ QVariant SearchResultsModel::headerData(int section, Qt::Orientation orientation
 
 Qt::ItemFlags SearchResultsModel::flags(const QModelIndex& index) const
 {
-    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled : Qt::NoItemFlags;
 }
 
 } // namespace larkspan

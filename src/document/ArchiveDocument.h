@@ -124,6 +124,15 @@ public:
     // Commands.
     void createNewFolder();
     void deleteItems();
+    // Takes the entries out of their folders as one undoable step: each by
+    // identity, one inside another of them with it; roots and entries no
+    // longer in this document's tree stay. False when none was taken out.
+    bool deleteNodes(const std::vector<RFATreeNode::Ptr>& nodes);
+    // Paste: copies of the entries (or, after Cut, the entries themselves)
+    // or the files and folders from disk, appended to the folder New Folder
+    // would use; a beep when there is none.
+    void pasteNodes(const std::vector<RFATreeNode::Ptr>& nodes, bool move);
+    void pasteFiles(std::vector<std::filesystem::path> paths);
     void addFiles();
     void extractFiles();
     // Writes the entries into `folder`, never outside it; the full paths of
@@ -139,6 +148,8 @@ public:
     void startCoypingNodes(const std::vector<RFATreeNode::Ptr>& nodes, RFATreeNode::Ptr node, std::size_t index);
     void startMovingNodes(const std::vector<RFATreeNode::Ptr>& nodes, RFATreeNode::Ptr node, std::size_t index);
     bool isInserting() const { return insertion_.has_value(); }
+    // The node hangs in one of this document's trees.
+    bool isInTree(const RFATreeNode& node) const;
 
     // Game launch: worked out when a file is read.
     const LaunchAttributes& launchAttributes() const { return launch_; }
@@ -168,7 +179,6 @@ private:
     void announce(DocumentProperty property, bool isPrior);
     void adoptArchive(std::unique_ptr<RFAArchive> archive);
     std::optional<RFATreeNode::Ptr> destinationForNewEntries();
-    bool isInTree(const RFATreeNode& node) const;
     std::string tr(const char* text) const { return translated(translate_, text); }
 
     void startInsertion(Insertion insertion);

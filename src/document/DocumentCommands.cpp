@@ -41,28 +41,54 @@ void ArchiveDocument::createNewFolder()
 
 void ArchiveDocument::deleteItems()
 {
-    // Each entry is taken out by identity: a same-named sibling stays.
-    // Entries inside another selected entry go with it; roots stay.
-    std::vector<RFATreeNode::Ptr> doomed;
-    for (const RFATreeNode::Ptr& node : selection_) {
-        if (!node->parent() || !node->indexInParent())
-            continue;
-        const bool insideAnother = std::any_of(selection_.begin(), selection_.end(), [&](const RFATreeNode::Ptr& other) {
-            return other != node && node->isDescendantOf(*other);
-        });
-        if (!insideAnother)
-            doomed.push_back(node);
-    }
-    if (doomed.empty() && !inSearchMode_) {
+    if (!deleteNodes(selection_) && !inSearchMode_)
         host_.beep();
-        return;
-    }
-    if (!doomed.empty())
-        history_->setActionName("Delete");
-    for (const RFATreeNode::Ptr& node : doomed)
-        node->parent()->removeChild(*node);
     if (inSearchMode_)
         updateSearchPredicate();
+}
+
+bool ArchiveDocument::deleteNodes(const std::vector<RFATreeNode::Ptr>& nodes)
+{
+    // Each entry is taken out by identity: a same-named sibling stays.
+    // Roots stay, and so do the entries below them; entries inside another
+    // entry that leaves go with it.
+    std::vector<RFATreeNode::Ptr> removable;
+    for (const RFATreeNode::Ptr& node : nodes)
+        if (node->parent() && node->indexInParent() && isInTree(*node))
+            removable.push_back(node);
+    std::vector<RFATreeNode::Ptr> doomed;
+    for (const RFATreeNode::Ptr& node : removable) {
+        const bool insideAnother = std::any_of(removable.begin(), removable.end(), [&](const RFATreeNode::Ptr& other) {
+            return other != node && node->isDescendantOf(*other);
+        });
+        if (!insideAnother && std::find(doomed.begin(), doomed.end(), node) == doomed.end())
+            doomed.push_back(node);
+    }
+    if (doomed.empty())
+        return false;
+    history_->setActionName("Delete");
+    for (const RFATreeNode::Ptr& node : doomed)
+        node->parent()->removeChild(*node);
+    return true;
+}
+
+void ArchiveDocument::pasteNodes(const std::vector<RFATreeNode::Ptr>& nodes, bool move)
+{
+    const std::optional<RFATreeNode::Ptr> destination = destinationForNewEntries();
+    if (!destination)
+        return;
+    const std::size_t end = (*destination)->countOfChildren();
+    if (move)
+        startMovingNodes(nodes, *destination, end);
+    else
+        startCoypingNodes(nodes, *destination, end);
+}
+
+void ArchiveDocument::pasteFiles(std::vector<std::filesystem::path> paths)
+{
+    const std::optional<RFATreeNode::Ptr> destination = destinationForNewEntries();
+    if (destination)
+        startAddingFilesWithNames(std::move(paths), *destination, (*destination)->countOfChildren());
 }
 
 void ArchiveDocument::addFiles()

@@ -71,6 +71,8 @@ void ArchiveDocument::startMovingNodes(const std::vector<RFATreeNode::Ptr>& node
         if (at) {
             if (origin == node && *at < insertion.index)
                 --insertion.index;
+            // From another document: one step of both histories.
+            const UndoHistory::JoinedGroup joined = history_->join(origin->undoManager());
             origin->removeChild(*moved);
         }
         insertion.nodes.push_back({moved, at ? origin : nullptr, at.value_or(0)});
@@ -185,8 +187,10 @@ void ArchiveDocument::dropFirstPending()
     const MovedNode moved = s.nodes.front();
     s.nodes.pop_front();
     const RFATreeNode::Ptr origin = moved.origin.lock();
-    if (origin && !moved.node->indexInParent() && !origin->isLeaf())
+    if (origin && !moved.node->indexInParent() && !origin->isLeaf()) {
+        const UndoHistory::JoinedGroup joined = history_->join(origin->undoManager());
         origin->insertObject(moved.node, std::min(moved.originIndex, origin->countOfChildren()));
+    }
 }
 
 void ArchiveDocument::removeConflicting(const std::string& name)

@@ -1,0 +1,296 @@
+#include "app/RFADragAndDropDelegate.h"
+
+#include "app/MyDocument.h"
+#include "app/RFAApplicationDelegate.h"
+#include "app/RFAPasteboardOwner.h"
+#include "app/TrashDetection.h"
+#include "archive/RFAArchive.h"
+#include "document/EntryPathResolution.h"
+#include "tree/FileIO.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDrag>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QTimer>
+#include <QUrl>
+
+#include <algorithm>
+
+namespace larkspan {
+
+namespace {
+
+// How long a file manager may take to move dropped files into the trash.
+constexpr int kTrashCheckInterval = 200;
+constexpr int kTrashChecks = 25;
+
+// The dropped files and folders, or nothing unless every URL names a local
+// file: no other scheme is read as a path.
+std::optional<std::vector<std::filesystem::path>> droppedFiles(const QMimeData& data)
+{
+    if (!data.hasUrls())
+        return std::nullopt;
+    const QList<QUrl> urls = data.urls();
+    if (urls.isEmpty())
+        return std::nullopt;
+    std::vector<std::filesystem::path> paths;
+    for (const QUrl& url : urls) {
+        if (!url.isLocalFile())
+            return std::nullopt;
+        paths.emplace_back(url.toLocalFile().toStdString());
+    }
+    return paths;
+}
+
+QString fileURL(const MyDocument& window)
+{
+    const auto& location = window.document()->fileLocation();
+    return location ? QUrl::fromLocalFile(QString::fromStdString(location->string())).toString() : QString();
+}
+
+} // namespace
+
+Qt::DropActions allowedActions(const QDropEvent& event)
+{
+    Qt::DropActions allowed = event.possibleActions();
+    if (event.proposedAction() == Qt::CopyAction)
+        allowed &= Qt::CopyAction;
+    return allowed;
+}
+
+RFADragAndDropDelegate::RFADragAndDropDelegate(MyDocument& document, RFAApplicationDelegate& application)
+    : QObject(&document), document_(document), application_(application)
+{
+}
+
+const std::vector<RFATreeNode::Ptr>* RFADragAndDropDelegate::Source::topLevelNodes() const
+{
+    if (window)
+        return &window->document()->topLevelNodes();
+    return fromDisk ? &fromDisk->rootNodes() : nullptr;
+}
+
+RFAPasteboardOwner* RFADragAndDropDelegate::pasteboardFor(const std::vector<RFATreeNode::Ptr>& nodes, bool cut) const
+{
+    PasteboardEntries entries;
+    entries.rfaURL = fileURL(document_);
+    for (const RFATreeNode::Ptr& node : nodes)
+        entries.nodePaths << QString::fromStdString(node->fullPath());
+    entries.fileTypes = promisedFileTypes(nodes);
+    entries.instance = thisInstance();
+    entries.documentId = document_.documentId();
+    entries.cut = cut;
+    return new RFAPasteboardOwner(nodes, entries);
+}
+
+RFAPasteboardOwner* RFADragAndDropDelegate::writeNodes(const std::vector<RFATreeNode::Ptr>& nodes)
+{
+    draggedNodes_ = nodes;
+    return pasteboardFor(nodes, false);
+}
+
+void RFADragAndDropDelegate::startDrag(QWidget* source, const std::vector<RFATreeNode::Ptr>& nodes, DragOrigin origin)
+{
+    if (nodes.empty())
+        return;
+    RFAPasteboardOwner* pasteboard = writeNodes(nodes);
+    auto* drag = new QDrag(source);
+    drag->setMimeData(pasteboard);
+    drag->setPixmap(icons_.iconFor(*nodes.front()).pixmap(32, 32));
+    // Move is offered to everyone: the trash takes only a move. What another
+    // program does with the exported files never changes the archive, save
+    // for the trash, which is recognised by what it leaves.
+    // The toolkit deletes the drag, and the pasteboard with it, once the
+    // receiver is done: on X11 another program asks for the data only
+    // after the drop, when this has long returned.
+    drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::MoveAction);
+    dragEnded(drag->target(), pasteboard->sharedExportedPaths(), origin);
+}
+
+void RFADragAndDropDelegate::dragEnded(QObject* target, std::shared_ptr<const std::vector<QString>> exportedPaths,
+                                       DragOrigin origin)
+{
+    std::vector<RFATreeNode::Ptr> nodes = std::exchange(draggedNodes_, {});
+    // A drop in one of our windows was carried out there.
+    if (!target)
+        watchForTrash(std::move(nodes), std::move(exportedPaths), origin);
+    refreshSearch(origin);
+}
+
+void RFADragAndDropDelegate::watchForTrash(std::vector<RFATreeNode::Ptr> nodes,
+                                           std::shared_ptr<const std::vector<QString>> exportedPaths, DragOrigin origin)
+{
+    // Decided once every exported item has left its place, or when the
+    // file manager has had time enough: only entries whose files went to
+    // the trash are deleted, together.
+    auto* timer = new QTimer(this);
+    timer->setInterval(kTrashCheckInterval);
+    auto check = [this, timer, nodes = std::move(nodes), exported = std::move(exportedPaths), origin, checks = 0]() mutable {
+        const std::vector<QString>& paths = *exported;
+        const bool anyWritten = std::any_of(paths.begin(), paths.end(), [](const QString& path) { return !path.isEmpty(); });
+        const bool allGone = std::none_of(paths.begin(), paths.end(),
+                                          [](const QString& path) { return !path.isEmpty() && QFileInfo::exists(path); });
+        if (!(anyWritten && allGone) && ++checks < kTrashChecks)
+            return;
+        std::vector<RFATreeNode::Ptr> trashed;
+        for (std::size_t i = 0; i < nodes.size() && i < paths.size(); ++i)
+            if (!paths[i].isEmpty() && wasMovedToTrash(paths[i]))
+                trashed.push_back(nodes[i]);
+        timer->stop();
+        timer->deleteLater();
+        if (!trashed.empty() && document_.document()->deleteNodes(trashed))
+            refreshSearch(origin);
+    };
+    connect(timer, &QTimer::timeout, this, check);
+    timer->start();
+    check();
+}
+
+void RFADragAndDropDelegate::refreshSearch(DragOrigin origin) const
+{
+    if (origin == DragOrigin::SearchResults)
+        document_.document()->updateSearchPredicate();
+}
+
+MyDocument* RFADragAndDropDelegate::openSource(const PasteboardEntries& entries) const
+{
+    if (entries.instance == thisInstance()) {
+        for (const QPointer<MyDocument>& window : application_.documents())
+            if (window && window->documentId() == entries.documentId)
+                return window;
+    }
+    const QUrl url(entries.rfaURL);
+    return url.isLocalFile() ? application_.documentForPath(url.toLocalFile()) : nullptr;
+}
+
+std::optional<RFADragAndDropDelegate::Source> RFADragAndDropDelegate::findSource(const PasteboardEntries& entries) const
+{
+    if (MyDocument* window = openSource(entries))
+        return Source{window, nullptr};
+    // Its window has closed: the file as it was saved.
+    const QUrl url(entries.rfaURL);
+    if (!url.isLocalFile())
+        return std::nullopt;
+    FileError fileError{};
+    UnpackError unpackError{};
+    const std::optional<Bytes> bytes = readWholeFile(url.toLocalFile().toStdString(), &fileError);
+    std::unique_ptr<RFAArchive> archive = bytes ? RFAArchive::initWithData(*bytes, &unpackError) : nullptr;
+    if (archive)
+        return Source{nullptr, std::move(archive)};
+    if (!bytes)
+        application_.showOpenError(&document_, tr("The file could not be read."), QString::fromStdString(fileError.message));
+    else
+        application_.showOpenError(&document_, QCoreApplication::translate("Core", unpackError.description.c_str()),
+                                   QCoreApplication::translate("Core", unpackError.reason.c_str()));
+    return std::nullopt;
+}
+
+std::optional<std::vector<RFATreeNode::Ptr>> RFADragAndDropDelegate::resolve(const Source& source,
+                                                                            const QStringList& paths) const
+{
+    std::vector<RFATreeNode::Ptr> nodes;
+    for (const QString& path : paths) {
+        RFATreeNode::Ptr node = resolveFullPath(*source.topLevelNodes(), path.toStdString());
+        if (!node)
+            return std::nullopt;
+        nodes.push_back(std::move(node));
+    }
+    return nodes;
+}
+
+void RFADragAndDropDelegate::afterMovingFrom(const Source& source) const
+{
+    // The moved entries must leave the results of a searching source.
+    if (source.window && source.window != &document_ && source.window->document()->inSearchMode())
+        source.window->document()->updateSearchPredicate();
+}
+
+Qt::DropAction RFADragAndDropDelegate::validateDrop(const QMimeData& data, Qt::DropActions allowed,
+                                                    const RFATreeNode::Ptr& node) const
+{
+    if (!node || node->isLeaf())
+        return Qt::IgnoreAction;
+    if (const std::optional<PasteboardEntries> entries = readPasteboardEntries(data)) {
+        // Within one archive nothing goes into itself or below itself.
+        if (openSource(*entries) == &document_) {
+            const QString target = QString::fromStdString(node->fullPath());
+            for (const QString& path : entries->nodePaths)
+                if (target.startsWith(path))
+                    return Qt::IgnoreAction;
+        }
+        if (allowed & Qt::MoveAction)
+            return Qt::MoveAction;
+        return allowed & Qt::CopyAction ? Qt::CopyAction : Qt::IgnoreAction;
+    }
+    if (data.hasFormat(QString::fromLatin1(RFAPasteboardType)) || !droppedFiles(data))
+        return Qt::IgnoreAction;
+    return allowed & Qt::CopyAction ? Qt::CopyAction : Qt::IgnoreAction;
+}
+
+bool RFADragAndDropDelegate::acceptDrop(const QMimeData& data, Qt::DropActions allowed, const RFATreeNode::Ptr& node,
+                                        int index)
+{
+    if (validateDrop(data, allowed, node) == Qt::IgnoreAction)
+        return false;
+    const std::size_t at = static_cast<std::size_t>(std::max(index, 0));
+    const std::shared_ptr<ArchiveDocument>& document = document_.document();
+    if (const std::optional<PasteboardEntries> entries = readPasteboardEntries(data)) {
+        const std::optional<Source> source = findSource(*entries);
+        const std::optional<std::vector<RFATreeNode::Ptr>> nodes = source ? resolve(*source, entries->nodePaths) : std::nullopt;
+        if (!nodes)
+            return false;
+        // Entries read anew from a closed window's file can only be copied.
+        if (source->window && (allowed & Qt::MoveAction)) {
+            document->startMovingNodes(*nodes, node, at);
+            afterMovingFrom(*source);
+        } else {
+            document->startCoypingNodes(*nodes, node, at);
+        }
+        return true;
+    }
+    document->startAddingFilesWithNames(*droppedFiles(data), node, at);
+    return true;
+}
+
+void RFADragAndDropDelegate::copy(bool cut)
+{
+    const std::vector<RFATreeNode::Ptr>& selection = document_.document()->selection();
+    if (selection.empty() || (cut && !document_.document()->canDelete()))
+        return document_.beep();
+    QApplication::clipboard()->setMimeData(pasteboardFor(selection, cut));
+}
+
+bool RFADragAndDropDelegate::clipboardHoldsEntries()
+{
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    return data && (data->hasFormat(QString::fromLatin1(RFAPasteboardType)) || data->hasUrls());
+}
+
+void RFADragAndDropDelegate::paste()
+{
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    if (!data)
+        return document_.beep();
+    const std::shared_ptr<ArchiveDocument>& document = document_.document();
+    if (const std::optional<PasteboardEntries> entries = readPasteboardEntries(*data)) {
+        const std::optional<Source> source = findSource(*entries);
+        const std::optional<std::vector<RFATreeNode::Ptr>> nodes = source ? resolve(*source, entries->nodePaths) : std::nullopt;
+        if (!nodes)
+            return document_.beep();
+        // Cut entries stay where they are until they are pasted.
+        const bool move = entries->cut && source->window;
+        document->pasteNodes(*nodes, move);
+        if (move)
+            afterMovingFrom(*source);
+        return;
+    }
+    if (data->hasFormat(QString::fromLatin1(RFAPasteboardType)))
+        return document_.beep();
+    if (std::optional<std::vector<std::filesystem::path>> files = droppedFiles(*data))
+        return document->pasteFiles(std::move(*files));
+    document_.beep();
+}
+
+} // namespace larkspan

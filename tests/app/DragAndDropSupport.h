@@ -1,0 +1,130 @@
+#pragma once
+
+// Windows opened from archives written for the test, their entries found by
+// path, and drag events sent to a view as the toolkit would send them.
+
+#include "AppTestSupport.h"
+#include "ArchiveFixture.h"
+
+#include "app/ArchiveOutlineView.h"
+#include "app/ArchiveTreeModel.h"
+#include "app/RFADragAndDropDelegate.h"
+#include "app/RFAPasteboardOwner.h"
+
+#include <QDropEvent>
+#include <QItemSelectionModel>
+
+#include <memory>
+
+namespace larkspan::fixtures {
+
+// The tree as text: names in child order, folders with their children in
+// braces: "bf1942{a.con,objects{}}".
+inline std::string describe(const RFATreeNode& node)
+{
+    if (node.isLeaf())
+        return node.name();
+    std::string out = node.name() + "{";
+    for (std::size_t i = 0; i < node.countOfChildren(); ++i)
+        out += (i ? "," : "") + describe(*node.objectInChildrenAtIndex(i));
+    return out + "}";
+}
+
+// Without a drag of ours under way the toolkit proposes Copy; Shift asks
+// for a move, as the plain gesture does during a drag of ours, Control
+// for a copy.
+inline constexpr Qt::KeyboardModifiers kMove = Qt::ShiftModifier;
+inline constexpr Qt::KeyboardModifiers kCopy = Qt::ControlModifier;
+
+// A drag over `viewport` to `position`, and a drop there: the action the
+// view answered, IgnoreAction when it refused.
+inline Qt::DropAction dragOver(QWidget* viewport, QPoint position, const QMimeData& data,
+                               Qt::KeyboardModifiers modifiers = kMove)
+{
+    const Qt::DropActions possible = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(position, possible, &data, Qt::LeftButton, modifiers);
+    QApplication::sendEvent(viewport, &enter);
+    QDragMoveEvent move(position, possible, &data, Qt::LeftButton, modifiers);
+    QApplication::sendEvent(viewport, &move);
+    return move.isAccepted() ? move.dropAction() : Qt::IgnoreAction;
+}
+
+inline Qt::DropAction dropAt(QWidget* viewport, QPoint position, const QMimeData& data,
+                             Qt::KeyboardModifiers modifiers = kMove)
+{
+    if (dragOver(viewport, position, data, modifiers) == Qt::IgnoreAction)
+        return Qt::IgnoreAction;
+    QDropEvent drop(position, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, modifiers);
+    QApplication::sendEvent(viewport, &drop);
+    return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
+}
+
+// Files from disk, as a file manager offers them.
+inline std::unique_ptr<QMimeData> filesData(const std::vector<std::filesystem::path>& paths)
+{
+    auto data = std::make_unique<QMimeData>();
+    QList<QUrl> urls;
+    for (const std::filesystem::path& path : paths)
+        urls << QUrl::fromLocalFile(QString::fromStdString(path.string()));
+    data->setUrls(urls);
+    return data;
+}
+
+class WindowFixture {
+public:
+    TemporaryFolder temp;
+    std::unique_ptr<RFAApplicationDelegate> app = std::make_unique<RFAApplicationDelegate>();
+
+    MyDocument* open(const std::vector<std::pair<std::string, std::string>>& entries)
+    {
+        const QString path = writeArchive(temp, "archive" + std::to_string(++serial_) + ".rfa", entries);
+        MyDocument* window = app->openFile(path);
+        if (window) {
+            window->resize(800, 500);
+            window->show();
+        }
+        return window;
+    }
+    MyDocument* untitled()
+    {
+        MyDocument* window = app->newDocument();
+        window->show();
+        return window;
+    }
+
+private:
+    int serial_ = 0;
+};
+
+// "" is the root folder; "a/b.con" a path below it.
+inline RFATreeNode::Ptr node(MyDocument& window, const std::string& relative)
+{
+    const RFATreeNode::Ptr root = window.document()->archive().root();
+    return relative.empty() ? root : root->childWithPathArray(pathComponents(relative));
+}
+
+inline std::string tree(MyDocument& window)
+{
+    return describe(*window.document()->archive().root());
+}
+
+inline std::unique_ptr<RFAPasteboardOwner> pasteboard(MyDocument& window, const std::vector<std::string>& paths)
+{
+    std::vector<RFATreeNode::Ptr> nodes;
+    for (const std::string& path : paths)
+        nodes.push_back(node(window, path));
+    return std::unique_ptr<RFAPasteboardOwner>(window.dragAndDrop().writeNodes(nodes));
+}
+
+inline void selectInTree(MyDocument& window, const std::vector<std::string>& paths)
+{
+    QItemSelectionModel& selection = *window.outline().selectionModel();
+    selection.clearSelection();
+    for (const std::string& path : paths) {
+        const QModelIndex index = window.treeModel().indexForNode(*node(window, path));
+        selection.select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+    endUserEvent();
+}
+
+} // namespace larkspan::fixtures

@@ -1,0 +1,490 @@
+// Drops onto the entry views of archive windows: what they would do, where
+// the entries land in each view, moves and copies between windows, a source
+// window closed before the drop, files from disk, the trash, and the
+// clipboard.
+
+#include "DragAndDropSupport.h"
+
+#include "app/ArchiveColumnList.h"
+#include "app/ArchiveColumnView.h"
+#include "app/Settings.h"
+#include "app/TrashDetection.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QLineEdit>
+#include <QTableView>
+
+namespace larkspan {
+
+using namespace fixtures;
+
+namespace {
+
+// A point in the row of `index`: its middle, or just inside its top or
+// bottom edge.
+QPoint pointIn(const QAbstractItemView& view, const QModelIndex& index, RowZone zone)
+{
+    const QRect row = view.visualRect(index);
+    switch (zone) {
+    case RowZone::Above:
+        return QPoint(row.center().x(), row.top() + 1);
+    case RowZone::Below:
+        return QPoint(row.center().x(), row.bottom() - 1);
+    case RowZone::On:
+        break;
+    }
+    return row.center();
+}
+
+ArchiveColumnList* columnShowing(MyDocument& window, const QModelIndex& folder)
+{
+    for (ArchiveColumnList* column : window.browser().findChildren<ArchiveColumnList*>())
+        if (!column->isHidden() && column->rootIndex() == folder)
+            return column;
+    return nullptr;
+}
+
+void writeTrashInfo(const QString& infoFolder, const QString& name, const QByteArray& path)
+{
+    QDir().mkpath(infoFolder);
+    QFile info(infoFolder + QLatin1Char('/') + name + QStringLiteral(".trashinfo"));
+    QVERIFY(info.open(QIODevice::WriteOnly));
+    info.write("[Trash Info]\nPath=" + path + "\nDeletionDate=2024-01-01T00:00:00\n");
+}
+
+// What a file manager does when the file is dropped on the trash.
+void moveToTrash(const QString& dataHome, const QString& path)
+{
+    const QString name = QFileInfo(path).fileName();
+    writeTrashInfo(dataHome + QStringLiteral("/Trash/info"), name, QUrl::toPercentEncoding(path, "/"));
+    QDir().mkpath(dataHome + QStringLiteral("/Trash/files"));
+    QVERIFY(QFile::rename(path, dataHome + QStringLiteral("/Trash/files/") + name));
+}
+
+} // namespace
+
+class DropTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<WindowFixture> windows_;
+    TemporaryFolder disk_;
+
+    std::filesystem::path diskFile(const std::string& name) { return disk_.write(name, "from disk"); }
+    QString dataHome() const { return QString::fromStdString((disk_.path() / "data").string()); }
+
+private slots:
+    void initTestCase()
+    {
+        isolateSettings();
+        qputenv("XDG_DATA_HOME", dataHome().toUtf8());
+    }
+    void init()
+    {
+        QSettings().clear();
+        windows_ = std::make_unique<WindowFixture>();
+    }
+    void cleanup()
+    {
+        QApplication::clipboard()->clear();
+        windows_.reset();
+        QDir(dataHome()).removeRecursively();
+    }
+
+    void validationAnswers()
+    {
+        const std::vector<std::pair<std::string, std::string>> entries{
+            {"bf1942/a/x.con", "x"}, {"bf1942/a/sub/y.con", "y"}, {"bf1942/ab/z.con", "z"}, {"bf1942/f.con", "f"}};
+        MyDocument* one = windows_->open(entries);
+        MyDocument* other = windows_->open(entries);
+        const std::unique_ptr<RFAPasteboardOwner> folderA = pasteboard(*one, {"a"});
+        const std::unique_ptr<QMimeData> files = filesData({diskFile("new.con")});
+        QMimeData web;
+        web.setUrls({QUrl(QStringLiteral("https://example.org/new.con"))});
+        const Qt::DropActions both = Qt::CopyAction | Qt::MoveAction;
+        const struct {
+            const char* what;
+            const QMimeData& data;
+            MyDocument* window;
+            std::string target;
+            Qt::DropActions allowed;
+            Qt::DropAction expected;
+        } cases[] = {
+            {"a folder onto itself", *folderA, one, "a", both, Qt::IgnoreAction},
+            {"a folder into its subfolder", *folderA, one, "a/sub", both, Qt::IgnoreAction},
+            {"a onto its sibling ab", *folderA, one, "ab", both, Qt::MoveAction},
+            {"onto a file", *folderA, one, "f.con", both, Qt::IgnoreAction},
+            {"into another window with the same names", *folderA, other, "a", both, Qt::MoveAction},
+            {"with the copy modifier", *folderA, one, "ab", Qt::CopyAction, Qt::CopyAction},
+            {"with neither copy nor move", *folderA, one, "ab", Qt::LinkAction, Qt::IgnoreAction},
+            {"files from disk", *files, one, "a", both, Qt::CopyAction},
+            {"files that may only be moved", *files, one, "a", Qt::MoveAction, Qt::IgnoreAction},
+            {"a web address", web, one, "a", both, Qt::IgnoreAction},
+        };
+        for (const auto& c : cases)
+            QVERIFY2(c.window->dragAndDrop().validateDrop(c.data, c.allowed, node(*c.window, c.target)) == c.expected,
+                     c.what);
+        // The entries also offer their files: as entries, they are refused here.
+        QVERIFY(folderA->hasUrls());
+    }
+
+    void outlinePositions()
+    {
+        MyDocument* window = windows_->open({{"bf1942/a.con", "a"}, {"bf1942/b/x.con", "x"}, {"bf1942/c.con", "c"}});
+        window->useListView();
+        window->outline().expandAll();
+        QWidget* viewport = window->outline().viewport();
+        const std::unique_ptr<QMimeData> file = filesData({diskFile("n.con")});
+        const auto at = [&](const std::string& path, RowZone zone) {
+            return pointIn(window->outline(), window->treeModel().indexForNode(*node(*window, path)), zone);
+        };
+        const std::string before = tree(*window);
+        const struct {
+            const char* what;
+            QPoint position;
+            std::string expected;
+        } cases[] = {
+            {"onto a folder: its front", at("b", RowZone::On), "bf1942{a.con,b{n.con,x.con},c.con}"},
+            {"between two rows: that place", at("b", RowZone::Above), "bf1942{a.con,n.con,b{x.con},c.con}"},
+            {"below the last row of a folder", at("b/x.con", RowZone::Below),
+             "bf1942{a.con,b{x.con,n.con},c.con}"},
+            {"below an open folder: its front", at("", RowZone::Below), "bf1942{n.con,a.con,b{x.con},c.con}"},
+            {"onto a file: refused", at("a.con", RowZone::On), before},
+            {"beside the top level: refused", at("", RowZone::Above), before},
+        };
+        for (const auto& c : cases) {
+            const Qt::DropAction answer = dropAt(viewport, c.position, *file);
+            QVERIFY2(answer == (c.expected == before ? Qt::IgnoreAction : Qt::CopyAction), c.what);
+            QVERIFY2(tree(*window) == c.expected, c.what);
+            endUserEvent();
+            if (c.expected != before)
+                window->undo();
+            QCOMPARE(tree(*window), before);
+        }
+    }
+
+    void browserPositions()
+    {
+        MyDocument* window = windows_->open({{"bf1942/a.con", "a"},
+                                             {"bf1942/b.con", "b"},
+                                             {"bf1942/c/p.con", "p"},
+                                             {"bf1942/c/q.con", "q"},
+                                             {"bf1942/c/r.con", "r"},
+                                             {"bf1942/c/s.con", "s"},
+                                             {"bf1942/d.con", "d"}});
+        window->useBrowserView();
+        const QModelIndex root = window->treeModel().indexForNode(*node(*window, ""));
+        const QModelIndex c = window->treeModel().indexForNode(*node(*window, "c"));
+        window->browser().setCurrentIndex(c);
+        QTRY_VERIFY(columnShowing(*window, c) && columnShowing(*window, root) && columnShowing(*window, {}));
+        ArchiveColumnList* top = columnShowing(*window, {});
+        ArchiveColumnList* rootColumn = columnShowing(*window, root);
+        ArchiveColumnList* folderColumn = columnShowing(*window, c);
+        const auto in = [&](ArchiveColumnList* column, const std::string& path, RowZone zone) {
+            return std::make_pair(column, pointIn(*column, window->treeModel().indexForNode(*node(*window, path)), zone));
+        };
+        const QRect last = folderColumn->visualRect(window->treeModel().indexForNode(*node(*window, "c/s.con")));
+        const std::unique_ptr<QMimeData> file = filesData({diskFile("n.con")});
+        const std::string before = tree(*window);
+        const struct {
+            const char* what;
+            std::pair<ArchiveColumnList*, QPoint> where;
+            std::string expected;
+        } cases[] = {
+            {"onto the folder in row 2: its front", in(rootColumn, "c", RowZone::On),
+             "bf1942{a.con,b.con,c{n.con,p.con,q.con,r.con,s.con},d.con}"},
+            {"onto the file in row 2: its folder, at 2", in(folderColumn, "c/r.con", RowZone::On),
+             "bf1942{a.con,b.con,c{p.con,q.con,n.con,r.con,s.con},d.con}"},
+            {"between rows 2 and 3: at 3", in(folderColumn, "c/s.con", RowZone::Above),
+             "bf1942{a.con,b.con,c{p.con,q.con,r.con,n.con,s.con},d.con}"},
+            {"past the last row: appended", {folderColumn, QPoint(last.center().x(), last.bottom() + 20)},
+             "bf1942{a.con,b.con,c{p.con,q.con,r.con,s.con,n.con},d.con}"},
+            {"onto the root in the first column", in(top, "", RowZone::On),
+             "bf1942{n.con,a.con,b.con,c{p.con,q.con,r.con,s.con},d.con}"},
+            {"beside the root: refused", in(top, "", RowZone::Below), before},
+        };
+        for (const auto& c : cases) {
+            const Qt::DropAction answer = dropAt(c.where.first->viewport(), c.where.second, *file);
+            QVERIFY2(answer == (c.expected == before ? Qt::IgnoreAction : Qt::CopyAction), c.what);
+            QVERIFY2(tree(*window) == c.expected, c.what);
+            endUserEvent();
+            if (c.expected != before)
+                window->undo();
+            QCOMPARE(tree(*window), before);
+        }
+    }
+
+    void resultsPositionsAndRefresh()
+    {
+        settings::setSearchFilenames(true);
+        MyDocument* window =
+            windows_->open({{"bf1942/xa/k.con", "k"}, {"bf1942/xb.con", "b"}, {"bf1942/xc/m.con", "m"}});
+        window->searchDefaultsChanged();
+        emit window->searchField().textEdited(QStringLiteral("x"));
+        QTableView& results = window->searchResults();
+        QCOMPARE(results.model()->rowCount(), 3);
+        const auto at = [&](int row, RowZone zone) { return pointIn(results, results.model()->index(row, 0), zone); };
+        const std::unique_ptr<QMimeData> file = filesData({diskFile("xn.con")});
+        const std::string before = tree(*window);
+        const struct {
+            const char* what;
+            QPoint position;
+            std::string expected;
+        } cases[] = {
+            {"onto a folder result: its front", at(0, RowZone::On), "bf1942{xa{xn.con,k.con},xb.con,xc{m.con}}"},
+            {"between two results: onto the lower", at(1, RowZone::Below), "bf1942{xa{k.con},xb.con,xc{xn.con,m.con}}"},
+            {"onto a file result: refused", at(1, RowZone::On), before},
+            {"between results, the lower a file: refused", at(0, RowZone::Below), before},
+        };
+        for (const auto& c : cases) {
+            const Qt::DropAction answer = dropAt(results.viewport(), c.position, *file);
+            QVERIFY2(answer == (c.expected == before ? Qt::IgnoreAction : Qt::CopyAction), c.what);
+            QVERIFY2(tree(*window) == c.expected, c.what);
+            // The new entry matches the search: the results show it at once.
+            QCOMPARE(results.model()->rowCount(), c.expected == before ? 3 : 4);
+            endUserEvent();
+            if (c.expected != before) {
+                window->undo();
+                window->document()->updateSearchPredicate();
+            }
+        }
+    }
+
+    void moveBetweenWindowsAndUndoInTheReceiver()
+    {
+        MyDocument* source = windows_->open({{"bf1942/a/x.con", "x"}, {"bf1942/b.con", "b"}});
+        MyDocument* receiver = windows_->open({{"bf1942/c/z.con", "z"}});
+        receiver->useListView();
+        receiver->outline().expandAll();
+        const std::string sourceBefore = tree(*source);
+        const std::string receiverBefore = tree(*receiver);
+        const QPoint ontoC =
+            pointIn(receiver->outline(), receiver->treeModel().indexForNode(*node(*receiver, "c")), RowZone::On);
+
+        const std::unique_ptr<RFAPasteboardOwner> moved = pasteboard(*source, {"a"});
+        QCOMPARE(dropAt(receiver->outline().viewport(), ontoC, *moved), Qt::MoveAction);
+        // The drop was ours: the source only forgets what it dragged.
+        source->dragAndDrop().dragEnded(receiver->outline().viewport(), moved->sharedExportedPaths(), DragOrigin::Tree);
+        endUserEvent();
+        QCOMPARE(tree(*source), std::string("bf1942{b.con}"));
+        QCOMPARE(tree(*receiver), std::string("bf1942{c{a{x.con},z.con}}"));
+        QVERIFY(source->dragAndDrop().draggedNodes().empty());
+        QVERIFY(source->isWindowModified() && receiver->isWindowModified());
+
+        receiver->undo();
+        endUserEvent();
+        QCOMPARE(tree(*source), sourceBefore);
+        QCOMPARE(tree(*receiver), receiverBefore);
+        QVERIFY(!source->isWindowModified() && !receiver->isWindowModified());
+
+        // With the copy modifier both keep their entries.
+        const std::unique_ptr<RFAPasteboardOwner> copied = pasteboard(*source, {"b.con"});
+        QCOMPARE(dropAt(receiver->outline().viewport(), ontoC, *copied, kCopy), Qt::CopyAction);
+        QCOMPARE(tree(*source), sourceBefore);
+        QCOMPARE(tree(*receiver), std::string("bf1942{c{b.con,z.con}}"));
+    }
+
+    void untitledWindowsFindEachOther()
+    {
+        MyDocument* source = windows_->untitled();
+        MyDocument* receiver = windows_->untitled();
+        const RFATreeNode::Ptr root = node(*source, "");
+        root->appendChild(RFATreeNode::initWithData(textBytes("t"), "t.con", root));
+        const std::unique_ptr<RFAPasteboardOwner> data = pasteboard(*source, {"t.con"});
+        QVERIFY(receiver->dragAndDrop().acceptDrop(*data, Qt::MoveAction, node(*receiver, ""), 0));
+        QCOMPARE(tree(*source), std::string("bf1942{}"));
+        QCOMPARE(tree(*receiver), std::string("bf1942{t.con}"));
+    }
+
+    void aClosedSourceIsReadFromItsFile()
+    {
+        MyDocument* receiver = windows_->open({{"bf1942/c/z.con", "z"}});
+        const RFATreeNode::Ptr target = node(*receiver, "c");
+        const auto closeWindow = [&](MyDocument* window) {
+            window->closeWithoutAsking();
+            QTRY_COMPARE(windows_->app->documents().size(), std::size_t{1});
+        };
+
+        MyDocument* source = windows_->open({{"bf1942/a/x.con", "x"}});
+        const QString file = QString::fromStdString(source->document()->fileLocation()->string());
+        node(*source, "a")->setName("renamed, never saved");
+        const std::unique_ptr<RFAPasteboardOwner> saved = pasteboard(*source, {"renamed, never saved/x.con"});
+        const std::unique_ptr<RFAPasteboardOwner> asOnDisk = pasteboard(*source, {"renamed, never saved"});
+        closeWindow(source);
+        // Resolved in the file as saved: the unsaved name is not there.
+        QVERIFY(!receiver->dragAndDrop().acceptDrop(*saved, Qt::MoveAction, target, 0));
+        QVERIFY(!receiver->dragAndDrop().acceptDrop(*asOnDisk, Qt::MoveAction, target, 0));
+        QCOMPARE(tree(*receiver), std::string("bf1942{c{z.con}}"));
+
+        MyDocument* again = windows_->app->openFile(file);
+        const std::unique_ptr<RFAPasteboardOwner> entry = pasteboard(*again, {"a/x.con"});
+        closeWindow(again);
+        QVERIFY(receiver->dragAndDrop().acceptDrop(*entry, Qt::MoveAction, target, 0));
+        QCOMPARE(tree(*receiver), std::string("bf1942{c{x.con,z.con}}"));
+
+        // The file has gone meanwhile: the receiver says why it refuses.
+        QVERIFY(QFile::remove(file));
+        QVERIFY(!receiver->dragAndDrop().acceptDrop(*entry, Qt::MoveAction, target, 0));
+        QMessageBox* why = waitForDialog<QMessageBox>(*receiver);
+        QVERIFY(why);
+        QCOMPARE(why->text(), QStringLiteral("The file could not be read."));
+        why->close();
+
+        // An untitled window leaves nothing to read.
+        MyDocument* untitled = windows_->untitled();
+        const std::unique_ptr<RFAPasteboardOwner> lost = pasteboard(*untitled, {});
+        closeWindow(untitled);
+        QVERIFY(!receiver->dragAndDrop().acceptDrop(*lost, Qt::MoveAction, target, 0));
+    }
+
+    void filesFromDiskAreAddedAsCopies()
+    {
+        MyDocument* window = windows_->open({{"bf1942/c/z.con", "z"}});
+        disk_.write("folder/inner.con", "i");
+        const std::unique_ptr<QMimeData> files = filesData({diskFile("one.con"), disk_.path() / "folder"});
+        QVERIFY(window->dragAndDrop().acceptDrop(*files, Qt::CopyAction | Qt::MoveAction, node(*window, "c"), -1));
+        QCOMPARE(tree(*window), std::string("bf1942{c{one.con,folder{inner.con},z.con}}"));
+    }
+
+    void trashRecognisedByWhatItLeaves_data()
+    {
+        QTest::addColumn<bool>("toTrash");
+        QTest::addColumn<bool>("ontoOurWindow");
+        QTest::addColumn<std::string>("expected");
+        QTest::newRow("the trash") << true << false << std::string("bf1942{c.con}");
+        QTest::newRow("another folder") << false << false << std::string("bf1942{a.con,b.con,c.con}");
+        QTest::newRow("one of our windows") << true << true << std::string("bf1942{a.con,b.con,c.con}");
+    }
+    void trashRecognisedByWhatItLeaves()
+    {
+        QFETCH(bool, toTrash);
+        QFETCH(bool, ontoOurWindow);
+        QFETCH(std::string, expected);
+        MyDocument* window = windows_->open({{"bf1942/a.con", "a"}, {"bf1942/b.con", "b"}, {"bf1942/c.con", "c"}});
+        const std::string before = tree(*window);
+        const std::unique_ptr<RFAPasteboardOwner> data = pasteboard(*window, {"a.con", "b.con"});
+        QCOMPARE(data->urls().size(), 2);
+        const QString elsewhere = QString::fromStdString((disk_.path() / "elsewhere").string());
+        QDir().mkpath(elsewhere);
+        for (const QString& path : data->exportedPaths()) {
+            if (toTrash)
+                moveToTrash(dataHome(), path);
+            else
+                QVERIFY(QFile::rename(path, elsewhere + QLatin1Char('/') + QFileInfo(path).fileName()));
+        }
+        window->dragAndDrop().dragEnded(ontoOurWindow ? window->outline().viewport() : nullptr,
+                                        data->sharedExportedPaths(), DragOrigin::Tree);
+        QCOMPARE(tree(*window), expected);
+        endUserEvent();
+        if (expected != before) {
+            QCOMPARE(window->document()->undoHistory()->undoActionName(), std::string("Delete"));
+            window->undo();
+            QCOMPARE(tree(*window), before);
+        }
+    }
+
+    void trashRecognisedWhenTheFilesAreAskedForAfterTheDrop()
+    {
+        // Another program may ask for the files only once the drag has ended.
+        MyDocument* window = windows_->open({{"bf1942/a.con", "a"}, {"bf1942/b.con", "b"}});
+        const std::unique_ptr<RFAPasteboardOwner> data = pasteboard(*window, {"a.con"});
+        window->dragAndDrop().dragEnded(nullptr, data->sharedExportedPaths(), DragOrigin::Tree);
+        QCOMPARE(data->urls().size(), 1);
+        moveToTrash(dataHome(), data->exportedPaths().front());
+        QTRY_COMPARE(tree(*window), std::string("bf1942{b.con}"));
+    }
+
+    void trashInfoNamesTheOriginalPlace()
+    {
+        const QString top = QString::fromStdString((disk_.path() / "mount").string());
+        const QString info = top + QStringLiteral("/.Trash-1000/info");
+        const QString cache = top + QStringLiteral("/cache/");
+        writeTrashInfo(info, QStringLiteral("r\u00e9sum\u00e9 1.con"), "cache/r%C3%A9sum%C3%A9%201.con");
+        // The name was taken in the trash: a number was put in.
+        writeTrashInfo(info, QStringLiteral("x.2.con"), "cache/x.con");
+        const std::vector<TrashFolder> mount{{info, top}};
+        const struct {
+            QString path;
+            bool named;
+        } cases[] = {
+            {cache + QStringLiteral("r\u00e9sum\u00e9 1.con"), true},
+            {cache + QStringLiteral("x.con"), true},
+            {cache + QStringLiteral("x.con2"), false},
+            {cache + QStringLiteral("other.con"), false},
+            {top + QStringLiteral("/x.con"), false},
+        };
+        for (const auto& c : cases)
+            QVERIFY2(isNamedInTrash(c.path, mount) == c.named, qPrintable(c.path));
+        QVERIFY2(!isNamedInTrash(cache + QStringLiteral("x.con"), {{info, {}}}),
+                 "a relative path means nothing in the home trash");
+        QVERIFY2(!wasMovedToTrash(QString::fromStdString(diskFile("present.con").string())), "still in its place");
+    }
+
+    void dragFromTheResultsRefreshesThem()
+    {
+        settings::setSearchFilenames(true);
+        MyDocument* window = windows_->open({{"bf1942/xa.con", "a"}, {"bf1942/xb.con", "b"}});
+        window->searchDefaultsChanged();
+        emit window->searchField().textEdited(QStringLiteral("x"));
+        const std::unique_ptr<RFAPasteboardOwner> data = pasteboard(*window, {"xa.con"});
+        QCOMPARE(data->urls().size(), 1);
+        moveToTrash(dataHome(), data->exportedPaths().front());
+        window->dragAndDrop().dragEnded(nullptr, data->sharedExportedPaths(), DragOrigin::SearchResults);
+        QCOMPARE(window->searchResults().model()->rowCount(), 1);
+    }
+
+    void clipboardCopyCutAndPaste()
+    {
+        MyDocument* source = windows_->open({{"bf1942/a/x.con", "x"}, {"bf1942/b.con", "b"}});
+        MyDocument* receiver = windows_->open({{"bf1942/c/z.con", "z"}});
+        using Command = RFAApplicationDelegate::Command;
+        const auto run = [&](MyDocument* window, Command command) {
+            QApplication::setActiveWindow(window);
+            window->outline().setFocus();
+            windows_->app->updateActions();
+            QVERIFY(windows_->app->action(command)->isEnabled());
+            windows_->app->action(command)->trigger();
+            endUserEvent();
+        };
+        selectInTree(*receiver, {"c"});
+        windows_->app->updateActions();
+        QVERIFY2(!windows_->app->action(Command::Paste)->isEnabled(), "nothing to paste");
+
+        selectInTree(*source, {"b.con"});
+        run(source, Command::Copy);
+        run(receiver, Command::Paste);
+        QCOMPARE(tree(*source), std::string("bf1942{a{x.con},b.con}"));
+        QCOMPARE(tree(*receiver), std::string("bf1942{c{z.con,b.con}}"));
+
+        // Cut entries stay until they are pasted.
+        selectInTree(*source, {"a"});
+        run(source, Command::Cut);
+        QCOMPARE(tree(*source), std::string("bf1942{a{x.con},b.con}"));
+        selectInTree(*receiver, {"c"});
+        run(receiver, Command::Paste);
+        QCOMPARE(tree(*source), std::string("bf1942{b.con}"));
+        QCOMPARE(tree(*receiver), std::string("bf1942{c{z.con,b.con,a{x.con}}}"));
+        receiver->undo();
+        endUserEvent();
+        QCOMPARE(tree(*source), std::string("bf1942{a{x.con},b.con}"));
+
+        // Files copied in a file manager.
+        QApplication::clipboard()->setMimeData(filesData({diskFile("n.con")}).release());
+        run(receiver, Command::Paste);
+        QCOMPARE(tree(*receiver), std::string("bf1942{c{z.con,b.con,n.con}}"));
+
+        // The search field keeps its own clipboard.
+        receiver->searchField().setText(QStringLiteral("typed"));
+        receiver->searchField().selectAll();
+        receiver->searchField().setFocus();
+        QApplication::setActiveWindow(receiver);
+        QTRY_VERIFY(receiver->searchField().hasFocus());
+        windows_->app->action(Command::Copy)->trigger();
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("typed"));
+    }
+};
+
+} // namespace larkspan
+
+QTEST_MAIN(larkspan::DropTest)
+#include "DropTest.moc"

@@ -1,0 +1,186 @@
+// Entries written for a drag or the clipboard: the private type, the text or
+// picture of a single entry, and the files, written only when asked for and
+// never outside their folder.
+
+#include "DragAndDropSupport.h"
+
+#include "app/QtImages.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QImage>
+
+namespace larkspan {
+
+using namespace fixtures;
+
+namespace {
+
+std::string pngBytes()
+{
+    QImage image(3, 2, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes.toStdString();
+}
+
+QString exportRoot()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/exports/") +
+           QString::number(QCoreApplication::applicationPid());
+}
+
+QStringList exportFolders()
+{
+    return QDir(exportRoot()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+}
+
+// Every file and folder below `folder`, relative to it.
+QStringList contentsOf(const QString& folder)
+{
+    QStringList found;
+    QDir dir(folder);
+    for (const QFileInfo& info : dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
+        found << info.fileName();
+        if (info.isDir())
+            for (const QString& inner : contentsOf(info.filePath()))
+                found << info.fileName() + QLatin1Char('/') + inner;
+    }
+    found.sort();
+    return found;
+}
+
+} // namespace
+
+class PasteboardTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<WindowFixture> windows_;
+
+private slots:
+    void initTestCase()
+    {
+        isolateSettings();
+        registerQtImageDecoders();
+    }
+    void init() { windows_ = std::make_unique<WindowFixture>(); }
+    void cleanup() { windows_.reset(); }
+
+    void contentsOfOneOrSeveralEntries_data()
+    {
+        QTest::addColumn<QStringList>("paths");
+        QTest::addColumn<QStringList>("formats");
+        QTest::addColumn<QStringList>("fileTypes");
+        const QString uris = QStringLiteral("text/uri-list");
+        const QString own = QString::fromLatin1(RFAPasteboardType);
+        QTest::newRow("one text entry") << QStringList{"objects/tank.con"} << QStringList{uris, own, "text/plain"}
+                                        << QStringList{"con"};
+        QTest::newRow("one picture") << QStringList{"menu/red.png"}
+                                     << QStringList{uris, own, "application/x-qt-image"} << QStringList{"png"};
+        QTest::newRow("one folder") << QStringList{"objects"} << QStringList{uris, own}
+                                    << QStringList{kPromisedFolderType};
+        QTest::newRow("a name without a dot") << QStringList{"README"} << QStringList{uris, own} << QStringList{""};
+        QTest::newRow("three entries") << QStringList{"objects/tank.con", "objects/jeep.con", "menu"}
+                                       << QStringList{uris, own} << QStringList{"con", kPromisedFolderType};
+        QTest::newRow("extensions differing in case")
+            << QStringList{"objects/tank.con", "objects/OLD.CON"} << QStringList{uris, own}
+            << QStringList{"con", "CON"};
+    }
+    void contentsOfOneOrSeveralEntries()
+    {
+        QFETCH(QStringList, paths);
+        QFETCH(QStringList, formats);
+        QFETCH(QStringList, fileTypes);
+        MyDocument* window = windows_->open({{"bf1942/objects/tank.con", "caf\xE9"},
+                                             {"bf1942/objects/jeep.con", "j"},
+                                             {"bf1942/objects/OLD.CON", "o"},
+                                             {"bf1942/menu/red.png", pngBytes()},
+                                             {"bf1942/README", "r"}});
+        QVERIFY(window);
+        std::vector<std::string> relative;
+        for (const QString& path : paths)
+            relative.push_back(path.toStdString());
+        const std::unique_ptr<RFAPasteboardOwner> data = pasteboard(*window, relative);
+
+        QCOMPARE(data->formats(), formats);
+        const std::optional<PasteboardEntries> entries = readPasteboardEntries(*data);
+        QVERIFY(entries);
+        QCOMPARE(entries->fileTypes, fileTypes);
+        QStringList fullPaths;
+        for (const QString& path : paths)
+            fullPaths << QStringLiteral("bf1942/") + path + (node(*window, path.toStdString())->isLeaf() ? "" : "/");
+        QCOMPARE(entries->nodePaths, fullPaths);
+        QCOMPARE(QUrl(entries->rfaURL).toLocalFile(),
+                 QString::fromStdString(window->document()->fileLocation()->string()));
+        QCOMPARE(entries->documentId, window->documentId());
+        QCOMPARE(window->dragAndDrop().draggedNodes().size(), std::size_t(paths.size()));
+        if (formats.contains("text/plain"))
+            QCOMPARE(data->text(), QStringLiteral("café"));
+        if (formats.contains("application/x-qt-image"))
+            QCOMPARE(qvariant_cast<QImage>(data->imageData()).size(), QSize(3, 2));
+    }
+
+    void filesAreWrittenOnlyWhenAReceiverAsks()
+    {
+        MyDocument* window = windows_->open({{"bf1942/objects/tank.con", "tank"}, {"bf1942/objects/parts/w.con", "w"}});
+        const QStringList before = exportFolders();
+        const std::unique_ptr<RFAPasteboardOwner> data = pasteboard(*window, {"objects", "objects/tank.con"});
+        QVERIFY(data->hasUrls());
+        QCOMPARE(exportFolders(), before);
+
+        // The entry changes after the drag began: the files show it as it was.
+        node(*window, "objects/tank.con")->setData(textBytes("changed"));
+        const QList<QUrl> urls = data->urls();
+        QCOMPARE(urls.size(), 2);
+        const QString folder = QFileInfo(urls.front().toLocalFile()).absolutePath();
+        QVERIFY(folder.startsWith(exportRoot()));
+        QCOMPARE(contentsOf(folder), (QStringList{"objects", "objects/parts", "objects/parts/w.con", "objects/tank.con",
+                                                  "tank.con"}));
+        QFile tank(folder + QStringLiteral("/tank.con"));
+        QVERIFY(tank.open(QIODevice::ReadOnly));
+        QCOMPARE(tank.readAll(), QByteArray("tank"));
+        QCOMPARE(data->exportedPaths(), (std::vector<QString>{folder + "/objects", folder + "/tank.con"}));
+
+        // Asked again, the same files; each drag its own folder.
+        QCOMPARE(data->data(QStringLiteral("text/uri-list")),
+                 urls[0].toEncoded() + "\r\n" + urls[1].toEncoded() + "\r\n");
+        const std::unique_ptr<RFAPasteboardOwner> next = pasteboard(*window, {"objects/tank.con"});
+        QVERIFY(QFileInfo(next->urls().front().toLocalFile()).absolutePath() != folder);
+    }
+
+    void hostileNamesAreNeverWrittenOutsideTheFolder()
+    {
+        MyDocument* window = windows_->open({{"bf1942/safe.con", "s"}});
+        const RFATreeNode::Ptr root = node(*window, "");
+        const RFATreeNode::Ptr climbing = RFATreeNode::initAsDirectory("..", root);
+        climbing->appendChild(RFATreeNode::initWithData(textBytes("evil"), "escaped.con", climbing));
+        for (const char* name : {"..", "a\\..\\b.con", "", "."})
+            root->appendChild(RFATreeNode::initWithData(textBytes("evil"), name, root));
+        root->appendChild(climbing);
+        std::vector<RFATreeNode::Ptr> nodes;
+        for (std::size_t i = 0; i < root->countOfChildren(); ++i)
+            nodes.push_back(root->objectInChildrenAtIndex(i));
+
+        const QStringList outsideBefore = contentsOf(exportRoot());
+        const std::unique_ptr<RFAPasteboardOwner> data(window->dragAndDrop().writeNodes(nodes));
+        const QList<QUrl> urls = data->urls();
+        QCOMPARE(urls.size(), 1);
+        const QString folder = QFileInfo(urls.front().toLocalFile()).absolutePath();
+        QCOMPARE(contentsOf(folder), QStringList{"safe.con"});
+        QStringList outsideAfter = contentsOf(exportRoot());
+        outsideAfter.removeAll(QFileInfo(folder).fileName());
+        outsideAfter.removeAll(QFileInfo(folder).fileName() + "/safe.con");
+        QCOMPARE(outsideAfter, outsideBefore);
+        QCOMPARE(data->exportedPaths()[0], folder + "/safe.con");
+        for (std::size_t i = 1; i < nodes.size(); ++i)
+            QVERIFY(data->exportedPaths()[i].isEmpty());
+    }
+};
+
+} // namespace larkspan
+
+QTEST_MAIN(larkspan::PasteboardTest)
+#include "PasteboardTest.moc"
