@@ -483,6 +483,25 @@
         <source>Clear Menu</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>larkspan::RFADragAndDropDelegate</name>
+    <message>
+        <source>The file could not be read.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>larkspan::RFAImageViewingController</name>
