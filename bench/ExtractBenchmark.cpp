@@ -2,9 +2,10 @@
 // process, against an extraction written here with liblzo2: read the file,
 // decode each entry with lzo1x_decompress_safe, write each file with plain
 // open/write/close into the same layout. The product writes every file
-// atomically (temporary, fsync, rename); the same extraction with an fsync
-// per file, and the product under eatmydata (fsync made a no-op) when
-// /usr/bin/eatmydata is there, show what the fsyncs cost.
+// atomically (temporary, rename) and flushes the file system once at the
+// end; the same extraction with an fsync per file, and the product under
+// eatmydata (flushes made no-ops) when /usr/bin/eatmydata is there, show
+// what flushing costs.
 //
 //   bench_extract [--corpus-mb=N] [--rounds=N]
 //

@@ -59,7 +59,7 @@ public:
             return fail(record, decompressionFailureText());
         if (const std::optional<std::string> blocked = makeFolders(relative->parent_path()))
             return fail(record, *blocked);
-        if (const std::optional<FileError> failed = writeFileAtomically(target, *content))
+        if (const std::optional<FileError> failed = writeFileAtomically(target, *content, Durability::FlushLater))
             return fail(record, "cannot write " + target.string() + ": " + reasonOf(*failed));
         written_.insert(record.name);
         return true;
@@ -131,6 +131,10 @@ ExitCode runExtract(const ExtractOptions& options)
     }
     for (const std::string& path : selection.unmatchedPaths()) {
         reportEntryProblem(archive->path, path, "no such entry in the archive");
+        allWritten = false;
+    }
+    if (!syncFileSystemOf(options.folder)) {
+        reportProblem(options.folder, "the extracted files could not be flushed to disk");
         allWritten = false;
     }
     return allWritten && !records.failed() ? ExitCode::Success : ExitCode::Failure;

@@ -196,7 +196,8 @@ ScopedFileWriteFaults::~ScopedFileWriteFaults()
 }
 
 std::optional<FileError> writeFileAtomically(const std::filesystem::path& target,
-                                             const std::function<bool(const ByteSink&)>& produce)
+                                             const std::function<bool(const ByteSink&)>& produce,
+                                             Durability durability)
 {
     TemporaryFile temporary(target);
     if (!temporary.opened())
@@ -221,20 +222,44 @@ std::optional<FileError> writeFileAtomically(const std::filesystem::path& target
         errno = writeErrno;
         return systemError(FileFailure::Write, target);
     }
-    if (!temporary.sync() || !temporary.close())
+    const bool flush = durability == Durability::FlushEach;
+    if ((flush && !temporary.sync()) || !temporary.close())
         return systemError(FileFailure::Write, target);
     if (!temporary.renameTo(target))
         return systemError(FileFailure::Rename, target);
-    syncFolder(target);
+    if (flush)
+        syncFolder(target);
     return std::nullopt;
 }
 
-std::optional<FileError> writeFileAtomically(const std::filesystem::path& target, ByteSpan bytes)
+std::optional<FileError> writeFileAtomically(const std::filesystem::path& target, ByteSpan bytes,
+                                             Durability durability)
 {
-    return writeFileAtomically(target, [bytes](const ByteSink& sink) {
-        sink(bytes);
-        return true;
-    });
+    return writeFileAtomically(
+        target,
+        [bytes](const ByteSink& sink) {
+            sink(bytes);
+            return true;
+        },
+        durability);
+}
+
+bool syncFileSystemOf(const std::filesystem::path& path)
+{
+    if (tFaults && tFaults->syncFails)
+        return false;
+#ifdef __linux__
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::syncfs(fd) == 0;
+    ::close(fd);
+    return synced;
+#else
+    (void)path;
+    ::sync();
+    return true;
+#endif
 }
 
 } // namespace larkspan

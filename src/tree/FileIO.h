@@ -25,14 +25,30 @@ struct FileError {
 
 std::optional<Bytes> readWholeFile(const std::filesystem::path& path, FileError* error = nullptr);
 
+// When a written file reaches the disk. Flushing each file of a thousand
+// extracted ones costs far more than the writing; one flush of the whole
+// file system after the last (syncFileSystemOf) gives the same guarantee
+// at the end.
+enum class Durability {
+    FlushEach, // flushed before it takes the target's name
+    FlushLater // the caller calls syncFileSystemOf once it has written all
+};
+
 // Writes a file so that its name holds either the old content or the
 // complete new one, never a part: the bytes go to a temporary file beside
-// the target, are flushed to disk, and the temporary is renamed over the
-// target. An existing target's permissions are kept. The producer hands
-// its bytes to the sink and returns false to abandon the write.
+// the target, are flushed to disk (unless deferred), and the temporary is
+// renamed over the target. An existing target's permissions are kept. The
+// producer hands its bytes to the sink and returns false to abandon the
+// write.
 std::optional<FileError> writeFileAtomically(const std::filesystem::path& target,
-                                             const std::function<bool(const ByteSink&)>& produce);
-std::optional<FileError> writeFileAtomically(const std::filesystem::path& target, ByteSpan bytes);
+                                             const std::function<bool(const ByteSink&)>& produce,
+                                             Durability durability = Durability::FlushEach);
+std::optional<FileError> writeFileAtomically(const std::filesystem::path& target, ByteSpan bytes,
+                                             Durability durability = Durability::FlushEach);
+
+// Flushes everything written to the file system that holds `path`; false
+// when the system reports a failure to write it out.
+bool syncFileSystemOf(const std::filesystem::path& path);
 
 // Failures the atomic writes of the calling thread meet while a
 // ScopedFileWriteFaults lives: a seam for tests of what a failing disk
@@ -41,7 +57,7 @@ std::optional<FileError> writeFileAtomically(const std::filesystem::path& target
 struct FileWriteFaults {
     // The temporary file takes this many bytes, then write() fails with ENOSPC.
     std::optional<std::uint64_t> writeFailsAfter;
-    bool syncFails = false;   // fsync() of the temporary fails with EIO
+    bool syncFails = false;   // fsync() of the temporary, or the file system's flush, fails with EIO
     bool renameFails = false; // rename() over the target fails with EIO
 };
 

@@ -31,7 +31,7 @@ void writeInto(const FileWrapper& wrapper, const fs::path& folder, WriteOutResul
     }
     const fs::path path = folder / fs::path(wrapper.preferredFilename);
     if (!wrapper.isDirectory()) {
-        if (std::optional<FileError> error = writeFileAtomically(path, *wrapper.contents))
+        if (std::optional<FileError> error = writeFileAtomically(path, *wrapper.contents, Durability::FlushLater))
             result.failures.push_back(std::move(*error));
         else
             result.writtenFiles.push_back(path);
@@ -50,6 +50,8 @@ WriteOutResult writeFileWrapper(const FileWrapper& wrapper, const fs::path& dest
 {
     WriteOutResult result;
     writeInto(wrapper, destinationFolder, result);
+    if (!result.writtenFiles.empty() && !syncFileSystemOf(destinationFolder))
+        result.failures.push_back({FileFailure::Write, destinationFolder.string() + ": the written files could not be flushed to disk"});
     return result;
 }
 

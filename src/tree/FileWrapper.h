@@ -34,7 +34,8 @@ struct WriteOutResult {
 };
 
 // Writes the wrapper into `destinationFolder` under its preferred name.
-// Files go to disk atomically and replace existing files; a folder is made
+// Files go to disk atomically and replace existing files, and are flushed
+// together once all are written; a folder is made
 // where nothing exists yet, and an existing folder is written into. A name
 // that is empty, "." or "..", or holds a separator, is skipped with
 // everything below it: nothing is ever written outside the destination.

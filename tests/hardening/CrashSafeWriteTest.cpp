@@ -125,6 +125,30 @@ TEST(CrashSafeWrite, InjectedFaultsKeepThePreviousFileAndLeaveNoTemporary)
     }
 }
 
+TEST(CrashSafeWrite, DeferredFlushLeavesTheFlushToTheFileSystemSync)
+{
+    // A failing flush fails only the writes that flush themselves, and the
+    // one flush that follows deferred writes.
+    TemporaryFolder folder;
+    const fs::path target = folder.write("extracted.con", kOld);
+    const ScopedFileWriteFaults faults(syncFailing());
+    const std::optional<FileError> flushed = writeFileAtomically(target, pattern(10), Durability::FlushEach);
+    ASSERT_TRUE(flushed);
+    EXPECT_EQ(flushed->failure, FileFailure::Write);
+    EXPECT_EQ(contentOf(target), kOld);
+    EXPECT_FALSE(writeFileAtomically(target, pattern(10), Durability::FlushLater));
+    EXPECT_EQ(readWholeFile(target), pattern(10));
+    EXPECT_TRUE(temporariesOf(target).empty());
+    EXPECT_FALSE(syncFileSystemOf(folder.path()));
+}
+
+TEST(CrashSafeWrite, FileSystemSyncReportsAMissingFolder)
+{
+    TemporaryFolder folder;
+    EXPECT_TRUE(syncFileSystemOf(folder.path()));
+    EXPECT_FALSE(syncFileSystemOf(folder.path() / "gone"));
+}
+
 TEST(CrashSafeWrite, FaultsEndWithTheirScope)
 {
     TemporaryFolder folder;

@@ -65,6 +65,15 @@ TEST(FileWrapper, WriteFailuresAreCollectedAndTheRestWritten)
     EXPECT_EQ(failed.failures.size(), 1u);
     EXPECT_TRUE(failed.writtenFiles.empty());
     EXPECT_EQ(writeFileWrapper(sibling, temp.path()).writtenFiles.size(), 1u);
+
+    // The files are flushed together at the end; a failing flush is reported.
+    FileWriteFaults flushFails;
+    flushFails.syncFails = true;
+    const ScopedFileWriteFaults faults(flushFails);
+    const WriteOutResult unflushed = writeFileWrapper(sibling, temp.path());
+    EXPECT_EQ(unflushed.writtenFiles.size(), 1u);
+    ASSERT_EQ(unflushed.failures.size(), 1u);
+    EXPECT_EQ(unflushed.failures.front().failure, FileFailure::Write);
 }
 
 } // namespace
