@@ -37,6 +37,22 @@ QPoint pointIn(const QAbstractItemView& view, const QModelIndex& index, RowZone 
     return row.center();
 }
 
+// Drops files at `position`, then undoes what the drop did: what went
+// wrong, or nothing. A drop that leaves the tree as `before` must be refused.
+std::string dropAndUndo(MyDocument& window, QWidget* viewport, QPoint position, const QMimeData& files,
+                        const std::string& expected, const std::string& before)
+{
+    const Qt::DropAction answer = dropAt(viewport, position, files);
+    if (answer != (expected == before ? Qt::IgnoreAction : Qt::CopyAction))
+        return "answered " + std::to_string(int(answer));
+    if (tree(window) != expected)
+        return "dropped into " + tree(window);
+    endUserEvent();
+    if (expected != before)
+        window.undo();
+    return tree(window) == before ? std::string() : "undone to " + tree(window);
+}
+
 ArchiveColumnList* columnShowing(MyDocument& window, const QModelIndex& folder)
 {
     for (ArchiveColumnList* column : window.browser().findChildren<ArchiveColumnList*>())
@@ -153,13 +169,8 @@ private slots:
             {"beside the top level: refused", at("", RowZone::Above), before},
         };
         for (const auto& c : cases) {
-            const Qt::DropAction answer = dropAt(viewport, c.position, *file);
-            QVERIFY2(answer == (c.expected == before ? Qt::IgnoreAction : Qt::CopyAction), c.what);
-            QVERIFY2(tree(*window) == c.expected, c.what);
-            endUserEvent();
-            if (c.expected != before)
-                window->undo();
-            QCOMPARE(tree(*window), before);
+            const std::string failure = dropAndUndo(*window, viewport, c.position, *file, c.expected, before);
+            QVERIFY2(failure.empty(), qPrintable(QString::fromLatin1(c.what) + ": " + QString::fromStdString(failure)));
         }
     }
 
@@ -204,13 +215,9 @@ private slots:
             {"beside the root: refused", in(top, "", RowZone::Below), before},
         };
         for (const auto& c : cases) {
-            const Qt::DropAction answer = dropAt(c.where.first->viewport(), c.where.second, *file);
-            QVERIFY2(answer == (c.expected == before ? Qt::IgnoreAction : Qt::CopyAction), c.what);
-            QVERIFY2(tree(*window) == c.expected, c.what);
-            endUserEvent();
-            if (c.expected != before)
-                window->undo();
-            QCOMPARE(tree(*window), before);
+            const std::string failure =
+                dropAndUndo(*window, c.where.first->viewport(), c.where.second, *file, c.expected, before);
+            QVERIFY2(failure.empty(), qPrintable(QString::fromLatin1(c.what) + ": " + QString::fromStdString(failure)));
         }
     }
 

@@ -1,4 +1,5 @@
 #include "support/AllocationProbe.h"
+#include "support/ArchiveBytes.h"
 #include "LzoTestBytes.h"
 
 #include "archive/LittleEndian.h"
@@ -18,22 +19,11 @@ using test::fixture;
 using test::hexBytes;
 using test::operator+;
 
-struct Row {
-    std::uint32_t storedSize;
-    std::uint32_t size;
-    std::uint32_t offset; // from the end of the table
-};
+using Row = fixtures::SegmentRow;
 
 Bytes entry(std::uint32_t count, const std::vector<Row>& rows, const Bytes& streams)
 {
-    Bytes bytes;
-    appendLittleInt(bytes, count);
-    for (const Row& row : rows) {
-        appendLittleInt(bytes, row.storedSize);
-        appendLittleInt(bytes, row.size);
-        appendLittleInt(bytes, row.offset);
-    }
-    return bytes + streams;
+    return fixtures::segmentedEntry(count, rows, streams);
 }
 
 // Segments back to back in table order, each declaring `size` bytes.

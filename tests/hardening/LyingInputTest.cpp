@@ -26,25 +26,8 @@ constexpr std::size_t kMostRequests = 1000;
 
 constexpr std::uint32_t kCompressed = 1;
 
-struct Segment {
-    std::uint32_t storedSize;
-    std::uint32_t size;
-    std::uint32_t offset; // from the end of the table
-};
-
-// A segment table followed by `streams`.
-Bytes compressedEntry(std::uint32_t count, const std::vector<Segment>& segments, const Bytes& streams)
-{
-    Bytes entry;
-    appendLittleInt(entry, count);
-    for (const Segment& s : segments) {
-        appendLittleInt(entry, s.storedSize);
-        appendLittleInt(entry, s.size);
-        appendLittleInt(entry, s.offset);
-    }
-    entry.insert(entry.end(), streams.begin(), streams.end());
-    return entry;
-}
+using Segment = fixtures::SegmentRow;
+using fixtures::segmentedEntry;
 
 // A plain-layout archive of one record over `stored`, the directory after it.
 Bytes archiveOf(const Bytes& stored, fixtures::RawRecord record, std::uint32_t flag,
@@ -84,13 +67,13 @@ std::vector<LyingCase> lyingCases()
     cases.push_back({"EntryOf4GiBStored", archiveOf(content, {"bf1942/big", UINT32_MAX, UINT32_MAX, 8}, 0),
                      UnpackFailure::OutOfBounds});
     {
-        const Bytes entry = compressedEntry(1, {{3, UINT32_MAX, 0}}, kBroken);
+        const Bytes entry = segmentedEntry(1, {{3, UINT32_MAX, 0}}, kBroken);
         cases.push_back({"CompressedEntryOf4GiB",
                          archiveOf(entry, {"bf1942/big", std::uint32_t(entry.size()), UINT32_MAX, 8}, kCompressed),
                          UnpackFailure::Decompression});
     }
     {
-        const Bytes entry = compressedEntry(2, {{3, 1u << 31, 0}, {3, 1u << 31, 0}}, kBroken);
+        const Bytes entry = segmentedEntry(2, {{3, 1u << 31, 0}, {3, 1u << 31, 0}}, kBroken);
         cases.push_back({"SegmentsOf2GiB",
                          archiveOf(entry, {"bf1942/big", std::uint32_t(entry.size()), UINT32_MAX, 8}, kCompressed),
                          UnpackFailure::Decompression});
@@ -99,21 +82,21 @@ std::vector<LyingCase> lyingCases()
         // A stream long enough to pass the expansion bound, broken at its
         // second instruction: the declared size must not be allocated.
         const Bytes stream((std::uint64_t(1) << 31) / 255 + 1, 0xFF);
-        const Bytes entry = compressedEntry(1, {{std::uint32_t(stream.size()), 1u << 31, 0}}, stream);
+        const Bytes entry = segmentedEntry(1, {{std::uint32_t(stream.size()), 1u << 31, 0}}, stream);
         cases.push_back({"SegmentOf2GiBOverABrokenStream",
                          archiveOf(entry, {"bf1942/big", std::uint32_t(entry.size()), UINT32_MAX, 8}, kCompressed),
                          UnpackFailure::Decompression});
     }
     {
         // The count, and nothing of the table it announces.
-        const Bytes entry = compressedEntry(100'000, {}, {});
+        const Bytes entry = segmentedEntry(100'000, {}, {});
         cases.push_back({"HundredThousandSegmentsWithoutATable",
                          archiveOf(entry, {"bf1942/big", std::uint32_t(entry.size()), 1u << 30, 8}, kCompressed),
                          UnpackFailure::Decompression});
     }
     {
         // A whole table whose segments all point at the same three bytes.
-        const Bytes entry = compressedEntry(100'000, std::vector<Segment>(100'000, {3, 512, 0}), kBroken);
+        const Bytes entry = segmentedEntry(100'000, std::vector<Segment>(100'000, {3, 512, 0}), kBroken);
         cases.push_back({"HundredThousandSegmentsOfNoStream",
                          archiveOf(entry, {"bf1942/big", std::uint32_t(entry.size()), 1u << 30, 8}, kCompressed),
                          UnpackFailure::Decompression});
@@ -122,7 +105,7 @@ std::vector<LyingCase> lyingCases()
         // 131 073 segments of 32 KiB sharing one real stream: more than an
         // entry's 32-bit size can say.
         const Bytes stream = zeroRunStream();
-        const Bytes entry = compressedEntry(
+        const Bytes entry = segmentedEntry(
             131'073, std::vector<Segment>(131'073, {std::uint32_t(stream.size()), 32'768, 0}), stream);
         cases.push_back({"SegmentsAddingUpPast4GiB",
                          archiveOf(entry, {"bf1942/big", std::uint32_t(entry.size()), UINT32_MAX, 8}, kCompressed),
@@ -143,7 +126,7 @@ TEST(LyingInput, ZeroRunStreamIsAValidStream)
     // The stream the 4 GiB case repeats must really decode, or that case
     // would prove nothing about the size check.
     const Bytes stream = zeroRunStream();
-    const Bytes entry = compressedEntry(2, {{std::uint32_t(stream.size()), 32'768, 0}, {std::uint32_t(stream.size()), 32'768, 0}}, stream);
+    const Bytes entry = segmentedEntry(2, {{std::uint32_t(stream.size()), 32'768, 0}, {std::uint32_t(stream.size()), 32'768, 0}}, stream);
     const auto archive = RFAArchive::initWithData(
         archiveOf(entry, {"bf1942/zeros", std::uint32_t(entry.size()), 65'536, 8}, kCompressed));
     ASSERT_TRUE(archive);
@@ -181,7 +164,7 @@ TEST(LyingInput, HonestSegmentsOfManyMegabytesStillDecode)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.declared);
         const Bytes stream = zeroMatchStream(c.z, c.b);
-        const Bytes entry = compressedEntry(1, {{std::uint32_t(stream.size()), c.declared, 0}}, stream);
+        const Bytes entry = segmentedEntry(1, {{std::uint32_t(stream.size()), c.declared, 0}}, stream);
         UnpackError error{};
         const auto archive = RFAArchive::initWithData(
             archiveOf(entry, {"bf1942/zeros", std::uint32_t(entry.size()), c.declared, 8}, kCompressed), &error);

@@ -8,6 +8,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace larkspan::fixtures {
 
@@ -31,6 +32,27 @@ inline void appendRecord(Bytes& out, const RawRecord& r)
     appendLittleInt(out, r.size);
     appendLittleInt(out, r.dataOffset);
     out.insert(out.end(), 12, 0);
+}
+
+// One row of a compressed entry's segment table.
+struct SegmentRow {
+    std::uint32_t storedSize;
+    std::uint32_t size;
+    std::uint32_t offset; // from the end of the table
+};
+
+// A compressed entry: its segment count, the table, then `streams`.
+inline Bytes segmentedEntry(std::uint32_t count, const std::vector<SegmentRow>& rows, const Bytes& streams)
+{
+    Bytes entry;
+    appendLittleInt(entry, count);
+    for (const SegmentRow& row : rows) {
+        appendLittleInt(entry, row.storedSize);
+        appendLittleInt(entry, row.size);
+        appendLittleInt(entry, row.offset);
+    }
+    entry.insert(entry.end(), streams.begin(), streams.end());
+    return entry;
 }
 
 // A plain-layout archive holding `entries` (name → content) uncompressed,
