@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Drags entries with a real mouse under a virtual X server (packages xvfb,
 # xdotool, imagemagick): a folder from one archive window into another of
-# the same editor, and a file from a second editor into the first; then
+# the same editor, a file from a second editor into the first, and a file
+# from another program (standing in for a file manager) into a window; then
 # saves and checks the archives with rfa. Not part of ctest: it drives
 # pixels of the default style and font.
 #   scripts/drag-and-drop.sh [BUILD_DIR]
@@ -24,6 +25,7 @@ pack() { # ARCHIVE FILE...
 pack one.rfa bf1942/a/x.con bf1942/b.con
 pack two.rfa bf1942/c/z.con
 pack three.rfa bf1942/t.con
+echo "from disk" > "$work/disk.con"
 # Windows open as outline lists.
 export XDG_CONFIG_HOME="$work/config"
 mkdir -p "$XDG_CONFIG_HOME/Larkspan"
@@ -55,6 +57,9 @@ one=$(window one.rfa 0)
 two=$(window two.rfa 420)
 "$build/larkspan" "$work/three.rfa" &
 three=$(window three.rfa 840)
+"$build/larkspan-file-drag-source" "$work/disk.con" &
+files=$(xdotool search --sync --onlyvisible --name "file drag source" | head -1)
+xdotool windowmove "$files" 420 400
 sleep 1
 for x in 0 420 840; do unfold $x; done
 sleep 0.5
@@ -62,6 +67,7 @@ sleep 0.5
 # one: bf1942, b.con, a, x.con. two: bf1942, c, z.con. three: bf1942, t.con.
 drag 80 "$(row 2)" 500 "$(row 1)"  # a from one onto c of two: moved
 drag 920 "$(row 1)" 80 "$(row 0)"  # t.con from the other editor onto one's root: copied
+drag 520 450 500 "$(row 0)"        # disk.con from the other program onto two's root: added
 for id in "$one" "$two"; do
   xdotool windowfocus --sync "$id" key ctrl+s
   sleep 0.5
@@ -80,5 +86,5 @@ expect() { # ARCHIVE LISTING
   echo "ok   $1: $got"
 }
 expect one.rfa "bf1942/b.con bf1942/t.con "
-expect two.rfa "bf1942/c/a/x.con bf1942/c/z.con "
+expect two.rfa "bf1942/c/a/x.con bf1942/c/z.con bf1942/disk.con "
 expect three.rfa "bf1942/t.con "
