@@ -1,5 +1,6 @@
 // Faults the fuzz targets found, each pinned by the input that showed it
-// (the inputs themselves are also in fuzz/corpus).
+// (the inputs themselves are also in fuzz/corpus: archive_reader/crash-*,
+// raw_height_map/crash-*).
 
 #include "archive/RFAArchive.h"
 #include "support/ArchiveBytes.h"
