@@ -12,6 +12,7 @@ public:
     void chooseFilesToAdd(std::function<void(std::optional<std::vector<std::filesystem::path>>)>) override {}
     void chooseExtractionFolder(std::function<void(std::optional<std::filesystem::path>)>) override {}
     void reportProblems(const std::vector<std::string>&) override {}
+    void explainRefusal(const std::string&) override {}
 };
 
 } // namespace larkspan::bench

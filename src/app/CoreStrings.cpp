@@ -31,6 +31,17 @@ namespace {
     QT_TRANSLATE_NOOP("Core", "\"%@\" was not written: its name would leave the folder."),
     QT_TRANSLATE_NOOP("Core", "\"%@\" could not be read and was left out."),
     QT_TRANSLATE_NOOP("Core", "\"%@\" no longer exists."),
+    QT_TRANSLATE_NOOP("Core", "\"%@\" was left out: its name has characters an RFA archive cannot store."),
+    QT_TRANSLATE_NOOP("Core", "\"%@\" was not written: \"%@\" is a symbolic link, and nothing is written through one."),
+    QT_TRANSLATE_NOOP("Core", "\"%@\" was not written: a folder of that name is in the way."),
+    QT_TRANSLATE_NOOP("Core", "\"%@\" was not written: \"%@\" is in the way of its folder."),
+    // Refused names.
+    QT_TRANSLATE_NOOP("Core", "A name cannot be empty."),
+    QT_TRANSLATE_NOOP("Core", "\"%@\" cannot be a name: it contains \"/\"."),
+    QT_TRANSLATE_NOOP("Core", "\"%@\" cannot be a name: folders on disk reserve it."),
+    QT_TRANSLATE_NOOP("Core", "\"%@\" cannot be a name: it has characters an RFA archive cannot store."),
+    QT_TRANSLATE_NOOP("Core", "The name \"%@\" is already taken."),
+    QT_TRANSLATE_NOOP("Core", "The name \"%@\" is already taken by \"%@\": the game does not tell names apart by case."),
     // Names of undo steps ("Undo Delete").
     QT_TRANSLATE_NOOP("Core", "New Folder"),
     QT_TRANSLATE_NOOP("Core", "Delete"),

@@ -350,20 +350,7 @@ void MyDocument::renameSelection()
 
 void MyDocument::rename(const RFATreeNode::Ptr& node, const QString& text)
 {
-    const std::string name = text.toStdString();
-    if (name == node->name())
-        return;
-    // The names a folder on disk could not hold, or the archive could not
-    // tell apart from another entry of the same folder, are refused.
-    bool beyondLatin1 = false;
-    for (const QChar c : text)
-        beyondLatin1 |= c.unicode() > 0xFF;
-    const RFATreeNode::Ptr folder = node->indexInParent() ? node->parent() : nullptr;
-    const bool taken = folder && folder->hasChildWithName(name);
-    if (name.empty() || name == "." || name == ".." || text.contains(QLatin1Char('/')) || beyondLatin1 || taken)
-        return beep();
-    document_->undoHistory()->setActionName("Rename");
-    node->setName(name);
+    document_->renameNode(node, text.toStdString());
 }
 
 void MyDocument::undo()

@@ -94,6 +94,7 @@ public:
     void chooseFilesToAdd(std::function<void(std::optional<std::vector<std::filesystem::path>>)> chosen) override;
     void chooseExtractionFolder(std::function<void(std::optional<std::filesystem::path>)> chosen) override;
     void reportProblems(const std::vector<std::string>& problems) override;
+    void explainRefusal(const std::string& reason) override;
 
     // For tests and the screenshot script.
     ArchiveColumnView& browser() const { return *browser_; }

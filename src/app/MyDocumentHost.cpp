@@ -95,6 +95,11 @@ void MyDocument::chooseExtractionFolder(std::function<void(std::optional<std::fi
     dialog->open();
 }
 
+void MyDocument::explainRefusal(const std::string& reason)
+{
+    windowModalBox(this, QMessageBox::Warning, displayName(), QString::fromStdString(reason))->open();
+}
+
 void MyDocument::reportProblems(const std::vector<std::string>& problems)
 {
     QStringList lines;

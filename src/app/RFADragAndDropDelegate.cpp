@@ -6,6 +6,7 @@
 #include "app/TrashDetection.h"
 #include "archive/RFAArchive.h"
 #include "document/EntryPathResolution.h"
+#include "document/MoveRule.h"
 #include "tree/FileIO.h"
 
 #include <QApplication>
@@ -215,10 +216,9 @@ Qt::DropAction RFADragAndDropDelegate::validateDrop(const QMimeData& data, Qt::D
     if (const std::optional<PasteboardEntries> entries = readPasteboardEntries(data)) {
         // Within one archive nothing goes into itself or below itself.
         if (openSource(*entries) == &document_) {
-            const QString target = QString::fromStdString(node->fullPath());
-            for (const QString& path : entries->nodePaths)
-                if (target.startsWith(path))
-                    return Qt::IgnoreAction;
+            const std::optional<std::vector<RFATreeNode::Ptr>> dragged = resolve(Source{&document_, nullptr}, entries->nodePaths);
+            if (!dragged || wouldEnterItself(*dragged, *node))
+                return Qt::IgnoreAction;
         }
         if (allowed & Qt::MoveAction)
             return Qt::MoveAction;

@@ -141,7 +141,7 @@ void RFAPasteboardOwner::exportFiles() const
         const FileWrapper& wrapper = wrappers_[i];
         // Names that would leave the folder are skipped by the writer, with
         // everything below them.
-        writeFileWrapper(wrapper, folder.toStdString());
+        writeFileWrapper(wrapper, std::filesystem::path(folder.toStdString()));
         if (!isSafePathComponent(wrapper.preferredFilename))
             continue;
         const QString path = folder + QLatin1Char('/') + QString::fromStdString(wrapper.preferredFilename);

@@ -4,8 +4,10 @@
 #include "cli/EntrySelection.h"
 #include "cli/Progress.h"
 #include "tree/FileIO.h"
+#include "tree/FolderWriter.h"
 #include "tree/SafePath.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <set>
@@ -23,11 +25,41 @@ struct ExtractOptions {
     std::vector<std::string> paths;
 };
 
+// The components of a stored name, split at every "/" (the writer refuses
+// the empty ones a leading, doubled or trailing "/" leaves).
+std::vector<std::string> componentsOf(const std::string& name)
+{
+    std::vector<std::string> components;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = std::min(name.find('/', start), name.size());
+        components.push_back(name.substr(start, end - start));
+        if (end == name.size())
+            return components;
+        start = end + 1;
+    }
+}
+
+// Why the writer would not write an entry where it belongs.
+std::string refusalText(const WriteResult& result)
+{
+    switch (result.refusal.value_or(WriteRefusal::UnsafeName)) {
+    case WriteRefusal::UnsafeName:
+        break;
+    case WriteRefusal::SymbolicLink:
+        return "not written: " + result.path.string() + " is a symbolic link (nothing is written through one)";
+    case WriteRefusal::FolderInTheWay:
+        return "not written: a folder is in the way at " + result.path.string();
+    case WriteRefusal::FileInTheWay:
+        return "cannot make folder " + result.path.string() + ": a file is in the way";
+    }
+    return "skipped: the name is unsafe";
+}
+
 // Writes the entries of one archive below one folder, never outside it.
 class Extraction {
 public:
     Extraction(const ArchiveFile& archive, const ExtractOptions& options)
-        : archive_(archive), options_(options), root_(options.folder)
+        : archive_(archive), options_(options), writer_(options.folder)
     {
     }
 
@@ -36,53 +68,34 @@ public:
     bool extract(const EntryRecord& record)
     {
         SafePathError unsafe;
-        const std::optional<fs::path> relative = relativePathForEntry(record.name, &unsafe);
-        if (!relative)
+        if (!relativePathForEntry(record.name, &unsafe))
             return fail(record, "skipped: " + unsafe.message);
-        const fs::path target = root_ / *relative;
-
-        std::error_code error;
-        const fs::file_status existing = fs::symlink_status(target, error);
-        if (fs::is_directory(existing))
-            return fail(record, "not written: a folder is in the way at " + target.string());
-        if (fs::exists(existing) && !options_.force) {
+        const std::vector<std::string> components = componentsOf(record.name);
+        const WriteResult probe = writer_.probeFile(components);
+        if (probe.status == WriteStatus::Refused)
+            return fail(record, refusalText(probe));
+        if (probe.status == WriteStatus::Exists && !options_.force) {
             report(record,
                    written_.contains(record.name)
                        ? "kept the file an earlier entry of the same path wrote "
                          "(--force replaces it)"
-                       : "kept the existing file " + target.string() + " (--force replaces it)");
+                       : "kept the existing file " + probe.path.string() + " (--force replaces it)");
             return true;
         }
 
         const SharedBytes content = entryContent(record);
         if (!content)
             return fail(record, decompressionFailureText());
-        if (const std::optional<std::string> blocked = makeFolders(relative->parent_path()))
-            return fail(record, *blocked);
-        if (const std::optional<FileError> failed = writeFileAtomically(target, *content, Durability::FlushLater))
-            return fail(record, "cannot write " + target.string() + ": " + reasonOf(*failed));
+        const WriteResult result = writer_.writeFile(components, *content, true);
+        if (result.status == WriteStatus::Refused)
+            return fail(record, refusalText(result));
+        if (result.status == WriteStatus::Failed)
+            return fail(record, "cannot write " + result.path.string() + ": " + reasonOf(*result.error));
         written_.insert(record.name);
         return true;
     }
 
 private:
-    // Nothing when every folder from the root down exists or could be made.
-    std::optional<std::string> makeFolders(const fs::path& relativeFolder) const
-    {
-        fs::path folder = root_;
-        for (const fs::path& component : relativeFolder) {
-            folder /= component;
-            std::error_code error;
-            if (fs::is_directory(fs::status(folder, error)))
-                continue;
-            if (fs::exists(fs::symlink_status(folder, error)))
-                return "cannot make folder " + folder.string() + ": a file is in the way";
-            if (!fs::create_directory(folder, error))
-                return "cannot make folder " + folder.string() + ": " + error.message();
-        }
-        return std::nullopt;
-    }
-
     void report(const EntryRecord& record, const std::string& message) const
     {
         reportEntryProblem(archive_.path, record.name, message);
@@ -96,7 +109,7 @@ private:
 
     const ArchiveFile& archive_;
     const ExtractOptions& options_;
-    const fs::path root_;
+    const FolderWriter writer_;
     std::set<std::string> written_;
 };
 
@@ -150,7 +163,9 @@ Command addExtractCommand(CLI::App& app)
         "Writes every entry, or those at or under the given paths, below the folder.\n"
         "Nothing is ever written outside that folder: an entry whose name starts with\n"
         "\"/\" or has a \"..\" component (also between backslashes, as Windows reads it), a\n"
-        "\".\" or an empty component, or a backslash, is reported and skipped.\n"
+        "\".\" or an empty component, or a backslash, is reported and skipped, and so is\n"
+        "one that would be written through a symbolic link below the folder (the folder\n"
+        "itself may be a link).\n"
         "Existing files are kept and reported unless --force is given; a file never\n"
         "replaces a folder or the other way round. An archive that holds a path twice\n"
         "writes it once (the second entry replaces the first with --force).");

@@ -123,6 +123,9 @@ public:
 
     // Commands.
     void createNewFolder();
+    // Renames the entry as one undoable step; false, having told the user
+    // why, when the name cannot be taken.
+    bool renameNode(const RFATreeNode::Ptr& node, const std::string& name);
     void deleteItems();
     // Takes the entries out of their folders as one undoable step: each by
     // identity, one inside another of them with it; roots and entries no

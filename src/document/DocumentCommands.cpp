@@ -2,7 +2,9 @@
 
 #include "document/ArchiveDocument.h"
 
-#include "tree/FileWrapper.h"
+#include "document/EntryNames.h"
+
+#include "document/EntryExtraction.h"
 #include "tree/UndoHistory.h"
 
 #include <algorithm>
@@ -30,13 +32,28 @@ void ArchiveDocument::createNewFolder()
     const std::optional<RFATreeNode::Ptr> destination = destinationForNewEntries();
     if (!destination)
         return;
-    std::string name = tr("Unnamed");
-    for (unsigned long counter = 1; (*destination)->hasChildWithName(name); ++counter)
-        name = fillPlaceholders(tr("Unnamed %lu"), {std::to_string(counter)});
+    // A translation the archive cannot store falls back to the English name.
+    const bool translationStorable = isStorableName(tr("Unnamed")) && isStorableName(tr("Unnamed %lu"));
+    std::string name = translationStorable ? tr("Unnamed") : "Unnamed";
+    for (unsigned long counter = 1; childNamedIgnoringCase(**destination, name); ++counter)
+        name = fillPlaceholders(translationStorable ? tr("Unnamed %lu") : "Unnamed %lu", {std::to_string(counter)});
     history_->setActionName("New Folder");
     (*destination)->appendChild(RFATreeNode::initAsDirectory(name, *destination));
     if (inSearchMode_)
         updateSearchPredicate();
+}
+
+bool ArchiveDocument::renameNode(const RFATreeNode::Ptr& node, const std::string& name)
+{
+    if (name == node->name())
+        return true;
+    if (const std::optional<RefusedName> refused = renameRefusal(*node, name)) {
+        host_.explainRefusal(describeRefusedName(*refused, name, translate_));
+        return false;
+    }
+    history_->setActionName("Rename");
+    node->setName(name);
+    return true;
 }
 
 void ArchiveDocument::deleteItems()
@@ -115,12 +132,8 @@ void ArchiveDocument::extractFiles()
 {
     host_.chooseExtractionFolder([self = weak_from_this()](std::optional<std::filesystem::path> folder) {
         const std::shared_ptr<ArchiveDocument> document = self.lock();
-        if (!document || !folder)
-            return;
-        std::vector<std::string> problems;
-        document->namesForFiles(document->selection_, *folder, &problems);
-        if (!problems.empty())
-            document->host_.reportProblems(problems);
+        if (document && folder)
+            EntryExtraction::start(document->host_, document->translate_, document->selection_, *folder);
     });
 }
 
@@ -130,15 +143,11 @@ std::vector<std::filesystem::path> ArchiveDocument::namesForFiles(const std::vec
 {
     std::vector<std::filesystem::path> written;
     for (const RFATreeNode::Ptr& entry : entries) {
-        WriteOutResult result = writeFileWrapper(entry->fileWrapper(), folder);
-        written.insert(written.end(), result.writtenFiles.begin(), result.writtenFiles.end());
-        if (!problems)
-            continue;
-        for (const SkippedName& skipped : result.skipped)
-            problems->push_back(fillPlaceholders(tr("\"%@\" was not written: its name would leave the folder."),
-                                                 {skipped.name}));
-        for (const FileError& failure : result.failures)
-            problems->push_back(failure.message);
+        const WriteOut out = writeFileWrapper(entry->fileWrapper(), folder);
+        written.insert(written.end(), out.written().begin(), out.written().end());
+        if (problems)
+            for (const WriteOutProblem& problem : out.problems())
+                problems->push_back(describeWriteOutProblem(problem, translate_));
     }
     return written;
 }

@@ -41,6 +41,9 @@ public:
     // What a command could not do (skipped names, unreadable files), in
     // the user's language, one line each.
     virtual void reportProblems(const std::vector<std::string>& problems) = 0;
+    // Why a command was refused (a rename to a name that is taken), in the
+    // user's language.
+    virtual void explainRefusal(const std::string& reason) = 0;
 };
 
 } // namespace larkspan

@@ -4,6 +4,8 @@
 
 #include "document/ArchiveDocument.h"
 
+#include "document/EntryNames.h"
+#include "document/MoveRule.h"
 #include "tree/FileSystemImport.h"
 #include "tree/UndoHistory.h"
 
@@ -51,11 +53,10 @@ void ArchiveDocument::startMovingNodes(const std::vector<RFATreeNode::Ptr>& node
 {
     if (insertion_ || !node)
         return host_.beep();
-    for (const RFATreeNode::Ptr& moved : nodes) {
-        // Into itself, or out of no folder at all (a root): nothing to do.
-        if (moved == node || node->isDescendantOf(*moved) || !moved->parent())
-            return host_.beep();
-    }
+    // Into itself, or out of no folder at all (a root): nothing to do.
+    if (wouldEnterItself(nodes, *node) ||
+        std::any_of(nodes.begin(), nodes.end(), [](const RFATreeNode::Ptr& moved) { return !moved->parent(); }))
+        return host_.beep();
     Insertion insertion;
     insertion.destination = node;
     insertion.index = index;
@@ -97,14 +98,18 @@ void ArchiveDocument::continueInsertion()
     while (!s.paths.empty() || !s.nodes.empty()) {
         const std::string name =
             s.fromDisk ? s.paths.front().filename().string() : s.nodes.front().node->name();
-        bool existingIsFolder = false;
-        if (destination->hasChildWithName(name, &existingIsFolder)) {
+        if (!isStorableName(name)) {
+            s.problems.push_back(unstorableNameProblem(name, translate_));
+            dropFirstPending();
+            continue;
+        }
+        if (const RFATreeNode::Ptr existing = childNamedIgnoringCase(*destination, name)) {
             if (s.leaveAll) {
                 dropFirstPending();
                 continue;
             }
             if (!s.replaceAll && !s.replaceFirst)
-                return askAboutConflict(name, existingIsFolder);
+                return askAboutConflict(existing->name(), !existing->isLeaf());
             removeConflicting(name);
         }
         s.replaceFirst = false;
@@ -117,7 +122,9 @@ void ArchiveDocument::continueInsertion()
             entry = nodeFromFile(path, destination, &skipped);
             for (const SkippedImport& problem : skipped)
                 s.problems.push_back(
-                    fillPlaceholders(tr("\"%@\" could not be read and was left out."), {problem.path.string()}));
+                    problem.problem == ImportProblem::UnstorableName
+                        ? unstorableNameProblem(problem.path.filename().string(), translate_)
+                        : fillPlaceholders(tr("\"%@\" could not be read and was left out."), {problem.path.string()}));
             if (!entry) {
                 s.problems.push_back(fillPlaceholders(tr("\"%@\" no longer exists."), {path.string()}));
                 continue;
@@ -196,13 +203,13 @@ void ArchiveDocument::dropFirstPending()
 void ArchiveDocument::removeConflicting(const std::string& name)
 {
     Insertion& s = *insertion_;
-    // Entries removed before the insertion point move it back with them.
-    std::size_t before = 0;
-    for (std::size_t i = 0; i < std::min(s.index, s.destination->countOfChildren()); ++i)
-        if (s.destination->objectInChildrenAtIndex(i)->name() == name)
-            ++before;
-    s.index -= before;
-    s.destination->removeChildNamed(name);
+    // Every sibling the game would confuse with the new entry goes; those
+    // before the insertion point move it back with them.
+    while (const RFATreeNode::Ptr existing = childNamedIgnoringCase(*s.destination, name)) {
+        if (existing->indexInParent().value() < std::min(s.index, s.destination->countOfChildren()))
+            --s.index;
+        s.destination->removeChild(*existing);
+    }
 }
 
 void ArchiveDocument::finishInsertion()

@@ -1,16 +1,18 @@
 #include "document/FileSizeFormatter.h"
 
-#include <cstdio>
+#include <charconv>
 
 namespace larkspan {
 
 namespace {
 
+// The same digits in every locale: the C library's formatting would follow
+// the decimal comma of the user's locale, which the application takes on.
 std::string decimal(double value, int places)
 {
     char text[32];
-    std::snprintf(text, sizeof text, "%.*f", places, value);
-    return text;
+    const std::to_chars_result end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, places);
+    return std::string(text, end.ptr);
 }
 
 } // namespace

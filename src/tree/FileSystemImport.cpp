@@ -1,6 +1,7 @@
 #include "tree/FileSystemImport.h"
 
 #include "tree/FileIO.h"
+#include "tree/Latin1.h"
 
 #include <system_error>
 
@@ -24,6 +25,10 @@ public:
             return nullptr;
         }
         const std::string name = path.filename().string();
+        if (listed && !utf8ToLatin1(name)) {
+            skip(path, ImportProblem::UnstorableName);
+            return nullptr;
+        }
         if (!fs::is_directory(status) && !fs::is_regular_file(status)) {
             // Reading a pipe or a device could block for ever or never end.
             skip(path, ImportProblem::SpecialFile);

@@ -12,6 +12,7 @@ enum class ImportProblem {
     Missing,       // listed, but gone when read, or a link to nothing
     LinkLoop,      // a link to a folder the import is already inside
     SpecialFile,   // neither a regular file nor a folder: a pipe, socket or device
+    UnstorableName, // a name with characters beyond Latin-1, which an archive cannot store
 };
 
 struct SkippedImport {

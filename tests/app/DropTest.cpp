@@ -110,10 +110,12 @@ private slots:
     void validationAnswers()
     {
         const std::vector<std::pair<std::string, std::string>> entries{
-            {"bf1942/a/x.con", "x"}, {"bf1942/a/sub/y.con", "y"}, {"bf1942/ab/z.con", "z"}, {"bf1942/f.con", "f"}};
+            {"bf1942/a/x.con", "x"}, {"bf1942/a/sub/y.con", "y"}, {"bf1942/ab/z.con", "z"}, {"bf1942/f.con", "f"},
+            {"bf1942/g", "g"}, {"bf1942/gh/z.con", "z"}};
         MyDocument* one = windows_->open(entries);
         MyDocument* other = windows_->open(entries);
         const std::unique_ptr<RFAPasteboardOwner> folderA = pasteboard(*one, {"a"});
+        const std::unique_ptr<RFAPasteboardOwner> fileG = pasteboard(*one, {"g"});
         const std::unique_ptr<QMimeData> files = filesData({diskFile("new.con")});
         QMimeData web;
         web.setUrls({QUrl(QStringLiteral("https://example.org/new.con"))});
@@ -129,6 +131,7 @@ private slots:
             {"a folder onto itself", *folderA, one, "a", both, Qt::IgnoreAction},
             {"a folder into its subfolder", *folderA, one, "a/sub", both, Qt::IgnoreAction},
             {"a onto its sibling ab", *folderA, one, "ab", both, Qt::MoveAction},
+            {"the file g onto its sibling gh", *fileG, one, "gh", both, Qt::MoveAction},
             {"onto a file", *folderA, one, "f.con", both, Qt::IgnoreAction},
             {"into another window with the same names", *folderA, other, "a", both, Qt::MoveAction},
             {"with the copy modifier", *folderA, one, "ab", Qt::CopyAction, Qt::CopyAction},

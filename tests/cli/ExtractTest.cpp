@@ -117,6 +117,30 @@ INSTANTIATE_TEST_SUITE_P(Orders, CollisionTest,
                                                        "bf1942/a",
                                                        "not written: a folder is in the way"}));
 
+// A link below the chosen folder could lead anywhere: the entry is refused,
+// with the link named, and the rest written. A chosen folder that is itself
+// a link is followed.
+TEST_F(ExtractTest, NeverWritesThroughASymbolicLink)
+{
+    fs::create_directories(destination());
+    fs::create_directories(temp / "elsewhere");
+    fs::create_directory_symlink(temp / "elsewhere", destination() / "bf1942");
+    const std::vector<CraftedEntry> entries{rawEntry("bf1942/a.con", bytesOf("a")),
+                                            rawEntry("other/b.con", bytesOf("b"))};
+    const RfaRun run = extract(entries, {"--force"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(contains(run.err, "bf1942/a.con: not written: " + (destination() / "bf1942").string() +
+                                      " is a symbolic link"))
+        << run.err;
+    EXPECT_TRUE(fs::is_empty(temp / "elsewhere"));
+    EXPECT_EQ(textOf(readFile(destination() / "other/b.con")), "b");
+
+    fs::create_directory_symlink(temp / "elsewhere", temp / "chosen");
+    const RfaRun chosen = runRfa({"extract", putArchive(craftArchive(entries, 1)), "-C", (temp / "chosen").string()});
+    EXPECT_EQ(chosen.exitCode, 0) << chosen.err;
+    EXPECT_EQ(textOf(readFile(temp / "elsewhere/bf1942/a.con")), "a");
+}
+
 TEST_F(ExtractTest, KeepsExistingFilesUnlessForced)
 {
     writeFile(destination() / "bf1942/a.txt", bytesOf("old"));

@@ -17,7 +17,7 @@ TEST(NewFolder, TakesTheFirstFreeUnnamedName)
     const Case cases[] = {
         {{{"bf1942/x", ""}}, "Unnamed"},
         {{{"bf1942/Unnamed", ""}, {"bf1942/Unnamed 2/f", ""}}, "Unnamed 1"},
-        {{{"bf1942/unnamed", ""}}, "Unnamed"},
+        {{{"bf1942/unnamed", ""}}, "Unnamed 1"},
         {{{"bf1942/Unnamed", ""}, {"bf1942/Unnamed 1", ""}}, "Unnamed 2"},
     };
     for (const Case& c : cases) {
@@ -114,22 +114,96 @@ TEST(Extract, WritesTheSelectionAndNothingOutsideTheFolder)
 {
     fixtures::TemporaryFolder temp;
     DocumentFixture doc(Entries{{"bf1942/objects/tank.con", "tank"}, {"bf1942/objects/../escape.con", "x"},
-                         {"bf1942/top.con", "top"}});
+                         {"bf1942/top.con", "top"}, {"bf1942/linked/l.con", "l"}});
     doc.host.extractionFolder = temp.path() / "out";
+    std::filesystem::create_directories(temp.path() / "elsewhere");
     std::filesystem::create_directory(temp.path() / "out");
-    temp.write("out/top.con", "old");
-    doc.document->setSelection({doc.at("objects"), doc.at("top.con")});
+    std::filesystem::create_directory_symlink(temp.path() / "elsewhere", temp.path() / "out/linked");
+    doc.document->setSelection({doc.at("objects"), doc.at("top.con"), doc.at("linked")});
     doc.document->extractFiles();
     EXPECT_EQ(readWholeFile(temp.path() / "out/objects/tank.con"), (Bytes{'t', 'a', 'n', 'k'}));
-    EXPECT_EQ(readWholeFile(temp.path() / "out/top.con"), (Bytes{'t', 'o', 'p'})) << "an existing file is replaced";
+    EXPECT_EQ(readWholeFile(temp.path() / "out/top.con"), (Bytes{'t', 'o', 'p'}));
     EXPECT_FALSE(std::filesystem::exists(temp.path() / "out/escape.con"));
     EXPECT_FALSE(std::filesystem::exists(temp.path() / "escape.con"));
-    ASSERT_EQ(doc.host.problems.size(), 1u);
+    EXPECT_TRUE(std::filesystem::is_empty(temp.path() / "elsewhere")) << "nothing written through a link";
+    ASSERT_EQ(doc.host.problems.size(), 2u);
     EXPECT_NE(doc.host.problems[0].find(".."), std::string::npos);
+    EXPECT_NE(doc.host.problems[1].find("symbolic link"), std::string::npos) << doc.host.problems[1];
 
     const std::vector<std::filesystem::path> written =
         doc.document->namesForFiles({doc.at("top.con"), doc.at("objects")}, temp.path());
     EXPECT_EQ(written, (std::vector<std::filesystem::path>{temp.path() / "top.con", temp.path() / "objects/tank.con"}));
+}
+
+// The user's own files are replaced only when the user says so, with the
+// question insertions ask.
+TEST(Extract, AsksBeforeReplacingAFile)
+{
+    struct Case {
+        const char* what;
+        std::vector<ReplaceAnswer> answers;
+        std::string a, b; // the two files afterwards
+        std::size_t questions;
+    };
+    const ReplaceAnswer replace{ReplaceChoice::Replace, false}, keep{ReplaceChoice::Keep, false};
+    const Case cases[] = {
+        {"replace, keep", {replace, keep}, "new a", "old b", 2},
+        {"keep for all", {{ReplaceChoice::Keep, true}}, "old a", "old b", 1},
+        {"replace for all", {{ReplaceChoice::Replace, true}}, "new a", "new b", 1},
+        {"dismissed", {{ReplaceChoice::Dismissed, false}}, "old a", "old b", 1},
+    };
+    for (const Case& c : cases) {
+        fixtures::TemporaryFolder temp;
+        temp.write("mod/a.con", "old a");
+        temp.write("mod/b.con", "old b");
+        DocumentFixture doc(Entries{{"mod/a.con", "new a"}, {"mod/b.con", "new b"}, {"mod/c.con", "new c"}});
+        doc.host.extractionFolder = temp.path();
+        doc.host.answers.assign(c.answers.begin(), c.answers.end());
+        doc.document->setSelection({doc.root()});
+        doc.document->extractFiles();
+        const auto text = [&](const char* name) {
+            const Bytes bytes = readWholeFile(temp.path() / "mod" / name).value_or(Bytes{});
+            return std::string(bytes.begin(), bytes.end());
+        };
+        EXPECT_EQ(text("a.con"), c.a) << c.what;
+        EXPECT_EQ(text("b.con"), c.b) << c.what;
+        EXPECT_EQ(doc.host.questions.size(), c.questions) << c.what;
+        EXPECT_EQ(doc.host.questions[0].messageText, "a.con already exists.") << c.what;
+        EXPECT_TRUE(doc.host.questions[0].showDoForAll) << c.what;
+    }
+}
+
+TEST(Rename, RefusesNamesTheGameOrTheArchiveCannotTell)
+{
+    struct Case {
+        const char* name;
+        const char* refusal; // the message, or nothing when the rename is taken
+    };
+    const Case cases[] = {
+        {"", "A name cannot be empty."},
+        {"a/b", "\"a/b\" cannot be a name: it contains \"/\"."},
+        {"..", "\"..\" cannot be a name: folders on disk reserve it."},
+        {"euro\xE2\x82\xAC", "\"euro\xE2\x82\xAC\" cannot be a name: it has characters an RFA archive cannot store."},
+        {"b.con", "The name \"b.con\" is already taken."},
+        {"B.CON", "The name \"B.CON\" is already taken by \"b.con\": the game does not tell names apart by case."},
+        {"A.CON", nullptr},
+        {"caf\xC3\xA9.con", nullptr},
+    };
+    for (const Case& c : cases) {
+        DocumentFixture doc(Entries{{"bf1942/a.con", "a"}, {"bf1942/b.con", "b"}});
+        const RFATreeNode::Ptr a = doc.at("a.con");
+        const std::string before = doc.tree();
+        EXPECT_EQ(doc.document->renameNode(a, c.name), c.refusal == nullptr) << c.name;
+        if (c.refusal) {
+            ASSERT_EQ(doc.host.refusals.size(), 1u) << c.name;
+            EXPECT_EQ(doc.host.refusals[0], c.refusal);
+            EXPECT_EQ(doc.tree(), before);
+        } else {
+            EXPECT_EQ(a->name(), c.name);
+            EXPECT_EQ(doc.history().undoActionName(), "Rename");
+            doc.expectUndoRedoRestores(before);
+        }
+    }
 }
 
 } // namespace

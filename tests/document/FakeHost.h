@@ -18,6 +18,7 @@ public:
     std::optional<std::filesystem::path> extractionFolder;
     std::function<void(std::optional<std::vector<std::filesystem::path>>)> pendingFiles;
     std::vector<std::string> problems;
+    std::vector<std::string> refusals;
 
     void beep() override { ++beeps; }
     void askReplace(const ReplaceQuestion& question, std::function<void(ReplaceAnswer)> answer) override
@@ -44,6 +45,7 @@ public:
     {
         problems.insert(problems.end(), reported.begin(), reported.end());
     }
+    void explainRefusal(const std::string& reason) override { refusals.push_back(reason); }
 };
 
 } // namespace larkspan::fixtures

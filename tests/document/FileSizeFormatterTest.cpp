@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <string>
+
 namespace larkspan {
 namespace {
 
@@ -25,6 +28,20 @@ TEST(FileSizeFormatter, BandsAndRounding)
     };
     for (const auto& [bytes, text] : cases)
         EXPECT_EQ(FileSizeFormatter::stringForNumber(bytes), text) << bytes;
+}
+
+// The editor takes on the user's locale; a decimal comma there must not
+// reach the size texts.
+TEST(FileSizeFormatter, SameTextUnderACommaLocale)
+{
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
+        GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed (scripts/install-deps.sh makes it)";
+    const std::string mb = FileSizeFormatter::stringForNumber(1572864);
+    const std::string gb = FileSizeFormatter::stringForNumber(1073741824);
+    std::setlocale(LC_ALL, previous.c_str());
+    EXPECT_EQ(mb, "1.5 MB");
+    EXPECT_EQ(gb, "1.00 GB");
 }
 
 TEST(FileSizeFormatter, UsesTheTranslatedFormat)

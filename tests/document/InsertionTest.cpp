@@ -104,13 +104,37 @@ TEST(Insertion, FolderWordingFollowsTheExistingEntry)
     EXPECT_EQ(doc.tree(), "bf1942{objects[6],textures[10]}") << "folders are replaced, never merged";
 }
 
-TEST(Insertion, NamesDifferingInCaseDoNotConflict)
+// The game finds files without regard to case: a name that differs from a
+// sibling's only in case is a conflict, Latin-1 letters included.
+TEST(Insertion, NamesDifferingInCaseConflict)
 {
-    DocumentFixture doc(Entries{{"bf1942/Tank.con", "T"}});
-    DocumentFixture other(Entries{{"mod/tank.con", "t"}});
-    doc.document->startCoypingNodes({other.at("tank.con")}, doc.root(), 1);
-    EXPECT_TRUE(doc.host.questions.empty());
-    EXPECT_EQ(doc.tree(), "bf1942{Tank.con[1],tank.con[1]}");
+    DocumentFixture doc(Entries{{"bf1942/x.con", "x"}, {"bf1942/Tank.con", "T"}, {"bf1942/CAF\xC9.con", "C"}});
+    DocumentFixture other(Entries{{"mod/tank.con", "tt"}, {"mod/caf\xE9.con", "cc"}});
+    doc.host.answers = {replace(), keep()};
+    const std::string before = doc.tree();
+    doc.document->startCoypingNodes({other.at("tank.con"), other.at("caf\xC3\xA9.con")}, doc.root(), 3);
+    ASSERT_EQ(doc.host.questions.size(), 2u);
+    EXPECT_EQ(doc.host.questions[0].messageText, "Tank.con already exists.") << "the entry that is there";
+    EXPECT_EQ(doc.host.questions[1].name, "CAF\xC3\x89.con");
+    EXPECT_EQ(doc.tree(), "bf1942{x.con[1],CAF\xC3\x89.con[1],tank.con[2]}");
+    doc.expectUndoRedoRestores(before);
+}
+
+// A name the archive cannot store (it holds one byte per character) would
+// be saved as something else than what the user sees: it is left out, and
+// said so, at the top and deep inside an added folder alike.
+TEST(Insertion, NamesTheArchiveCannotStoreAreLeftOut)
+{
+    fixtures::TemporaryFolder temp;
+    const auto euro = temp.write("euro\xE2\x82\xAC.con", "e");
+    temp.write("pack/ok.con", "ok");
+    temp.write("pack/\xE2\x82\xAC/x.con", "x");
+    DocumentFixture doc(Entries{{"bf1942/a.con", "a"}});
+    doc.document->startAddingFilesWithNames({euro, temp.path() / "pack"}, doc.root(), 1);
+    EXPECT_EQ(doc.tree(), "bf1942{a.con[1],pack{ok.con[2]}}");
+    ASSERT_EQ(doc.host.problems.size(), 2u);
+    EXPECT_EQ(doc.host.problems[0], "\"euro\xE2\x82\xAC.con\" was left out: its name has characters an RFA archive cannot store.");
+    EXPECT_NE(doc.host.problems[1].find("\"\xE2\x82\xAC\" was left out"), std::string::npos) << doc.host.problems[1];
 }
 
 TEST(Insertion, WaitsForTheAnswerAndStaysUndoable)
