@@ -1,3 +1,4 @@
+#include "archive/ArchiveDirectory.h"
 #include "archive/RFAArchive.h"
 #include "archive/EntryPath.h"
 #include "support/ArchiveBytes.h"
@@ -149,6 +150,81 @@ TEST(RFAArchiveReader, BothLayoutsAndTheRecordFields)
     const auto flagZero = RFAArchive::initWithData(plain);
     ASSERT_TRUE(flagZero);
     EXPECT_EQ(entries(*flagZero).front().second, "abcd");
+}
+
+// One LZO1X stream of `n` (4 to 34) times `c`: the byte as a literal, then
+// a match of the rest at distance 1. Eight bytes, whatever `n`.
+Bytes runStream(char c, std::uint8_t n)
+{
+    return {0x12, std::uint8_t(c), std::uint8_t(29 + n), 0, 0, 0x11, 0, 0};
+}
+
+Bytes operator+(Bytes a, const Bytes& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+struct SizesEqualCase {
+    const char* what;
+    Bytes stored;
+    std::uint32_t size;
+    std::uint32_t flag;
+    bool compressed;
+    std::optional<std::string> content; // nothing: the decompression error
+};
+
+// Whether the stored bytes are compressed decides the content; with stored
+// size equal to size only bytes that decode exactly to that size are.
+TEST(RFAArchiveReader, TellsCompressedFromRawWhenStoredSizeEqualsSize)
+{
+    using fixtures::segmentedEntry;
+    const Bytes exact = segmentedEntry(1, {{8, 24, 0}}, runStream('a', 24));
+    const Bytes twoSegments = segmentedEntry(2, {{8, 22, 0}, {8, 22, 8}}, runStream('a', 22) + runStream('b', 22));
+    const Bytes decodesShort = segmentedEntry(1, {{8, 24, 0}}, runStream('a', 23));
+    Bytes lookBehind = runStream('a', 24);
+    lookBehind[3] = 4; // distance 2 after one byte
+    const Bytes broken = segmentedEntry(1, {{8, 24, 0}}, lookBehind);
+    const Bytes sumShort = segmentedEntry(1, {{8, 23, 0}}, runStream('a', 23) + Bytes{'x'});
+    const Bytes pastTheEntry = segmentedEntry(1, {{9, 24, 0}}, runStream('a', 24));
+    const Bytes script = {'r', 'e', 'm', ' ', 'h', 'i'};
+    const auto raw = [](const Bytes& stored) { return std::string(stored.begin(), stored.end()); };
+
+    const std::vector<SizesEqualCase> cases = {
+        {"one segment decoding to exactly the size", exact, 24, 1, true, std::string(24, 'a')},
+        {"segments adding up to the size", twoSegments, 44, 1, true, std::string(22, 'a') + std::string(22, 'b')},
+        {"flag 0", exact, 24, 0, false, raw(exact)},
+        {"stream decodes short of its segment", decodesShort, 24, 1, false, raw(decodesShort)},
+        {"stream does not decode", broken, 24, 1, false, raw(broken)},
+        {"segments add up to less than the size", sumShort, 25, 1, false, raw(sumShort)},
+        {"segment past the entry", pastTheEntry, 24, 1, false, raw(pastTheEntry)},
+        {"count far beyond the entry", script, 6, 1, false, raw(script)},
+        {"too short for a count", {'a', 'b'}, 2, 1, false, "ab"},
+        {"empty", {}, 0, 1, false, ""},
+        {"sizes differ: a stream that does not decode is an error", broken, 99, 1, true, std::nullopt},
+    };
+    for (const SizesEqualCase& c : cases) {
+        Bytes file = plainArchive({{"bf1942/e", raw(c.stored)}}, c.flag);
+        replaceBytesInRange(file, fixtures::firstRecordOf(file, 8).sizeAt, c.size);
+
+        const std::optional<ArchiveHeader> header = readArchiveHeader(file);
+        ASSERT_TRUE(header) << c.what;
+        std::uint64_t position = firstRecordPosition(*header);
+        const std::optional<EntryRecord> record = readEntryRecord(file, *header, position);
+        ASSERT_TRUE(record) << c.what;
+        EXPECT_EQ(record->compressed, c.compressed) << c.what;
+
+        UnpackError error{};
+        const auto archive = RFAArchive::initWithData(file, &error);
+        if (!c.content) {
+            EXPECT_FALSE(archive) << c.what;
+            EXPECT_EQ(error.failure, UnpackFailure::Decompression) << c.what;
+            continue;
+        }
+        ASSERT_TRUE(archive) << c.what;
+        EXPECT_EQ(entries(*archive), (std::vector<std::pair<std::string, std::string>>{{"bf1942/e", *c.content}}))
+            << c.what;
+    }
 }
 
 TEST(RFAArchiveReader, PlacesEntriesInRecordOrder)
