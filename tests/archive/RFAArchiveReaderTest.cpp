@@ -2,15 +2,14 @@
 #include "archive/RFAArchive.h"
 #include "archive/EntryPath.h"
 #include "support/ArchiveBytes.h"
+#include "support/PackerManifest.h"
 #include "tree/FileIO.h"
 #include "tree/RFATreeEnumerator.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <optional>
 
 namespace larkspan {
@@ -324,48 +323,58 @@ TEST(LittleEndian, ReadsOnlyWholeFieldsInside)
 namespace larkspan {
 namespace {
 
-std::uint64_t fnv1a64(const Bytes& bytes)
+// The records of an archive by path (the fixtures hold each path once).
+std::map<std::string, EntryRecord> recordsByPath(ByteSpan file)
 {
-    std::uint64_t hash = 0xcbf29ce484222325ull;
-    for (std::uint8_t b : bytes)
-        hash = (hash ^ b) * 0x100000001b3ull;
-    return hash;
+    std::map<std::string, EntryRecord> records;
+    const std::optional<ArchiveHeader> header = readArchiveHeader(file);
+    if (!header)
+        return records;
+    std::uint64_t position = firstRecordPosition(*header);
+    for (std::uint32_t i = 0; i < header->entryCount; ++i)
+        if (std::optional<EntryRecord> record = readEntryRecord(file, *header, position))
+            records.emplace(record->name, std::move(*record));
+    return records;
 }
 
 // Archives written like the game's packer (compressed segments, the empty
-// file as one zero-size segment, a raw entry among compressed ones) read to
-// exactly the contents their generator recorded.
+// file as one zero-size segment, a raw entry among compressed ones, a
+// compressed entry exactly as long as its content, a raw entry that begins
+// like a segment table) read to exactly the contents their generator
+// recorded, each entry taken as compressed or raw as it was stored.
 TEST(RFAArchiveReader, ReadsPackerArchivesToTheirRecordedContents)
 {
-    const std::string folder = std::string(LARKSPAN_TEST_DATA) + "/archives/";
-    std::ifstream manifest(folder + "manifest.txt");
-    ASSERT_TRUE(manifest);
-    std::map<std::string, std::unique_ptr<RFAArchive>> archives;
+    struct Opened {
+        Bytes file;
+        std::unique_ptr<RFAArchive> archive;
+        std::map<std::string, EntryRecord> records;
+    };
+    std::map<std::string, Opened> opened;
     std::size_t checked = 0;
-    for (std::string line; std::getline(manifest, line);) {
-        if (line.empty() || line.front() == '#')
-            continue;
-        std::istringstream fields(line);
-        std::string archiveName, path, hash, contentFile;
-        std::uint64_t size = 0;
-        fields >> archiveName >> path >> size >> hash >> contentFile;
-        std::unique_ptr<RFAArchive>& archive = archives[archiveName];
-        if (!archive) {
-            const std::optional<Bytes> file = readWholeFile(folder + archiveName);
-            ASSERT_TRUE(file) << archiveName;
+    for (const fixtures::ManifestEntry& entry : fixtures::packerManifest()) {
+        Opened& archive = opened[entry.archive];
+        if (!archive.archive) {
+            const std::optional<Bytes> file = readWholeFile(fixtures::packerArchiveFolder() + entry.archive);
+            ASSERT_TRUE(file) << entry.archive;
+            archive.file = *file;
             UnpackError error{};
-            archive = RFAArchive::initWithData(*file, &error);
-            ASSERT_TRUE(archive) << archiveName << ": " << error.description;
+            archive.archive = RFAArchive::initWithData(archive.file, &error);
+            ASSERT_TRUE(archive.archive) << entry.archive << ": " << error.description;
+            archive.records = recordsByPath(archive.file);
         }
-        const std::vector<std::string> components = splitEntryPath(path);
+        const std::vector<std::string> components = splitEntryPath(entry.path);
         const RFATreeNode::Ptr node =
-            archive->root()->childWithPathArray(std::span(components).subspan(1));
-        ASSERT_TRUE(node) << path;
-        EXPECT_EQ(node->data()->size(), size) << path;
-        EXPECT_EQ(fnv1a64(*node->data()), std::stoull(hash, nullptr, 16)) << path;
+            archive.archive->root()->childWithPathArray(std::span(components).subspan(1));
+        ASSERT_TRUE(node) << entry.path;
+        EXPECT_EQ(node->data()->size(), entry.size) << entry.path;
+        EXPECT_EQ(fixtures::fnv1a64(*node->data()), entry.hash) << entry.path;
+
+        const auto record = archive.records.find(entry.path);
+        ASSERT_NE(record, archive.records.end()) << entry.path;
+        EXPECT_EQ(record->second.compressed, entry.compressed) << entry.path;
         ++checked;
     }
-    EXPECT_EQ(checked, 8u);
+    EXPECT_EQ(checked, 13u);
 }
 
 } // namespace
