@@ -57,7 +57,8 @@ def write(target, name, content):
 
 
 def archive_seeds():
-    write("archive_reader", "packer_identified.rfa", (DATA / "archives" / "packer_identified.rfa").read_bytes())
+    for name in ("packer_identified.rfa", "packer_sizes_equal.rfa", "packer_table_lookalike.rfa"):
+        write("archive_reader", name, (DATA / "archives" / name).read_bytes())
     write("archive_reader", "empty.rfa", archive([]))
     write("archive_reader", "plain.rfa", archive([
         (b"bf1942/init.con", b"run objects/tank.con\r\n", 22),

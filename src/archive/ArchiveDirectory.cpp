@@ -1,12 +1,33 @@
 #include "archive/ArchiveDirectory.h"
 
 #include "archive/LittleEndian.h"
+#include "archive/RFADecompression.h"
 #include "tree/Latin1.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace larkspan {
+
+namespace {
+
+// With the flag set, sizes that differ mean compressed. Equal sizes mostly
+// mean raw, but the game's packer now and then stores a compressed entry in
+// exactly as many bytes as its content: only decoding tells the two apart,
+// and the decoded content is kept so that it is decoded once.
+void decideCompression(EntryRecord& record, const ArchiveHeader& header)
+{
+    if (header.compressionFlag == 0)
+        return;
+    if (record.storedSize != record.size) {
+        record.compressed = true;
+        return;
+    }
+    record.decoded = decompressedDataIfSegmented(record.stored);
+    record.compressed = record.decoded != nullptr;
+}
+
+} // namespace
 
 std::optional<ArchiveHeader> readArchiveHeader(ByteSpan file)
 {
@@ -49,9 +70,18 @@ std::optional<EntryRecord> readEntryRecord(ByteSpan file, const ArchiveHeader& h
 
     record.name = latin1ToUtf8(ByteSpan(nameBytes.begin(), zero));
     record.stored = file.subspan(record.dataOffset, record.storedSize);
-    record.compressed = header.compressionFlag != 0 && record.storedSize != record.size;
+    decideCompression(record, header);
     position = q + 24;
     return record;
+}
+
+SharedBytes entryContent(const EntryRecord& record)
+{
+    if (record.decoded)
+        return record.decoded;
+    if (record.compressed)
+        return decompressedDataFromData(record.stored, record.size);
+    return makeSharedBytes(record.stored);
 }
 
 } // namespace larkspan

@@ -1,7 +1,8 @@
 #pragma once
 
 // The on-disk directory of an archive, read record by record with every
-// bounds check, without decoding any content.
+// bounds check, and the one rule that turns a record's stored bytes into the
+// entry's content.
 
 #include "archive/UnpackError.h"
 #include "tree/Bytes.h"
@@ -31,15 +32,23 @@ struct EntryRecord {
     std::uint32_t dataOffset = 0;
     ByteSpan stored;
     bool compressed = false; // the stored bytes are a segment table + LZO1X streams
+    // The content, when telling compressed from raw took decoding it (a
+    // compressed entry whose stored size equals its size).
+    SharedBytes decoded;
 };
 
 // Nothing when the directory offset lies beyond the file.
 std::optional<ArchiveHeader> readArchiveHeader(ByteSpan file);
 
 // Reads the record at `position` and moves `position` past it; nothing when
-// the record, or the data it points to, lies outside the file.
+// the record, or the data it points to, lies outside the file. Decodes only
+// where that alone tells whether the stored bytes are compressed.
 std::optional<EntryRecord> readEntryRecord(ByteSpan file, const ArchiveHeader& header,
                                            std::uint64_t& position);
+
+// The entry's content: the stored bytes as they stand, or decompressed;
+// null when a compressed entry cannot be decoded.
+SharedBytes entryContent(const EntryRecord& record);
 
 inline std::uint64_t firstRecordPosition(const ArchiveHeader& header)
 {

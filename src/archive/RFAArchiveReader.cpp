@@ -1,7 +1,6 @@
 #include "archive/ArchiveDirectory.h"
 #include "archive/EntryPath.h"
 #include "archive/RFAArchive.h"
-#include "archive/RFADecompression.h"
 
 #include <algorithm>
 #include <string>
@@ -75,9 +74,7 @@ std::unique_ptr<RFAArchive> RFAArchive::initWithData(ByteSpan file, UnpackError*
         std::vector<std::string> components = splitEntryPath(record->name);
         if (components.size() > kMaxEntryDepth)
             return fail(error, UnpackFailure::OutOfBounds);
-        SharedBytes content = record->compressed
-                                  ? decompressedDataFromData(record->stored, record->size)
-                                  : makeSharedBytes(record->stored);
+        SharedBytes content = entryContent(*record);
         if (!content)
             return fail(error, UnpackFailure::Decompression);
         builder.place(components, std::move(content));

@@ -305,24 +305,15 @@ std::optional<SegmentTable> readSegmentTable(ByteSpan stored, std::uint32_t deco
     return table;
 }
 
-} // namespace
-
-LZOResult dcom(ByteSpan input, std::span<std::uint8_t> output, std::size_t outputLength,
-               std::size_t& produced)
-{
-    if (outputLength > output.size())
-        throw std::invalid_argument("dcom: output shorter than its declared length");
-    Decoder decoder(input, output, outputLength);
-    const LZOResult result = decoder.run();
-    produced = decoder.written();
-    return result;
-}
-
-SharedBytes decompressedDataFromData(ByteSpan stored, std::uint32_t decompressedLength)
+// The segments' content in table order, or null when the table points
+// outside the stored bytes, declares a total other than `requiredTotal` (when
+// given), or a segment does not decode to exactly its declared size.
+SharedBytes decodedSegments(ByteSpan stored, std::uint32_t decompressedLength,
+                            std::optional<std::uint64_t> requiredTotal)
 {
     try {
         const std::optional<SegmentTable> table = readSegmentTable(stored, decompressedLength);
-        if (!table)
+        if (!table || (requiredTotal && table->total != *requiredTotal))
             return nullptr;
         Bytes content;
         for (const Segment& segment : table->segments) {
@@ -360,6 +351,32 @@ SharedBytes decompressedDataFromData(ByteSpan stored, std::uint32_t decompressed
     } catch (const std::bad_alloc&) {
         return nullptr;
     }
+}
+
+} // namespace
+
+LZOResult dcom(ByteSpan input, std::span<std::uint8_t> output, std::size_t outputLength,
+               std::size_t& produced)
+{
+    if (outputLength > output.size())
+        throw std::invalid_argument("dcom: output shorter than its declared length");
+    Decoder decoder(input, output, outputLength);
+    const LZOResult result = decoder.run();
+    produced = decoder.written();
+    return result;
+}
+
+SharedBytes decompressedDataFromData(ByteSpan stored, std::uint32_t decompressedLength)
+{
+    return decodedSegments(stored, decompressedLength, std::nullopt);
+}
+
+SharedBytes decompressedDataIfSegmented(ByteSpan stored)
+{
+    // Without a count field there is no table; a size field is 32 bits.
+    if (stored.size() < 4 || stored.size() > UINT32_MAX)
+        return nullptr;
+    return decodedSegments(stored, static_cast<std::uint32_t>(stored.size()), stored.size());
 }
 
 } // namespace larkspan

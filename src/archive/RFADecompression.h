@@ -36,4 +36,10 @@ LZOResult dcom(ByteSpan input, std::span<std::uint8_t> output, std::size_t outpu
 // when it cannot be decoded. `decompressedLength` is the entry's size field.
 SharedBytes decompressedDataFromData(ByteSpan stored, std::uint32_t decompressedLength);
 
+// The content of an entry whose stored size equals its size, when its stored
+// bytes are a segment table whose segments lie inside them, declare sizes
+// adding up to their length and each decode to exactly its declared size;
+// null otherwise (the entry is then stored raw).
+SharedBytes decompressedDataIfSegmented(ByteSpan stored);
+
 } // namespace larkspan

@@ -1,6 +1,5 @@
 #include "cli/ArchiveFile.h"
 
-#include "archive/RFADecompression.h"
 #include "cli/Diagnostics.h"
 
 namespace larkspan::cli {
@@ -52,13 +51,6 @@ std::optional<EntryRecord> RecordReader::next()
     }
     ++index_;
     return record;
-}
-
-SharedBytes entryContent(const EntryRecord& record)
-{
-    if (record.compressed)
-        return decompressedDataFromData(record.stored, record.size);
-    return makeSharedBytes(record.stored);
 }
 
 std::string decompressionFailureText()

@@ -51,10 +51,6 @@ inline std::uint64_t contentSize(const EntryRecord& record)
     return record.compressed ? record.size : record.storedSize;
 }
 
-// The entry's content as the editor would read it; null when it cannot be
-// decompressed.
-SharedBytes entryContent(const EntryRecord& record);
-
 // The reader's text for a content that cannot be decompressed.
 std::string decompressionFailureText();
 

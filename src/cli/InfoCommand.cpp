@@ -114,8 +114,9 @@ Command addInfoCommand(CLI::App& app)
     CLI::App* info = addSubcommand(
         app, "info", "Describe an archive: layout, sizes, top-level folders",
         "Shows the header layout, the compression flag, the entry count, the total and\n"
-        "stored sizes and the top-level folders. Reads the directory only; nothing is\n"
-        "decompressed.");
+        "stored sizes and the top-level folders. Reads the directory; only an entry of a\n"
+        "compressed archive whose stored size equals its size is decoded, to tell whether\n"
+        "it is compressed or raw.");
     info->add_option("ARCHIVE", options->archive, "The archive to describe")->required();
     return {info, [options] { return runInfo(*options); }};
 }

@@ -48,8 +48,9 @@ Command addListCommand(CLI::App& app)
         app, "list", "Print every entry's full path, in directory order",
         "Entries are printed in the order of the archive's directory, one per line;\n"
         "control characters in names are shown as \\xHH. With -l each line also shows the\n"
-        "size, the stored size and whether the entry is compressed or raw. Nothing is\n"
-        "decompressed.");
+        "size, the stored size and whether the entry is compressed or raw. Only an entry\n"
+        "of a compressed archive whose stored size equals its size is decoded, to tell\n"
+        "which it is.");
     list->add_option("ARCHIVE", options->archive, "The archive to read")->required();
     list->add_flag(
         "-l,--long", options->details,

@@ -1,15 +1,15 @@
+#include "archive/ArchiveDirectory.h"
 #include "archive/RFAArchive.h"
 #include "archive/EntryPath.h"
 #include "support/ArchiveBytes.h"
+#include "support/PackerManifest.h"
 #include "tree/FileIO.h"
 #include "tree/RFATreeEnumerator.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <optional>
 
 namespace larkspan {
@@ -151,6 +151,81 @@ TEST(RFAArchiveReader, BothLayoutsAndTheRecordFields)
     EXPECT_EQ(entries(*flagZero).front().second, "abcd");
 }
 
+// One LZO1X stream of `n` (4 to 34) times `c`: the byte as a literal, then
+// a match of the rest at distance 1. Eight bytes, whatever `n`.
+Bytes runStream(char c, std::uint8_t n)
+{
+    return {0x12, std::uint8_t(c), std::uint8_t(29 + n), 0, 0, 0x11, 0, 0};
+}
+
+Bytes operator+(Bytes a, const Bytes& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+struct SizesEqualCase {
+    const char* what;
+    Bytes stored;
+    std::uint32_t size;
+    std::uint32_t flag;
+    bool compressed;
+    std::optional<std::string> content; // nothing: the decompression error
+};
+
+// Whether the stored bytes are compressed decides the content; with stored
+// size equal to size only bytes that decode exactly to that size are.
+TEST(RFAArchiveReader, TellsCompressedFromRawWhenStoredSizeEqualsSize)
+{
+    using fixtures::segmentedEntry;
+    const Bytes exact = segmentedEntry(1, {{8, 24, 0}}, runStream('a', 24));
+    const Bytes twoSegments = segmentedEntry(2, {{8, 22, 0}, {8, 22, 8}}, runStream('a', 22) + runStream('b', 22));
+    const Bytes decodesShort = segmentedEntry(1, {{8, 24, 0}}, runStream('a', 23));
+    Bytes lookBehind = runStream('a', 24);
+    lookBehind[3] = 4; // distance 2 after one byte
+    const Bytes broken = segmentedEntry(1, {{8, 24, 0}}, lookBehind);
+    const Bytes sumShort = segmentedEntry(1, {{8, 23, 0}}, runStream('a', 23) + Bytes{'x'});
+    const Bytes pastTheEntry = segmentedEntry(1, {{9, 24, 0}}, runStream('a', 24));
+    const Bytes script = {'r', 'e', 'm', ' ', 'h', 'i'};
+    const auto raw = [](const Bytes& stored) { return std::string(stored.begin(), stored.end()); };
+
+    const std::vector<SizesEqualCase> cases = {
+        {"one segment decoding to exactly the size", exact, 24, 1, true, std::string(24, 'a')},
+        {"segments adding up to the size", twoSegments, 44, 1, true, std::string(22, 'a') + std::string(22, 'b')},
+        {"flag 0", exact, 24, 0, false, raw(exact)},
+        {"stream decodes short of its segment", decodesShort, 24, 1, false, raw(decodesShort)},
+        {"stream does not decode", broken, 24, 1, false, raw(broken)},
+        {"segments add up to less than the size", sumShort, 25, 1, false, raw(sumShort)},
+        {"segment past the entry", pastTheEntry, 24, 1, false, raw(pastTheEntry)},
+        {"count far beyond the entry", script, 6, 1, false, raw(script)},
+        {"too short for a count", {'a', 'b'}, 2, 1, false, "ab"},
+        {"empty", {}, 0, 1, false, ""},
+        {"sizes differ: a stream that does not decode is an error", broken, 99, 1, true, std::nullopt},
+    };
+    for (const SizesEqualCase& c : cases) {
+        Bytes file = plainArchive({{"bf1942/e", raw(c.stored)}}, c.flag);
+        replaceBytesInRange(file, fixtures::firstRecordOf(file, 8).sizeAt, c.size);
+
+        const std::optional<ArchiveHeader> header = readArchiveHeader(file);
+        ASSERT_TRUE(header) << c.what;
+        std::uint64_t position = firstRecordPosition(*header);
+        const std::optional<EntryRecord> record = readEntryRecord(file, *header, position);
+        ASSERT_TRUE(record) << c.what;
+        EXPECT_EQ(record->compressed, c.compressed) << c.what;
+
+        UnpackError error{};
+        const auto archive = RFAArchive::initWithData(file, &error);
+        if (!c.content) {
+            EXPECT_FALSE(archive) << c.what;
+            EXPECT_EQ(error.failure, UnpackFailure::Decompression) << c.what;
+            continue;
+        }
+        ASSERT_TRUE(archive) << c.what;
+        EXPECT_EQ(entries(*archive), (std::vector<std::pair<std::string, std::string>>{{"bf1942/e", *c.content}}))
+            << c.what;
+    }
+}
+
 TEST(RFAArchiveReader, PlacesEntriesInRecordOrder)
 {
     const auto archive = RFAArchive::initWithData(plainArchive({{"bf1942/b/y", "y"},
@@ -248,48 +323,58 @@ TEST(LittleEndian, ReadsOnlyWholeFieldsInside)
 namespace larkspan {
 namespace {
 
-std::uint64_t fnv1a64(const Bytes& bytes)
+// The records of an archive by path (the fixtures hold each path once).
+std::map<std::string, EntryRecord> recordsByPath(ByteSpan file)
 {
-    std::uint64_t hash = 0xcbf29ce484222325ull;
-    for (std::uint8_t b : bytes)
-        hash = (hash ^ b) * 0x100000001b3ull;
-    return hash;
+    std::map<std::string, EntryRecord> records;
+    const std::optional<ArchiveHeader> header = readArchiveHeader(file);
+    if (!header)
+        return records;
+    std::uint64_t position = firstRecordPosition(*header);
+    for (std::uint32_t i = 0; i < header->entryCount; ++i)
+        if (std::optional<EntryRecord> record = readEntryRecord(file, *header, position))
+            records.emplace(record->name, std::move(*record));
+    return records;
 }
 
 // Archives written like the game's packer (compressed segments, the empty
-// file as one zero-size segment, a raw entry among compressed ones) read to
-// exactly the contents their generator recorded.
+// file as one zero-size segment, a raw entry among compressed ones, a
+// compressed entry exactly as long as its content, a raw entry that begins
+// like a segment table) read to exactly the contents their generator
+// recorded, each entry taken as compressed or raw as it was stored.
 TEST(RFAArchiveReader, ReadsPackerArchivesToTheirRecordedContents)
 {
-    const std::string folder = std::string(LARKSPAN_TEST_DATA) + "/archives/";
-    std::ifstream manifest(folder + "manifest.txt");
-    ASSERT_TRUE(manifest);
-    std::map<std::string, std::unique_ptr<RFAArchive>> archives;
+    struct Opened {
+        Bytes file;
+        std::unique_ptr<RFAArchive> archive;
+        std::map<std::string, EntryRecord> records;
+    };
+    std::map<std::string, Opened> opened;
     std::size_t checked = 0;
-    for (std::string line; std::getline(manifest, line);) {
-        if (line.empty() || line.front() == '#')
-            continue;
-        std::istringstream fields(line);
-        std::string archiveName, path, hash, contentFile;
-        std::uint64_t size = 0;
-        fields >> archiveName >> path >> size >> hash >> contentFile;
-        std::unique_ptr<RFAArchive>& archive = archives[archiveName];
-        if (!archive) {
-            const std::optional<Bytes> file = readWholeFile(folder + archiveName);
-            ASSERT_TRUE(file) << archiveName;
+    for (const fixtures::ManifestEntry& entry : fixtures::packerManifest()) {
+        Opened& archive = opened[entry.archive];
+        if (!archive.archive) {
+            const std::optional<Bytes> file = readWholeFile(fixtures::packerArchiveFolder() + entry.archive);
+            ASSERT_TRUE(file) << entry.archive;
+            archive.file = *file;
             UnpackError error{};
-            archive = RFAArchive::initWithData(*file, &error);
-            ASSERT_TRUE(archive) << archiveName << ": " << error.description;
+            archive.archive = RFAArchive::initWithData(archive.file, &error);
+            ASSERT_TRUE(archive.archive) << entry.archive << ": " << error.description;
+            archive.records = recordsByPath(archive.file);
         }
-        const std::vector<std::string> components = splitEntryPath(path);
+        const std::vector<std::string> components = splitEntryPath(entry.path);
         const RFATreeNode::Ptr node =
-            archive->root()->childWithPathArray(std::span(components).subspan(1));
-        ASSERT_TRUE(node) << path;
-        EXPECT_EQ(node->data()->size(), size) << path;
-        EXPECT_EQ(fnv1a64(*node->data()), std::stoull(hash, nullptr, 16)) << path;
+            archive.archive->root()->childWithPathArray(std::span(components).subspan(1));
+        ASSERT_TRUE(node) << entry.path;
+        EXPECT_EQ(node->data()->size(), entry.size) << entry.path;
+        EXPECT_EQ(fixtures::fnv1a64(*node->data()), entry.hash) << entry.path;
+
+        const auto record = archive.records.find(entry.path);
+        ASSERT_NE(record, archive.records.end()) << entry.path;
+        EXPECT_EQ(record->second.compressed, entry.compressed) << entry.path;
         ++checked;
     }
-    EXPECT_EQ(checked, 8u);
+    EXPECT_EQ(checked, 13u);
 }
 
 } // namespace

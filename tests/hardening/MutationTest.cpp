@@ -36,13 +36,17 @@ Bytes fixtureBytes(const std::string& relative)
     return std::move(*bytes);
 }
 
-// Compressed archives as the game's packer writes them, both layouts, and
-// the uncompressed one our writer makes of the larger.
+// Compressed archives as the game's packer writes them, both layouts, with
+// entries whose stored size equals their size (one compressed, one raw that
+// begins like a segment table), and the uncompressed one our writer makes of
+// the larger.
 std::vector<Fixture> fixtures()
 {
     std::vector<Fixture> all = {
         {"packer_plain.rfa", fixtureBytes("archives/packer_plain.rfa")},
         {"packer_identified.rfa", fixtureBytes("archives/packer_identified.rfa")},
+        {"packer_sizes_equal.rfa", fixtureBytes("archives/packer_sizes_equal.rfa")},
+        {"packer_table_lookalike.rfa", fixtureBytes("archives/packer_table_lookalike.rfa")},
     };
     const auto read = RFAArchive::initWithData(all.front().bytes);
     all.push_back({"written.rfa", *read->completeFileData()});

@@ -1,6 +1,7 @@
 /* Writes small compressed RFA archives laid out as the game's packer writes
  * them, a manifest of their entries (path, size, FNV-1a 64 of the content,
- * and the file under contents/ that holds the content when it is small). */
+ * the file under contents/ that holds the content when it is small, and
+ * whether the entry is stored compressed or raw). */
 #include "../lzo/lzo_segments.h"
 
 #include <sys/stat.h>
@@ -22,6 +23,11 @@ typedef struct {
     buffer content;
     storage how;
 } entry;
+
+static const char *storage_name(storage how)
+{
+    return how == RAW ? "raw" : "compressed";
+}
 
 static uint64_t fnv1a64(buffer b)
 {
@@ -50,6 +56,63 @@ static buffer height_map(unsigned side)
             b.bytes[2 * (y * side + x)] = v & 0xFF;
             b.bytes[2 * (y * side + x) + 1] = v >> 8;
         }
+    return b;
+}
+
+/* Script lines, then a comment line of pseudo-random digits (which barely
+ * compress) up to `size` bytes. */
+static buffer script_with_digits(size_t size, size_t scripted, uint64_t seed)
+{
+    buffer text = script_text(scripted, seed);
+    append(&text, "\r\nrem ", 6);
+    while (text.size < size) {
+        const char digit = (char)('0' + next_random(&seed) % 10);
+        append(&text, &digit, 1);
+    }
+    text.size = size;
+    return text;
+}
+
+/* A 221-byte script whose compressed entry (count, one triple, the stream)
+ * is exactly as long as the script, as the game's packer now and then
+ * writes one. */
+static buffer script_stored_in_its_own_size(void)
+{
+    enum { SIZE = 221 };
+    for (uint64_t seed = 1; seed < 100; ++seed)
+        for (size_t scripted = 0; scripted < SIZE; ++scripted) {
+            buffer text = script_with_digits(SIZE, scripted, seed);
+            buffer stored = compressed_entry(text, SEGMENT, LZO1X_999, IN_ORDER);
+            const int hit = stored.size == SIZE;
+            free(stored.bytes);
+            if (hit)
+                return text;
+            free(text.bytes);
+        }
+    die("no script compresses to its own size");
+    return (buffer){0, 0};
+}
+
+/* Raw bytes that begin like a segment table: one segment inside the entry,
+ * declaring the entry's size, whose stream is valid but decodes to fewer
+ * bytes than that; filler makes up the rest. */
+static buffer segment_table_lookalike(size_t size)
+{
+    const buffer inner = script_text(150, 14);
+    buffer stream = compress_stream(inner.bytes, inner.size, LZO1X_999);
+    if (16 + stream.size >= size)
+        die("lookalike stream too long");
+    buffer b = {0, 0};
+    append_le32(&b, 1);
+    append_le32(&b, (uint32_t)stream.size);
+    append_le32(&b, (uint32_t)size);
+    append_le32(&b, 0);
+    append(&b, stream.bytes, stream.size);
+    const buffer filler = random_bytes(size - b.size, 15);
+    append(&b, filler.bytes, filler.size);
+    free(stream.bytes);
+    free(filler.bytes);
+    free(inner.bytes);
     return b;
 }
 
@@ -100,8 +163,8 @@ static void write_archive(const char *name, int identified, const entry *entries
             make_parents(content_path);
             write_file(content_path, e->content);
         }
-        fprintf(manifest, "%s %s %zu %016llx %s\n", name, e->path, e->content.size,
-                (unsigned long long)fnv1a64(e->content), content_path);
+        fprintf(manifest, "%s %s %zu %016llx %s %s\n", name, e->path, e->content.size,
+                (unsigned long long)fnv1a64(e->content), content_path, storage_name(e->how));
     }
     append_le32(&file, 0);
     write_file(name, file);
@@ -129,12 +192,23 @@ int main(void)
         {"bf1942/objects/empty.con", none, PACKER_EMPTY},
         {"bf1942/readme.txt", script_text(200, 13), RAW},
     };
+    const entry sizes_equal[] = {
+        {"bf1942/objects/sizes_equal.con", script_stored_in_its_own_size(), COMPRESSED},
+        {"bf1942/init.con", script_text(300, 12), COMPRESSED},
+        {"bf1942/readme.txt", script_text(200, 13), RAW},
+    };
+    const entry lookalike[] = {
+        {"bf1942/levels/lookalike.dat", segment_table_lookalike(400), RAW},
+        {"bf1942/init.con", script_text(300, 12), COMPRESSED},
+    };
     FILE *manifest = fopen("manifest.txt", "w");
     if (!manifest)
         die("manifest.txt");
-    fprintf(manifest, "# archive entry-path size fnv1a64-of-content content-file-or-dash\n");
+    fprintf(manifest, "# archive entry-path size fnv1a64-of-content content-file-or-dash storage\n");
     write_archive("packer_plain.rfa", 0, plain, sizeof plain / sizeof *plain, manifest);
     write_archive("packer_identified.rfa", 1, identified, sizeof identified / sizeof *identified, manifest);
+    write_archive("packer_sizes_equal.rfa", 0, sizes_equal, sizeof sizes_equal / sizeof *sizes_equal, manifest);
+    write_archive("packer_table_lookalike.rfa", 1, lookalike, sizeof lookalike / sizeof *lookalike, manifest);
     if (fclose(manifest) != 0)
         die("manifest.txt");
     return 0;
