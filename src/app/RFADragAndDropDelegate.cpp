@@ -3,7 +3,7 @@
 #include "app/MyDocument.h"
 #include "app/RFAApplicationDelegate.h"
 #include "app/RFAPasteboardOwner.h"
-#include "app/TrashDetection.h"
+#include "app/TrashWatch.h"
 #include "archive/RFAArchive.h"
 #include "document/EntryPathResolution.h"
 #include "document/MoveRule.h"
@@ -13,8 +13,6 @@
 #include <QClipboard>
 #include <QDrag>
 #include <QDropEvent>
-#include <QFileInfo>
-#include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
@@ -22,10 +20,6 @@
 namespace larkspan {
 
 namespace {
-
-// How long a file manager may take to move dropped files into the trash.
-constexpr int kTrashCheckInterval = 200;
-constexpr int kTrashChecks = 25;
 
 // The dropped files and folders, or nothing unless every URL names a local
 // file: no other scheme is read as a path.
@@ -62,8 +56,9 @@ Qt::DropActions allowedActions(const QDropEvent& event)
 }
 
 RFADragAndDropDelegate::RFADragAndDropDelegate(MyDocument& document, RFAApplicationDelegate& application)
-    : QObject(&document), document_(document), application_(application)
+    : QObject(&document), document_(document), application_(application), trashWatch_(new TrashWatch(this))
 {
+    connect(trashWatch_, &TrashWatch::entriesTrashed, this, &RFADragAndDropDelegate::deleteTrashedEntries);
 }
 
 const std::vector<RFATreeNode::Ptr>* RFADragAndDropDelegate::Source::topLevelNodes() const
@@ -107,46 +102,26 @@ void RFADragAndDropDelegate::startDrag(QWidget* source, const std::vector<RFATre
     // receiver is done: on X11 another program asks for the data only
     // after the drop, when this has long returned.
     drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::MoveAction);
-    dragEnded(drag->target(), pasteboard->sharedExportedPaths(), origin);
+    dragEnded(drag->target(), *pasteboard, origin);
 }
 
-void RFADragAndDropDelegate::dragEnded(QObject* target, std::shared_ptr<const std::vector<QString>> exportedPaths,
-                                       DragOrigin origin)
+void RFADragAndDropDelegate::dragEnded(QObject* target, const RFAPasteboardOwner& pasteboard, DragOrigin origin)
 {
     std::vector<RFATreeNode::Ptr> nodes = std::exchange(draggedNodes_, {});
     // A drop in one of our windows was carried out there.
     if (!target)
-        watchForTrash(std::move(nodes), std::move(exportedPaths), origin);
+        trashWatch_->watch(std::move(nodes), pasteboard);
     refreshSearch(origin);
 }
 
-void RFADragAndDropDelegate::watchForTrash(std::vector<RFATreeNode::Ptr> nodes,
-                                           std::shared_ptr<const std::vector<QString>> exportedPaths, DragOrigin origin)
+void RFADragAndDropDelegate::deleteTrashedEntries(const std::vector<RFATreeNode::Ptr>& entries)
 {
-    // Decided once every exported item has left its place, or when the
-    // file manager has had time enough: only entries whose files went to
-    // the trash are deleted, together.
-    auto* timer = new QTimer(this);
-    timer->setInterval(kTrashCheckInterval);
-    auto check = [this, timer, nodes = std::move(nodes), exported = std::move(exportedPaths), origin, checks = 0]() mutable {
-        const std::vector<QString>& paths = *exported;
-        const bool anyWritten = std::any_of(paths.begin(), paths.end(), [](const QString& path) { return !path.isEmpty(); });
-        const bool allGone = std::none_of(paths.begin(), paths.end(),
-                                          [](const QString& path) { return !path.isEmpty() && QFileInfo::exists(path); });
-        if (!(anyWritten && allGone) && ++checks < kTrashChecks)
-            return;
-        std::vector<RFATreeNode::Ptr> trashed;
-        for (std::size_t i = 0; i < nodes.size() && i < paths.size(); ++i)
-            if (!paths[i].isEmpty() && wasMovedToTrash(paths[i]))
-                trashed.push_back(nodes[i]);
-        timer->stop();
-        timer->deleteLater();
-        if (!trashed.empty() && document_.document()->deleteNodes(trashed))
-            refreshSearch(origin);
-    };
-    connect(timer, &QTimer::timeout, this, check);
-    timer->start();
-    check();
+    // Entries deleted or moved to another window meanwhile are passed over.
+    // The answer may come long after the drag: the results may be shown
+    // by now.
+    const std::shared_ptr<ArchiveDocument>& document = document_.document();
+    if (document->deleteNodes(entries) && document->inSearchMode())
+        document->updateSearchPredicate();
 }
 
 void RFADragAndDropDelegate::refreshSearch(DragOrigin origin) const

@@ -19,6 +19,7 @@ class MyDocument;
 class RFAApplicationDelegate;
 class RFAArchive;
 class RFAPasteboardOwner;
+class TrashWatch;
 struct PasteboardEntries;
 
 // Where a drag started: drags from the results list and the path bar
@@ -47,12 +48,12 @@ public:
     // Runs a drag of the entries from `source` until it ends.
     void startDrag(QWidget* source, const std::vector<RFATreeNode::Ptr>& nodes, DragOrigin origin);
     // The end of a drag: `target` is the widget of ours that took the drop
-    // (null for another program, or none), `exportedPaths` where each entry
-    // was written for other programs, filled in as they ask, perhaps after
-    // this. A drop in one of our windows was carried out there; entries
-    // whose files were moved to the trash are deleted; anything else was a
-    // copy.
-    void dragEnded(QObject* target, std::shared_ptr<const std::vector<QString>> exportedPaths, DragOrigin origin);
+    // (null for another program, or none), `pasteboard` what the drag
+    // carried, whose files other programs may ask for even after this. A
+    // drop in one of our windows was carried out there; entries whose files
+    // are moved to the trash, now or later while this window is open, are
+    // deleted; anything else was a copy.
+    void dragEnded(QObject* target, const RFAPasteboardOwner& pasteboard, DragOrigin origin);
 
     // What a drop of `data` onto the folder `node` would do: Move, Copy or
     // nothing (Qt::IgnoreAction).
@@ -81,13 +82,13 @@ private:
     std::optional<Source> findSource(const PasteboardEntries& entries) const;
     std::optional<std::vector<RFATreeNode::Ptr>> resolve(const Source& source, const QStringList& paths) const;
     void afterMovingFrom(const Source& source) const;
-    void watchForTrash(std::vector<RFATreeNode::Ptr> nodes, std::shared_ptr<const std::vector<QString>> exportedPaths,
-                       DragOrigin origin);
+    void deleteTrashedEntries(const std::vector<RFATreeNode::Ptr>& entries);
     void refreshSearch(DragOrigin origin) const;
 
     MyDocument& document_;
     RFAApplicationDelegate& application_;
     std::vector<RFATreeNode::Ptr> draggedNodes_;
+    TrashWatch* trashWatch_;
     mutable EntryIcons icons_;
 };
 

@@ -84,7 +84,7 @@ QStringList promisedFileTypes(const std::vector<RFATreeNode::Ptr>& nodes)
 }
 
 RFAPasteboardOwner::RFAPasteboardOwner(const std::vector<RFATreeNode::Ptr>& nodes, const PasteboardEntries& entries)
-    : exportedPaths_(std::make_shared<std::vector<QString>>(nodes.size()))
+    : exportedPaths_(nodes.size())
 {
     // The files are described now and written later, as the entries are now.
     wrappers_.reserve(nodes.size());
@@ -135,8 +135,13 @@ void RFAPasteboardOwner::exportFiles() const
         return;
     exported_ = true;
     const QString folder = makeExportFolder();
-    if (folder.isEmpty())
-        return;
+    if (!folder.isEmpty())
+        writeFilesInto(folder);
+    emit filesExported();
+}
+
+void RFAPasteboardOwner::writeFilesInto(const QString& folder) const
+{
     for (std::size_t i = 0; i < wrappers_.size(); ++i) {
         const FileWrapper& wrapper = wrappers_[i];
         // Names that would leave the folder are skipped by the writer, with
@@ -147,7 +152,7 @@ void RFAPasteboardOwner::exportFiles() const
         const QString path = folder + QLatin1Char('/') + QString::fromStdString(wrapper.preferredFilename);
         if (!QFileInfo::exists(path))
             continue;
-        (*exportedPaths_)[i] = path;
+        exportedPaths_[i] = path;
         const QUrl url = QUrl::fromLocalFile(path);
         // Two entries of one name are written to one place; the later wins.
         if (!urls_.contains(url))

@@ -6,7 +6,6 @@
 #include <QMimeData>
 #include <QStringList>
 
-#include <memory>
 #include <optional>
 #include <vector>
 
@@ -52,20 +51,26 @@ public:
 
     // Per entry, where its file or folder was written: empty until a
     // receiver asked, and for an entry whose name could not be written.
-    const std::vector<QString>& exportedPaths() const { return *exportedPaths_; }
-    // The same, for whoever must learn of them after the drag has let this go:
-    // a receiver in another program may ask only after the drop.
-    std::shared_ptr<const std::vector<QString>> sharedExportedPaths() const { return exportedPaths_; }
+    const std::vector<QString>& exportedPaths() const { return exportedPaths_; }
+    // Whether a receiver has asked for the files: they are written, as far
+    // as they could be.
+    bool hasExportedFiles() const { return exported_; }
+
+signals:
+    // The files have been written, when a receiver first asked for them:
+    // in another program perhaps only after the drop.
+    void filesExported() const;
 
 protected:
     QVariant retrieveData(const QString& mimeType, QMetaType type) const override;
 
 private:
     void exportFiles() const;
+    void writeFilesInto(const QString& folder) const;
 
     std::vector<FileWrapper> wrappers_;
     mutable bool exported_ = false;
-    std::shared_ptr<std::vector<QString>> exportedPaths_;
+    mutable std::vector<QString> exportedPaths_;
     mutable QList<QUrl> urls_;
 };
 

@@ -74,9 +74,12 @@ bool isNamedInTrash(const QString& path, const std::vector<TrashFolder>& folders
     return false;
 }
 
-bool wasMovedToTrash(const QString& path)
+FileFate fateOf(const QString& path, const std::vector<TrashFolder>& trashes)
 {
-    return !QFileInfo::exists(path) && !QFileInfo(path).isSymLink() && isNamedInTrash(path, trashFoldersFor(path));
+    // A link left in its place, even a broken one, is something still there.
+    if (QFileInfo::exists(path) || QFileInfo(path).isSymLink())
+        return FileFate::Present;
+    return isNamedInTrash(path, trashes) ? FileFate::Trashed : FileFate::Elsewhere;
 }
 
 } // namespace larkspan

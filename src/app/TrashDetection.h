@@ -22,9 +22,11 @@ std::vector<TrashFolder> trashFoldersFor(const QString& path);
 // file came from.
 bool isNamedInTrash(const QString& path, const std::vector<TrashFolder>& folders);
 
-// The file or folder at `path` is gone and a trash says it came from there:
-// it was dropped on the trash. A file moved anywhere else leaves no such
-// record (file managers answer Move for both).
-bool wasMovedToTrash(const QString& path);
+// Where the file or folder once at `path` has gone. Gone, with one of the
+// trashes saying it came from there: it was dropped on the trash. A file
+// moved anywhere else leaves no such record (file managers answer Move for
+// both).
+enum class FileFate { Present, Trashed, Elsewhere };
+FileFate fateOf(const QString& path, const std::vector<TrashFolder>& trashes);
 
 } // namespace larkspan

@@ -1,17 +1,14 @@
 // Drops onto the entry views of archive windows: what they would do, where
 // the entries land in each view, moves and copies between windows, a source
-// window closed before the drop, files from disk, the trash, and the
-// clipboard.
+// window closed before the drop, files from disk, and the clipboard.
 
 #include "DragAndDropSupport.h"
 
 #include "app/ArchiveColumnList.h"
 #include "app/ArchiveColumnView.h"
 #include "app/Settings.h"
-#include "app/TrashDetection.h"
 
 #include <QClipboard>
-#include <QDir>
 #include <QLineEdit>
 #include <QTableView>
 
@@ -61,23 +58,6 @@ ArchiveColumnList* columnShowing(MyDocument& window, const QModelIndex& folder)
     return nullptr;
 }
 
-void writeTrashInfo(const QString& infoFolder, const QString& name, const QByteArray& path)
-{
-    QDir().mkpath(infoFolder);
-    QFile info(infoFolder + QLatin1Char('/') + name + QStringLiteral(".trashinfo"));
-    QVERIFY(info.open(QIODevice::WriteOnly));
-    info.write("[Trash Info]\nPath=" + path + "\nDeletionDate=2024-01-01T00:00:00\n");
-}
-
-// What a file manager does when the file is dropped on the trash.
-void moveToTrash(const QString& dataHome, const QString& path)
-{
-    const QString name = QFileInfo(path).fileName();
-    writeTrashInfo(dataHome + QStringLiteral("/Trash/info"), name, QUrl::toPercentEncoding(path, "/"));
-    QDir().mkpath(dataHome + QStringLiteral("/Trash/files"));
-    QVERIFY(QFile::rename(path, dataHome + QStringLiteral("/Trash/files/") + name));
-}
-
 } // namespace
 
 class DropTest : public QObject {
@@ -87,14 +67,9 @@ class DropTest : public QObject {
     TemporaryFolder disk_;
 
     std::filesystem::path diskFile(const std::string& name) { return disk_.write(name, "from disk"); }
-    QString dataHome() const { return QString::fromStdString((disk_.path() / "data").string()); }
 
 private slots:
-    void initTestCase()
-    {
-        isolateSettings();
-        qputenv("XDG_DATA_HOME", dataHome().toUtf8());
-    }
+    void initTestCase() { isolateSettings(); }
     void init()
     {
         QSettings().clear();
@@ -104,7 +79,6 @@ private slots:
     {
         QApplication::clipboard()->clear();
         windows_.reset();
-        QDir(dataHome()).removeRecursively();
     }
 
     void validationAnswers()
@@ -274,7 +248,7 @@ private slots:
         const std::unique_ptr<RFAPasteboardOwner> moved = pasteboard(*source, {"a"});
         QCOMPARE(dropAt(receiver->outline().viewport(), ontoC, *moved), Qt::MoveAction);
         // The drop was ours: the source only forgets what it dragged.
-        source->dragAndDrop().dragEnded(receiver->outline().viewport(), moved->sharedExportedPaths(), DragOrigin::Tree);
+        source->dragAndDrop().dragEnded(receiver->outline().viewport(), *moved, DragOrigin::Tree);
         endUserEvent();
         QCOMPARE(tree(*source), std::string("bf1942{b.con}"));
         QCOMPARE(tree(*receiver), std::string("bf1942{c{a{x.con},z.con}}"));
@@ -354,93 +328,6 @@ private slots:
         const std::unique_ptr<QMimeData> files = filesData({diskFile("one.con"), disk_.path() / "folder"});
         QVERIFY(window->dragAndDrop().acceptDrop(*files, Qt::CopyAction | Qt::MoveAction, node(*window, "c"), -1));
         QCOMPARE(tree(*window), std::string("bf1942{c{one.con,folder{inner.con},z.con}}"));
-    }
-
-    void trashRecognisedByWhatItLeaves_data()
-    {
-        QTest::addColumn<bool>("toTrash");
-        QTest::addColumn<bool>("ontoOurWindow");
-        QTest::addColumn<std::string>("expected");
-        QTest::newRow("the trash") << true << false << std::string("bf1942{c.con}");
-        QTest::newRow("another folder") << false << false << std::string("bf1942{a.con,b.con,c.con}");
-        QTest::newRow("one of our windows") << true << true << std::string("bf1942{a.con,b.con,c.con}");
-    }
-    void trashRecognisedByWhatItLeaves()
-    {
-        QFETCH(bool, toTrash);
-        QFETCH(bool, ontoOurWindow);
-        QFETCH(std::string, expected);
-        MyDocument* window = windows_->open({{"bf1942/a.con", "a"}, {"bf1942/b.con", "b"}, {"bf1942/c.con", "c"}});
-        const std::string before = tree(*window);
-        const std::unique_ptr<RFAPasteboardOwner> data = pasteboard(*window, {"a.con", "b.con"});
-        QCOMPARE(data->urls().size(), 2);
-        const QString elsewhere = QString::fromStdString((disk_.path() / "elsewhere").string());
-        QDir().mkpath(elsewhere);
-        for (const QString& path : data->exportedPaths()) {
-            if (toTrash)
-                moveToTrash(dataHome(), path);
-            else
-                QVERIFY(QFile::rename(path, elsewhere + QLatin1Char('/') + QFileInfo(path).fileName()));
-        }
-        window->dragAndDrop().dragEnded(ontoOurWindow ? window->outline().viewport() : nullptr,
-                                        data->sharedExportedPaths(), DragOrigin::Tree);
-        QCOMPARE(tree(*window), expected);
-        endUserEvent();
-        if (expected != before) {
-            QCOMPARE(window->document()->undoHistory()->undoActionName(), std::string("Delete"));
-            window->undo();
-            QCOMPARE(tree(*window), before);
-        }
-    }
-
-    void trashRecognisedWhenTheFilesAreAskedForAfterTheDrop()
-    {
-        // Another program may ask for the files only once the drag has ended.
-        MyDocument* window = windows_->open({{"bf1942/a.con", "a"}, {"bf1942/b.con", "b"}});
-        const std::unique_ptr<RFAPasteboardOwner> data = pasteboard(*window, {"a.con"});
-        window->dragAndDrop().dragEnded(nullptr, data->sharedExportedPaths(), DragOrigin::Tree);
-        QCOMPARE(data->urls().size(), 1);
-        moveToTrash(dataHome(), data->exportedPaths().front());
-        QTRY_COMPARE(tree(*window), std::string("bf1942{b.con}"));
-    }
-
-    void trashInfoNamesTheOriginalPlace()
-    {
-        const QString top = QString::fromStdString((disk_.path() / "mount").string());
-        const QString info = top + QStringLiteral("/.Trash-1000/info");
-        const QString cache = top + QStringLiteral("/cache/");
-        writeTrashInfo(info, QStringLiteral("r\u00e9sum\u00e9 1.con"), "cache/r%C3%A9sum%C3%A9%201.con");
-        // The name was taken in the trash: a number was put in.
-        writeTrashInfo(info, QStringLiteral("x.2.con"), "cache/x.con");
-        const std::vector<TrashFolder> mount{{info, top}};
-        const struct {
-            QString path;
-            bool named;
-        } cases[] = {
-            {cache + QStringLiteral("r\u00e9sum\u00e9 1.con"), true},
-            {cache + QStringLiteral("x.con"), true},
-            {cache + QStringLiteral("x.con2"), false},
-            {cache + QStringLiteral("other.con"), false},
-            {top + QStringLiteral("/x.con"), false},
-        };
-        for (const auto& c : cases)
-            QVERIFY2(isNamedInTrash(c.path, mount) == c.named, qPrintable(c.path));
-        QVERIFY2(!isNamedInTrash(cache + QStringLiteral("x.con"), {{info, {}}}),
-                 "a relative path means nothing in the home trash");
-        QVERIFY2(!wasMovedToTrash(QString::fromStdString(diskFile("present.con").string())), "still in its place");
-    }
-
-    void dragFromTheResultsRefreshesThem()
-    {
-        settings::setSearchFilenames(true);
-        MyDocument* window = windows_->open({{"bf1942/xa.con", "a"}, {"bf1942/xb.con", "b"}});
-        window->searchDefaultsChanged();
-        emit window->searchField().textEdited(QStringLiteral("x"));
-        const std::unique_ptr<RFAPasteboardOwner> data = pasteboard(*window, {"xa.con"});
-        QCOMPARE(data->urls().size(), 1);
-        moveToTrash(dataHome(), data->exportedPaths().front());
-        window->dragAndDrop().dragEnded(nullptr, data->sharedExportedPaths(), DragOrigin::SearchResults);
-        QCOMPARE(window->searchResults().model()->rowCount(), 1);
     }
 
     void clipboardCopyCutAndPaste()

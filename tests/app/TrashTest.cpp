@@ -1,0 +1,256 @@
+// Drags to the trash: recognised by what the trash leaves, however long the
+// file manager waits for the user's answer, one batch after another; files
+// moved elsewhere, entries moved away meanwhile, and windows closed while
+// their files are watched.
+
+#include "DragAndDropSupport.h"
+
+#include "app/Settings.h"
+#include "app/TrashDetection.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTableView>
+
+namespace larkspan {
+
+using namespace fixtures;
+
+namespace {
+
+void writeTrashInfo(const QString& infoFolder, const QString& name, const QByteArray& path)
+{
+    QDir().mkpath(infoFolder);
+    QFile info(infoFolder + QLatin1Char('/') + name + QStringLiteral(".trashinfo"));
+    QVERIFY(info.open(QIODevice::WriteOnly));
+    info.write("[Trash Info]\nPath=" + path + "\nDeletionDate=2024-01-01T00:00:00\n");
+}
+
+// What a file manager does when the file is dropped on the trash.
+void moveToTrash(const QString& dataHome, const QString& path)
+{
+    const QString name = QFileInfo(path).fileName();
+    writeTrashInfo(dataHome + QStringLiteral("/Trash/info"), name, QUrl::toPercentEncoding(path, "/"));
+    QDir().mkpath(dataHome + QStringLiteral("/Trash/files"));
+    QVERIFY(QFile::rename(path, dataHome + QStringLiteral("/Trash/files/") + name));
+}
+
+} // namespace
+
+class TrashTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<WindowFixture> windows_;
+    TemporaryFolder disk_;
+
+    QString dataHome() const { return QString::fromStdString((disk_.path() / "data").string()); }
+    QString elsewhere() const { return QString::fromStdString((disk_.path() / "elsewhere").string()); }
+    void trash(const QString& path) { moveToTrash(dataHome(), path); }
+    void moveElsewhere(const QString& path)
+    {
+        QDir().mkpath(elsewhere());
+        QVERIFY(QFile::rename(path, elsewhere() + QLatin1Char('/') + QFileInfo(path).fileName()));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        isolateSettings();
+        qputenv("XDG_DATA_HOME", dataHome().toUtf8());
+    }
+    void init() { windows_ = std::make_unique<WindowFixture>(); }
+    void cleanup()
+    {
+        windows_.reset();
+        QDir(dataHome()).removeRecursively();
+        QDir(elsewhere()).removeRecursively();
+    }
+
+    void recognisedByWhatItLeaves_data()
+    {
+        QTest::addColumn<bool>("toTrash");
+        QTest::addColumn<bool>("ontoOurWindow");
+        QTest::addColumn<std::string>("expected");
+        QTest::newRow("the trash") << true << false << std::string("bf1942{c.con}");
+        QTest::newRow("another folder") << false << false << std::string("bf1942{a.con,b.con,c.con}");
+        QTest::newRow("one of our windows") << true << true << std::string("bf1942{a.con,b.con,c.con}");
+    }
+    void recognisedByWhatItLeaves()
+    {
+        QFETCH(bool, toTrash);
+        QFETCH(bool, ontoOurWindow);
+        QFETCH(std::string, expected);
+        MyDocument* window = windows_->open({{"bf1942/a.con", "a"}, {"bf1942/b.con", "b"}, {"bf1942/c.con", "c"}});
+        const std::string before = tree(*window);
+        const std::unique_ptr<RFAPasteboardOwner> data = pasteboard(*window, {"a.con", "b.con"});
+        QCOMPARE(data->urls().size(), 2);
+        for (const QString& path : data->exportedPaths())
+            toTrash ? trash(path) : moveElsewhere(path);
+        window->dragAndDrop().dragEnded(ontoOurWindow ? window->outline().viewport() : nullptr, *data,
+                                        DragOrigin::Tree);
+        QCOMPARE(tree(*window), expected);
+        endUserEvent();
+        if (expected != before) {
+            QCOMPARE(window->document()->undoHistory()->undoActionName(), std::string("Delete"));
+            window->undo();
+            QCOMPARE(tree(*window), before);
+        }
+    }
+
+    void trashedLongAfterTheDropAndOneByOne()
+    {
+        // The file manager asks for the files once the drag has ended and
+        // moves them when the user answers its question, whenever that is;
+        // then the user may drag them on one by one.
+        MyDocument* window = windows_->open(
+            {{"bf1942/a.con", "a"}, {"bf1942/b.con", "b"}, {"bf1942/c.con", "c"}, {"bf1942/d.con", "d"}});
+        const std::string before = tree(*window);
+        const std::unique_ptr<RFAPasteboardOwner> data = pasteboard(*window, {"a.con", "b.con", "c.con"});
+        window->dragAndDrop().dragEnded(nullptr, *data, DragOrigin::Tree);
+        QCOMPARE(data->urls().size(), 3);
+        const std::vector<QString> files = data->exportedPaths();
+        // The question stays open a while: nothing is decided meanwhile.
+        QTest::qWait(500);
+        QCOMPARE(tree(*window), before);
+
+        trash(files[0]);
+        QTRY_COMPARE(tree(*window), std::string("bf1942{b.con,c.con,d.con}"));
+        endUserEvent();
+        moveElsewhere(files[1]);
+        trash(files[2]);
+        QTRY_COMPARE(tree(*window), std::string("bf1942{b.con,d.con}"));
+        endUserEvent();
+        // Each batch its own step.
+        QCOMPARE(window->document()->undoHistory()->undoActionName(), std::string("Delete"));
+        window->undo();
+        endUserEvent();
+        QCOMPARE(tree(*window), std::string("bf1942{b.con,c.con,d.con}"));
+        window->undo();
+        QCOMPARE(tree(*window), before);
+    }
+
+    void aRecordWrittenAfterTheFileLeftStillCounts()
+    {
+        // Not every file manager writes the trash's record first.
+        MyDocument* window = windows_->open({{"bf1942/a.con", "a"}, {"bf1942/b.con", "b"}});
+        const std::unique_ptr<RFAPasteboardOwner> data = pasteboard(*window, {"a.con"});
+        window->dragAndDrop().dragEnded(nullptr, *data, DragOrigin::Tree);
+        QCOMPARE(data->urls().size(), 1);
+        const QString file = data->exportedPaths().front();
+        QDir().mkpath(dataHome() + QStringLiteral("/Trash/files"));
+        QVERIFY(QFile::rename(file, dataHome() + QStringLiteral("/Trash/files/a.con")));
+        QTest::qWait(300);
+        writeTrashInfo(dataHome() + QStringLiteral("/Trash/info"), QStringLiteral("a.con"), file.toUtf8());
+        QTRY_COMPARE(tree(*window), std::string("bf1942{b.con}"));
+    }
+
+    void anEntryMovedToAnotherWindowMeanwhileStaysThere()
+    {
+        MyDocument* source = windows_->open({{"bf1942/a.con", "a"}, {"bf1942/b.con", "b"}, {"bf1942/c.con", "c"}});
+        MyDocument* other = windows_->open({{"bf1942/z.con", "z"}});
+        const std::unique_ptr<RFAPasteboardOwner> data = pasteboard(*source, {"a.con", "b.con"});
+        source->dragAndDrop().dragEnded(nullptr, *data, DragOrigin::Tree);
+        QCOMPARE(data->urls().size(), 2);
+        const std::unique_ptr<RFAPasteboardOwner> moved = pasteboard(*source, {"a.con"});
+        QVERIFY(other->dragAndDrop().acceptDrop(*moved, Qt::MoveAction, node(*other, ""), 0));
+        endUserEvent();
+        for (const QString& path : data->exportedPaths())
+            trash(path);
+        QTRY_COMPARE(tree(*source), std::string("bf1942{c.con}"));
+        QCOMPARE(tree(*other), std::string("bf1942{a.con,z.con}"));
+    }
+
+    void closingTheWindowEndsItsWatch()
+    {
+        MyDocument* closing = windows_->open({{"bf1942/a.con", "a"}, {"bf1942/b.con", "b"}});
+        MyDocument* staying = windows_->open({{"bf1942/c.con", "c"}, {"bf1942/d.con", "d"}});
+        const std::shared_ptr<ArchiveDocument> closed = closing->document();
+        // One drag's files are asked for before the window closes, one's after.
+        const std::unique_ptr<RFAPasteboardOwner> askedBefore = pasteboard(*closing, {"a.con"});
+        closing->dragAndDrop().dragEnded(nullptr, *askedBefore, DragOrigin::Tree);
+        const std::unique_ptr<RFAPasteboardOwner> askedAfter = pasteboard(*closing, {"b.con"});
+        closing->dragAndDrop().dragEnded(nullptr, *askedAfter, DragOrigin::Tree);
+        QCOMPARE(askedBefore->urls().size(), 1);
+        const std::unique_ptr<RFAPasteboardOwner> fromStaying = pasteboard(*staying, {"c.con"});
+        staying->dragAndDrop().dragEnded(nullptr, *fromStaying, DragOrigin::Tree);
+        QCOMPARE(fromStaying->urls().size(), 1);
+
+        const QPointer<MyDocument> gone(closing);
+        closing->closeWithoutAsking();
+        QTRY_VERIFY(!gone);
+        QCOMPARE(askedAfter->urls().size(), 1);
+        trash(askedBefore->exportedPaths().front());
+        trash(askedAfter->exportedPaths().front());
+        trash(fromStaying->exportedPaths().front());
+        // The open window's watch answers; the closed one's has ended.
+        QTRY_COMPARE(tree(*staying), std::string("bf1942{d.con}"));
+        QCOMPARE(describe(*closed->archive().root()), std::string("bf1942{a.con,b.con}"));
+    }
+
+    void trashedEntriesLeaveTheResultsShownMeanwhile()
+    {
+        settings::setSearchFilenames(true);
+        MyDocument* window = windows_->open({{"bf1942/xa.con", "a"}, {"bf1942/xb.con", "b"}});
+        const std::unique_ptr<RFAPasteboardOwner> data = pasteboard(*window, {"xa.con"});
+        window->dragAndDrop().dragEnded(nullptr, *data, DragOrigin::Tree);
+        QCOMPARE(data->urls().size(), 1);
+        window->searchDefaultsChanged();
+        emit window->searchField().textEdited(QStringLiteral("x"));
+        QCOMPARE(window->searchResults().model()->rowCount(), 2);
+        trash(data->exportedPaths().front());
+        QTRY_COMPARE(window->searchResults().model()->rowCount(), 1);
+    }
+
+    void trashInfoNamesTheOriginalPlace()
+    {
+        const QString top = QString::fromStdString((disk_.path() / "mount").string());
+        const QString info = top + QStringLiteral("/.Trash-1000/info");
+        const QString cache = top + QStringLiteral("/cache/");
+        writeTrashInfo(info, QStringLiteral("r\u00e9sum\u00e9 1.con"), "cache/r%C3%A9sum%C3%A9%201.con");
+        // The name was taken in the trash: a number was put in.
+        writeTrashInfo(info, QStringLiteral("x.2.con"), "cache/x.con");
+        const std::vector<TrashFolder> mount{{info, top}};
+        const struct {
+            QString path;
+            bool named;
+        } cases[] = {
+            {cache + QStringLiteral("r\u00e9sum\u00e9 1.con"), true},
+            {cache + QStringLiteral("x.con"), true},
+            {cache + QStringLiteral("x.con2"), false},
+            {cache + QStringLiteral("other.con"), false},
+            {top + QStringLiteral("/x.con"), false},
+        };
+        for (const auto& c : cases)
+            QVERIFY2(isNamedInTrash(c.path, mount) == c.named, qPrintable(c.path));
+        QVERIFY2(!isNamedInTrash(cache + QStringLiteral("x.con"), {{info, {}}}),
+                 "a relative path means nothing in the home trash");
+    }
+
+    void fateOfAnExportedFile()
+    {
+        const QString folder = QString::fromStdString(disk_.path().string()) + QStringLiteral("/exported/");
+        const QString info = dataHome() + QStringLiteral("/Trash/info");
+        const std::vector<TrashFolder> home{{info, {}}};
+        disk_.write("exported/present.con", "p");
+        QVERIFY(QFile::link(folder + QStringLiteral("nowhere"), folder + QStringLiteral("link.con")));
+        for (const char* name : {"present.con", "trashed.con", "link.con"})
+            writeTrashInfo(info, QString::fromLatin1(name), (folder + QString::fromLatin1(name)).toUtf8());
+        const struct {
+            const char* name;
+            FileFate fate;
+        } cases[] = {
+            {"present.con", FileFate::Present},
+            {"trashed.con", FileFate::Trashed},
+            {"moved.con", FileFate::Elsewhere},
+            {"link.con", FileFate::Present},
+        };
+        for (const auto& c : cases)
+            QVERIFY2(fateOf(folder + QString::fromLatin1(c.name), home) == c.fate, c.name);
+    }
+};
+
+} // namespace larkspan
+
+QTEST_MAIN(larkspan::TrashTest)
+#include "TrashTest.moc"
