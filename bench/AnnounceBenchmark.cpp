@@ -13,10 +13,10 @@
 #include "QuietHost.h"
 #include "Rounds.h"
 
-#include "archive/RFAArchive.h"
+#include "model/RFAArchive.h"
 #include "document/ArchiveDocument.h"
-#include "tree/ChangeHub.h"
-#include "tree/UndoHistory.h"
+#include "model/ChangeHub.h"
+#include "model/UndoHistory.h"
 
 #include <cstdio>
 #include <string>

@@ -9,7 +9,7 @@
 #include "Corpus.h"
 #include "LzoSegments.h"
 
-#include "archive/RFADecompression.h"
+#include "format/RFADecompression.h"
 
 #include <benchmark/benchmark.h>
 #include <lzo/lzo1x.h>

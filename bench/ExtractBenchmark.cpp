@@ -17,7 +17,7 @@
 #include "PackerArchive.h"
 #include "Rounds.h"
 
-#include "tree/FileIO.h"
+#include "fs/FileIO.h"
 
 #include <lzo/lzo1x.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tree/Bytes.h"
+#include "base/Bytes.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -12,9 +12,9 @@
 #include "PackerArchive.h"
 #include "Rounds.h"
 
-#include "archive/RFAArchive.h"
-#include "tree/FileIO.h"
-#include "tree/RFATreeEnumerator.h"
+#include "model/RFAArchive.h"
+#include "fs/FileIO.h"
+#include "model/RFATreeEnumerator.h"
 
 #include <lzo/lzo1x.h>
 

@@ -2,9 +2,9 @@
 
 #include "LzoSegments.h"
 
-#include "archive/LittleEndian.h"
-#include "archive/MagicHeader.h"
-#include "tree/FileIO.h"
+#include "base/ByteOrder.h"
+#include "format/MagicHeader.h"
+#include "fs/FileIO.h"
 
 #include <cstdio>
 #include <functional>

@@ -2,8 +2,8 @@
 
 #include "Corpus.h"
 
-#include "archive/ArchiveDirectory.h"
-#include "tree/Bytes.h"
+#include "format/ArchiveDirectory.h"
+#include "base/Bytes.h"
 
 #include <cstddef>
 #include <cstdint>

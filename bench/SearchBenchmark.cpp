@@ -16,8 +16,8 @@
 #include "PackerArchive.h"
 #include "Rounds.h"
 
-#include "tree/RFATreeNode.h"
-#include "tree/SearchPredicate.h"
+#include "model/RFATreeNode.h"
+#include "model/SearchPredicate.h"
 
 #include <cstdio>
 #include <filesystem>

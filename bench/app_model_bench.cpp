@@ -15,9 +15,9 @@
 #include "app/ArchiveOutlineView.h"
 #include "app/ArchiveSelection.h"
 #include "app/ArchiveTreeModel.h"
-#include "archive/RFAArchive.h"
-#include "tree/ChangeHub.h"
-#include "tree/UndoHistory.h"
+#include "model/RFAArchive.h"
+#include "model/ChangeHub.h"
+#include "model/UndoHistory.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

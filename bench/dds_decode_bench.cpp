@@ -2,8 +2,8 @@
 // the same files (Image.open(f).convert("RGBA"), timed inside the Python
 // process, best of 5) in the same run. The textures are random blocks, written
 // into the build directory on first use.
-#include "dds/DDSDrawToImage.h"
-#include "dds/OpenDDSFile.h"
+#include "imaging/DDSDrawToImage.h"
+#include "imaging/OpenDDSFile.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,7 +4,7 @@
 
 #include "FuzzCheck.h"
 
-#include "archive/RFAArchive.h"
+#include "model/RFAArchive.h"
 
 #include <cstdint>
 #include <string>

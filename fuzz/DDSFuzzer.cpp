@@ -6,10 +6,10 @@
 
 #include "FuzzCheck.h"
 
-#include "dds/BilinearStretch.h"
-#include "dds/DDSDrawToImage.h"
-#include "dds/DDSInfo.h"
-#include "tree/ImageDecoders.h"
+#include "imaging/BilinearStretch.h"
+#include "imaging/DDSDrawToImage.h"
+#include "imaging/DDSInfo.h"
+#include "imaging/ImageDecoders.h"
 
 #include <cstdint>
 #include <memory>

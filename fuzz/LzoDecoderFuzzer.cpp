@@ -9,7 +9,7 @@
 
 #include "FuzzCheck.h"
 
-#include "archive/RFADecompression.h"
+#include "format/RFADecompression.h"
 
 #include <sanitizer/asan_interface.h>
 

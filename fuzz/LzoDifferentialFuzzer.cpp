@@ -10,8 +10,8 @@
 
 #include "FuzzCheck.h"
 
-#include "archive/LittleEndian.h"
-#include "archive/RFADecompression.h"
+#include "base/ByteOrder.h"
+#include "format/RFADecompression.h"
 
 #include <lzo/lzo1x.h>
 

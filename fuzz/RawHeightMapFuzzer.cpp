@@ -4,7 +4,7 @@
 
 #include "FuzzCheck.h"
 
-#include "tree/RawHeightMap.h"
+#include "imaging/RawHeightMap.h"
 
 #include <cstdint>
 #include <cstring>

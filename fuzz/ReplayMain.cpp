@@ -2,7 +2,7 @@
 // file below the folders named there, without libFuzzer: CTest replays the
 // committed corpora this way with any compiler.
 
-#include "tree/FileIO.h"
+#include "fs/FileIO.h"
 
 #include <algorithm>
 #include <cstdint>

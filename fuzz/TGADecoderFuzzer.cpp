@@ -3,7 +3,7 @@
 
 #include "FuzzCheck.h"
 
-#include "tree/TGADecoder.h"
+#include "imaging/TGADecoder.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/EntryDropSupport.h"
-#include "tree/RFATreeNode.h"
+#include "model/RFATreeNode.h"
 
 #include <QTreeView>
 

@@ -1,7 +1,7 @@
 #include "app/ArchiveTreeModel.h"
 
 #include "app/SizeText.h"
-#include "archive/RFAArchive.h"
+#include "model/RFAArchive.h"
 
 #include <stdexcept>
 

@@ -2,8 +2,8 @@
 
 #include "app/EntryIcons.h"
 #include "app/FolderSizeCache.h"
-#include "tree/ChangeHub.h"
-#include "tree/RFATreeNode.h"
+#include "model/ChangeHub.h"
+#include "model/RFATreeNode.h"
 
 #include <QAbstractItemModel>
 

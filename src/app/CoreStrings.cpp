@@ -1,6 +1,6 @@
 // The core's texts, listed for the translation tools: the core is plain C++
 // and cannot mark them itself. It shows them through translateForCore
-// (context "Core"); keep this list in step with src/archive and src/document.
+// (context "Core"); keep this list in step with the core.
 
 #include <QtGlobal>
 

@@ -1,6 +1,6 @@
 #include "app/EntryIcons.h"
 
-#include "tree/RFATreeNode.h"
+#include "model/RFATreeNode.h"
 
 #include <QMimeType>
 

@@ -1,6 +1,6 @@
 #include "app/FolderSizeCache.h"
 
-#include "tree/RFATreeNode.h"
+#include "model/RFATreeNode.h"
 
 #include <vector>
 

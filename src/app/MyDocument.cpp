@@ -11,8 +11,8 @@
 #include "app/SearchResultsModel.h"
 #include "app/SearchResultsView.h"
 #include "app/Settings.h"
-#include "tree/StringAdditions.h"
-#include "tree/UndoHistory.h"
+#include "base/StringAdditions.h"
+#include "model/UndoHistory.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "document/ArchiveDocument.h"
-#include "tree/ChangeHub.h"
+#include "model/ChangeHub.h"
 
 #include <QMainWindow>
 #include <QPointer>

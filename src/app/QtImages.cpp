@@ -1,6 +1,6 @@
 #include "app/QtImages.h"
 
-#include "tree/ImageDecoders.h"
+#include "imaging/ImageDecoders.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tree/Image.h"
+#include "imaging/Image.h"
 
 #include <QImage>
 

@@ -5,7 +5,7 @@
 #include "app/MyDocument.h"
 #include "app/RFADragAndDropDelegate.h"
 #include "app/Settings.h"
-#include "tree/UndoHistory.h"
+#include "model/UndoHistory.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -4,10 +4,10 @@
 #include "app/RFAApplicationDelegate.h"
 #include "app/RFAPasteboardOwner.h"
 #include "app/TrashWatch.h"
-#include "archive/RFAArchive.h"
-#include "document/EntryPathResolution.h"
+#include "model/RFAArchive.h"
+#include "model/EntryPathResolution.h"
 #include "document/MoveRule.h"
-#include "tree/FileIO.h"
+#include "fs/FileIO.h"
 
 #include <QApplication>
 #include <QClipboard>

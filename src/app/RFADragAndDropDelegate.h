@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/EntryIcons.h"
-#include "tree/RFATreeNode.h"
+#include "model/RFATreeNode.h"
 
 #include <QObject>
 #include <QPointer>

@@ -2,7 +2,7 @@
 
 #include "app/PictureView.h"
 #include "app/QtImages.h"
-#include "tree/ImageDecoders.h"
+#include "imaging/ImageDecoders.h"
 
 #include <QBuffer>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "tree/ChangeHub.h"
-#include "tree/RFATreeNode.h"
+#include "model/ChangeHub.h"
+#include "model/RFATreeNode.h"
 
 #include <QLabel>
 #include <QWidget>

@@ -2,7 +2,7 @@
 
 #include "app/ExportFolders.h"
 #include "app/QtImages.h"
-#include "tree/SafePath.h"
+#include "fs/SafePath.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

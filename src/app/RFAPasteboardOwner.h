@@ -1,7 +1,7 @@
 #pragma once
 
-#include "tree/FileWrapper.h"
-#include "tree/RFATreeNode.h"
+#include "fs/FileWrapper.h"
+#include "model/RFATreeNode.h"
 
 #include <QMimeData>
 #include <QStringList>

@@ -2,7 +2,7 @@
 
 #include "app/EntryIcons.h"
 #include "document/ArchiveDocument.h"
-#include "tree/ChangeHub.h"
+#include "model/ChangeHub.h"
 
 #include <QAbstractTableModel>
 

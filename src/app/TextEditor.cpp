@@ -2,9 +2,9 @@
 
 #include "app/ConHighlighter.h"
 #include "app/LineNumberArea.h"
-#include "tree/RFATreeNode.h"
-#include "tree/TextSpliceEntry.h"
-#include "tree/UndoHistory.h"
+#include "model/RFATreeNode.h"
+#include "model/TextSpliceEntry.h"
+#include "model/UndoHistory.h"
 
 #include <QApplication>
 #include <QFontDatabase>

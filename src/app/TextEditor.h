@@ -1,7 +1,7 @@
 #pragma once
 
-#include "tree/ChangeHub.h"
-#include "tree/TextSplice.h"
+#include "model/ChangeHub.h"
+#include "text/TextSplice.h"
 
 #include <QPlainTextEdit>
 

@@ -1,7 +1,7 @@
 #include "app/TextEditorWindow.h"
 
 #include "app/TextEditor.h"
-#include "tree/RFATreeNode.h"
+#include "model/RFATreeNode.h"
 
 #include <QLabel>
 #include <QStatusBar>

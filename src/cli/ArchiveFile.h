@@ -1,7 +1,7 @@
 #pragma once
 
-#include "archive/ArchiveDirectory.h"
-#include "tree/Bytes.h"
+#include "format/ArchiveDirectory.h"
+#include "base/Bytes.h"
 
 #include <cstdint>
 #include <optional>

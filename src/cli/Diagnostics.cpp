@@ -1,7 +1,7 @@
 #include "cli/Diagnostics.h"
 
 #include "cli/Progress.h"
-#include "tree/Latin1.h"
+#include "base/Latin1.h"
 
 #include <cstdio>
 #include <iostream>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tree/FileIO.h"
+#include "fs/FileIO.h"
 
 #include <string>
 #include <string_view>

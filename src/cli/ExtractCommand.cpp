@@ -3,9 +3,9 @@
 #include "cli/Diagnostics.h"
 #include "cli/EntrySelection.h"
 #include "cli/Progress.h"
-#include "tree/FileIO.h"
-#include "tree/FolderWriter.h"
-#include "tree/SafePath.h"
+#include "fs/FileIO.h"
+#include "fs/FolderWriter.h"
+#include "fs/SafePath.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "archive/EntryPath.h"
+#include "format/EntryPath.h"
 #include "cli/ArchiveFile.h"
 #include "cli/Commands.h"
 #include "cli/Diagnostics.h"

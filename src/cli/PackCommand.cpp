@@ -1,12 +1,12 @@
-#include "archive/MagicHeader.h"
-#include "archive/RFAArchive.h"
+#include "format/MagicHeader.h"
+#include "model/RFAArchive.h"
 #include "cli/Commands.h"
 #include "cli/Diagnostics.h"
 #include "cli/PackName.h"
 #include "cli/Progress.h"
 #include "cli/SourceFolder.h"
-#include "tree/FileIO.h"
-#include "tree/Latin1.h"
+#include "fs/FileIO.h"
+#include "base/Latin1.h"
 
 #include <filesystem>
 #include <memory>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tree/SafePath.h"
+#include "fs/SafePath.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "archive/RFAArchive.h"
+#include "model/RFAArchive.h"
 
 #include <chrono>
 #include <cstdint>

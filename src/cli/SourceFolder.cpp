@@ -1,8 +1,8 @@
 #include "cli/SourceFolder.h"
 
-#include "archive/RFAArchive.h"
+#include "model/RFAArchive.h"
 #include "cli/Diagnostics.h"
-#include "tree/Latin1.h"
+#include "base/Latin1.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
-#include "archive/EntryPath.h"
-#include "archive/RFAArchive.h"
+#include "format/EntryPath.h"
+#include "model/RFAArchive.h"
 #include "cli/ArchiveFile.h"
 #include "cli/Commands.h"
 #include "cli/Diagnostics.h"

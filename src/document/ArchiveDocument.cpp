@@ -1,7 +1,7 @@
 #include "document/ArchiveDocument.h"
 
-#include "tree/ChangeHub.h"
-#include "tree/UndoHistory.h"
+#include "model/ChangeHub.h"
+#include "model/UndoHistory.h"
 
 namespace larkspan {
 

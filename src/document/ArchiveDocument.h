@@ -1,11 +1,11 @@
 #pragma once
 
-#include "archive/RFAArchive.h"
+#include "model/RFAArchive.h"
 #include "document/DocumentHost.h"
 #include "document/GameLaunch.h"
-#include "document/Translator.h"
-#include "tree/FileIO.h"
-#include "tree/RFATreeNode.h"
+#include "base/Translator.h"
+#include "fs/FileIO.h"
+#include "model/RFATreeNode.h"
 
 #include <cstdint>
 #include <deque>

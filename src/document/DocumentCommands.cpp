@@ -5,7 +5,7 @@
 #include "document/EntryNames.h"
 
 #include "document/EntryExtraction.h"
-#include "tree/UndoHistory.h"
+#include "model/UndoHistory.h"
 
 #include <algorithm>
 

@@ -6,8 +6,8 @@
 
 #include "document/EntryNames.h"
 #include "document/MoveRule.h"
-#include "tree/FileSystemImport.h"
-#include "tree/UndoHistory.h"
+#include "model/FileSystemImport.h"
+#include "model/UndoHistory.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 
 #include "document/ArchiveDocument.h"
 
-#include "tree/SearchPredicate.h"
+#include "model/SearchPredicate.h"
 
 namespace larkspan {
 

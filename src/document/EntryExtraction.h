@@ -1,9 +1,9 @@
 #pragma once
 
 #include "document/DocumentHost.h"
-#include "document/Translator.h"
-#include "tree/FileWrapper.h"
-#include "tree/RFATreeNode.h"
+#include "base/Translator.h"
+#include "fs/FileWrapper.h"
+#include "model/RFATreeNode.h"
 
 #include <filesystem>
 #include <memory>

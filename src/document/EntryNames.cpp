@@ -1,7 +1,7 @@
 #include "document/EntryNames.h"
 
-#include "tree/Latin1.h"
-#include "tree/StringAdditions.h"
+#include "base/Latin1.h"
+#include "base/StringAdditions.h"
 
 namespace larkspan {
 

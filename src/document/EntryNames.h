@@ -3,8 +3,8 @@
 // What a name must be for an entry the user makes: one the archive can
 // store, and one the game can tell apart from its siblings'.
 
-#include "document/Translator.h"
-#include "tree/RFATreeNode.h"
+#include "base/Translator.h"
+#include "model/RFATreeNode.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/Translator.h"
+#include "base/Translator.h"
 
 #include <cstdint>
 #include <string>

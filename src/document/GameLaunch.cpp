@@ -1,6 +1,6 @@
 #include "document/GameLaunch.h"
 
-#include "tree/StringAdditions.h"
+#include "base/StringAdditions.h"
 
 #include <cstdlib>
 #include <system_error>

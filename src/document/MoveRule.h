@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tree/RFATreeNode.h"
+#include "model/RFATreeNode.h"
 
 #include <vector>
 

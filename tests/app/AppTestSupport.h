@@ -4,7 +4,7 @@
 #include "app/RFAApplicationDelegate.h"
 #include "support/ArchiveBytes.h"
 #include "support/TemporaryFolder.h"
-#include "tree/FileIO.h"
+#include "fs/FileIO.h"
 
 #include <QApplication>
 #include <QMessageBox>

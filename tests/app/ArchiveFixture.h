@@ -4,10 +4,10 @@
 // an undo history, built from paths ("a/b.con" a file holding its own path,
 // "a/c/" a folder).
 
-#include "archive/RFAArchive.h"
+#include "model/RFAArchive.h"
 #include "support/PathComponents.h"
-#include "tree/ChangeHub.h"
-#include "tree/UndoHistory.h"
+#include "model/ChangeHub.h"
+#include "model/UndoHistory.h"
 
 #include <initializer_list>
 #include <string>

@@ -1,9 +1,9 @@
 #include "app/ConHighlighter.h"
 #include "app/TextEditor.h"
 #include "app/TextEditorWindow.h"
-#include "tree/ChangeHub.h"
-#include "tree/RFATreeNode.h"
-#include "tree/UndoHistory.h"
+#include "model/ChangeHub.h"
+#include "model/RFATreeNode.h"
+#include "model/UndoHistory.h"
 
 #include <QClipboard>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "CliFixtures.h"
 
-#include "archive/ArchiveDirectory.h"
-#include "archive/LittleEndian.h"
-#include "tree/FileIO.h"
+#include "format/ArchiveDirectory.h"
+#include "base/ByteOrder.h"
+#include "fs/FileIO.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 #include "CliFixtures.h"
 #include "RfaRunner.h"
 
-#include "archive/RFAArchive.h"
+#include "model/RFAArchive.h"
 
 namespace larkspan::test {
 namespace {

@@ -2,7 +2,7 @@
 // and found again by their full paths.
 
 #include "document/DocumentTestSupport.h"
-#include "document/EntryPathResolution.h"
+#include "model/EntryPathResolution.h"
 
 namespace larkspan {
 namespace {

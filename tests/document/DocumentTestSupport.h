@@ -4,7 +4,7 @@
 #include "document/FakeHost.h"
 #include "support/ArchiveBytes.h"
 #include "support/PathComponents.h"
-#include "tree/UndoHistory.h"
+#include "model/UndoHistory.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "document/DocumentTestSupport.h"
 #include "support/TemporaryFolder.h"
-#include "tree/FileIO.h"
+#include "fs/FileIO.h"
 
 namespace larkspan {
 namespace {

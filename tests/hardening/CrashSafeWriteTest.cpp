@@ -2,9 +2,9 @@
 // previous file or the complete new one, never a part, and a write that
 // fails cleans up after itself.
 
-#include "archive/RFAArchive.h"
+#include "model/RFAArchive.h"
 #include "support/TemporaryFolder.h"
-#include "tree/FileIO.h"
+#include "fs/FileIO.h"
 
 #include <gtest/gtest.h>
 

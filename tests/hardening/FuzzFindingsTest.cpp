@@ -2,9 +2,9 @@
 // (the inputs themselves are also in fuzz/corpus: archive_reader/crash-*,
 // raw_height_map/crash-*).
 
-#include "archive/RFAArchive.h"
+#include "model/RFAArchive.h"
 #include "support/ArchiveBytes.h"
-#include "tree/RawHeightMap.h"
+#include "imaging/RawHeightMap.h"
 
 #include <gtest/gtest.h>
 

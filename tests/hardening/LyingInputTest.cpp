@@ -2,8 +2,8 @@
 // refused with its error before the promise costs memory: the reader may
 // hold no more than 64 MiB beyond the file, counted at the allocator.
 
-#include "archive/LittleEndian.h"
-#include "archive/RFAArchive.h"
+#include "base/ByteOrder.h"
+#include "model/RFAArchive.h"
 #include "support/AllocationProbe.h"
 #include "support/ArchiveBytes.h"
 

@@ -3,9 +3,9 @@
 // the writer stores and the reader gives back unchanged, or a clean
 // "unpack" error; never a crash, never a leak, never much memory.
 
-#include "archive/RFAArchive.h"
+#include "model/RFAArchive.h"
 #include "support/AllocationProbe.h"
-#include "tree/FileIO.h"
+#include "fs/FileIO.h"
 
 #include <gtest/gtest.h>
 

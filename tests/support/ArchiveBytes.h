@@ -3,8 +3,8 @@
 // Builds archive files byte by byte, so tests can say exactly what lies where,
 // including what our own writer would never produce.
 
-#include "archive/LittleEndian.h"
-#include "tree/Bytes.h"
+#include "base/ByteOrder.h"
+#include "base/Bytes.h"
 
 #include <string>
 #include <string_view>

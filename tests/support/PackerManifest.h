@@ -3,7 +3,7 @@
 // The manifest of the packer-style archives under tests/data/archives: what
 // their generator put into each entry and how it stored it.
 
-#include "tree/Bytes.h"
+#include "base/Bytes.h"
 
 #include <cstdint>
 #include <fstream>

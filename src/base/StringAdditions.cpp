@@ -1,0 +1,55 @@
+#include "base/StringAdditions.h"
+
+#include "base/Latin1.h"
+
+namespace larkspan {
+
+char32_t foldCase(char32_t c)
+{
+    if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
+        return c + 0x20;
+    return c;
+}
+
+namespace {
+
+bool sameCharacter(char32_t a, char32_t b, StringCompareOptions options)
+{
+    return options == StringCompareOptions::CaseInsensitive ? foldCase(a) == foldCase(b) : a == b;
+}
+
+// Length in bytes of `later` that agrees with `earlier`, character by character.
+std::size_t commonPrefixLength(std::string_view earlier, std::string_view later,
+                               StringCompareOptions options)
+{
+    std::size_t e = 0;
+    std::size_t l = 0;
+    while (e < earlier.size() && l < later.size()) {
+        std::size_t nextL = l;
+        if (!sameCharacter(nextCodePoint(earlier, e), nextCodePoint(later, nextL), options))
+            break;
+        l = nextL;
+    }
+    return l;
+}
+
+} // namespace
+
+bool isCaseInsensitiveEqual(std::string_view a, std::string_view b)
+{
+    const std::size_t common = commonPrefixLength(a, b, StringCompareOptions::CaseInsensitive);
+    return common == b.size() && codePointCount(a) == codePointCount(b);
+}
+
+std::optional<std::string> commonPrefixWithOptions(const std::vector<std::string>& texts,
+                                                   StringCompareOptions options)
+{
+    if (texts.empty())
+        return std::nullopt;
+    std::string prefix = texts.front();
+    for (std::size_t i = 1; i < texts.size() && !prefix.empty(); ++i)
+        prefix = texts[i].substr(0, commonPrefixLength(prefix, texts[i], options));
+    return prefix;
+}
+
+} // namespace larkspan

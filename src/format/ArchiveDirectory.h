@@ -1,0 +1,58 @@
+#pragma once
+
+// The on-disk directory of an archive, read record by record with every
+// bounds check, and the one rule that turns a record's stored bytes into the
+// entry's content.
+
+#include "format/UnpackError.h"
+#include "base/Bytes.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace larkspan {
+
+inline constexpr char kIdentificationString[] = "Refractor2 FlatArchive 1.1  ";
+inline constexpr std::size_t kIdentificationLength = 28;
+
+enum class ArchiveLayout { Plain, Identified };
+
+struct ArchiveHeader {
+    ArchiveLayout layout = ArchiveLayout::Plain;
+    std::uint32_t directoryOffset = 0;
+    std::uint32_t compressionFlag = 0;
+    std::uint32_t entryCount = 0;
+};
+
+struct EntryRecord {
+    std::string name; // UTF-8, decoded from Latin-1, cut at the first zero byte
+    std::uint32_t storedSize = 0;
+    std::uint32_t size = 0;
+    std::uint32_t dataOffset = 0;
+    ByteSpan stored;
+    bool compressed = false; // the stored bytes are a segment table + LZO1X streams
+    // The content, when telling compressed from raw took decoding it (a
+    // compressed entry whose stored size equals its size).
+    SharedBytes decoded;
+};
+
+// Nothing when the directory offset lies beyond the file.
+std::optional<ArchiveHeader> readArchiveHeader(ByteSpan file);
+
+// Reads the record at `position` and moves `position` past it; nothing when
+// the record, or the data it points to, lies outside the file. Decodes only
+// where that alone tells whether the stored bytes are compressed.
+std::optional<EntryRecord> readEntryRecord(ByteSpan file, const ArchiveHeader& header,
+                                           std::uint64_t& position);
+
+// The entry's content: the stored bytes as they stand, or decompressed;
+// null when a compressed entry cannot be decoded.
+SharedBytes entryContent(const EntryRecord& record);
+
+inline std::uint64_t firstRecordPosition(const ArchiveHeader& header)
+{
+    return std::uint64_t(header.directoryOffset) + 4;
+}
+
+} // namespace larkspan

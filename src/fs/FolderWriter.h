@@ -1,0 +1,67 @@
+#pragma once
+
+// Writing files and folders below one folder the user chose, never outside
+// it: each name is checked component by component, and nothing is written
+// through a symbolic link at or below that folder, which could lead
+// anywhere. The chosen folder itself may be a link: the user picked it.
+
+#include "base/Bytes.h"
+#include "fs/FileIO.h"
+#include "fs/SafePath.h"
+
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+
+namespace larkspan {
+
+enum class WriteRefusal {
+    UnsafeName,     // a component no folder may hold, or one that would climb out
+    SymbolicLink,   // a link stands where a folder or the file belongs
+    FolderInTheWay, // a folder stands where the file belongs
+    FileInTheWay,   // something other than a folder stands where a folder belongs
+};
+
+enum class WriteStatus {
+    Free,    // a probe found nothing in the way
+    Written, // the file is written, or the folder is there
+    Exists,  // a file is already there and was left alone
+    Refused, // see `refusal`
+    Failed,  // see `error`
+};
+
+struct WriteResult {
+    WriteStatus status = WriteStatus::Free;
+    std::filesystem::path path;          // the file or folder meant, or what stood in the way
+    std::optional<WriteRefusal> refusal; // with Refused
+    std::optional<PathRefusal> unsafe;   // with UnsafeName
+    std::optional<FileError> error;      // with Failed
+};
+
+class FolderWriter {
+public:
+    explicit FolderWriter(std::filesystem::path root) : root_(std::move(root)) {}
+
+    const std::filesystem::path& root() const { return root_; }
+
+    // What writing a file there would meet, without writing anything.
+    WriteResult probeFile(std::span<const std::string> components) const;
+    // The file, atomically, with the folders above it made where missing.
+    // An existing file is replaced only when `replace` is set (Exists
+    // otherwise); never a folder or a link.
+    WriteResult writeFile(std::span<const std::string> components, ByteSpan bytes, bool replace) const;
+    // The folder, with those above it; an existing folder is written into.
+    WriteResult makeFolder(std::span<const std::string> components) const;
+
+private:
+    enum class Mode { Probe, Make };
+    // Walks (and in Make mode makes) the folders that hold the last
+    // component; nothing when all are folders, otherwise what stopped it.
+    std::optional<WriteResult> reachFolder(std::span<const std::string> components, Mode mode,
+                                           std::filesystem::path& folder) const;
+
+    std::filesystem::path root_;
+};
+
+} // namespace larkspan

@@ -1,0 +1,86 @@
+#include "imaging/ImageDecoders.h"
+
+#include "imaging/DDSDrawToImage.h"
+#include "imaging/DDSInfo.h"
+#include "imaging/RawHeightMap.h"
+#include "imaging/TGADecoder.h"
+
+#include <map>
+
+namespace larkspan {
+
+namespace {
+
+std::optional<Image> decodeTexture(const SharedBytes& bytes)
+{
+    DDSHandle texture(DDSOpenData(bytes));
+    if (!texture)
+        return std::nullopt;
+    const std::int32_t width = DDSGetWidth(texture.get());
+    const std::int32_t height = DDSGetHeight(texture.get());
+    if (width <= 0 || height <= 0)
+        return std::nullopt;
+    std::optional<DDSImage> picture =
+        DDSCreateImage(texture.get(), static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height));
+    texture.reset();
+    if (!picture)
+        return std::nullopt;
+    return Image{picture->width, picture->height, PixelFormat::RGBA8, picture->bytesPerRow, false,
+                 std::move(picture->pixels)};
+}
+
+std::map<std::string, ImageDecoder, std::less<>>& registry()
+{
+    static std::map<std::string, ImageDecoder, std::less<>> decoders = {
+        {"dds", decodeTexture},
+        {"raw", [](const SharedBytes& bytes) { return decodeRawHeightMap(*bytes); }},
+        {"tga", [](const SharedBytes& bytes) { return decodeTGA(*bytes); }},
+    };
+    return decoders;
+}
+
+} // namespace
+
+void registerImageDecoder(std::string extension, ImageDecoder decoder)
+{
+    registry()[std::move(extension)] = std::move(decoder);
+}
+
+const ImageDecoder* imageDecoderFor(std::string_view extension)
+{
+    const auto& decoders = registry();
+    const auto found = decoders.find(extension);
+    return found == decoders.end() || !found->second ? nullptr : &found->second;
+}
+
+std::optional<PictureInfo> pictureInfo(std::string_view extension, const SharedBytes& bytes)
+{
+    if (extension == "dds") {
+        const DDSHandle texture(DDSOpenData(bytes));
+        const std::optional<DDSInfo> info = DDSGetInfo(texture.get());
+        if (!info)
+            return std::nullopt;
+        const std::uint32_t bits = DDSIsCompressed(texture.get()) ? 0
+                                   : DDSGetDataFormat(texture.get()) == DDSDataFormat::R8G8B8 ? 24
+                                   : DDSGetDataFormat(texture.get()) == DDSDataFormat::A8R8G8B8 ? 32
+                                                                                                 : 16;
+        return PictureInfo{std::string(info->formatName), static_cast<std::uint32_t>(info->width),
+                           static_cast<std::uint32_t>(info->height), bits,
+                           static_cast<std::uint32_t>(info->levelCount)};
+    }
+    if (extension == "tga") {
+        const std::optional<TGAInfo> info = readTGAInfo(*bytes);
+        if (!info)
+            return std::nullopt;
+        return PictureInfo{"TGA", info->width, info->height, info->bitsPerPixel, 0};
+    }
+    if (extension == "raw") {
+        const std::optional<RawHeightMapShape> shape = rawHeightMapShape(bytes->size());
+        if (!shape)
+            return std::nullopt;
+        return PictureInfo{"RAW", shape->side, shape->side, shape->sixteenBit ? 16u : 8u, 0};
+    }
+    return std::nullopt;
+}
+
+} // namespace larkspan

@@ -1,0 +1,78 @@
+// What an entry's bytes mean: text or picture, decided by the extension.
+
+#include "model/ChangeAnnouncement.h"
+#include "imaging/ImageDecoders.h"
+#include "base/Latin1.h"
+#include "model/RFATreeNode.h"
+
+#include <algorithm>
+#include <array>
+
+namespace larkspan {
+
+namespace {
+
+constexpr std::array<std::string_view, 4> kTextExtensions = {"con", "rs", "ssc", "txt"};
+constexpr std::array<std::string_view, 6> kImageExtensions = {"dds", "tga", "jpg", "bmp", "raw", "png"};
+
+template <std::size_t N>
+bool listed(const std::array<std::string_view, N>& list, std::string_view extension)
+{
+    return std::find(list.begin(), list.end(), extension) != list.end();
+}
+
+} // namespace
+
+std::string RFATreeNode::extension() const
+{
+    const std::size_t dot = name_.rfind('.');
+    return dot == std::string::npos ? std::string() : name_.substr(dot + 1);
+}
+
+bool RFATreeNode::isText() const
+{
+    return isLeaf() && listed(kTextExtensions, extension());
+}
+
+bool RFATreeNode::isImage() const
+{
+    return isLeaf() && listed(kImageExtensions, extension());
+}
+
+std::optional<std::string> RFATreeNode::contents() const
+{
+    if (!isText())
+        return std::nullopt;
+    return latin1ToUtf8(*data_);
+}
+
+SetContentsResult RFATreeNode::setContents(std::string_view text)
+{
+    if (!isText())
+        return SetContentsResult::NotText;
+    std::optional<Bytes> latin1 = utf8ToLatin1(text);
+    if (!latin1)
+        return SetContentsResult::BeyondLatin1;
+    ChangeAnnouncement change(*this, NodeProperty::Contents);
+    setData(makeSharedBytes(std::move(*latin1)));
+    change.finish();
+    return SetContentsResult::Changed;
+}
+
+SharedImage RFATreeNode::image()
+{
+    if (!isImage())
+        return nullptr;
+    if (image_)
+        return image_;
+    const ImageDecoder* decoder = imageDecoderFor(extension());
+    if (!decoder)
+        return nullptr;
+    std::optional<Image> decoded = (*decoder)(data_);
+    if (!decoded)
+        return nullptr;
+    image_ = std::make_shared<const Image>(std::move(*decoded));
+    return image_;
+}
+
+} // namespace larkspan

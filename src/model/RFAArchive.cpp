@@ -1,0 +1,23 @@
+#include "model/RFAArchive.h"
+
+namespace larkspan {
+
+RFAArchive::RFAArchive() : rootNodes_{RFATreeNode::init()} {}
+
+RFATreeNode::Ptr RFAArchive::root() const
+{
+    for (const RFATreeNode::Ptr& node : rootNodes_)
+        if (!node->isLeaf())
+            return node;
+    return nullptr;
+}
+
+std::uint64_t RFAArchive::leafCount() const
+{
+    std::uint64_t count = 0;
+    for (const RFATreeNode::Ptr& node : rootNodes_)
+        count += node->leafCount();
+    return count;
+}
+
+} // namespace larkspan

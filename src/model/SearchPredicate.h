@@ -1,0 +1,44 @@
+#pragma once
+
+#include "base/Bytes.h"
+#include "model/RFATreeNode.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace larkspan {
+
+// Latin-1 character folded for searching: lower case, accents dropped
+// (É, é, È → e; Ç → c). Letters without a decomposition (Æ, Ø, ß) only
+// lose their case.
+std::uint8_t foldForSearch(std::uint8_t latin1);
+
+// A substring test that ignores case and diacritics (CONTAINS[cd]), built
+// once per search. Contents are searched in their Latin-1 bytes directly,
+// with no text decoding per entry.
+class FoldedPattern {
+public:
+    explicit FoldedPattern(std::string_view needleUtf8);
+
+    bool empty() const { return needle_.empty(); }
+    bool foundInLatin1(ByteSpan haystack) const;
+    bool foundInUtf8(std::string_view haystack) const;
+
+private:
+    std::vector<char32_t> needle_; // folded code points
+    // The needle as folded Latin-1 bytes; unusable (false) when it holds a
+    // character no Latin-1 text can contain.
+    bool latin1Searchable_ = true;
+    std::vector<std::uint8_t> latin1Needle_;
+    std::array<std::size_t, 256> skip_{};
+};
+
+// The search rule: nothing matches an empty text or when neither names nor
+// contents are searched; otherwise the entry's own name and/or the contents
+// of text entries contain the text.
+RFATreeNode::Predicate searchPredicate(std::string_view text, bool searchNames, bool searchContents);
+
+} // namespace larkspan

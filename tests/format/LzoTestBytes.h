@@ -1,0 +1,17 @@
+#pragma once
+
+#include "base/Bytes.h"
+
+#include <string_view>
+
+namespace larkspan::test {
+
+// "15 61 62" → {0x15, 0x61, 0x62}.
+Bytes hexBytes(std::string_view hex);
+
+Bytes operator+(Bytes a, const Bytes& b);
+
+// A whole fixture file under tests/data.
+Bytes fixture(std::string_view relativePath);
+
+} // namespace larkspan::test

@@ -1,0 +1,213 @@
+#include "DDSTestFiles.h"
+
+#include "imaging/DDSDrawToImage.h"
+
+#include <array>
+
+namespace larkspan::test {
+namespace {
+
+using RGBA = std::array<int, 4>;
+
+RGBA pixelAt(const DDSImage& image, std::uint32_t x, std::uint32_t y)
+{
+    const std::uint8_t* p = image.pixels.data() + y * image.bytesPerRow + x * 4;
+    return {p[0], p[1], p[2], p[3]};
+}
+
+DDSImage decode(const TestPixelFormat& format, std::int32_t width, std::int32_t height,
+                const std::vector<std::uint8_t>& pixels)
+{
+    const DDSHandle dds = openDDS(ddsBytes(format, width, height, 0, pixels));
+    EXPECT_TRUE(dds);
+    auto image = DDSCreateImage(dds.get(), std::uint32_t(width), std::uint32_t(height));
+    EXPECT_TRUE(image);
+    return image ? std::move(*image) : DDSImage{};
+}
+
+// One 4x4 block whose row y uses colour index `rowIndex[y]` in all four texels.
+std::vector<std::uint8_t> colourBlock(std::uint16_t c0, std::uint16_t c1, std::array<unsigned, 4> rowIndex)
+{
+    std::vector<std::uint8_t> block{std::uint8_t(c0), std::uint8_t(c0 >> 8), std::uint8_t(c1), std::uint8_t(c1 >> 8)};
+    for (unsigned index : rowIndex)
+        block.push_back(std::uint8_t(index * 0x55));
+    return block;
+}
+
+std::vector<std::uint8_t> concat(std::vector<std::uint8_t> a, const std::vector<std::uint8_t>& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+TEST(DDSCreateImage, DecodesSingleTexels)
+{
+    // Words chosen where the nearest 8-bit value differs from bit replication
+    // (5-bit 3 is 25, not 24; 6-bit 12 is 49, not 48).
+    const struct {
+        const char* name;
+        TestPixelFormat format;
+        std::vector<std::uint8_t> texel;
+        RGBA expected;
+    } cases[] = {
+        {"24-bit 00 00 FF is red", kR8G8B8, {0x00, 0x00, 0xFF}, {255, 0, 0, 255}},
+        {"32-bit is B, G, R, A", kA8R8G8B8, {0x10, 0x20, 0x30, 0x40}, {0x30, 0x20, 0x10, 0x40}},
+        {"4-4-4-4 0xF00F", kA4R4G4B4, {0x0F, 0xF0}, {0, 0, 255, 255}},
+        {"4-4-4-4 nibbles", kA4R4G4B4, {0x21, 0x73}, {51, 34, 17, 119}},
+        {"5-6-5 nearest", kR5G6B5, {0x83, 0x19}, {25, 49, 25, 255}},
+        {"5-6-5 extremes", kR5G6B5, {0xE0, 0xFF}, {255, 255, 0, 255}},
+        {"1-5-5-5 with alpha", kA1R5G5B5, {0x63, 0x8C}, {25, 25, 25, 255}},
+        {"1-5-5-5 without alpha", kA1R5G5B5, {0xFF, 0x7F}, {255, 255, 255, 0}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(pixelAt(decode(c.format, 1, 1, c.texel), 0, 0), c.expected) << c.name;
+}
+
+TEST(DDSCreateImage, DXT1FollowsColourOrder)
+{
+    // Red 0xF800 and blue 0x001F: thirds and half are exact.
+    const struct {
+        const char* name;
+        std::uint16_t c0, c1;
+        std::array<RGBA, 4> palette;
+    } cases[] = {
+        {"four colours", 0xF800, 0x001F, {RGBA{255, 0, 0, 255}, {0, 0, 255, 255}, {170, 0, 85, 255}, {85, 0, 170, 255}}},
+        {"three colours", 0x001F, 0xF800, {RGBA{0, 0, 255, 255}, {255, 0, 0, 255}, {128, 0, 128, 255}, {0, 0, 0, 0}}},
+        {"equal colours", 0x07E0, 0x07E0, {RGBA{0, 255, 0, 255}, {0, 255, 0, 255}, {0, 255, 0, 255}, {0, 0, 0, 0}}},
+        // 8/3 = 2.67 and 16/3 = 5.33 round to the nearest value.
+        {"rounded thirds", 0x0800, 0x0000, {RGBA{8, 0, 0, 255}, {0, 0, 0, 255}, {5, 0, 0, 255}, {3, 0, 0, 255}}},
+    };
+    for (const auto& c : cases) {
+        const DDSImage image = decode(kDXT1, 4, 4, colourBlock(c.c0, c.c1, {0, 1, 2, 3}));
+        for (std::uint32_t y = 0; y < 4; ++y)
+            for (std::uint32_t x = 0; x < 4; ++x)
+                EXPECT_EQ(pixelAt(image, x, y), c.palette[y]) << c.name << " at " << x << "," << y;
+    }
+}
+
+TEST(DDSCreateImage, DXT3AndDXT5AlwaysUseFourColours)
+{
+    const auto colours = colourBlock(0x001F, 0xF800, {0, 1, 2, 3}); // colour 0 below colour 1
+    const std::vector<std::uint8_t> opaqueDXT3(8, 0xFF);
+    const std::vector<std::uint8_t> opaqueDXT5{255, 255, 0, 0, 0, 0, 0, 0};
+    for (const DDSImage& image : {decode(kDXT3, 4, 4, concat(opaqueDXT3, colours)),
+                                  decode(kDXT5, 4, 4, concat(opaqueDXT5, colours))}) {
+        EXPECT_EQ(pixelAt(image, 0, 2), (RGBA{85, 0, 170, 255}));
+        EXPECT_EQ(pixelAt(image, 3, 3), (RGBA{170, 0, 85, 255}));
+    }
+}
+
+TEST(DDSCreateImage, DXT3TakesExplicitAlpha)
+{
+    // Texel i has alpha nibble i.
+    const std::vector<std::uint8_t> alpha{0x10, 0x32, 0x54, 0x76, 0x98, 0xBA, 0xDC, 0xFE};
+    const DDSImage image = decode(kDXT3, 4, 4, concat(alpha, colourBlock(0xFFFF, 0, {0, 0, 0, 0})));
+    for (std::uint32_t i = 0; i < 16; ++i)
+        EXPECT_EQ(pixelAt(image, i % 4, i / 4)[3], int(i * 17)) << i;
+}
+
+TEST(DDSCreateImage, DXT5InterpolatesAlpha)
+{
+    // Texels 0-7 take indices 0-7, texels 8-15 again 0-7.
+    std::uint64_t indices = 0;
+    for (unsigned i = 0; i < 16; ++i)
+        indices |= std::uint64_t(i % 8) << (3 * i);
+    const auto alphaBlock = [&](std::uint8_t a0, std::uint8_t a1) {
+        std::vector<std::uint8_t> block{a0, a1};
+        for (int i = 0; i < 6; ++i)
+            block.push_back(std::uint8_t(indices >> (8 * i)));
+        return concat(block, colourBlock(0xFFFF, 0, {0, 0, 0, 0}));
+    };
+    const struct {
+        const char* name;
+        std::uint8_t a0, a1;
+        std::array<int, 8> table;
+    } cases[] = {
+        // 255·6/7 = 218.6 rounds to 219.
+        {"eight alphas", 255, 0, {255, 0, 219, 182, 146, 109, 73, 36}},
+        {"six alphas with 0 and 255", 10, 200, {10, 200, 48, 86, 124, 162, 0, 255}},
+        {"equal alphas", 77, 77, {77, 77, 77, 77, 77, 77, 0, 255}},
+    };
+    for (const auto& c : cases) {
+        const DDSImage image = decode(kDXT5, 4, 4, alphaBlock(c.a0, c.a1));
+        for (std::uint32_t i = 0; i < 16; ++i)
+            EXPECT_EQ(pixelAt(image, i % 4, i / 4)[3], c.table[i % 8]) << c.name << ", texel " << i;
+    }
+}
+
+TEST(DDSCreateImage, PartialBlocksKeepTheirPlace)
+{
+    // 5x5 is 2x2 blocks: red, green / blue, white; only one column and row of the right and lower ones show.
+    std::vector<std::uint8_t> blocks;
+    for (std::uint16_t colour : {0xF800, 0x07E0, 0x001F, 0xFFFF})
+        blocks = concat(blocks, colourBlock(colour, 0, {0, 0, 0, 0}));
+    const DDSImage image = decode(kDXT1, 5, 5, blocks);
+    ASSERT_EQ(image.pixels.size(), 5u * 5 * 4);
+    EXPECT_EQ(image.bytesPerRow, 20u);
+    EXPECT_EQ(pixelAt(image, 3, 3), (RGBA{255, 0, 0, 255}));
+    EXPECT_EQ(pixelAt(image, 4, 0), (RGBA{0, 255, 0, 255}));
+    EXPECT_EQ(pixelAt(image, 0, 4), (RGBA{0, 0, 255, 255}));
+    EXPECT_EQ(pixelAt(image, 4, 4), (RGBA{255, 255, 255, 255}));
+}
+
+TEST(DDSCreateImage, MissingTopLevelIsOpaqueWhite)
+{
+    // A DXT1 header alone (128 bytes), and one whose level 0 lacks its last byte.
+    for (const auto& bytes : {ddsBytes(kDXT1, 8, 4, 0), ddsBytes(kDXT1, 8, 4, 0, std::vector<std::uint8_t>(15))}) {
+        const DDSHandle dds = openDDS(bytes);
+        ASSERT_TRUE(dds);
+        const auto image = DDSCreateImage(dds.get(), 8, 4);
+        ASSERT_TRUE(image);
+        EXPECT_EQ(image->width, 8u);
+        EXPECT_EQ(image->height, 4u);
+        EXPECT_EQ(image->pixels, std::vector<std::uint8_t>(8 * 4 * 4, 255));
+    }
+}
+
+TEST(DDSCreateImage, RefusesWhatItCannotDraw)
+{
+    const DDSHandle dds = openDDS(ddsBytes(kDXT1, 4, 4, 0, std::vector<std::uint8_t>(8)));
+    EXPECT_FALSE(DDSCreateImage(nullptr, 4, 4));
+    EXPECT_FALSE(DDSCreateImage(dds.get(), 0, 4));
+    EXPECT_FALSE(DDSCreateImage(dds.get(), 4, 0));
+    EXPECT_FALSE(DDSCreateImage(dds.get(), kDDSLargestImageSide + 1, 4));
+    // A lying header cannot make the white image enormous.
+    const DDSHandle huge = openDDS(ddsBytes(kDXT1, -1, -1, 0));
+    EXPECT_FALSE(DDSCreateImage(huge.get(), std::uint32_t(DDSGetWidth(huge.get())), std::uint32_t(DDSGetHeight(huge.get()))));
+}
+
+TEST(DDSCreateImage, StretchesLinearlyWithRepeat)
+{
+    // Red then blue, 2x1. Pixel centres of a 4-wide image fall at texel
+    // positions -0.25, 0.25, 0.75, 1.25; the first and last wrap around.
+    const DDSImage wide = [] {
+        const DDSHandle dds = openDDS(ddsBytes(kR8G8B8, 2, 1, 0, {0, 0, 255, 255, 0, 0}));
+        return *DDSCreateImage(dds.get(), 4, 2);
+    }();
+    const RGBA mostlyRed{191, 0, 64, 255}, mostlyBlue{64, 0, 191, 255};
+    for (std::uint32_t y = 0; y < 2; ++y) {
+        EXPECT_EQ(pixelAt(wide, 0, y), mostlyRed);
+        EXPECT_EQ(pixelAt(wide, 1, y), mostlyRed);
+        EXPECT_EQ(pixelAt(wide, 2, y), mostlyBlue);
+        EXPECT_EQ(pixelAt(wide, 3, y), mostlyBlue);
+    }
+
+    // Halving a 4x4 texture averages each 2x2 square, alpha included.
+    std::vector<std::uint8_t> texels;
+    for (std::uint32_t y = 0; y < 4; ++y)
+        for (std::uint32_t x = 0; x < 4; ++x)
+            texels.insert(texels.end(), {0, std::uint8_t(y * 40), std::uint8_t(x * 40), std::uint8_t(x < 2 ? 255 : 0)});
+    const DDSHandle dds = openDDS(ddsBytes(kA8R8G8B8, 4, 4, 0, texels));
+    const auto half = DDSCreateImage(dds.get(), 2, 2);
+    ASSERT_TRUE(half);
+    EXPECT_EQ(half->bytesPerRow, 8u);
+    EXPECT_EQ(pixelAt(*half, 0, 0), (RGBA{20, 20, 0, 255}));
+    EXPECT_EQ(pixelAt(*half, 1, 1), (RGBA{100, 100, 0, 0}));
+
+    // A missing top level stays white at any size.
+    const DDSHandle empty = openDDS(ddsBytes(kDXT5, 4, 4, 0));
+    EXPECT_EQ(DDSCreateImage(empty.get(), 3, 9)->pixels, std::vector<std::uint8_t>(3 * 9 * 4, 255));
+}
+
+} // namespace
+} // namespace larkspan::test

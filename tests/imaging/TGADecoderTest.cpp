@@ -1,0 +1,267 @@
+// TGA files from ImageMagick, Pillow and tests/data/tga/make_fixtures.py
+// against the source pictures, and hand-made broken ones.
+#include "fs/FileIO.h"
+#include "imaging/TGADecoder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace larkspan {
+namespace {
+
+Bytes fixture(const std::string& name)
+{
+    auto bytes = readWholeFile(std::string(LARKSPAN_TEST_DATA) + "/tga/" + name);
+    EXPECT_TRUE(bytes) << name;
+    return bytes ? *bytes : Bytes{};
+}
+
+enum class Alpha { Keep, Opaque, OneBit };
+
+struct Fixture {
+    const char* file;
+    const char* source; // colour, grey or greyalpha
+    Alpha alpha;
+    unsigned bitsPerPixel;
+};
+
+void PrintTo(const Fixture& f, std::ostream* os)
+{
+    *os << f.file;
+}
+
+// The picture a fixture must give: its source, with alpha as the format keeps it.
+Bytes expectedPixels(const Fixture& f)
+{
+    Bytes pixels = fixture(std::string(f.source) + ".rgba");
+    for (std::size_t i = 3; i < pixels.size(); i += 4) {
+        if (f.alpha == Alpha::Opaque)
+            pixels[i] = 255;
+        else if (f.alpha == Alpha::OneBit)
+            pixels[i] = pixels[i] >= 128 ? 255 : 0;
+    }
+    return pixels;
+}
+
+const Fixture kFixtures[] = {
+    {"im_true24_bl.tga", "colour", Alpha::Opaque, 24},      {"im_true24_tl.tga", "colour", Alpha::Opaque, 24},
+    {"im_true24_tr.tga", "colour", Alpha::Opaque, 24},      {"im_true24_rle_bl.tga", "colour", Alpha::Opaque, 24},
+    {"im_true24_rle_tl.tga", "colour", Alpha::Opaque, 24},  {"im_true24_rle_br.tga", "colour", Alpha::Opaque, 24},
+    {"im_true32_bl.tga", "colour", Alpha::Keep, 32},        {"im_true32_tl.tga", "colour", Alpha::Keep, 32},
+    {"im_true32_tr.tga", "colour", Alpha::Keep, 32},        {"im_true32_rle_bl.tga", "colour", Alpha::Keep, 32},
+    {"im_true32_rle_tl.tga", "colour", Alpha::Keep, 32},    {"im_true32_rle_br.tga", "colour", Alpha::Keep, 32},
+    {"im_map24_bl.tga", "colour", Alpha::Opaque, 8},        {"im_map24_tl.tga", "colour", Alpha::Opaque, 8},
+    {"im_map24_tr.tga", "colour", Alpha::Opaque, 8},        {"im_map24_rle_bl.tga", "colour", Alpha::Opaque, 8},
+    {"im_map24_rle_tl.tga", "colour", Alpha::Opaque, 8},    {"im_map24_rle_br.tga", "colour", Alpha::Opaque, 8},
+    {"im_grey8_bl.tga", "grey", Alpha::Keep, 8},            {"im_grey8_tl.tga", "grey", Alpha::Keep, 8},
+    {"im_grey8_tr.tga", "grey", Alpha::Keep, 8},            {"im_grey8_rle_bl.tga", "grey", Alpha::Keep, 8},
+    {"im_grey8_rle_tl.tga", "grey", Alpha::Keep, 8},        {"im_grey8_rle_br.tga", "grey", Alpha::Keep, 8},
+    {"pil_true24_bl.tga", "colour", Alpha::Opaque, 24},     {"pil_true24_tl.tga", "colour", Alpha::Opaque, 24},
+    {"pil_true24_rle_bl.tga", "colour", Alpha::Opaque, 24}, {"pil_true24_rle_tl.tga", "colour", Alpha::Opaque, 24},
+    {"pil_true32_bl.tga", "colour", Alpha::Keep, 32},       {"pil_true32_tl.tga", "colour", Alpha::Keep, 32},
+    {"pil_true32_rle_bl.tga", "colour", Alpha::Keep, 32},   {"pil_true32_rle_tl.tga", "colour", Alpha::Keep, 32},
+    {"pil_map24_bl.tga", "colour", Alpha::Opaque, 8},       {"pil_map24_tl.tga", "colour", Alpha::Opaque, 8},
+    {"pil_map24_rle_bl.tga", "colour", Alpha::Opaque, 8},   {"pil_map24_rle_tl.tga", "colour", Alpha::Opaque, 8},
+    {"pil_grey8_bl.tga", "grey", Alpha::Keep, 8},           {"pil_grey8_tl.tga", "grey", Alpha::Keep, 8},
+    {"pil_grey8_rle_bl.tga", "grey", Alpha::Keep, 8},       {"pil_grey8_rle_tl.tga", "grey", Alpha::Keep, 8},
+    {"pil_grey16_bl.tga", "greyalpha", Alpha::Keep, 16},    {"pil_grey16_tl.tga", "greyalpha", Alpha::Keep, 16},
+    {"pil_grey16_rle_bl.tga", "greyalpha", Alpha::Keep, 16}, {"pil_grey16_rle_tl.tga", "greyalpha", Alpha::Keep, 16},
+    {"own_true15_bl.tga", "colour", Alpha::Opaque, 15},     {"own_true15_rle_tr.tga", "colour", Alpha::Opaque, 15},
+    {"own_true16_tl.tga", "colour", Alpha::OneBit, 16},     {"own_true16_rle_br.tga", "colour", Alpha::OneBit, 16},
+    {"own_map15_bl.tga", "colour", Alpha::Opaque, 8},       {"own_map16_rle_tl.tga", "colour", Alpha::OneBit, 8},
+    {"own_map32_tr.tga", "colour", Alpha::Keep, 8},         {"own_map32_rle_bl.tga", "colour", Alpha::Keep, 8},
+    {"own_map24_index16_tl.tga", "colour", Alpha::Opaque, 16},
+    {"own_true24_skipped_map_tl.tga", "colour", Alpha::Opaque, 24},
+    {"own_true32_rle_across_rows_bl.tga", "colour", Alpha::Keep, 32},
+};
+
+class TGAFixtures : public testing::TestWithParam<Fixture> {};
+
+TEST_P(TGAFixtures, DecodeToTheSourcePicture)
+{
+    const Fixture& f = GetParam();
+    const Bytes bytes = fixture(f.file);
+    TGAError error{};
+    const std::optional<Image> image = decodeTGA(bytes, &error);
+    ASSERT_TRUE(image) << error.message;
+    EXPECT_EQ(image->width, 13u);
+    EXPECT_EQ(image->height, 7u);
+    EXPECT_EQ(image->format, PixelFormat::RGBA8);
+    EXPECT_EQ(image->bytesPerRow, 13u * 4);
+    EXPECT_FALSE(image->flipped);
+    EXPECT_EQ(image->pixels, expectedPixels(f));
+
+    const std::optional<TGAInfo> info = readTGAInfo(bytes);
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->width, 13u);
+    EXPECT_EQ(info->height, 7u);
+    EXPECT_EQ(info->bitsPerPixel, f.bitsPerPixel);
+}
+
+// Each cut copy lives in a buffer of its exact length, so a read past it
+// shows under AddressSanitizer.
+TEST_P(TGAFixtures, CutFilesGiveNoPictureUntilThePixelsAreWhole)
+{
+    const Bytes whole = fixture(GetParam().file);
+    const std::optional<Image> full = decodeTGA(whole);
+    ASSERT_TRUE(full);
+    bool decoded = false;
+    for (std::size_t length = 0; length < whole.size(); ++length) {
+        const Bytes cut(whole.begin(), whole.begin() + std::ptrdiff_t(length));
+        TGAError error{};
+        const std::optional<Image> image = decodeTGA(cut, &error);
+        if (image) {
+            EXPECT_EQ(image->pixels, full->pixels) << "cut to " << length;
+            decoded = true;
+            continue;
+        }
+        // Only bytes after the pixel data (an extension area, the footer) may go missing.
+        EXPECT_FALSE(decoded) << "cut to " << length;
+        EXPECT_TRUE(error.failure == TGAFailure::TruncatedHeader || error.failure == TGAFailure::TruncatedColourMap ||
+                    error.failure == TGAFailure::TruncatedPixelData)
+            << "cut to " << length << ": " << error.message;
+    }
+}
+
+TEST_P(TGAFixtures, FlippedBitsNeverBreakTheDecoder)
+{
+    const Bytes whole = fixture(GetParam().file);
+    for (std::size_t bit = 0; bit < whole.size() * 8; bit += bit < 18 * 8 ? 1 : 7) {
+        Bytes damaged = whole;
+        damaged[bit / 8] ^= std::uint8_t(1u << (bit % 8));
+        const std::optional<Image> image = decodeTGA(damaged);
+        if (!image)
+            continue;
+        const std::optional<TGAInfo> info = readTGAInfo(damaged);
+        ASSERT_TRUE(info);
+        EXPECT_EQ(image->width, info->width);
+        EXPECT_EQ(image->pixels.size(), std::size_t(info->width) * info->height * 4);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, TGAFixtures, testing::ValuesIn(kFixtures),
+                         [](const testing::TestParamInfo<Fixture>& info) {
+                             const std::string name = info.param.file;
+                             return name.substr(0, name.size() - 4);
+                         });
+
+// A small picture to break: a 2x2 colour-mapped one with a 3-entry 24-bit map, top-left origin.
+struct TestTGA {
+    std::uint8_t idLength = 0, colourMapType = 1, imageType = 1;
+    std::uint16_t firstEntry = 0, mapLength = 3;
+    std::uint8_t entryBits = 24;
+    std::uint16_t width = 2, height = 2;
+    std::uint8_t pixelBits = 8, descriptor = 0x20;
+    static constexpr std::array<std::uint8_t, 13> kBody{0, 0, 255, 0, 255, 0, 255, 0, 0, 0, 1, 2, 1}; // map, indices
+    Bytes body = Bytes(kBody.begin(), kBody.end());
+
+    Bytes bytes() const
+    {
+        const std::uint8_t header[18] = {idLength, colourMapType, imageType, std::uint8_t(firstEntry),
+                                         std::uint8_t(firstEntry >> 8), std::uint8_t(mapLength),
+                                         std::uint8_t(mapLength >> 8), entryBits, 0, 0, 0, 0,
+                                         std::uint8_t(width), std::uint8_t(width >> 8), std::uint8_t(height),
+                                         std::uint8_t(height >> 8), pixelBits, descriptor};
+        Bytes out(sizeof header + body.size());
+        std::copy(std::begin(header), std::end(header), out.begin());
+        std::copy(body.begin(), body.end(), out.begin() + sizeof header);
+        return out;
+    }
+};
+
+TEST(TGADecoder, RejectsBrokenFilesWithTheReason)
+{
+    const auto with = [](auto change) {
+        TestTGA tga;
+        change(tga);
+        return tga.bytes();
+    };
+    const struct {
+        const char* name;
+        Bytes bytes;
+        TGAFailure expected;
+    } cases[] = {
+        {"17 bytes", Bytes(17, 0), TGAFailure::TruncatedHeader},
+        {"image ID past the end", with([](TestTGA& t) { t.idLength = 20; }), TGAFailure::TruncatedHeader},
+        {"type 0, no picture", with([](TestTGA& t) { t.imageType = 0; }), TGAFailure::UnsupportedImageType},
+        {"type 8", with([](TestTGA& t) { t.imageType = 8; }), TGAFailure::UnsupportedImageType},
+        {"Huffman type 32", with([](TestTGA& t) { t.imageType = 32; }), TGAFailure::UnsupportedImageType},
+        {"colour map type 2", with([](TestTGA& t) { t.colourMapType = 2; }), TGAFailure::UnsupportedColourMap},
+        {"mapped without a map", with([](TestTGA& t) { t.colourMapType = 0; }), TGAFailure::UnsupportedColourMap},
+        {"8-bit map entries", with([](TestTGA& t) { t.entryBits = 8; }), TGAFailure::UnsupportedColourMap},
+        {"32-bit indices", with([](TestTGA& t) { t.pixelBits = 32; }), TGAFailure::UnsupportedPixelDepth},
+        {"24-bit grey", with([](TestTGA& t) { t.imageType = 3, t.colourMapType = 0, t.pixelBits = 24; }),
+         TGAFailure::UnsupportedPixelDepth},
+        {"8-bit true colour", with([](TestTGA& t) { t.imageType = 2, t.colourMapType = 0; }), TGAFailure::UnsupportedPixelDepth},
+        {"0 wide", with([](TestTGA& t) { t.width = 0; }), TGAFailure::EmptyPicture},
+        {"0 high", with([](TestTGA& t) { t.height = 0; }), TGAFailure::EmptyPicture},
+        {"map cut", with([](TestTGA& t) { t.mapLength = 5; }), TGAFailure::TruncatedColourMap},
+        {"pixels cut", with([](TestTGA& t) { t.body.pop_back(); }), TGAFailure::TruncatedPixelData},
+        {"lying size", with([](TestTGA& t) { t.width = t.height = 65535; }), TGAFailure::TruncatedPixelData},
+        {"run packet without its pixel", with([](TestTGA& t) { t.imageType = 9, t.body.resize(9), t.body.push_back(0x81); }),
+         TGAFailure::TruncatedPixelData},
+        {"raw packet cut", with([](TestTGA& t) { t.imageType = 9, t.body.resize(9), t.body.insert(t.body.end(), {0x03, 0, 1, 2}); }),
+         TGAFailure::TruncatedPixelData},
+        {"RLE ends early", with([](TestTGA& t) { t.imageType = 9, t.body.resize(9), t.body.insert(t.body.end(), {0x82, 1}); }),
+         TGAFailure::TruncatedPixelData},
+        {"index past the map", with([](TestTGA& t) { t.body.back() = 3; }), TGAFailure::IndexOutsideColourMap},
+        {"index below the first entry", with([](TestTGA& t) { t.firstEntry = 1, t.body.back() = 0; }), TGAFailure::IndexOutsideColourMap},
+    };
+    for (const auto& c : cases) {
+        TGAError error{};
+        EXPECT_FALSE(decodeTGA(c.bytes, &error)) << c.name;
+        EXPECT_EQ(error.failure, c.expected) << c.name << ": " << error.message;
+        EXPECT_FALSE(error.message.empty()) << c.name;
+    }
+}
+
+TEST(TGADecoder, ReadsWhatBrokenFilesStillHold)
+{
+    // A run packet reaching past the last pixel is cut there.
+    TestTGA overrun;
+    overrun.imageType = 9;
+    overrun.body.resize(9);
+    overrun.body.insert(overrun.body.end(), {0x80 | 9, 1});
+    const std::optional<Image> image = decodeTGA(overrun.bytes());
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->pixels, Bytes({0, 255, 0, 255, 0, 255, 0, 255, 0, 255, 0, 255, 0, 255, 0, 255}));
+
+    // The header alone answers the info call, whatever follows it.
+    TestTGA cut;
+    cut.body.clear();
+    const std::optional<TGAInfo> info = readTGAInfo(cut.bytes());
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->width, 2u);
+    EXPECT_EQ(info->bitsPerPixel, 8u);
+    TGAError error{};
+    EXPECT_FALSE(readTGAInfo(Bytes(17, 0), &error));
+    EXPECT_EQ(error.failure, TGAFailure::TruncatedHeader);
+}
+
+TEST(TGADecoder, AlphaFollowsThePixelSize)
+{
+    const auto decodeOne = [](std::uint8_t pixelBits, std::uint8_t descriptor, Bytes pixel) {
+        TestTGA tga;
+        tga.colourMapType = 0, tga.mapLength = 0, tga.entryBits = 0, tga.imageType = 2;
+        tga.width = tga.height = 1;
+        tga.pixelBits = pixelBits, tga.descriptor = descriptor;
+        tga.body = std::move(pixel);
+        const std::optional<Image> image = decodeTGA(tga.bytes());
+        return image ? image->pixels : Bytes{};
+    };
+    // 0x7C00 is pure red with the top bit clear; 5-bit 3 widens to 25.
+    EXPECT_EQ(decodeOne(16, 0x21, {0x00, 0x7C}), Bytes({255, 0, 0, 0}));
+    EXPECT_EQ(decodeOne(16, 0x21, {0x00, 0xFC}), Bytes({255, 0, 0, 255}));
+    EXPECT_EQ(decodeOne(16, 0x20, {0x00, 0x7C}), Bytes({255, 0, 0, 255})); // no attribute bit: opaque
+    EXPECT_EQ(decodeOne(15, 0x20, {0x63, 0x0C}), Bytes({25, 25, 25, 255}));
+    EXPECT_EQ(decodeOne(24, 0x20, {0x00, 0x00, 0xFF}), Bytes({255, 0, 0, 255}));
+    EXPECT_EQ(decodeOne(32, 0x20, {0x10, 0x20, 0x30, 0x40}), Bytes({0x30, 0x20, 0x10, 0x40}));
+}
+
+} // namespace
+} // namespace larkspan

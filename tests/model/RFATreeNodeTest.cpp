@@ -1,0 +1,193 @@
+#include "model/RFATreeEnumerator.h"
+#include "model/RFATreeNode.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace larkspan {
+namespace {
+
+SharedBytes bytes(std::string_view text)
+{
+    return makeSharedBytes(Bytes(text.begin(), text.end()));
+}
+
+std::vector<std::string> childNames(const RFATreeNode& folder)
+{
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < folder.countOfChildren(); ++i)
+        names.push_back(folder.objectInChildrenAtIndex(i)->name());
+    return names;
+}
+
+std::vector<std::string> leafPaths(const RFATreeNode::Ptr& node)
+{
+    std::vector<std::string> paths;
+    RFATreeEnumerator leaves = node->leafEnumerator();
+    while (RFATreeNode::Ptr leaf = leaves.nextObject())
+        paths.push_back(leaf->fullPath());
+    return paths;
+}
+
+TEST(RFATreeNode, FreshRootIsAnEmptyFolderNamedBf1942)
+{
+    const RFATreeNode::Ptr root = RFATreeNode::init();
+    EXPECT_FALSE(root->isLeaf());
+    EXPECT_EQ(root->name(), "bf1942");
+    EXPECT_EQ(root->fullPath(), "bf1942/");
+    EXPECT_EQ(root->leafCount(), 0u);
+    EXPECT_EQ(root->fullSize(), 0u);
+}
+
+TEST(RFATreeNode, ZeroByteFileIsAFile)
+{
+    const RFATreeNode::Ptr root = RFATreeNode::init();
+    root->addFileWithData(bytes(""), "objects/empty.con");
+    const RFATreeNode::Ptr file = root->childWithPathArray(std::vector<std::string>{"objects", "empty.con"});
+    ASSERT_TRUE(file);
+    EXPECT_TRUE(file->isLeaf());
+    EXPECT_EQ(file->leafCount(), 1u);
+    EXPECT_EQ(file->fullSize(), 0u);
+    EXPECT_EQ(file->fullPath(), "bf1942/objects/empty.con");
+    EXPECT_EQ(RFATreeNode::initWithData(bytes("x"), "top.con")->fullPath(), "top.con");
+}
+
+TEST(RFATreeNode, AddFileReusesFoldersButNeverFiles)
+{
+    const RFATreeNode::Ptr root = RFATreeNode::init();
+    root->addFileWithData(bytes("1"), "objects/a.con");
+    root->addFileWithData(bytes("22"), "objects/a.con");
+    root->addFileWithData(bytes("333"), "objects/b.con");
+    ASSERT_EQ(childNames(*root), std::vector<std::string>{"objects"});
+    const RFATreeNode::Ptr objects = root->childWithName("objects");
+    EXPECT_EQ(childNames(*objects), (std::vector<std::string>{"a.con", "a.con", "b.con"}));
+    EXPECT_EQ(objects->objectInChildrenAtIndex(1)->parent(), objects);
+    EXPECT_EQ(root->fullSize(), 6u);
+    EXPECT_EQ(root->leafCount(), 3u);
+
+    // A file named x does not stand in for a folder x.
+    objects->addFileWithData(bytes("f"), "x");
+    objects->addFileWithData(bytes("y"), "x/y");
+    EXPECT_EQ(childNames(*objects), (std::vector<std::string>{"a.con", "a.con", "b.con", "x", "x"}));
+    EXPECT_TRUE(objects->objectInChildrenAtIndex(3)->isLeaf());
+    EXPECT_EQ(objects->objectInChildrenAtIndex(4)->fullPath(), "bf1942/objects/x/");
+    EXPECT_EQ(leafPaths(root).back(), "bf1942/objects/x/y");
+
+    // Below a file nothing is added.
+    objects->objectInChildrenAtIndex(0)->addFileWithData(bytes("z"), "z");
+    EXPECT_EQ(objects->objectInChildrenAtIndex(0)->countOfChildren(), 0u);
+}
+
+TEST(RFATreeNode, LookupsAreExactAndFirstMatch)
+{
+    const RFATreeNode::Ptr root = RFATreeNode::init();
+    root->addFileWithData(bytes("1"), "objects/a.con");
+    root->addFileWithData(bytes("2"), "objects/a.con");
+    EXPECT_FALSE(root->childWithName("Objects"));
+    const RFATreeNode::Ptr objects = root->childWithName("objects");
+    EXPECT_EQ(*objects->childWithName("a.con")->data(), *bytes("1"));
+
+    bool isDirectory = true;
+    EXPECT_TRUE(objects->hasChildWithName("a.con", &isDirectory));
+    EXPECT_FALSE(isDirectory);
+    EXPECT_TRUE(root->hasChildWithName("objects", &isDirectory));
+    EXPECT_TRUE(isDirectory);
+    EXPECT_FALSE(root->hasChildWithName("missing", &isDirectory));
+    EXPECT_TRUE(isDirectory) << "a miss leaves the out parameter alone";
+    EXPECT_TRUE(root->hasChildWithName("objects"));
+
+    using Path = std::vector<std::string>;
+    EXPECT_FALSE(root->childWithPathArray(Path{}));
+    EXPECT_FALSE(root->childWithPathArray(Path{"objects", "missing"}));
+    EXPECT_FALSE(root->childWithPathArray(Path{"objects", "a.con", "deeper"}));
+    EXPECT_EQ(root->childWithPathArray(Path{"objects"}), objects);
+}
+
+TEST(RFATreeNode, RemoveChildNamedRemovesEverySuchChildAndKeepsOrder)
+{
+    const RFATreeNode::Ptr root = RFATreeNode::init();
+    for (const char* name : {"a", "x", "b", "x", "c"})
+        root->addFileWithData(bytes(name), name);
+    root->removeChildNamed("x");
+    EXPECT_EQ(childNames(*root), (std::vector<std::string>{"a", "b", "c"}));
+    root->removeChildNamed("missing");
+    EXPECT_EQ(root->countOfChildren(), 3u);
+}
+
+TEST(RFATreeNode, IndexErrorsThrowAndChangeNothing)
+{
+    const RFATreeNode::Ptr root = RFATreeNode::init();
+    root->addFileWithData(bytes("1"), "a");
+    EXPECT_THROW(root->objectInChildrenAtIndex(1), std::out_of_range);
+    EXPECT_THROW(root->removeObjectFromChildrenAtIndex(1), std::out_of_range);
+    EXPECT_THROW(root->insertObject(RFATreeNode::initAsDirectory("d"), 2), std::out_of_range);
+    EXPECT_THROW(root->addFileWithData(bytes("1"), std::vector<std::string>{}), std::out_of_range);
+    EXPECT_EQ(childNames(*root), std::vector<std::string>{"a"});
+}
+
+TEST(RFATreeNode, DescendantsAndPaths)
+{
+    const RFATreeNode::Ptr root = RFATreeNode::init();
+    root->addFileWithData(bytes("t"), "objects/tanks/tank.con");
+    const RFATreeNode::Ptr objects = root->childWithName("objects");
+    const RFATreeNode::Ptr tank = root->childWithPathArray(std::vector<std::string>{"objects", "tanks", "tank.con"});
+    EXPECT_TRUE(tank->isDescendantOf(*root));
+    EXPECT_TRUE(tank->isDescendantOf(*objects));
+    EXPECT_FALSE(tank->isDescendantOf(*tank));
+    EXPECT_FALSE(root->isDescendantOf(*root));
+    EXPECT_FALSE(objects->isDescendantOf(*tank));
+    EXPECT_EQ(objects->fullPath(), "bf1942/objects/");
+
+    objects->setName("vehicles");
+    EXPECT_EQ(tank->fullPath(), "bf1942/vehicles/tanks/tank.con");
+}
+
+TEST(RFATreeNode, ParentLinkDoesNotKeepParentAlive)
+{
+    RFATreeNode::Ptr child;
+    {
+        const RFATreeNode::Ptr root = RFATreeNode::init();
+        root->addFileWithData(bytes("c"), "c");
+        child = root->objectInChildrenAtIndex(0);
+    }
+    EXPECT_FALSE(child->parent());
+    EXPECT_EQ(child->fullPath(), "c");
+}
+
+TEST(RFATreeNode, FlattenedTreeNestsChildLists)
+{
+    const RFATreeNode::Ptr root = RFATreeNode::init();
+    root->addFileWithData(bytes("f"), "F");
+    root->addFileWithData(bytes("g"), "D/G");
+    const FlattenedTree tree = root->flattenedTree();
+    EXPECT_EQ(tree.node, root);
+    ASSERT_EQ(tree.children.size(), 2u);
+    EXPECT_EQ(tree.children[0].node->name(), "F");
+    EXPECT_TRUE(tree.children[0].children.empty());
+    EXPECT_EQ(tree.children[1].node->name(), "D");
+    ASSERT_EQ(tree.children[1].children.size(), 1u);
+    EXPECT_EQ(tree.children[1].children[0].node->name(), "G");
+}
+
+TEST(RFATreeEnumerator, YieldsFilesInPreOrderAndSkipsEmptyFolders)
+{
+    const RFATreeNode::Ptr root = RFATreeNode::init();
+    root->addFileWithData(bytes("a"), "a");
+    root->appendChild(RFATreeNode::initAsDirectory("e", root));
+    const RFATreeNode::Ptr nested = RFATreeNode::initAsDirectory("deep", root);
+    nested->appendChild(RFATreeNode::initAsDirectory("deeper", nested));
+    root->appendChild(nested);
+    root->addFileWithData(bytes("b"), "f/b");
+    root->addFileWithData(bytes("c"), "c");
+    EXPECT_EQ(leafPaths(root), (std::vector<std::string>{"bf1942/a", "bf1942/f/b", "bf1942/c"}));
+    EXPECT_EQ(root->leafCount(), 3u);
+
+    const RFATreeNode::Ptr onlyEmpty = RFATreeNode::init();
+    onlyEmpty->appendChild(RFATreeNode::initAsDirectory("e", onlyEmpty));
+    EXPECT_TRUE(leafPaths(onlyEmpty).empty());
+    EXPECT_TRUE(leafPaths(root->childWithName("a")).empty()) << "a file is not its own leaf";
+}
+
+} // namespace
+} // namespace larkspan
