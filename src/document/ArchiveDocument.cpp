@@ -68,10 +68,11 @@ std::optional<Bytes> ArchiveDocument::dataOfType() const
 }
 
 std::optional<FileError> ArchiveDocument::saveToFile(const std::filesystem::path& location,
-                                                     const ProgressCallback& progress)
+                                                     const ProgressCallback& progress, DiskCalls& disk)
 {
     std::optional<FileError> error = writeFileAtomically(
-        location, [&](const ByteSink& sink) { return archive_->writeFileData(sink, progress); });
+        location, [&](const ByteSink& sink) { return archive_->writeFileData(sink, progress); },
+        Durability::FlushEach, disk);
     if (error) {
         if (error->failure == FileFailure::Aborted)
             error->message = tr("The archive is too large for the RFA format (4 GB at most).");

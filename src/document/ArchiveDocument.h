@@ -82,7 +82,8 @@ public:
     std::optional<Bytes> dataOfType() const;
     // Writes the archive atomically; on success this is the saved state and
     // the document's location. The old file stays whole on failure.
-    std::optional<FileError> saveToFile(const std::filesystem::path& location, const ProgressCallback& progress = {});
+    std::optional<FileError> saveToFile(const std::filesystem::path& location, const ProgressCallback& progress = {},
+                                        DiskCalls& disk = realDisk());
 
     // Observation of the document-level properties.
     using Observer = std::function<void(DocumentProperty property, bool isPrior)>;

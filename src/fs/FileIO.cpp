@@ -50,9 +50,39 @@ std::optional<Bytes> readWholeFile(const std::filesystem::path& path, FileError*
     return bytes;
 }
 
-namespace {
+ssize_t DiskCalls::write(int fd, const void* bytes, std::size_t size)
+{
+    return ::write(fd, bytes, size);
+}
 
-thread_local FileWriteFaults* tFaults = nullptr;
+int DiskCalls::fsync(int fd)
+{
+    return ::fsync(fd);
+}
+
+int DiskCalls::rename(const char* from, const char* to)
+{
+    return ::rename(from, to);
+}
+
+int DiskCalls::syncfs(int fd)
+{
+#ifdef __linux__
+    return ::syncfs(fd);
+#else
+    (void)fd;
+    ::sync();
+    return 0;
+#endif
+}
+
+DiskCalls& realDisk()
+{
+    static DiskCalls real;
+    return real;
+}
+
+namespace {
 
 // Longest file name the file systems we run on accept (NAME_MAX of Linux,
 // macOS and Windows alike).
@@ -70,11 +100,11 @@ std::string temporaryPattern(const std::filesystem::path& target)
 }
 
 // The temporary file of one atomic write: removed again unless it has
-// taken the target's name. Every system call it makes can be failed
-// through the test seam.
+// taken the target's name.
 class TemporaryFile {
 public:
-    explicit TemporaryFile(const std::filesystem::path& target) : pattern_(temporaryPattern(target))
+    TemporaryFile(const std::filesystem::path& target, DiskCalls& disk)
+        : disk_(disk), pattern_(temporaryPattern(target))
     {
         fd_ = ::mkostemp(pattern_.data(), O_CLOEXEC);
         if (fd_ < 0)
@@ -100,7 +130,7 @@ public:
     bool write(ByteSpan bytes)
     {
         while (!bytes.empty()) {
-            const ssize_t n = faultableWrite(bytes);
+            const ssize_t n = disk_.write(fd_, bytes.data(), bytes.size());
             if (n < 0 && errno == EINTR)
                 continue;
             if (n <= 0) {
@@ -108,20 +138,12 @@ public:
                     errno = EIO;
                 return false;
             }
-            written_ += static_cast<std::uint64_t>(n);
             bytes = bytes.subspan(static_cast<std::size_t>(n));
         }
         return true;
     }
 
-    bool sync()
-    {
-        if (tFaults && tFaults->syncFails) {
-            errno = EIO;
-            return false;
-        }
-        return ::fsync(fd_) == 0;
-    }
+    bool sync() { return disk_.fsync(fd_) == 0; }
 
     bool close()
     {
@@ -132,33 +154,14 @@ public:
 
     bool renameTo(const std::filesystem::path& target)
     {
-        if (tFaults && tFaults->renameFails) {
-            errno = EIO;
-            return false;
-        }
-        renamed_ = ::rename(pattern_.c_str(), target.c_str()) == 0;
+        renamed_ = disk_.rename(pattern_.c_str(), target.c_str()) == 0;
         return renamed_;
     }
 
 private:
-    // A short write first, as a filling disk gives, then ENOSPC.
-    ssize_t faultableWrite(ByteSpan bytes)
-    {
-        std::size_t size = bytes.size();
-        if (tFaults && tFaults->writeFailsAfter) {
-            const std::uint64_t limit = *tFaults->writeFailsAfter;
-            if (written_ >= limit) {
-                errno = ENOSPC;
-                return -1;
-            }
-            size = static_cast<std::size_t>(std::min<std::uint64_t>(size, limit - written_));
-        }
-        return ::write(fd_, bytes.data(), size);
-    }
-
+    DiskCalls& disk_;
     std::string pattern_;
     int fd_ = -1;
-    std::uint64_t written_ = 0;
     bool renamed_ = false;
 };
 
@@ -184,22 +187,11 @@ void syncFolder(const std::filesystem::path& target)
 
 } // namespace
 
-ScopedFileWriteFaults::ScopedFileWriteFaults(FileWriteFaults faults)
-    : faults_(std::move(faults)), previous_(tFaults)
-{
-    tFaults = &faults_;
-}
-
-ScopedFileWriteFaults::~ScopedFileWriteFaults()
-{
-    tFaults = previous_;
-}
-
 std::optional<FileError> writeFileAtomically(const std::filesystem::path& target,
                                              const std::function<bool(const ByteSink&)>& produce,
-                                             Durability durability)
+                                             Durability durability, DiskCalls& disk)
 {
-    TemporaryFile temporary(target);
+    TemporaryFile temporary(target, disk);
     if (!temporary.opened())
         return systemError(FileFailure::Open, target);
 
@@ -233,7 +225,7 @@ std::optional<FileError> writeFileAtomically(const std::filesystem::path& target
 }
 
 std::optional<FileError> writeFileAtomically(const std::filesystem::path& target, ByteSpan bytes,
-                                             Durability durability)
+                                             Durability durability, DiskCalls& disk)
 {
     return writeFileAtomically(
         target,
@@ -241,25 +233,17 @@ std::optional<FileError> writeFileAtomically(const std::filesystem::path& target
             sink(bytes);
             return true;
         },
-        durability);
+        durability, disk);
 }
 
-bool syncFileSystemOf(const std::filesystem::path& path)
+bool syncFileSystemOf(const std::filesystem::path& path, DiskCalls& disk)
 {
-    if (tFaults && tFaults->syncFails)
-        return false;
-#ifdef __linux__
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return false;
-    const bool synced = ::syncfs(fd) == 0;
+    const bool synced = disk.syncfs(fd) == 0;
     ::close(fd);
     return synced;
-#else
-    (void)path;
-    ::sync();
-    return true;
-#endif
 }
 
 } // namespace larkspan

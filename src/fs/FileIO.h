@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <sys/types.h>
 
 namespace larkspan {
 
@@ -25,6 +26,23 @@ struct FileError {
 
 std::optional<Bytes> readWholeFile(const std::filesystem::path& path, FileError* error = nullptr);
 
+// The system calls by which written bytes reach the disk. Writers take one
+// so that a test can fail a call as a failing disk would (same return
+// value, errno set) and watch what the code after it leaves behind; this
+// base class makes the real calls.
+class DiskCalls {
+public:
+    virtual ~DiskCalls() = default;
+    virtual ssize_t write(int fd, const void* bytes, std::size_t size);
+    virtual int fsync(int fd);
+    virtual int rename(const char* from, const char* to);
+    // Flushes the whole file system that holds the open file.
+    virtual int syncfs(int fd);
+};
+
+// The real system, the writers' default.
+DiskCalls& realDisk();
+
 // When a written file reaches the disk. Flushing each file of a thousand
 // extracted ones costs far more than the writing; one flush of the whole
 // file system after the last (syncFileSystemOf) gives the same guarantee
@@ -42,35 +60,14 @@ enum class Durability {
 // write.
 std::optional<FileError> writeFileAtomically(const std::filesystem::path& target,
                                              const std::function<bool(const ByteSink&)>& produce,
-                                             Durability durability = Durability::FlushEach);
+                                             Durability durability = Durability::FlushEach,
+                                             DiskCalls& disk = realDisk());
 std::optional<FileError> writeFileAtomically(const std::filesystem::path& target, ByteSpan bytes,
-                                             Durability durability = Durability::FlushEach);
+                                             Durability durability = Durability::FlushEach,
+                                             DiskCalls& disk = realDisk());
 
 // Flushes everything written to the file system that holds `path`; false
 // when the system reports a failure to write it out.
-bool syncFileSystemOf(const std::filesystem::path& path);
-
-// Failures the atomic writes of the calling thread meet while a
-// ScopedFileWriteFaults lives: a seam for tests of what a failing disk
-// leaves behind. Each fault fails the system call as the system would
-// (same return value, errno set), so the code after it runs unchanged.
-struct FileWriteFaults {
-    // The temporary file takes this many bytes, then write() fails with ENOSPC.
-    std::optional<std::uint64_t> writeFailsAfter;
-    bool syncFails = false;   // fsync() of the temporary, or the file system's flush, fails with EIO
-    bool renameFails = false; // rename() over the target fails with EIO
-};
-
-class ScopedFileWriteFaults {
-public:
-    explicit ScopedFileWriteFaults(FileWriteFaults faults);
-    ~ScopedFileWriteFaults();
-    ScopedFileWriteFaults(const ScopedFileWriteFaults&) = delete;
-    ScopedFileWriteFaults& operator=(const ScopedFileWriteFaults&) = delete;
-
-private:
-    FileWriteFaults faults_;
-    FileWriteFaults* previous_;
-};
+bool syncFileSystemOf(const std::filesystem::path& path, DiskCalls& disk = realDisk());
 
 } // namespace larkspan

@@ -27,8 +27,8 @@ std::vector<WriteOutItem> writeOutItems(const FileWrapper& wrapper)
     return items;
 }
 
-WriteOut::WriteOut(std::vector<WriteOutItem> items, const fs::path& folder)
-    : items_(std::move(items)), writer_(folder)
+WriteOut::WriteOut(std::vector<WriteOutItem> items, const fs::path& folder, DiskCalls& disk)
+    : items_(std::move(items)), writer_(folder, disk)
 {
 }
 
@@ -87,7 +87,7 @@ void WriteOut::keepPending()
 
 bool WriteOut::flush()
 {
-    if (written_.empty() || syncFileSystemOf(writer_.root()))
+    if (written_.empty() || syncFileSystemOf(writer_.root(), writer_.disk()))
         return true;
     WriteResult failed{WriteStatus::Failed, writer_.root(), {}, {},
                        FileError{FileFailure::Write, writer_.root().string() + ": the written files could not be flushed to disk"}};
@@ -95,9 +95,9 @@ bool WriteOut::flush()
     return false;
 }
 
-WriteOut writeFileWrapper(const FileWrapper& wrapper, const fs::path& destinationFolder)
+WriteOut writeFileWrapper(const FileWrapper& wrapper, const fs::path& destinationFolder, DiskCalls& disk)
 {
-    WriteOut out(writeOutItems(wrapper), destinationFolder);
+    WriteOut out(writeOutItems(wrapper), destinationFolder, disk);
     out.run(ExistingFiles::Replace);
     out.flush();
     return out;

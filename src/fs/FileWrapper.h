@@ -45,7 +45,7 @@ struct WriteOutProblem {
 // failed leaves out everything below it; the rest is still written.
 class WriteOut {
 public:
-    WriteOut(std::vector<WriteOutItem> items, const std::filesystem::path& folder);
+    WriteOut(std::vector<WriteOutItem> items, const std::filesystem::path& folder, DiskCalls& disk = realDisk());
 
     // Writes on until every item is done, or, when existing files are to be
     // asked about, until one meets such a file: true when done.
@@ -81,6 +81,7 @@ private:
 
 // Writes the wrapper into the folder under its preferred name at once,
 // replacing existing files; flushed to disk at the end.
-WriteOut writeFileWrapper(const FileWrapper& wrapper, const std::filesystem::path& destinationFolder);
+WriteOut writeFileWrapper(const FileWrapper& wrapper, const std::filesystem::path& destinationFolder,
+                          DiskCalls& disk = realDisk());
 
 } // namespace larkspan

@@ -91,7 +91,7 @@ WriteResult FolderWriter::writeFile(std::span<const std::string> components, Byt
     if (std::optional<WriteResult> stopped = reachFolder(components, Mode::Make, folder))
         return *stopped;
     WriteResult result{WriteStatus::Written, probe.path, {}, {}, {}};
-    if (std::optional<FileError> error = writeFileAtomically(probe.path, bytes, Durability::FlushLater)) {
+    if (std::optional<FileError> error = writeFileAtomically(probe.path, bytes, Durability::FlushLater, *disk_)) {
         result.status = WriteStatus::Failed;
         result.error = std::move(error);
     }

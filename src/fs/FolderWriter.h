@@ -41,9 +41,13 @@ struct WriteResult {
 
 class FolderWriter {
 public:
-    explicit FolderWriter(std::filesystem::path root) : root_(std::move(root)) {}
+    explicit FolderWriter(std::filesystem::path root, DiskCalls& disk = realDisk())
+        : root_(std::move(root)), disk_(&disk)
+    {
+    }
 
     const std::filesystem::path& root() const { return root_; }
+    DiskCalls& disk() const { return *disk_; }
 
     // What writing a file there would meet, without writing anything.
     WriteResult probeFile(std::span<const std::string> components) const;
@@ -62,6 +66,7 @@ private:
                                            std::filesystem::path& folder) const;
 
     std::filesystem::path root_;
+    DiskCalls* disk_;
 };
 
 } // namespace larkspan

@@ -1,8 +1,7 @@
 #include "document/DocumentTestSupport.h"
+#include "support/FailingDisk.h"
 #include "support/TemporaryFolder.h"
 #include "fs/FileIO.h"
-
-#include <unistd.h>
 
 namespace larkspan {
 namespace {
@@ -65,14 +64,18 @@ TEST(DocumentLifecycle, SavingWritesAtomicallyAndMarksClean)
     EXPECT_EQ(doc.document->fileLocation(), target);
     EXPECT_EQ(readWholeFile(target), doc.document->dataOfType());
 
-    // A save that cannot happen leaves the old file and the changed state.
+    // A save that cannot happen leaves the file there and the changed state.
     doc.root()->setName("changed");
-    std::filesystem::permissions(temp.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    if (::geteuid() != 0) {
-        EXPECT_TRUE(doc.document->saveToFile(target));
+    const std::filesystem::path other = temp.write("other.rfa", "other");
+    fixtures::FailingDisk diskFull, renameFails;
+    diskFull.writeFailsAfter = 100;
+    renameFails.renameFails = true;
+    for (fixtures::FailingDisk* disk : {&diskFull, &renameFails}) {
+        EXPECT_TRUE(doc.document->saveToFile(other, {}, *disk));
+        EXPECT_EQ(readWholeFile(other), (Bytes{'o', 't', 'h', 'e', 'r'}));
         EXPECT_TRUE(doc.document->isModified());
+        EXPECT_EQ(doc.document->fileLocation(), target);
     }
-    std::filesystem::permissions(temp.path(), std::filesystem::perms::owner_all);
     EXPECT_TRUE(doc.document->saveToFile(temp.path() / "missing-folder" / "x.rfa"));
     EXPECT_TRUE(doc.document->isModified());
     EXPECT_EQ(doc.document->fileLocation(), target);

@@ -1,3 +1,4 @@
+#include "support/FailingDisk.h"
 #include "support/TemporaryFolder.h"
 #include "fs/FileIO.h"
 #include "fs/FileWrapper.h"
@@ -143,10 +144,9 @@ TEST(FileWrapper, WriteFailuresAreCollectedAndTheRestWritten)
     EXPECT_EQ(writeFileWrapper(sibling, temp.path()).written().size(), 1u);
 
     // The files are flushed together at the end; a failing flush is reported.
-    FileWriteFaults flushFails;
+    fixtures::FailingDisk flushFails;
     flushFails.syncFails = true;
-    const ScopedFileWriteFaults faults(flushFails);
-    const WriteOut unflushed = writeFileWrapper(sibling, temp.path());
+    const WriteOut unflushed = writeFileWrapper(sibling, temp.path(), flushFails);
     EXPECT_EQ(unflushed.written().size(), 1u);
     ASSERT_EQ(unflushed.problems().size(), 1u);
     EXPECT_EQ(unflushed.problems().front().result.error->failure, FileFailure::Write);

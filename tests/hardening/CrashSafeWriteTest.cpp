@@ -3,6 +3,7 @@
 // fails cleans up after itself.
 
 #include "model/RFAArchive.h"
+#include "support/FailingDisk.h"
 #include "support/TemporaryFolder.h"
 #include "fs/FileIO.h"
 
@@ -24,6 +25,7 @@ namespace larkspan {
 namespace {
 
 namespace fs = std::filesystem;
+using fixtures::FailingDisk;
 using fixtures::TemporaryFolder;
 
 const std::string kOld = "the previous, complete file";
@@ -62,30 +64,30 @@ std::vector<fs::path> temporariesOf(const fs::path& target)
     return found;
 }
 
-FileWriteFaults diskFullAfter(std::uint64_t bytes)
+FailingDisk diskFullAfter(std::uint64_t bytes)
 {
-    FileWriteFaults faults;
-    faults.writeFailsAfter = bytes;
-    return faults;
+    FailingDisk disk;
+    disk.writeFailsAfter = bytes;
+    return disk;
 }
 
-FileWriteFaults syncFailing()
+FailingDisk syncFailing()
 {
-    FileWriteFaults faults;
-    faults.syncFails = true;
-    return faults;
+    FailingDisk disk;
+    disk.syncFails = true;
+    return disk;
 }
 
-FileWriteFaults renameFailing()
+FailingDisk renameFailing()
 {
-    FileWriteFaults faults;
-    faults.renameFails = true;
-    return faults;
+    FailingDisk disk;
+    disk.renameFails = true;
+    return disk;
 }
 
 struct FaultCase {
     std::string name;
-    FileWriteFaults faults;
+    FailingDisk disk;
     FileFailure failure;
     std::string errnoText; // strerror of the system's complaint, in the message
 };
@@ -109,11 +111,8 @@ TEST(CrashSafeWrite, InjectedFaultsKeepThePreviousFileAndLeaveNoTemporary)
             SCOPED_TRACE(c.name + (existed ? " over a file" : " to a new name"));
             TemporaryFolder folder;
             const fs::path target = existed ? folder.write("saved.rfa", kOld) : folder.path() / "saved.rfa";
-            std::optional<FileError> error;
-            {
-                const ScopedFileWriteFaults faults(c.faults);
-                error = writeFileAtomically(target, next);
-            }
+            FailingDisk disk = c.disk;
+            const std::optional<FileError> error = writeFileAtomically(target, next, Durability::FlushEach, disk);
             ASSERT_TRUE(error);
             EXPECT_EQ(error->failure, c.failure);
             EXPECT_NE(error->message.find(c.errnoText), std::string::npos) << error->message;
@@ -131,15 +130,15 @@ TEST(CrashSafeWrite, DeferredFlushLeavesTheFlushToTheFileSystemSync)
     // one flush that follows deferred writes.
     TemporaryFolder folder;
     const fs::path target = folder.write("extracted.con", kOld);
-    const ScopedFileWriteFaults faults(syncFailing());
-    const std::optional<FileError> flushed = writeFileAtomically(target, pattern(10), Durability::FlushEach);
+    FailingDisk disk = syncFailing();
+    const std::optional<FileError> flushed = writeFileAtomically(target, pattern(10), Durability::FlushEach, disk);
     ASSERT_TRUE(flushed);
     EXPECT_EQ(flushed->failure, FileFailure::Write);
     EXPECT_EQ(contentOf(target), kOld);
-    EXPECT_FALSE(writeFileAtomically(target, pattern(10), Durability::FlushLater));
+    EXPECT_FALSE(writeFileAtomically(target, pattern(10), Durability::FlushLater, disk));
     EXPECT_EQ(readWholeFile(target), pattern(10));
     EXPECT_TRUE(temporariesOf(target).empty());
-    EXPECT_FALSE(syncFileSystemOf(folder.path()));
+    EXPECT_FALSE(syncFileSystemOf(folder.path(), disk));
 }
 
 TEST(CrashSafeWrite, FileSystemSyncReportsAMissingFolder)
@@ -147,18 +146,6 @@ TEST(CrashSafeWrite, FileSystemSyncReportsAMissingFolder)
     TemporaryFolder folder;
     EXPECT_TRUE(syncFileSystemOf(folder.path()));
     EXPECT_FALSE(syncFileSystemOf(folder.path() / "gone"));
-}
-
-TEST(CrashSafeWrite, FaultsEndWithTheirScope)
-{
-    TemporaryFolder folder;
-    const fs::path target = folder.write("saved.rfa", kOld);
-    {
-        const ScopedFileWriteFaults faults(renameFailing());
-        ASSERT_TRUE(writeFileAtomically(target, pattern(10)));
-    }
-    EXPECT_FALSE(writeFileAtomically(target, pattern(10)));
-    EXPECT_EQ(readWholeFile(target), pattern(10));
 }
 
 TEST(CrashSafeWrite, AbandonedOrThrowingProducerLeavesThePreviousFile)
@@ -205,9 +192,10 @@ std::unique_ptr<RFAArchive> sampleArchive()
     return archive;
 }
 
-std::optional<FileError> save(const RFAArchive& archive, const fs::path& target)
+std::optional<FileError> save(const RFAArchive& archive, const fs::path& target, DiskCalls& disk)
 {
-    return writeFileAtomically(target, [&](const ByteSink& sink) { return archive.writeFileData(sink); });
+    return writeFileAtomically(
+        target, [&](const ByteSink& sink) { return archive.writeFileData(sink); }, Durability::FlushEach, disk);
 }
 
 TEST(CrashSafeWrite, ArchiveSaveFailingAtAnyByteKeepsThePreviousArchive)
@@ -220,14 +208,14 @@ TEST(CrashSafeWrite, ArchiveSaveFailingAtAnyByteKeepsThePreviousArchive)
     const std::size_t size = archive->completeFileData()->size();
     for (std::size_t limit = 0; limit < size; limit += limit < 200 ? 1 : 997) {
         SCOPED_TRACE(limit);
-        const ScopedFileWriteFaults faults(diskFullAfter(limit));
-        const std::optional<FileError> error = save(*archive, target);
+        FailingDisk disk = diskFullAfter(limit);
+        const std::optional<FileError> error = save(*archive, target, disk);
         ASSERT_TRUE(error);
         ASSERT_EQ(error->failure, FileFailure::Write);
         ASSERT_EQ(readWholeFile(target), previous);
         ASSERT_EQ(namesIn(folder.path()), std::vector<std::string>{"objects.rfa"});
     }
-    ASSERT_FALSE(save(*archive, target));
+    ASSERT_FALSE(save(*archive, target, realDisk()));
     EXPECT_EQ(readWholeFile(target), archive->completeFileData());
 }
 
