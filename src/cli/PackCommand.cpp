@@ -149,7 +149,8 @@ Command addPackCommand(CLI::App& app)
         "names are NAME/ followed by the path below SOURCE_DIR, and NAME is SOURCE_DIR\n"
         "as given: run it in the mod folder, and `rfa pack bf1942/levels/Berlin -o\n"
         "Berlin.rfa` names the entries bf1942/levels/Berlin/...\n"
-        "Files are stored sorted by name, each folder's files before its subfolders. The\n"
+        "Files are stored sorted by name, each folder's files before its subfolders; links\n"
+        "to files and folders are followed, special files left out with a warning. The\n"
         "archive is written to a temporary file and renamed into place, so a failed or\n"
         "interrupted pack never leaves a partial archive under its name.");
     pack->add_option("SOURCE_DIR", options->source, "The folder to pack")->required();

@@ -1,87 +1,67 @@
 #include "model/FileSystemImport.h"
 
 #include "fs/FileIO.h"
-#include "base/Latin1.h"
-
-#include <system_error>
+#include "fs/FolderWalk.h"
 
 namespace larkspan {
 
-namespace fs = std::filesystem;
-
 namespace {
+
+ImportProblem importProblem(WalkProblem problem)
+{
+    switch (problem) {
+    case WalkProblem::Unreadable: return ImportProblem::Unreadable;
+    case WalkProblem::Missing: return ImportProblem::Missing;
+    case WalkProblem::LinkLoop: return ImportProblem::LinkLoop;
+    case WalkProblem::SpecialFile: return ImportProblem::SpecialFile;
+    }
+    return ImportProblem::Unreadable;
+}
 
 class Importer {
 public:
     explicit Importer(std::vector<SkippedImport>* skipped) : skipped_(skipped) {}
 
-    RFATreeNode::Ptr import(const fs::path& path, const RFATreeNode::Ptr& parent, bool listed)
+    RFATreeNode::Ptr import(const WalkedItem& item, const RFATreeNode::Ptr& parent)
     {
-        std::error_code error;
-        const fs::file_status status = fs::status(path, error);
-        if (!fs::exists(status)) {
-            if (listed)
-                skip(path, ImportProblem::Missing);
-            return nullptr;
-        }
-        const std::string name = path.filename().string();
-        if (listed && !utf8ToLatin1(name)) {
-            skip(path, ImportProblem::UnstorableName);
-            return nullptr;
-        }
-        if (!fs::is_directory(status) && !fs::is_regular_file(status)) {
-            // Reading a pipe or a device could block for ever or never end.
-            skip(path, ImportProblem::SpecialFile);
-            return nullptr;
-        }
-        if (!fs::is_directory(status)) {
-            std::optional<Bytes> bytes = readWholeFile(path);
+        if (item.kind == WalkedKind::File) {
+            std::optional<Bytes> bytes = readWholeFile(item.path);
             if (!bytes) {
-                skip(path, ImportProblem::Unreadable);
+                skip(item.path, ImportProblem::Unreadable);
                 return nullptr;
             }
-            return RFATreeNode::initWithData(makeSharedBytes(std::move(*bytes)), name, parent);
+            return RFATreeNode::initWithData(makeSharedBytes(std::move(*bytes)), item.name, parent);
         }
-
-        const fs::path real = fs::canonical(path, error);
-        for (const fs::path& enclosing : chain_) {
-            if (!error && real == enclosing) {
-                skip(path, ImportProblem::LinkLoop);
-                return nullptr;
-            }
-        }
-        RFATreeNode::Ptr folder = RFATreeNode::initAsDirectory(name, parent);
-        chain_.push_back(real);
-        fs::directory_iterator entries(path, error);
-        for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
-            if (RFATreeNode::Ptr child = import(entries->path(), folder, true))
+        RFATreeNode::Ptr folder = RFATreeNode::initAsDirectory(item.name, parent);
+        for (const WalkedItem& entry : item.entries) {
+            if (!entry.latin1Name)
+                skip(entry.path, ImportProblem::UnstorableName);
+            else if (RFATreeNode::Ptr child = import(entry, folder))
                 folder->appendChild(child);
         }
-        if (error)
-            skip(path, ImportProblem::Unreadable);
-        chain_.pop_back();
         return folder;
     }
 
-private:
-    void skip(const fs::path& path, ImportProblem problem)
+    void skip(const std::filesystem::path& path, ImportProblem problem)
     {
         if (skipped_)
             skipped_->push_back({path, problem});
     }
 
+private:
     std::vector<SkippedImport>* skipped_;
-    std::vector<fs::path> chain_; // the folders being imported, outermost first
 };
 
 } // namespace
 
-RFATreeNode::Ptr nodeFromFile(const fs::path& path, const RFATreeNode::Ptr& parent,
+RFATreeNode::Ptr nodeFromFile(const std::filesystem::path& path, const RFATreeNode::Ptr& parent,
                               std::vector<SkippedImport>* skipped)
 {
-    // "folder/" names the folder itself.
-    const fs::path named = path.has_filename() ? path : path.parent_path();
-    return Importer(skipped).import(named, parent, false);
+    const FolderWalk walk = walkFolder(path);
+    Importer importer(skipped);
+    for (const WalkReport& report : walk.reports)
+        importer.skip(report.path, importProblem(report.problem));
+    return walk.top ? importer.import(*walk.top, parent) : nullptr;
 }
 
 } // namespace larkspan

@@ -1,6 +1,7 @@
 #include "CliFixtures.h"
 #include "RfaRunner.h"
 
+#include "model/FileSystemImport.h"
 #include "model/RFAArchive.h"
 
 #include <sys/stat.h>
@@ -54,9 +55,22 @@ protected:
         return runRfa(arguments, {mod()});
     }
 
-    std::vector<std::string> listed() const
+    // Beside the plain files: a link to a file and one to a folder (both
+    // followed), one to nothing and one to a folder it lies in, a pipe, and
+    // an empty folder.
+    void addLinksAndSpecialFiles() const
     {
-        const RfaRun run = runRfa({"list", archive()});
+        fs::create_directories(level() / "Empty");
+        fs::create_directory_symlink(level() / "Sub", level() / "LinkedFolder");
+        fs::create_directory_symlink(level(), level() / "a/loop");
+        fs::create_symlink(level() / "a/y.txt", level() / "a/linked.txt");
+        fs::create_symlink(level() / "nowhere", level() / "a/dangling");
+        ASSERT_EQ(::mkfifo((level() / "a/pipe").c_str(), 0600), 0);
+    }
+
+    std::vector<std::string> listed(const std::string& path) const
+    {
+        const RfaRun run = runRfa({"list", path});
         EXPECT_EQ(run.exitCode, 0) << run.err;
         std::vector<std::string> names;
         for (std::size_t start = 0; start < run.out.size();) {
@@ -66,6 +80,7 @@ protected:
         }
         return names;
     }
+    std::vector<std::string> listed() const { return listed(archive()); }
 };
 
 TEST_F(PackTest, RoundTripsThroughListAndExtractByteForByte)
@@ -149,28 +164,41 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(PackTest, WarnsAboutWhatAnArchiveCannotHoldAndLeavesItOut)
 {
-    fs::create_directories(level() / "Empty");
-    fs::create_directory_symlink(level() / "Sub", level() / "LinkedFolder");
-    fs::create_symlink(level() / "a/y.txt", level() / "a/linked.txt");
-    fs::create_symlink(level() / "nowhere", level() / "a/dangling");
-    ASSERT_EQ(::mkfifo((level() / "a/pipe").c_str(), 0600), 0);
+    addLinksAndSpecialFiles();
     writeFile(level() / "snow\xE2\x98\x83.txt", bytesOf("beyond Latin-1"));
 
     const RfaRun run = pack({"bf1942/levels/Demo", "-o", archive()});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     for (const std::string warning :
          {"Demo/Empty: warning: empty folder left out",
-          "Demo/LinkedFolder: warning: link to a folder left out",
+          "a/loop: warning: link to a folder it lies in left out",
           "a/dangling: warning: link that leads nowhere left out",
           "a/pipe: warning: neither a file nor a folder; left out",
           "snow\xE2\x98\x83.txt: warning: the name has characters beyond Latin-1"})
         EXPECT_TRUE(contains(run.err, warning)) << warning << " in\n" << run.err;
 
     const std::vector<std::string> names = listed();
-    EXPECT_NE(std::find(names.begin(), names.end(), "bf1942/levels/Demo/snow?.txt"), names.end());
-    EXPECT_NE(std::find(names.begin(), names.end(), "bf1942/levels/Demo/a/linked.txt"),
-              names.end());
-    EXPECT_EQ(names.size(), levelFiles().size() + 2);
+    for (const char* followed : {"snow?.txt", "a/linked.txt", "LinkedFolder/z.con", "LinkedFolder/Deeper/x.raw"})
+        EXPECT_NE(std::find(names.begin(), names.end(), "bf1942/levels/Demo/" + std::string(followed)), names.end())
+            << followed;
+    EXPECT_EQ(names.size(), levelFiles().size() + 4);
+}
+
+// Adding a folder in the editor and packing it walk it alike: the same
+// entries in the same order, hence the same archive.
+TEST_F(PackTest, MakesTheArchiveTheEditorSavesForTheSameFolder)
+{
+    addLinksAndSpecialFiles();
+    ASSERT_EQ(pack({"bf1942/levels/Demo", "-o", archive()}).exitCode, 0);
+
+    RFAArchive added;
+    const RFATreeNode::Ptr levels = RFATreeNode::initAsDirectory("levels", added.root());
+    added.root()->appendChild(levels);
+    levels->appendChild(nodeFromFile(level(), levels));
+    const std::string saved = (temp / "added.rfa").string();
+    writeFile(saved, *added.completeFileData());
+    EXPECT_EQ(listed(saved), listed());
+    EXPECT_TRUE(readFile(saved) == readFile(archive())) << "the archives differ";
 }
 
 TEST_F(PackTest, FailsWithoutTouchingAnExistingArchive)
