@@ -9,6 +9,7 @@
 
 #include "FuzzCheck.h"
 
+#include "base/ByteOrder.h"
 #include "format/RFADecompression.h"
 
 #include <sanitizer/asan_interface.h>
@@ -86,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size < 3)
         return 0;
     const std::uint8_t options = data[0];
-    std::size_t outputLength = data[1] | std::size_t(data[2]) << 8;
+    std::size_t outputLength = littleEndian16(data + 1);
     if (options & 2)
         outputLength <<= 6;
     const ByteSpan stream(data + 3, size - 3);

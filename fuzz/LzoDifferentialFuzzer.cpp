@@ -91,7 +91,7 @@ void sameAsReference(ByteSpan input)
 {
     if (input.size() < 2)
         return;
-    const std::size_t outputLength = input[0] | std::size_t(input[1]) << 8;
+    const std::size_t outputLength = littleShortAtPosition(input, 0);
     const ByteSpan stream = input.subspan(2);
     Bytes reference(outputLength);
     lzo_uint produced = outputLength;

@@ -1,19 +1,69 @@
 #pragma once
 
+// The one place that reads and writes the little-endian integers of the
+// game's files (archives, DDS, TGA, RAW, LZO streams).
+
 #include "base/Bytes.h"
 
+#include <concepts>
+#include <cstddef>
 #include <cstdint>
+#include <utility>
 
 namespace larkspan {
+
+namespace byteorder {
+
+// Spelled out byte by byte so that every compiler folds it into one load.
+template <std::unsigned_integral T, std::size_t... Byte>
+constexpr T littleEndian(const std::uint8_t* p, std::index_sequence<Byte...>)
+{
+    return static_cast<T>(((static_cast<T>(p[Byte]) << (8 * Byte)) | ...));
+}
+
+template <std::unsigned_integral T>
+constexpr T littleEndian(const std::uint8_t* p)
+{
+    return littleEndian<T>(p, std::make_index_sequence<sizeof(T)>());
+}
+
+// The integer at `position`, or 0 when its bytes do not lie wholly inside.
+template <std::unsigned_integral T>
+constexpr T littleEndianAtPosition(ByteSpan bytes, std::uint64_t position)
+{
+    if (position > bytes.size() || bytes.size() - position < sizeof(T))
+        return 0;
+    return littleEndian<T>(bytes.data() + position);
+}
+
+} // namespace byteorder
+
+// Reads at a pointer, for decoders that have checked the bytes lie inside.
+constexpr std::uint16_t littleEndian16(const std::uint8_t* p)
+{
+    return byteorder::littleEndian<std::uint16_t>(p);
+}
+
+constexpr std::uint32_t littleEndian32(const std::uint8_t* p)
+{
+    return byteorder::littleEndian<std::uint32_t>(p);
+}
+
+constexpr std::uint64_t littleEndian64(const std::uint8_t* p)
+{
+    return byteorder::littleEndian<std::uint64_t>(p);
+}
 
 // The LE32 at `position`, or 0 when the four bytes do not lie wholly inside.
 inline std::uint32_t littleIntAtPosition(ByteSpan bytes, std::uint64_t position)
 {
-    if (position > bytes.size() || bytes.size() - position < 4)
-        return 0;
-    const std::uint8_t* p = bytes.data() + position;
-    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
-           std::uint32_t(p[3]) << 24;
+    return byteorder::littleEndianAtPosition<std::uint32_t>(bytes, position);
+}
+
+// The LE16 at `position`, or 0 when the two bytes do not lie wholly inside.
+inline std::uint16_t littleShortAtPosition(ByteSpan bytes, std::uint64_t position)
+{
+    return byteorder::littleEndianAtPosition<std::uint16_t>(bytes, position);
 }
 
 inline void appendLittleInt(Bytes& bytes, std::uint32_t value)

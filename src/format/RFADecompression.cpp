@@ -77,7 +77,7 @@ private:
 
     std::uint32_t readLE16()
     {
-        const std::uint32_t w = ip_[0] | std::uint32_t(ip_[1]) << 8;
+        const std::uint32_t w = littleEndian16(ip_);
         ip_ += 2;
         return w;
     }

@@ -1,6 +1,6 @@
 #include "imaging/DXTDecoder.h"
 
-#include "imaging/DDSByteOrder.h"
+#include "base/ByteOrder.h"
 
 #include <algorithm>
 #include <array>
@@ -52,7 +52,7 @@ Texel blend(const RGB& x, const RGB& y)
 template <bool AlwaysFourColours>
 std::array<Texel, 4> colourPalette(const std::uint8_t* block)
 {
-    const std::uint16_t c0 = ddsLE16(block), c1 = ddsLE16(block + 2);
+    const std::uint16_t c0 = littleEndian16(block), c1 = littleEndian16(block + 2);
     const RGB e0 = endpoint(c0), e1 = endpoint(c1);
     std::array<Texel, 4> palette{pack(e0.r, e0.g, e0.b, 255), pack(e1.r, e1.g, e1.b, 255)};
     if (AlwaysFourColours || c0 > c1) {
@@ -107,14 +107,14 @@ void decodeBlock(const std::uint8_t* block, std::uint8_t* out, std::size_t bytes
         colour &= ~kAlphaBits;
     if constexpr (Format == DDSDataFormat::DXT3) {
         for (unsigned y = 0; y < 4; ++y, out += bytesPerRow) {
-            const unsigned row = block[12 + y], alphaRow = ddsLE16(block + 2 * y);
+            const unsigned row = block[12 + y], alphaRow = littleEndian16(block + 2 * y);
 #pragma GCC unroll 4
             for (unsigned x = 0; x < 4; ++x)
                 put(out + 4 * x, colours[(row >> (2 * x)) & 3] | pack(0, 0, 0, ((alphaRow >> (4 * x)) & 0xF) * 17));
         }
     } else {
         const std::array<Texel, 8> alphas = alphaPalette(block[0], block[1]);
-        const std::uint64_t alphaIndices = ddsLE64(block) >> 16;
+        const std::uint64_t alphaIndices = littleEndian64(block) >> 16;
         for (unsigned y = 0; y < 4; ++y, out += bytesPerRow) {
             const unsigned row = block[12 + y], alphaRow = unsigned(alphaIndices >> (12 * y)) & 0xFFF;
 #pragma GCC unroll 4

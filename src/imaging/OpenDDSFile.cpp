@@ -1,6 +1,6 @@
 #include "imaging/OpenDDSFile.h"
 
-#include "imaging/DDSByteOrder.h"
+#include "base/ByteOrder.h"
 #include "imaging/DDSLevelGeometry.h"
 
 #include <array>
@@ -94,14 +94,16 @@ DDSFile* DDSOpenData(DDSBytes data, DDSError* error)
     const std::uint8_t* bytes = data->data();
     if (std::memcmp(bytes, "DDS ", 4) != 0)
         return fail(error, DDSFailure::NotDDS, "The file does not begin with \"DDS \".");
-    if (ddsLE32(bytes + 4) != 124)
+    if (littleIntAtPosition(*data, 4) != 124)
         return fail(error, DDSFailure::BadHeaderSize, "The DDS header size is not 124.");
-    if (ddsLE32(bytes + 76) != 32)
+    if (littleIntAtPosition(*data, 76) != 32)
         return fail(error, DDSFailure::BadPixelFormatSize, "The DDS pixel format size is not 32.");
 
-    const PixelFormatFields pixelFormat{ddsLE32(bytes + 80), bytes + 84,          ddsLE32(bytes + 88),
-                                        ddsLE32(bytes + 92), ddsLE32(bytes + 96), ddsLE32(bytes + 100),
-                                        ddsLE32(bytes + 104)};
+    const ByteSpan header(*data);
+    const PixelFormatFields pixelFormat{littleIntAtPosition(header, 80),  bytes + 84,
+                                        littleIntAtPosition(header, 88),  littleIntAtPosition(header, 92),
+                                        littleIntAtPosition(header, 96),  littleIntAtPosition(header, 100),
+                                        littleIntAtPosition(header, 104)};
     std::optional<DDSDataFormat> format;
     if (pixelFormat.flags == kPixelFormatFourCC) {
         format = compressedFormat(pixelFormat.fourCC);
@@ -114,8 +116,9 @@ DDSFile* DDSOpenData(DDSBytes data, DDSError* error)
             return fail(error, DDSFailure::UnsupportedPixelFormat,
                         "The texture's pixel layout is not a supported one.");
     }
-    return new DDSFile{*format, std::int32_t(ddsLE32(bytes + 16)), std::int32_t(ddsLE32(bytes + 12)),
-                       std::int32_t(ddsLE32(bytes + 28)), std::move(data)};
+    return new DDSFile{*format, std::int32_t(littleIntAtPosition(header, 16)),
+                       std::int32_t(littleIntAtPosition(header, 12)), std::int32_t(littleIntAtPosition(header, 28)),
+                       std::move(data)};
 }
 
 void DDSDestroy(DDSFile* dds)

@@ -1,6 +1,6 @@
 #include "imaging/PackedTexelDecoder.h"
 
-#include "imaging/DDSByteOrder.h"
+#include "base/ByteOrder.h"
 
 #include <array>
 #include <cassert>
@@ -27,7 +27,7 @@ void decodeTexel(DDSDataFormat format, const std::uint8_t* in, std::uint8_t* out
 {
     switch (format) {
     case DDSDataFormat::A1R5G5B5: {
-        const std::uint16_t w = ddsLE16(in);
+        const std::uint16_t w = littleEndian16(in);
         out[0] = kFrom5Bits[(w >> 10) & 0x1F];
         out[1] = kFrom5Bits[(w >> 5) & 0x1F];
         out[2] = kFrom5Bits[w & 0x1F];
@@ -35,7 +35,7 @@ void decodeTexel(DDSDataFormat format, const std::uint8_t* in, std::uint8_t* out
         return;
     }
     case DDSDataFormat::A4R4G4B4: {
-        const std::uint16_t w = ddsLE16(in);
+        const std::uint16_t w = littleEndian16(in);
         out[0] = kFrom4Bits[(w >> 8) & 0xF];
         out[1] = kFrom4Bits[(w >> 4) & 0xF];
         out[2] = kFrom4Bits[w & 0xF];
@@ -43,7 +43,7 @@ void decodeTexel(DDSDataFormat format, const std::uint8_t* in, std::uint8_t* out
         return;
     }
     case DDSDataFormat::R5G6B5: {
-        const std::uint16_t w = ddsLE16(in);
+        const std::uint16_t w = littleEndian16(in);
         out[0] = kFrom5Bits[w >> 11];
         out[1] = kFrom6Bits[(w >> 5) & 0x3F];
         out[2] = kFrom5Bits[w & 0x1F];

@@ -1,5 +1,7 @@
 #include "imaging/RawHeightMap.h"
 
+#include "base/ByteOrder.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -56,7 +58,7 @@ std::optional<Image> decodeRawHeightMap(ByteSpan bytes)
         return image;
     }
     for (std::size_t i = 0; i < side * side; ++i) {
-        const std::uint16_t sample = static_cast<std::uint16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
+        const std::uint16_t sample = littleEndian16(bytes.data() + 2 * i);
         std::memcpy(image.pixels.data() + 2 * i, &sample, 2);
     }
     return image;

@@ -1,5 +1,7 @@
 #include "imaging/TGADecoder.h"
 
+#include "base/ByteOrder.h"
+
 #include <algorithm>
 #include <array>
 #include <new>
@@ -33,11 +35,6 @@ struct Header {
 
 using Texel = std::array<std::uint8_t, 4>; // red, green, blue, alpha
 
-std::uint16_t le16(const std::uint8_t* p)
-{
-    return std::uint16_t(p[0] | p[1] << 8);
-}
-
 std::uint8_t from5Bits(unsigned c)
 {
     return std::uint8_t((c * 255 + 15) / 31);
@@ -60,7 +57,16 @@ std::optional<Header> readHeader(ByteSpan bytes, Failure& failure)
         return std::nullopt;
     }
     const std::uint8_t* p = bytes.data();
-    const Header h{p[0], p[1], p[2], le16(p + 3), le16(p + 5), p[7], le16(p + 12), le16(p + 14), p[16], p[17]};
+    const Header h{p[0],
+                   p[1],
+                   p[2],
+                   littleShortAtPosition(bytes, 3),
+                   littleShortAtPosition(bytes, 5),
+                   p[7],
+                   littleShortAtPosition(bytes, 12),
+                   littleShortAtPosition(bytes, 14),
+                   p[16],
+                   p[17]};
     const unsigned type = h.imageType & ~8u;
     if (type < 1 || type > 3) {
         failure = {TGAFailure::UnsupportedImageType, "The TGA image type is not a supported one."};
@@ -94,7 +100,7 @@ Texel colourTexel(const std::uint8_t* p, unsigned bits, bool grey, bool alphaBit
     switch (bits) {
     case 15:
     case 16: {
-        const unsigned w = le16(p);
+        const unsigned w = littleEndian16(p);
         const bool opaque = bits == 15 || !alphaBit || (w & 0x8000);
         return {from5Bits((w >> 10) & 31), from5Bits((w >> 5) & 31), from5Bits(w & 31), std::uint8_t(opaque ? 255 : 0)};
     }
@@ -116,7 +122,7 @@ public:
             texel = colourTexel(p, header_.pixelBits, header_.grey(), header_.alphaBit());
             return true;
         }
-        const unsigned index = header_.pixelBits == 16 ? le16(p) : p[0];
+        const unsigned index = header_.pixelBits == 16 ? littleEndian16(p) : p[0];
         if (index < header_.firstEntry || index - header_.firstEntry >= palette_.size())
             return false;
         texel = palette_[index - header_.firstEntry];

@@ -2,7 +2,7 @@
 // Pillow's decodes (see tests/data/dds/make_fixtures.py).
 #include "DDSTestFiles.h"
 
-#include "imaging/DDSByteOrder.h"
+#include "base/ByteOrder.h"
 #include "imaging/DDSDrawToImage.h"
 #include "imaging/DDSInfo.h"
 
@@ -84,12 +84,12 @@ Tolerance tolerance(DDSDataFormat format, std::span<const std::uint8_t> level, s
     const std::uint8_t* block = level.data() + (std::size_t(y / 4) * ((width + 3) / 4) + x / 4) * blockBytes;
     const unsigned texel = unsigned(y % 4 * 4 + x % 4);
     const std::uint8_t* colours = format == DDSDataFormat::DXT1 ? block : block + 8;
-    const unsigned colourIndex = (ddsLE32(colours + 4) >> (2 * texel)) & 3;
-    const bool threeColours = format == DDSDataFormat::DXT1 && ddsLE16(colours) <= ddsLE16(colours + 2);
+    const unsigned colourIndex = (littleEndian32(colours + 4) >> (2 * texel)) & 3;
+    const bool threeColours = format == DDSDataFormat::DXT1 && littleEndian16(colours) <= littleEndian16(colours + 2);
     Tolerance result;
     result.colour = colourIndex >= 2 && !(threeColours && colourIndex == 3) ? 1 : 0;
     if (format == DDSDataFormat::DXT5) {
-        const unsigned alphaIndex = unsigned(ddsLE64(block) >> (16 + 3 * texel)) & 7;
+        const unsigned alphaIndex = unsigned(littleEndian64(block) >> (16 + 3 * texel)) & 7;
         result.alpha = alphaIndex >= 2 && (block[0] > block[1] || alphaIndex <= 5) ? 1 : 0;
     }
     return result;

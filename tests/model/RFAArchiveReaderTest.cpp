@@ -308,15 +308,6 @@ TEST(RFAArchiveReader, ReportsProgressUpToTheWholeFile)
     EXPECT_EQ(error.failure, UnpackFailure::Cancelled);
 }
 
-TEST(LittleEndian, ReadsOnlyWholeFieldsInside)
-{
-    const Bytes six = {1, 2, 3, 4, 5, 6};
-    EXPECT_EQ(littleIntAtPosition(six, 2), 0x06050403u);
-    EXPECT_EQ(littleIntAtPosition(six, 3), 0u);
-    EXPECT_EQ(littleIntAtPosition(six, 7), 0u);
-    EXPECT_EQ(littleIntAtPosition(six, UINT64_MAX), 0u);
-}
-
 } // namespace
 } // namespace larkspan
 
