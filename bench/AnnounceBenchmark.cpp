@@ -118,7 +118,7 @@ int main(int argc, char** argv)
                  document.reset();
                  document = ArchiveDocument::create(host);
              }},
-            {"initWithData", [&] { archive = RFAArchive::initWithData(bytes); }, [&] { archive.reset(); }},
+            {"initWithData", [&] { archive = RFAArchive::initWithData(bytes).value_or(nullptr); }, [&] { archive.reset(); }},
             {"hub + history",
              [&] {
                  for (const RFATreeNode::Ptr& top : archive->rootNodes()) {
@@ -127,7 +127,7 @@ int main(int argc, char** argv)
                  }
              },
              [&] {
-                 archive = RFAArchive::initWithData(bytes);
+                 archive = RFAArchive::initWithData(bytes).value_or(nullptr);
                  hub = std::make_shared<ChangeHub>();
                  history = std::make_shared<UndoHistory>();
              }},
@@ -160,7 +160,7 @@ int main(int argc, char** argv)
             if (const std::string* old = std::get_if<std::string>(&report.oldValue))
                 oldBytes += old->size();
         });
-    archive = RFAArchive::initWithData(bytes);
+    archive = RFAArchive::initWithData(bytes).value_or(nullptr);
     setups.push_back({"detached", archive->root()->childWithName(kRenamed), nullptr});
 
     for (std::size_t i = 1; i < 3; ++i) {

@@ -34,7 +34,7 @@ namespace fs = std::filesystem;
 
 void extractWithLiblzo(const fs::path& archive, const fs::path& folder, bool sync)
 {
-    const std::optional<Bytes> file = readWholeFile(archive);
+    const Result<Bytes> file = readWholeFile(archive);
     if (!file)
         throw std::runtime_error("cannot read " + archive.string());
     std::set<fs::path> madeFolders;

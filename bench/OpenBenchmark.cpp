@@ -93,8 +93,8 @@ bool treeHoldsLiblzoContent(const RFAArchive& archive, const std::vector<EntryRe
 // that the peak is theirs alone.
 int runChild(const std::string& section, const char* path)
 {
-    const std::optional<Bytes> file = readWholeFile(path);
-    if (!file || (section == "--open-child" && !RFAArchive::initWithData(*file)))
+    const Result<Bytes> file = readWholeFile(path);
+    if (!file || (section == "--open-child" && !RFAArchive::initWithData(*file).value_or(nullptr)))
         return 1;
     std::printf("%ld\n", peakResidentKiB());
     return 0;
@@ -140,7 +140,7 @@ int main(int argc, char** argv)
                 archive.path.c_str(), archive.bytes.size(), records.size(), raw, contentSize);
 
     Bytes decoded(contentSize);
-    std::unique_ptr<RFAArchive> opened = RFAArchive::initWithData(archive.bytes);
+    std::unique_ptr<RFAArchive> opened = RFAArchive::initWithData(archive.bytes).value_or(nullptr);
     if (!opened || !decodeWithLiblzo(records, decoded.data()) ||
         !treeHoldsLiblzoContent(*opened, records, decoded.data())) {
         std::fprintf(stderr, "the archive does not open to what liblzo2 decodes\n");
@@ -152,7 +152,7 @@ int main(int argc, char** argv)
     bool decodedAll = true;
     const std::vector<double> seconds = medianSeconds(
         {
-            {"initWithData", [&] { opened = RFAArchive::initWithData(archive.bytes); }, [&] { opened.reset(); }},
+            {"initWithData", [&] { opened = RFAArchive::initWithData(archive.bytes).value_or(nullptr); }, [&] { opened.reset(); }},
             {"liblzo2", [&] { decodedAll &= decodeWithLiblzo(records, decoded.data()); }},
             {"liblzo2 fresh", [&] { decodedAll &= decodeWithLiblzoIntoFreshMemory(records, fresh); },
              [&] { fresh.clear(); }},

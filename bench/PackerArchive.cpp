@@ -105,25 +105,25 @@ PackerArchive packerArchive(std::size_t corpusSize, const std::filesystem::path&
     std::snprintf(name, sizeof name, "packer-%zu-%016llx.rfa", corpusSize,
                   static_cast<unsigned long long>(checksum(files)));
     PackerArchive archive{cacheDirectory / name, {}};
-    if (std::optional<Bytes> cached = readWholeFile(archive.path)) {
+    if (Result<Bytes> cached = readWholeFile(archive.path)) {
         archive.bytes = std::move(*cached);
         return archive;
     }
     archive.bytes = packedArchive(files);
-    if (writeFileAtomically(archive.path, archive.bytes))
+    if (!writeFileAtomically(archive.path, archive.bytes))
         throw std::runtime_error("cannot write " + archive.path.string());
     return archive;
 }
 
 std::vector<EntryRecord> entryRecords(ByteSpan file)
 {
-    const std::optional<ArchiveHeader> header = readArchiveHeader(file);
+    const Result<ArchiveHeader> header = readArchiveHeader(file);
     if (!header)
         throw std::runtime_error("not an archive");
     std::vector<EntryRecord> records;
     std::uint64_t position = firstRecordPosition(*header);
     for (std::uint32_t i = 0; i < header->entryCount; ++i) {
-        std::optional<EntryRecord> record = readEntryRecord(file, *header, position);
+        Result<EntryRecord> record = readEntryRecord(file, *header, position);
         if (!record)
             throw std::runtime_error("a record lies outside the archive");
         records.push_back(std::move(*record));

@@ -82,9 +82,8 @@ int main(int argc, char** argv)
     const std::shared_ptr<ArchiveDocument> document = ArchiveDocument::create(host);
     {
         const PackerArchive packed = packerArchive(megabytes << 20, LARKSPAN_BENCH_CACHE_DIR);
-        UnpackError error;
-        if (!document->readFromData(packed.bytes, std::nullopt, &error)) {
-            std::fprintf(stderr, "cannot open %s: %s\n", packed.path.c_str(), error.description.c_str());
+        if (const Result<void> read = document->readFromData(packed.bytes, std::nullopt); !read) {
+            std::fprintf(stderr, "cannot open %s: %s\n", packed.path.c_str(), describe(read.error()).text.c_str());
             return 1;
         }
     }
@@ -115,7 +114,7 @@ int main(int argc, char** argv)
             {"writeFileData + write", [&] { writeStreamed(archive, saved); }, removeSaved},
             {"copy", [&] { copyWithReadWrite(copySource, copied, false); }, removeCopy},
             {"saveToFile", [&] {
-                 if (document->saveToFile(saved))
+                 if (!document->saveToFile(saved))
                      throw std::runtime_error("saveToFile failed");
              }, removeSaved},
             {"completeFileData + write + fsync", [&] { writeAssembled(archive, saved, true); }, removeSaved},

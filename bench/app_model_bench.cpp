@@ -106,7 +106,7 @@ Round measure(const std::string& path, PaintWatch& watch)
     timer.start();
     {
         const Bytes bytes = readFile(path);
-        const std::unique_ptr<RFAArchive> archive = RFAArchive::initWithData(bytes);
+        const std::unique_ptr<RFAArchive> archive = RFAArchive::initWithData(bytes).value_or(nullptr);
         round.openMs = millis(timer);
         if (!archive)
             std::abort();
@@ -115,7 +115,7 @@ Round measure(const std::string& path, PaintWatch& watch)
     watch.painted.clear();
     timer.start();
     const Bytes bytes = readFile(path);
-    const std::unique_ptr<RFAArchive> archive = RFAArchive::initWithData(bytes);
+    const std::unique_ptr<RFAArchive> archive = RFAArchive::initWithData(bytes).value_or(nullptr);
     // What the document does before its window shows the trees.
     const auto hub = std::make_shared<ChangeHub>();
     const auto history = std::make_shared<UndoHistory>();

@@ -37,10 +37,9 @@ int main(int argc, char** argv)
     std::size_t replayed = 0;
     for (int i = 1; i < argc; ++i) {
         for (const std::filesystem::path& file : inputsBelow(argv[i])) {
-            larkspan::FileError error;
-            const std::optional<larkspan::Bytes> bytes = larkspan::readWholeFile(file, &error);
+            const larkspan::Result<larkspan::Bytes> bytes = larkspan::readWholeFile(file);
             if (!bytes) {
-                std::fprintf(stderr, "%s\n", error.message.c_str());
+                std::fprintf(stderr, "%s\n", larkspan::describe(bytes.error()).text.c_str());
                 return 1;
             }
             // A copy of exactly the input's size, so that a read past its

@@ -7,12 +7,30 @@
 namespace {
 
 [[maybe_unused]] constexpr const char* kCoreTexts[] = {
-    // Reading archives.
+    // Errors (base/Error.cpp).
+    QT_TRANSLATE_NOOP("Core", "cannot be opened"),
+    QT_TRANSLATE_NOOP("Core", "cannot be read"),
+    QT_TRANSLATE_NOOP("Core", "cannot be written"),
+    QT_TRANSLATE_NOOP("Core", "cannot take the place of the old file"),
+    QT_TRANSLATE_NOOP("Core", "cannot make folder %@"),
+    QT_TRANSLATE_NOOP("Core", "the written files could not be flushed to disk"),
+    QT_TRANSLATE_NOOP("Core", "the name is empty"),
+    QT_TRANSLATE_NOOP("Core", "the name starts at the file-system root"),
+    QT_TRANSLATE_NOOP("Core", "the name has an empty component (\"//\" or a trailing \"/\")"),
+    QT_TRANSLATE_NOOP("Core", "the name has a \".\" component"),
+    QT_TRANSLATE_NOOP("Core", "the name has a \"..\" component, which would climb out of the folder"),
+    QT_TRANSLATE_NOOP("Core", "a component holds a separator (a backslash separates folders on Windows)"),
+    QT_TRANSLATE_NOOP("Core", "the name holds a zero byte"),
+    QT_TRANSLATE_NOOP("Core", "%@ is a symbolic link (nothing is written through one)"),
+    QT_TRANSLATE_NOOP("Core", "a folder is in the way at %@"),
+    QT_TRANSLATE_NOOP("Core", "cannot make folder %@: a file is in the way"),
     QT_TRANSLATE_NOOP("Core", "Internal index is out of bounds"),
     QT_TRANSLATE_NOOP("Core", "A part of the file tells the app to look for data at places that do not exist."),
     QT_TRANSLATE_NOOP("Core", "Some error while decompressing"),
     QT_TRANSLATE_NOOP("Core", "The file is compressed and there was an error when trying to chacnge that."),
     QT_TRANSLATE_NOOP("Core", "The archive is too large for the RFA format (4 GB at most)."),
+    QT_TRANSLATE_NOOP("Core", "cancelled"),
+    QT_TRANSLATE_NOOP("Core", "\"%@\" was not written: %@"),
     // Sizes and the status line.
     QT_TRANSLATE_NOOP("Core", "%u Bytes"),
     QT_TRANSLATE_NOOP("Core", "%u KB"),
@@ -28,13 +46,9 @@ namespace {
     QT_TRANSLATE_NOOP("Core", "%@ already exists."),
     QT_TRANSLATE_NOOP("Core", "Do you wish to replace %@? All it's contents will be replaced with those of the new folder."),
     QT_TRANSLATE_NOOP("Core", "Do you wish to replace %@ with the new file?"),
-    QT_TRANSLATE_NOOP("Core", "\"%@\" was not written: its name would leave the folder."),
     QT_TRANSLATE_NOOP("Core", "\"%@\" could not be read and was left out."),
     QT_TRANSLATE_NOOP("Core", "\"%@\" no longer exists."),
     QT_TRANSLATE_NOOP("Core", "\"%@\" was left out: its name has characters an RFA archive cannot store."),
-    QT_TRANSLATE_NOOP("Core", "\"%@\" was not written: \"%@\" is a symbolic link, and nothing is written through one."),
-    QT_TRANSLATE_NOOP("Core", "\"%@\" was not written: a folder of that name is in the way."),
-    QT_TRANSLATE_NOOP("Core", "\"%@\" was not written: \"%@\" is in the way of its folder."),
     // Refused names.
     QT_TRANSLATE_NOOP("Core", "A name cannot be empty."),
     QT_TRANSLATE_NOOP("Core", "\"%@\" cannot be a name: it contains \"/\"."),

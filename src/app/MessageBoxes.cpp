@@ -1,5 +1,7 @@
 #include "app/MessageBoxes.h"
 
+#include "app/CoreTranslation.h"
+
 namespace larkspan {
 
 QMessageBox* windowModalBox(QWidget* window, QMessageBox::Icon icon, const QString& title, const QString& text,
@@ -11,6 +13,15 @@ QMessageBox* windowModalBox(QWidget* window, QMessageBox::Icon icon, const QStri
         box->setWindowModality(Qt::WindowModal);
     box->setInformativeText(informativeText);
     return box;
+}
+
+QMessageBox* errorBox(QWidget* window, const QString& title, const QString& headline, const Error& error)
+{
+    const ErrorText described = describe(error, translateForCore);
+    QString detail = QString::fromStdString(described.text);
+    if (!described.reason.empty())
+        detail += QStringLiteral("\n\n") + QString::fromStdString(described.reason);
+    return windowModalBox(window, QMessageBox::Critical, title, headline, detail);
 }
 
 } // namespace larkspan

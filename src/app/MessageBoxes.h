@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Error.h"
+
 #include <QMessageBox>
 
 namespace larkspan {
@@ -10,5 +12,9 @@ namespace larkspan {
 QMessageBox* windowModalBox(QWidget* window, QMessageBox::Icon icon, const QString& title, const QString& text,
                             const QString& informativeText = {},
                             QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+
+// A window-modal box for an error of the core: the headline, then the
+// error's description and, where it has one, its longer reason.
+QMessageBox* errorBox(QWidget* window, const QString& title, const QString& headline, const Error& error);
 
 } // namespace larkspan

@@ -48,9 +48,9 @@ public:
     // it is untitled.
     quint64 documentId() const { return documentId_; }
 
-    // Reads an archive into this (fresh) window. On failure the reason's
-    // texts are filled in and the window stays as it was.
-    bool readFile(const QString& path, QString* description, QString* reason);
+    // Reads an archive into this (fresh) window. On failure the window
+    // stays as it was.
+    Result<void> readFile(const QString& path);
 
     // File commands.
     void save(std::function<void(bool saved)> done = {});

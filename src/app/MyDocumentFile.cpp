@@ -40,49 +40,27 @@ private:
     QProgressDialog dialog_;
 };
 
-QString unpackText(const std::string& text)
-{
-    return QCoreApplication::translate("Core", text.c_str());
-}
-
 } // namespace
 
-bool MyDocument::readFile(const QString& path, QString* description, QString* reason)
+Result<void> MyDocument::readFile(const QString& path)
 {
     SlowWorkProgress progress(this, tr("Opening %1…").arg(QFileInfo(path).fileName()), true);
-    UnpackError unpackError{};
-    FileError fileError{};
-    const bool read = document_->readFromFile(
-        path.toStdString(), &unpackError, &fileError,
-        [&](std::uint64_t done, std::uint64_t total) { return progress.report(done, total); });
+    Result<void> read = document_->readFromFile(
+        path.toStdString(), [&](std::uint64_t done, std::uint64_t total) { return progress.report(done, total); });
     if (read) {
         settings::noteRecentFile(QFileInfo(path).absoluteFilePath());
         updateTitle();
-        return true;
     }
-    if (!fileError.message.empty()) {
-        *description = tr("The file could not be read.");
-        *reason = QString::fromStdString(fileError.message);
-    } else if (unpackError.failure == UnpackFailure::Cancelled) {
-        // The user stopped it: nothing to tell.
-        description->clear();
-        reason->clear();
-    } else {
-        *description = unpackText(unpackError.description);
-        *reason = unpackText(unpackError.reason);
-    }
-    return false;
+    return read;
 }
 
 bool MyDocument::writeTo(const QString& path)
 {
     SlowWorkProgress progress(this, tr("Saving %1…").arg(QFileInfo(path).fileName()), false);
-    const std::optional<FileError> error = document_->saveToFile(
+    const Result<void> saved = document_->saveToFile(
         path.toStdString(), [&](std::uint64_t done, std::uint64_t total) { progress.report(done, total); });
-    if (error) {
-        windowModalBox(this, QMessageBox::Critical, displayName(), tr("The archive could not be saved."),
-                       QString::fromStdString(error->message))
-            ->open();
+    if (!saved) {
+        errorBox(this, displayName(), tr("The archive could not be saved."), saved.error())->open();
         return false;
     }
     settings::noteRecentFile(QFileInfo(path).absoluteFilePath());
@@ -131,10 +109,9 @@ void MyDocument::revertToSaved()
     connect(box, &QMessageBox::finished, this, [this, box, revert] {
         if (box->clickedButton() != static_cast<QAbstractButton*>(revert))
             return;
-        QString description, reason;
-        if (!readFile(QString::fromStdString(document_->fileLocation()->string()), &description, &reason) &&
-            !description.isEmpty())
-            application_.showOpenError(this, description, reason);
+        const QString path = QString::fromStdString(document_->fileLocation()->string());
+        if (const Result<void> read = readFile(path); !read)
+            application_.showOpenError(this, path, read.error());
     });
     box->open();
 }

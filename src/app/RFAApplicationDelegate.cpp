@@ -128,12 +128,10 @@ MyDocument* RFAApplicationDelegate::openFile(const QString& path)
     const bool reuse = current && current->isUntitled() && !current->isModified() &&
                        !current->document()->undoHistory()->canUndo();
     MyDocument* document = reuse ? current : newDocument();
-    QString description, reason;
-    if (!document->readFile(path, &description, &reason)) {
+    if (const Result<void> read = document->readFile(path); !read) {
         if (!reuse)
             delete document;
-        if (!description.isEmpty())
-            showOpenError(reuse ? document : nullptr, description, reason);
+        showOpenError(reuse ? document : nullptr, path, read.error());
         return nullptr;
     }
     rebuildRecentMenu();
@@ -141,9 +139,15 @@ MyDocument* RFAApplicationDelegate::openFile(const QString& path)
     return document;
 }
 
-void RFAApplicationDelegate::showOpenError(QWidget* parent, const QString& description, const QString& reason)
+void RFAApplicationDelegate::showOpenError(QWidget* parent, const QString& path, const Error& error)
 {
-    windowModalBox(parent, QMessageBox::Critical, tr("Larkspan"), description, reason)->open();
+    if (error.code == ErrorCode::Cancelled)
+        return;
+    const QString name = QFileInfo(path).fileName();
+    const QString headline = error.code == ErrorCode::CannotRead
+                                 ? tr("“%1” could not be opened.").arg(name)
+                                 : tr("“%1” could not be read as an RFA archive.").arg(name);
+    errorBox(parent, tr("Larkspan"), headline, error)->open();
 }
 
 void RFAApplicationDelegate::showOpenDialog()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Error.h"
+
 #include <QAction>
 #include <QObject>
 #include <QPointer>
@@ -40,7 +42,9 @@ public:
 
     void installMenus(MyDocument& window);
     void searchDefaultsChanged();
-    void showOpenError(QWidget* parent, const QString& description, const QString& reason);
+    // Why the archive at `path` could not be opened; nothing when the user
+    // stopped the opening.
+    void showOpenError(QWidget* parent, const QString& path, const Error& error);
 
     enum class Command {
         New, Open, Close, Save, SaveAs, Revert, Run, SaveAndRun, Quit,

@@ -149,18 +149,18 @@ std::optional<RFADragAndDropDelegate::Source> RFADragAndDropDelegate::findSource
     const QUrl url(entries.rfaURL);
     if (!url.isLocalFile())
         return std::nullopt;
-    FileError fileError{};
-    UnpackError unpackError{};
-    const std::optional<Bytes> bytes = readWholeFile(url.toLocalFile().toStdString(), &fileError);
-    std::unique_ptr<RFAArchive> archive = bytes ? RFAArchive::initWithData(*bytes, &unpackError) : nullptr;
-    if (archive)
-        return Source{nullptr, std::move(archive)};
-    if (!bytes)
-        application_.showOpenError(&document_, tr("The file could not be read."), QString::fromStdString(fileError.message));
-    else
-        application_.showOpenError(&document_, QCoreApplication::translate("Core", unpackError.description.c_str()),
-                                   QCoreApplication::translate("Core", unpackError.reason.c_str()));
-    return std::nullopt;
+    const QString path = url.toLocalFile();
+    const Result<Bytes> bytes = readWholeFile(path.toStdString());
+    if (!bytes) {
+        application_.showOpenError(&document_, path, bytes.error());
+        return std::nullopt;
+    }
+    Result<std::unique_ptr<RFAArchive>> archive = RFAArchive::initWithData(*bytes);
+    if (!archive) {
+        application_.showOpenError(&document_, path, archive.error());
+        return std::nullopt;
+    }
+    return Source{nullptr, std::move(*archive)};
 }
 
 std::optional<std::vector<RFATreeNode::Ptr>> RFADragAndDropDelegate::resolve(const Source& source,

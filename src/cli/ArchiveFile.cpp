@@ -1,31 +1,21 @@
 #include "cli/ArchiveFile.h"
 
 #include "cli/Diagnostics.h"
+#include "fs/FileIO.h"
 
 namespace larkspan::cli {
 
-namespace {
-
-std::string outOfBoundsText()
-{
-    return UnpackError::make(UnpackFailure::OutOfBounds).description;
-}
-
-} // namespace
-
 std::optional<ArchiveFile> openArchiveFile(const std::string& path)
 {
-    FileError error;
-    std::optional<Bytes> bytes = readWholeFile(path, &error);
+    Result<Bytes> bytes = readWholeFile(path);
     if (!bytes) {
-        reportProblem(path, "cannot be read: " + reasonOf(error));
+        reportError(bytes.error());
         return std::nullopt;
     }
-    const std::optional<ArchiveHeader> header = readArchiveHeader(*bytes);
+    const Result<ArchiveHeader> header = readArchiveHeader(*bytes);
     if (!header) {
-        reportProblem(path,
-                      "not an archive: the directory offset lies beyond the end of the file (" +
-                          outOfBoundsText() + ")");
+        reportProblem(path, "not an archive: the directory offset lies beyond the end of the file (" +
+                                reasonText(header.error()) + ")");
         return std::nullopt;
     }
     return ArchiveFile{path, std::move(*bytes), *header};
@@ -40,22 +30,16 @@ std::optional<EntryRecord> RecordReader::next()
 {
     if (failed_ || index_ == archive_.header.entryCount)
         return std::nullopt;
-    std::optional<EntryRecord> record =
-        readEntryRecord(archive_.span(), archive_.header, position_);
+    Result<EntryRecord> record = readEntryRecord(archive_.span(), archive_.header, position_);
     if (!record) {
         failed_ = true;
         reportProblem(archive_.path, "record " + std::to_string(index_ + 1) + " of " +
-                                         std::to_string(archive_.header.entryCount) +
-                                         " lies outside the file (" + outOfBoundsText() + ")");
+                                         std::to_string(archive_.header.entryCount) + " lies outside the file (" +
+                                         reasonText(record.error()) + ")");
         return std::nullopt;
     }
     ++index_;
-    return record;
-}
-
-std::string decompressionFailureText()
-{
-    return UnpackError::make(UnpackFailure::Decompression).description;
+    return std::move(*record);
 }
 
 } // namespace larkspan::cli

@@ -51,7 +51,4 @@ inline std::uint64_t contentSize(const EntryRecord& record)
     return record.compressed ? record.size : record.storedSize;
 }
 
-// The reader's text for a content that cannot be decompressed.
-std::string decompressionFailureText();
-
 } // namespace larkspan::cli

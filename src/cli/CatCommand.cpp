@@ -36,12 +36,12 @@ ExitCode runCat(const CatOptions& options)
             isFolder = true;
         if (record->name != options.entry)
             continue;
-        const SharedBytes content = entryContent(*record);
+        const Result<SharedBytes> content = entryContent(*record);
         if (!content) {
-            reportEntryProblem(archive->path, options.entry, decompressionFailureText());
+            reportEntryProblem(archive->path, options.entry, reasonText(content.error()));
             return ExitCode::Failure;
         }
-        if (!writeToStandardOutput(*content)) {
+        if (!writeToStandardOutput(**content)) {
             reportProblem("standard output", std::strerror(errno));
             return ExitCode::Failure;
         }

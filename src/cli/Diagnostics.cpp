@@ -26,10 +26,15 @@ std::string displayName(std::string_view utf8)
     return shown;
 }
 
-std::string reasonOf(const FileError& error)
+std::string reasonText(const Error& error)
 {
-    const std::size_t colon = error.message.rfind(": ");
-    return colon == std::string::npos ? error.message : error.message.substr(colon + 2);
+    return describe(Error{error.code, {}, error.systemError}).text;
+}
+
+void reportError(const Error& error)
+{
+    clearProgressLine();
+    std::cerr << "rfa: " << describe(error).text << std::endl;
 }
 
 void reportProblem(std::string_view subject, std::string_view message)

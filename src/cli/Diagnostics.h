@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fs/FileIO.h"
+#include "base/Error.h"
 
 #include <string>
 #include <string_view>
@@ -11,8 +11,11 @@ namespace larkspan::cli {
 // so that a hostile name cannot drive the terminal or split a line.
 std::string displayName(std::string_view utf8);
 
-// The system's reason in a file error, without the path it starts with.
-std::string reasonOf(const FileError& error);
+// What went wrong, without the subject: for messages that name it already.
+std::string reasonText(const Error& error);
+
+// "rfa: " and the error's description on stderr.
+void reportError(const Error& error);
 
 // "rfa: SUBJECT: MESSAGE" on stderr (the subject is a file or a command).
 void reportProblem(std::string_view subject, std::string_view message);

@@ -39,22 +39,6 @@ std::vector<std::string> componentsOf(const std::string& name)
     }
 }
 
-// Why the writer would not write an entry where it belongs.
-std::string refusalText(const WriteResult& result)
-{
-    switch (result.refusal.value_or(WriteRefusal::UnsafeName)) {
-    case WriteRefusal::UnsafeName:
-        break;
-    case WriteRefusal::SymbolicLink:
-        return "not written: " + result.path.string() + " is a symbolic link (nothing is written through one)";
-    case WriteRefusal::FolderInTheWay:
-        return "not written: a folder is in the way at " + result.path.string();
-    case WriteRefusal::FileInTheWay:
-        return "cannot make folder " + result.path.string() + ": a file is in the way";
-    }
-    return "skipped: the name is unsafe";
-}
-
 // Writes the entries of one archive below one folder, never outside it.
 class Extraction {
 public:
@@ -67,13 +51,12 @@ public:
     // existing file that is kept is not a failure.
     bool extract(const EntryRecord& record)
     {
-        SafePathError unsafe;
-        if (!relativePathForEntry(record.name, &unsafe))
-            return fail(record, "skipped: " + unsafe.message);
+        if (const Result<fs::path> unsafe = relativePathForEntry(record.name); !unsafe)
+            return fail(record, "skipped: " + reasonText(unsafe.error()));
         const std::vector<std::string> components = componentsOf(record.name);
         const WriteResult probe = writer_.probeFile(components);
-        if (probe.status == WriteStatus::Refused)
-            return fail(record, refusalText(probe));
+        if (probe.status == WriteStatus::Failed)
+            return fail(record, "not written: " + describe(*probe.error).text);
         if (probe.status == WriteStatus::Exists && !options_.force) {
             report(record,
                    written_.contains(record.name)
@@ -83,14 +66,12 @@ public:
             return true;
         }
 
-        const SharedBytes content = entryContent(record);
+        const Result<SharedBytes> content = entryContent(record);
         if (!content)
-            return fail(record, decompressionFailureText());
-        const WriteResult result = writer_.writeFile(components, *content, true);
-        if (result.status == WriteStatus::Refused)
-            return fail(record, refusalText(result));
+            return fail(record, reasonText(content.error()));
+        const WriteResult result = writer_.writeFile(components, **content, true);
         if (result.status == WriteStatus::Failed)
-            return fail(record, "cannot write " + result.path.string() + ": " + reasonOf(*result.error));
+            return fail(record, "not written: " + describe(*result.error).text);
         written_.insert(record.name);
         return true;
     }

@@ -39,23 +39,26 @@ std::string joined(const std::vector<std::string>& components)
 std::optional<std::vector<std::string>> entryPrefix(const PackOptions& options)
 {
     const std::string& given = options.nameGiven ? options.name : options.source;
-    SafePathError unsafe;
-    std::optional<std::vector<std::string>> prefix = packNameComponents(given, &unsafe);
+    Result<std::vector<std::string>> prefix = packNameComponents(given);
     if (!prefix) {
+        const std::string unsafe = reasonText(prefix.error());
         if (options.nameGiven)
-            reportProblem("pack", "--as " + given + ": " + unsafe.message);
+            reportProblem("pack", "--as " + given + ": " + unsafe);
         else
             reportProblem("pack", "the entry names would begin with \"" + given + "\", and " +
-                                      unsafe.message +
+                                      unsafe +
                                       "; name them with --as NAME "
                                       "(for example --as bf1942/levels/Berlin)");
         return std::nullopt;
     }
-    if (!utf8ToLatin1(joined(*prefix)))
-        reportProblem("pack",
-                      "warning: the name " + joined(*prefix) +
-                          " has characters beyond Latin-1; the archive stores \"?\" for each");
-    return prefix;
+    // A name the archive cannot store would be saved as another one.
+    if (!utf8ToLatin1(joined(*prefix))) {
+        reportProblem("pack", "the name " + joined(*prefix) +
+                                  " has characters an RFA archive cannot store (beyond Latin-1); name the "
+                                  "entries with --as NAME");
+        return std::nullopt;
+    }
+    return std::move(*prefix);
 }
 
 // The size of the archive the files make, as the writer would lay it out.
@@ -80,10 +83,9 @@ std::unique_ptr<RFAArchive> assemble(const std::vector<SourceFile>& files,
     ProgressLine progress("reading files");
     std::size_t done = 0;
     for (const SourceFile& file : files) {
-        FileError error;
-        std::optional<Bytes> bytes = readWholeFile(file.path, &error);
+        Result<Bytes> bytes = readWholeFile(file.path);
         if (!bytes) {
-            reportProblem(file.path.string(), "cannot be read: " + reasonOf(error));
+            reportError(bytes.error());
             return nullptr;
         }
         std::vector<std::string> below(prefix.begin() + 1, prefix.end());
@@ -124,15 +126,14 @@ ExitCode runPack(const PackOptions& options)
     }
 
     ProgressLine progress("writing " + options.output);
-    const std::optional<FileError> failed =
-        writeFileAtomically(options.output, [&](const ByteSink& sink) {
-            return archive->writeFileData(sink, progress.callback());
-        });
-    if (failed) {
-        reportProblem(options.output,
-                      failed->failure == FileFailure::Aborted
-                          ? "the files do not fit an archive's 32-bit sizes; nothing written"
-                          : "cannot be written: " + reasonOf(*failed));
+    const Result<void> written = writeFileAtomically(options.output, [&](const ByteSink& sink) {
+        return archive->writeFileData(sink, progress.callback());
+    });
+    if (!written) {
+        if (written.error().code == ErrorCode::Cancelled)
+            reportProblem(options.output, "the files do not fit an archive's 32-bit sizes; nothing written");
+        else
+            reportError(written.error());
         return ExitCode::Failure;
     }
     return ExitCode::Success;

@@ -4,8 +4,7 @@
 
 namespace larkspan::cli {
 
-std::optional<std::vector<std::string>> packNameComponents(std::string_view given,
-                                                           SafePathError* error)
+Result<std::vector<std::string>> packNameComponents(std::string_view given)
 {
     while (given.starts_with("./")) {
         given.remove_prefix(1);
@@ -23,8 +22,8 @@ std::optional<std::vector<std::string>> packNameComponents(std::string_view give
             start = end + 1;
         }
     }
-    if (!relativePathForComponents(components, error))
-        return std::nullopt;
+    if (const Result<std::filesystem::path> safe = relativePathForComponents(components); !safe)
+        return safe.error();
     return components;
 }
 

@@ -12,8 +12,7 @@ namespace larkspan::cli {
 // The folder path that begins every entry name of a packed archive, split
 // into components. Harmless spellings are tidied ("./" in front, "/"
 // doubled or at the end); a name that would make unsafe entry names
-// (absolute, ".", "..", a backslash) gives nothing with `error` filled.
-std::optional<std::vector<std::string>> packNameComponents(std::string_view given,
-                                                           SafePathError* error);
+// (absolute, ".", "..", a backslash) gives the reason.
+Result<std::vector<std::string>> packNameComponents(std::string_view given);
 
 } // namespace larkspan::cli

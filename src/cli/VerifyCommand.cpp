@@ -27,14 +27,14 @@ bool verifyEntry(const ArchiveFile& archive, const EntryRecord& record)
                                " folders; the editor refuses it");
         return false;
     }
-    const SharedBytes content = entryContent(record);
+    const Result<SharedBytes> content = entryContent(record);
     if (!content) {
-        reportEntryProblem(archive.path, record.name, decompressionFailureText());
+        reportEntryProblem(archive.path, record.name, reasonText(content.error()));
         return false;
     }
-    if (content->size() != contentSize(record))
+    if ((*content)->size() != contentSize(record))
         reportEntryProblem(archive.path, record.name,
-                           "warning: decompresses to " + std::to_string(content->size()) +
+                           "warning: decompresses to " + std::to_string((*content)->size()) +
                                " bytes, the record says " + std::to_string(record.size));
     return true;
 }

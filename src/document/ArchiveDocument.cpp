@@ -33,18 +33,18 @@ bool ArchiveDocument::isModified() const
     return history_->isModified();
 }
 
-bool ArchiveDocument::readFromData(ByteSpan bytes, const std::optional<std::filesystem::path>& location,
-                                   UnpackError* error, const ReadProgress& progress)
+Result<void> ArchiveDocument::readFromData(ByteSpan bytes, const std::optional<std::filesystem::path>& location,
+                                           const ReadProgress& progress)
 {
-    std::unique_ptr<RFAArchive> read = RFAArchive::initWithData(bytes, error, progress);
+    Result<std::unique_ptr<RFAArchive>> read = RFAArchive::initWithData(bytes, progress);
     if (!read)
-        return false;
+        return read.error();
     announce(DocumentProperty::Archive, true);
     // Old undo actions refer to the old tree; they cannot apply to the new.
     history_->removeAllActions();
     selection_.clear();
     foundEntries_.clear();
-    adoptArchive(std::move(read));
+    adoptArchive(std::move(*read));
     history_->markClean();
     location_ = location;
     announce(DocumentProperty::Archive, false);
@@ -52,14 +52,15 @@ bool ArchiveDocument::readFromData(ByteSpan bytes, const std::optional<std::file
     announce(DocumentProperty::SaveAndRunEnabled, true);
     launch_ = location ? findLaunchAttributes(*location, launchEnvironment_) : LaunchAttributes{};
     announce(DocumentProperty::SaveAndRunEnabled, false);
-    return true;
+    return {};
 }
 
-bool ArchiveDocument::readFromFile(const std::filesystem::path& location, UnpackError* unpackError,
-                                   FileError* fileError, const ReadProgress& progress)
+Result<void> ArchiveDocument::readFromFile(const std::filesystem::path& location, const ReadProgress& progress)
 {
-    const std::optional<Bytes> bytes = readWholeFile(location, fileError);
-    return bytes && readFromData(*bytes, std::filesystem::absolute(location), unpackError, progress);
+    const Result<Bytes> bytes = readWholeFile(location);
+    if (!bytes)
+        return bytes.error();
+    return readFromData(*bytes, std::filesystem::absolute(location), progress);
 }
 
 std::optional<Bytes> ArchiveDocument::dataOfType() const
@@ -67,20 +68,21 @@ std::optional<Bytes> ArchiveDocument::dataOfType() const
     return archive_->completeFileData();
 }
 
-std::optional<FileError> ArchiveDocument::saveToFile(const std::filesystem::path& location,
-                                                     const ProgressCallback& progress, DiskCalls& disk)
+Result<void> ArchiveDocument::saveToFile(const std::filesystem::path& location, const ProgressCallback& progress,
+                                         DiskCalls& disk)
 {
-    std::optional<FileError> error = writeFileAtomically(
+    const Result<void> saved = writeFileAtomically(
         location, [&](const ByteSink& sink) { return archive_->writeFileData(sink, progress); },
         Durability::FlushEach, disk);
-    if (error) {
-        if (error->failure == FileFailure::Aborted)
-            error->message = tr("The archive is too large for the RFA format (4 GB at most).");
-        return error;
+    if (!saved) {
+        // The writer gives up only on an archive beyond the format's sizes.
+        if (saved.error().code == ErrorCode::Cancelled)
+            return Error{ErrorCode::ArchiveTooLarge, location.string()};
+        return saved;
     }
     history_->markClean();
     location_ = std::filesystem::absolute(location);
-    return std::nullopt;
+    return {};
 }
 
 std::uint64_t ArchiveDocument::addObserver(Observer observer)

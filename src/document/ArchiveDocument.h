@@ -73,17 +73,16 @@ public:
     bool isModified() const;
 
     // Replaces the archive with the one in `bytes`, read from `location`;
-    // on failure nothing changes and `error` says why.
-    bool readFromData(ByteSpan bytes, const std::optional<std::filesystem::path>& location,
-                      UnpackError* error = nullptr, const ReadProgress& progress = {});
-    bool readFromFile(const std::filesystem::path& location, UnpackError* unpackError, FileError* fileError,
-                      const ReadProgress& progress = {});
+    // on failure nothing changes and the error says why.
+    Result<void> readFromData(ByteSpan bytes, const std::optional<std::filesystem::path>& location,
+                              const ReadProgress& progress = {});
+    Result<void> readFromFile(const std::filesystem::path& location, const ReadProgress& progress = {});
     // The archive's bytes, or nothing when they would not fit the format.
     std::optional<Bytes> dataOfType() const;
     // Writes the archive atomically; on success this is the saved state and
     // the document's location. The old file stays whole on failure.
-    std::optional<FileError> saveToFile(const std::filesystem::path& location, const ProgressCallback& progress = {},
-                                        DiskCalls& disk = realDisk());
+    Result<void> saveToFile(const std::filesystem::path& location, const ProgressCallback& progress = {},
+                            DiskCalls& disk = realDisk());
 
     // Observation of the document-level properties.
     using Observer = std::function<void(DocumentProperty property, bool isPrior)>;

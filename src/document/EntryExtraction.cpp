@@ -79,26 +79,11 @@ void EntryExtraction::answer(ReplaceAnswer answer)
 
 std::string describeWriteOutProblem(const WriteOutProblem& problem, Translator translate)
 {
-    const std::string name = joined(problem.components);
-    const WriteResult& result = problem.result;
-    if (result.status == WriteStatus::Failed || !result.refusal)
-        return result.error ? result.error->message : name;
-    switch (*result.refusal) {
-    case WriteRefusal::UnsafeName:
-        return fillPlaceholders(translated(translate, "\"%@\" was not written: its name would leave the folder."),
-                                {name});
-    case WriteRefusal::SymbolicLink:
-        return fillPlaceholders(
-            translated(translate, "\"%@\" was not written: \"%@\" is a symbolic link, and nothing is written through one."),
-            {name, result.path.string()});
-    case WriteRefusal::FolderInTheWay:
-        return fillPlaceholders(translated(translate, "\"%@\" was not written: a folder of that name is in the way."),
-                                {name});
-    case WriteRefusal::FileInTheWay:
-        return fillPlaceholders(translated(translate, "\"%@\" was not written: \"%@\" is in the way of its folder."),
-                                {name, result.path.string()});
-    }
-    return name;
+    const std::string described = describe(problem.error, translate).text;
+    if (problem.components.empty())
+        return described;
+    return fillPlaceholders(translated(translate, "\"%@\" was not written: %@"),
+                            {joined(problem.components), described});
 }
 
 } // namespace larkspan

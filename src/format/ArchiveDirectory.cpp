@@ -29,7 +29,7 @@ void decideCompression(EntryRecord& record, const ArchiveHeader& header)
 
 } // namespace
 
-std::optional<ArchiveHeader> readArchiveHeader(ByteSpan file)
+Result<ArchiveHeader> readArchiveHeader(ByteSpan file)
 {
     ArchiveHeader header;
     std::uint64_t fieldsAt = 0;
@@ -41,19 +41,19 @@ std::optional<ArchiveHeader> readArchiveHeader(ByteSpan file)
     header.directoryOffset = littleIntAtPosition(file, fieldsAt);
     header.compressionFlag = littleIntAtPosition(file, fieldsAt + 4);
     if (header.directoryOffset > file.size())
-        return std::nullopt;
+        return Error{ErrorCode::OutOfBounds};
     header.entryCount = littleIntAtPosition(file, header.directoryOffset);
     return header;
 }
 
-std::optional<EntryRecord> readEntryRecord(ByteSpan file, const ArchiveHeader& header,
-                                           std::uint64_t& position)
+Result<EntryRecord> readEntryRecord(ByteSpan file, const ArchiveHeader& header, std::uint64_t& position)
 {
+    const Error outOfBounds{ErrorCode::OutOfBounds};
     const std::uint64_t length = file.size();
     const std::uint64_t nameLength = littleIntAtPosition(file, position);
     const std::uint64_t nameAt = position + 4;
     if (nameAt > length || nameLength > length - nameAt)
-        return std::nullopt;
+        return outOfBounds;
     const ByteSpan nameBytes = file.subspan(nameAt, nameLength);
     const auto zero = std::find(nameBytes.begin(), nameBytes.end(), std::uint8_t{0});
 
@@ -63,10 +63,8 @@ std::optional<EntryRecord> readEntryRecord(ByteSpan file, const ArchiveHeader& h
     record.size = littleIntAtPosition(file, q + 4);
     record.dataOffset = littleIntAtPosition(file, q + 8);
     const std::uint64_t end = std::uint64_t(record.dataOffset) + record.storedSize;
-    if (record.dataOffset > length || end > length || end > UINT32_MAX)
-        return std::nullopt;
-    if (q + 24 > length)
-        return std::nullopt;
+    if (record.dataOffset > length || end > length || end > UINT32_MAX || q + 24 > length)
+        return outOfBounds;
 
     record.name = latin1ToUtf8(ByteSpan(nameBytes.begin(), zero));
     record.stored = file.subspan(record.dataOffset, record.storedSize);
@@ -75,13 +73,15 @@ std::optional<EntryRecord> readEntryRecord(ByteSpan file, const ArchiveHeader& h
     return record;
 }
 
-SharedBytes entryContent(const EntryRecord& record)
+Result<SharedBytes> entryContent(const EntryRecord& record)
 {
     if (record.decoded)
         return record.decoded;
-    if (record.compressed)
-        return decompressedDataFromData(record.stored, record.size);
-    return makeSharedBytes(record.stored);
+    if (!record.compressed)
+        return makeSharedBytes(record.stored);
+    if (SharedBytes content = decompressedDataFromData(record.stored, record.size))
+        return content;
+    return Error{ErrorCode::Decompression, record.name};
 }
 
 } // namespace larkspan

@@ -4,7 +4,7 @@
 // bounds check, and the one rule that turns a record's stored bytes into the
 // entry's content.
 
-#include "format/UnpackError.h"
+#include "base/Error.h"
 #include "base/Bytes.h"
 
 #include <cstdint>
@@ -37,18 +37,17 @@ struct EntryRecord {
     SharedBytes decoded;
 };
 
-// Nothing when the directory offset lies beyond the file.
-std::optional<ArchiveHeader> readArchiveHeader(ByteSpan file);
+// OutOfBounds when the directory offset lies beyond the file.
+Result<ArchiveHeader> readArchiveHeader(ByteSpan file);
 
-// Reads the record at `position` and moves `position` past it; nothing when
-// the record, or the data it points to, lies outside the file. Decodes only
-// where that alone tells whether the stored bytes are compressed.
-std::optional<EntryRecord> readEntryRecord(ByteSpan file, const ArchiveHeader& header,
-                                           std::uint64_t& position);
+// Reads the record at `position` and moves `position` past it; OutOfBounds
+// when the record, or the data it points to, lies outside the file. Decodes
+// only where that alone tells whether the stored bytes are compressed.
+Result<EntryRecord> readEntryRecord(ByteSpan file, const ArchiveHeader& header, std::uint64_t& position);
 
 // The entry's content: the stored bytes as they stand, or decompressed;
-// null when a compressed entry cannot be decoded.
-SharedBytes entryContent(const EntryRecord& record);
+// Decompression (with the entry's name) when it cannot be decoded.
+Result<SharedBytes> entryContent(const EntryRecord& record);
 
 inline std::uint64_t firstRecordPosition(const ArchiveHeader& header)
 {

@@ -12,21 +12,18 @@ namespace larkspan {
 
 namespace {
 
-FileError systemError(FileFailure failure, const std::filesystem::path& path)
+Error systemError(ErrorCode code, const std::filesystem::path& path)
 {
-    return {failure, path.string() + ": " + std::strerror(errno)};
+    return {code, path.string(), errno};
 }
 
 } // namespace
 
-std::optional<Bytes> readWholeFile(const std::filesystem::path& path, FileError* error)
+Result<Bytes> readWholeFile(const std::filesystem::path& path)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        if (error)
-            *error = systemError(FileFailure::Open, path);
-        return std::nullopt;
-    }
+    if (fd < 0)
+        return systemError(ErrorCode::CannotRead, path);
     Bytes bytes;
     struct stat info {};
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
@@ -37,10 +34,9 @@ std::optional<Bytes> readWholeFile(const std::filesystem::path& path, FileError*
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
-            if (error)
-                *error = systemError(FileFailure::Read, path);
+            const Error failed = systemError(ErrorCode::CannotRead, path);
             ::close(fd);
-            return std::nullopt;
+            return failed;
         }
         if (n == 0)
             break;
@@ -187,18 +183,18 @@ void syncFolder(const std::filesystem::path& target)
 
 } // namespace
 
-std::optional<FileError> writeFileAtomically(const std::filesystem::path& target,
-                                             const std::function<bool(const ByteSink&)>& produce,
-                                             Durability durability, DiskCalls& disk)
+Result<void> writeFileAtomically(const std::filesystem::path& target,
+                                 const std::function<bool(const ByteSink&)>& produce, Durability durability,
+                                 DiskCalls& disk)
 {
     TemporaryFile temporary(target, disk);
     if (!temporary.opened())
-        return systemError(FileFailure::Open, target);
+        return systemError(ErrorCode::CannotOpen, target);
 
     struct stat existing {};
     const mode_t mode = ::stat(target.c_str(), &existing) == 0 ? existing.st_mode & 07777 : modeForNewFile();
     if (!temporary.setMode(mode))
-        return systemError(FileFailure::Write, temporary.path());
+        return systemError(ErrorCode::CannotWrite, temporary.path());
 
     bool writeFailed = false;
     int writeErrno = 0;
@@ -209,23 +205,23 @@ std::optional<FileError> writeFileAtomically(const std::filesystem::path& target
         }
     });
     if (!finished)
-        return FileError{FileFailure::Aborted, target.string() + ": nothing written"};
+        return Error{ErrorCode::Cancelled, target.string()};
     if (writeFailed) {
         errno = writeErrno;
-        return systemError(FileFailure::Write, target);
+        return systemError(ErrorCode::CannotWrite, target);
     }
     const bool flush = durability == Durability::FlushEach;
     if ((flush && !temporary.sync()) || !temporary.close())
-        return systemError(FileFailure::Write, target);
+        return systemError(ErrorCode::CannotWrite, target);
     if (!temporary.renameTo(target))
-        return systemError(FileFailure::Rename, target);
+        return systemError(ErrorCode::CannotReplace, target);
     if (flush)
         syncFolder(target);
-    return std::nullopt;
+    return {};
 }
 
-std::optional<FileError> writeFileAtomically(const std::filesystem::path& target, ByteSpan bytes,
-                                             Durability durability, DiskCalls& disk)
+Result<void> writeFileAtomically(const std::filesystem::path& target, ByteSpan bytes, Durability durability,
+                                 DiskCalls& disk)
 {
     return writeFileAtomically(
         target,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Bytes.h"
+#include "base/Error.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -11,20 +12,8 @@
 
 namespace larkspan {
 
-enum class FileFailure {
-    Open,      // the file (or a temporary beside it) cannot be opened or made
-    Read,
-    Write,     // includes a full disk
-    Rename,    // the finished temporary cannot take the target's name
-    Aborted,   // the producer gave up; nothing was written under the name
-};
-
-struct FileError {
-    FileFailure failure;
-    std::string message; // the system's own explanation
-};
-
-std::optional<Bytes> readWholeFile(const std::filesystem::path& path, FileError* error = nullptr);
+// The file's bytes, or CannotRead with the system's reason.
+Result<Bytes> readWholeFile(const std::filesystem::path& path);
 
 // The system calls by which written bytes reach the disk. Writers take one
 // so that a test can fail a call as a failing disk would (same return
@@ -57,14 +46,12 @@ enum class Durability {
 // the target, are flushed to disk (unless deferred), and the temporary is
 // renamed over the target. An existing target's permissions are kept. The
 // producer hands its bytes to the sink and returns false to abandon the
-// write.
-std::optional<FileError> writeFileAtomically(const std::filesystem::path& target,
-                                             const std::function<bool(const ByteSink&)>& produce,
-                                             Durability durability = Durability::FlushEach,
-                                             DiskCalls& disk = realDisk());
-std::optional<FileError> writeFileAtomically(const std::filesystem::path& target, ByteSpan bytes,
-                                             Durability durability = Durability::FlushEach,
-                                             DiskCalls& disk = realDisk());
+// write (Cancelled). Failures: CannotOpen, CannotWrite, CannotReplace.
+Result<void> writeFileAtomically(const std::filesystem::path& target,
+                                 const std::function<bool(const ByteSink&)>& produce,
+                                 Durability durability = Durability::FlushEach, DiskCalls& disk = realDisk());
+Result<void> writeFileAtomically(const std::filesystem::path& target, ByteSpan bytes,
+                                 Durability durability = Durability::FlushEach, DiskCalls& disk = realDisk());
 
 // Flushes everything written to the file system that holds `path`; false
 // when the system reports a failure to write it out.

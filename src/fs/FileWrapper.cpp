@@ -52,9 +52,8 @@ void WriteOut::write(const WriteOutItem& item, bool replace)
     case WriteStatus::Exists:
         kept_.push_back(result.path);
         break;
-    case WriteStatus::Refused:
     case WriteStatus::Failed:
-        problems_.push_back({item.components, result});
+        problems_.push_back({item.components, *result.error});
         break;
     case WriteStatus::Free:
         break;
@@ -89,9 +88,7 @@ bool WriteOut::flush()
 {
     if (written_.empty() || syncFileSystemOf(writer_.root(), writer_.disk()))
         return true;
-    WriteResult failed{WriteStatus::Failed, writer_.root(), {}, {},
-                       FileError{FileFailure::Write, writer_.root().string() + ": the written files could not be flushed to disk"}};
-    problems_.push_back({{}, std::move(failed)});
+    problems_.push_back({{}, Error{ErrorCode::CannotFlush, writer_.root().string()}});
     return false;
 }
 

@@ -36,8 +36,8 @@ std::vector<WriteOutItem> writeOutItems(const FileWrapper& wrapper);
 enum class ExistingFiles { Replace, Keep, Ask };
 
 struct WriteOutProblem {
-    std::vector<std::string> components;
-    WriteResult result; // Refused or Failed
+    std::vector<std::string> components; // the item's, or none for the final flush
+    Error error;
 };
 
 // Writing items into a folder one after another, so that a question about

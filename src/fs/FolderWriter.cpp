@@ -8,13 +8,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-WriteResult refused(WriteRefusal refusal, fs::path path)
+WriteResult failed(ErrorCode code, const fs::path& path, int systemError = 0)
 {
-    WriteResult result;
-    result.status = WriteStatus::Refused;
-    result.refusal = refusal;
-    result.path = std::move(path);
-    return result;
+    return WriteResult{WriteStatus::Failed, path, Error{code, path.string(), systemError}};
 }
 
 fs::path utf8Component(const std::string& component)
@@ -27,17 +23,11 @@ fs::path utf8Component(const std::string& component)
 std::optional<WriteResult> FolderWriter::reachFolder(std::span<const std::string> components, Mode mode,
                                                      fs::path& folder) const
 {
-    if (components.empty()) {
-        WriteResult result = refused(WriteRefusal::UnsafeName, root_);
-        result.unsafe = PathRefusal::Empty;
-        return result;
-    }
+    if (components.empty())
+        return failed(ErrorCode::EmptyName, root_);
     for (const std::string& component : components) {
-        if (const std::optional<PathRefusal> unsafe = componentRefusal(component)) {
-            WriteResult result = refused(WriteRefusal::UnsafeName, root_ / utf8Component(component));
-            result.unsafe = unsafe;
-            return result;
-        }
+        if (const std::optional<ErrorCode> unsafe = componentRefusal(component))
+            return WriteResult{WriteStatus::Failed, root_, Error{*unsafe}};
     }
     folder = root_;
     for (const std::string& component : components.first(components.size() - 1)) {
@@ -45,24 +35,19 @@ std::optional<WriteResult> FolderWriter::reachFolder(std::span<const std::string
         std::error_code error;
         const fs::file_status status = fs::symlink_status(folder, error);
         if (fs::is_symlink(status))
-            return refused(WriteRefusal::SymbolicLink, folder);
+            return failed(ErrorCode::SymbolicLink, folder);
         if (fs::is_directory(status))
             continue;
         if (fs::exists(status))
-            return refused(WriteRefusal::FileInTheWay, folder);
+            return failed(ErrorCode::FileInTheWay, folder);
         if (mode == Mode::Probe) {
             fs::path target = root_;
             for (const std::string& each : components)
                 target /= utf8Component(each);
-            return WriteResult{WriteStatus::Free, std::move(target), {}, {}, {}};
+            return WriteResult{WriteStatus::Free, std::move(target), {}};
         }
-        if (!fs::create_directory(folder, error) && error) {
-            WriteResult result;
-            result.status = WriteStatus::Failed;
-            result.path = folder;
-            result.error = FileError{FileFailure::Open, folder.string() + ": " + error.message()};
-            return result;
-        }
+        if (!fs::create_directory(folder, error) && error)
+            return failed(ErrorCode::CannotMakeFolder, folder, error.value());
     }
     return std::nullopt;
 }
@@ -76,26 +61,23 @@ WriteResult FolderWriter::probeFile(std::span<const std::string> components) con
     std::error_code error;
     const fs::file_status status = fs::symlink_status(target, error);
     if (fs::is_symlink(status))
-        return refused(WriteRefusal::SymbolicLink, target);
+        return failed(ErrorCode::SymbolicLink, target);
     if (fs::is_directory(status))
-        return refused(WriteRefusal::FolderInTheWay, target);
-    return WriteResult{fs::exists(status) ? WriteStatus::Exists : WriteStatus::Free, target, {}, {}, {}};
+        return failed(ErrorCode::FolderInTheWay, target);
+    return WriteResult{fs::exists(status) ? WriteStatus::Exists : WriteStatus::Free, target, {}};
 }
 
 WriteResult FolderWriter::writeFile(std::span<const std::string> components, ByteSpan bytes, bool replace) const
 {
     WriteResult probe = probeFile(components);
-    if (probe.status == WriteStatus::Refused || (probe.status == WriteStatus::Exists && !replace))
+    if (probe.status == WriteStatus::Failed || (probe.status == WriteStatus::Exists && !replace))
         return probe;
     fs::path folder;
     if (std::optional<WriteResult> stopped = reachFolder(components, Mode::Make, folder))
         return *stopped;
-    WriteResult result{WriteStatus::Written, probe.path, {}, {}, {}};
-    if (std::optional<FileError> error = writeFileAtomically(probe.path, bytes, Durability::FlushLater, *disk_)) {
-        result.status = WriteStatus::Failed;
-        result.error = std::move(error);
-    }
-    return result;
+    if (Result<void> written = writeFileAtomically(probe.path, bytes, Durability::FlushLater, *disk_); !written)
+        return WriteResult{WriteStatus::Failed, probe.path, written.error()};
+    return WriteResult{WriteStatus::Written, probe.path, {}};
 }
 
 WriteResult FolderWriter::makeFolder(std::span<const std::string> components) const
@@ -107,15 +89,12 @@ WriteResult FolderWriter::makeFolder(std::span<const std::string> components) co
     std::error_code error;
     const fs::file_status status = fs::symlink_status(target, error);
     if (fs::is_symlink(status))
-        return refused(WriteRefusal::SymbolicLink, target);
+        return failed(ErrorCode::SymbolicLink, target);
     if (fs::exists(status) && !fs::is_directory(status))
-        return refused(WriteRefusal::FileInTheWay, target);
-    WriteResult result{WriteStatus::Written, target, {}, {}, {}};
-    if (!fs::exists(status) && !fs::create_directory(target, error) && error) {
-        result.status = WriteStatus::Failed;
-        result.error = FileError{FileFailure::Open, target.string() + ": " + error.message()};
-    }
-    return result;
+        return failed(ErrorCode::FileInTheWay, target);
+    if (!fs::exists(status) && !fs::create_directory(target, error) && error)
+        return failed(ErrorCode::CannotMakeFolder, target, error.value());
+    return WriteResult{WriteStatus::Written, target, {}};
 }
 
 } // namespace larkspan

@@ -16,27 +16,19 @@
 
 namespace larkspan {
 
-enum class WriteRefusal {
-    UnsafeName,     // a component no folder may hold, or one that would climb out
-    SymbolicLink,   // a link stands where a folder or the file belongs
-    FolderInTheWay, // a folder stands where the file belongs
-    FileInTheWay,   // something other than a folder stands where a folder belongs
-};
-
 enum class WriteStatus {
     Free,    // a probe found nothing in the way
     Written, // the file is written, or the folder is there
     Exists,  // a file is already there and was left alone
-    Refused, // see `refusal`
-    Failed,  // see `error`
+    Failed,  // see `error`: an unsafe name (the component as subject), a
+             // SymbolicLink, FolderInTheWay or FileInTheWay (what stands
+             // in the way as subject), or the system's failure
 };
 
 struct WriteResult {
     WriteStatus status = WriteStatus::Free;
-    std::filesystem::path path;          // the file or folder meant, or what stood in the way
-    std::optional<WriteRefusal> refusal; // with Refused
-    std::optional<PathRefusal> unsafe;   // with UnsafeName
-    std::optional<FileError> error;      // with Failed
+    std::filesystem::path path; // the file or folder meant
+    std::optional<Error> error; // with Failed
 };
 
 class FolderWriter {

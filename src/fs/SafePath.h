@@ -5,6 +5,8 @@
 // absolute names and Windows separators; none of them may lead a write
 // outside the chosen folder.
 
+#include "base/Error.h"
+
 #include <filesystem>
 #include <optional>
 #include <span>
@@ -13,24 +15,10 @@
 
 namespace larkspan {
 
-enum class PathRefusal {
-    Empty,          // no name at all
-    Absolute,       // starts with "/" or "\"
-    EmptyComponent, // "a//b", or a trailing "/"
-    CurrentFolder,  // a "." component
-    ParentFolder,   // a ".." component, also between backslashes ("a\..\b")
-    Separator,      // a component holding "/" or "\" (a separator on Windows)
-    NulByte,        // the file system would cut the name there
-};
-
-struct SafePathError {
-    PathRefusal refusal;
-    std::string message;
-};
-
 // Nothing when the component may be a file or folder name of its own;
-// otherwise why not.
-std::optional<PathRefusal> componentRefusal(std::string_view component);
+// otherwise why not (EmptyComponent, CurrentFolder, ParentFolder,
+// Separator or NulByte).
+std::optional<ErrorCode> componentRefusal(std::string_view component);
 
 inline bool isSafePathComponent(std::string_view component)
 {
@@ -38,13 +26,10 @@ inline bool isSafePathComponent(std::string_view component)
 }
 
 // The relative file-system path for an entry's full name ("/" between
-// components, UTF-8), or nothing with `error` filled when any component is
-// unsafe.
-std::optional<std::filesystem::path> relativePathForEntry(std::string_view entryPath,
-                                                          SafePathError* error = nullptr);
+// components, UTF-8), or why a component is unsafe.
+Result<std::filesystem::path> relativePathForEntry(std::string_view entryPath);
 
 // The same for a name already split into components (a tree node's path).
-std::optional<std::filesystem::path>
-relativePathForComponents(std::span<const std::string> components, SafePathError* error = nullptr);
+Result<std::filesystem::path> relativePathForComponents(std::span<const std::string> components);
 
 } // namespace larkspan

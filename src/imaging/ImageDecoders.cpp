@@ -34,7 +34,10 @@ std::map<std::string, ImageDecoder, std::less<>>& registry()
     static std::map<std::string, ImageDecoder, std::less<>> decoders = {
         {"dds", decodeTexture},
         {"raw", [](const SharedBytes& bytes) { return decodeRawHeightMap(*bytes); }},
-        {"tga", [](const SharedBytes& bytes) { return decodeTGA(*bytes); }},
+        {"tga", [](const SharedBytes& bytes) -> std::optional<Image> {
+             Result<Image> picture = decodeTGA(*bytes);
+             return picture ? std::optional<Image>(std::move(*picture)) : std::nullopt;
+         }},
     };
     return decoders;
 }
@@ -69,7 +72,7 @@ std::optional<PictureInfo> pictureInfo(std::string_view extension, const SharedB
                            static_cast<std::uint32_t>(info->levelCount)};
     }
     if (extension == "tga") {
-        const std::optional<TGAInfo> info = readTGAInfo(*bytes);
+        const Result<TGAInfo> info = readTGAInfo(*bytes);
         if (!info)
             return std::nullopt;
         return PictureInfo{"TGA", info->width, info->height, info->bitsPerPixel, 0};

@@ -45,17 +45,10 @@ unsigned bytesFor(unsigned bits)
     return (bits + 7) / 8;
 }
 
-struct Failure {
-    TGAFailure failure;
-    const char* message;
-};
-
-std::optional<Header> readHeader(ByteSpan bytes, Failure& failure)
+Result<Header> readHeader(ByteSpan bytes)
 {
-    if (bytes.size() < kHeaderBytes) {
-        failure = {TGAFailure::TruncatedHeader, "The file is shorter than a TGA header."};
-        return std::nullopt;
-    }
+    if (bytes.size() < kHeaderBytes)
+        return Error{ErrorCode::TgaTruncatedHeader};
     const std::uint8_t* p = bytes.data();
     const Header h{p[0],
                    p[1],
@@ -68,27 +61,19 @@ std::optional<Header> readHeader(ByteSpan bytes, Failure& failure)
                    p[16],
                    p[17]};
     const unsigned type = h.imageType & ~8u;
-    if (type < 1 || type > 3) {
-        failure = {TGAFailure::UnsupportedImageType, "The TGA image type is not a supported one."};
-        return std::nullopt;
-    }
+    if (type < 1 || type > 3)
+        return Error{ErrorCode::TgaUnsupportedImageType};
     const bool entriesKnown = h.entryBits == 15 || h.entryBits == 16 || h.entryBits == 24 || h.entryBits == 32;
-    if (h.colourMapType > 1 || (h.colourMapped() && (h.colourMapType != 1 || !entriesKnown))) {
-        failure = {TGAFailure::UnsupportedColourMap, "The TGA colour map is not a supported one."};
-        return std::nullopt;
-    }
+    if (h.colourMapType > 1 || (h.colourMapped() && (h.colourMapType != 1 || !entriesKnown)))
+        return Error{ErrorCode::TgaUnsupportedColourMap};
     const unsigned bits = h.pixelBits;
     const bool depthFits = h.colourMapped() ? bits == 8 || bits == 16
                            : h.grey()       ? bits == 8 || bits == 16
                                             : bits == 15 || bits == 16 || bits == 24 || bits == 32;
-    if (!depthFits) {
-        failure = {TGAFailure::UnsupportedPixelDepth, "The TGA pixel size does not suit its image type."};
-        return std::nullopt;
-    }
-    if (h.width == 0 || h.height == 0) {
-        failure = {TGAFailure::EmptyPicture, "The TGA picture has no pixels."};
-        return std::nullopt;
-    }
+    if (!depthFits)
+        return Error{ErrorCode::TgaUnsupportedPixelDepth};
+    if (h.width == 0 || h.height == 0)
+        return Error{ErrorCode::TgaEmptyPicture};
     return h;
 }
 
@@ -180,23 +165,19 @@ void orientRows(Image& image, std::uint8_t descriptor)
     }
 }
 
-std::optional<Image> decode(ByteSpan bytes, Failure& failure)
+Result<Image> decode(ByteSpan bytes)
 {
-    const std::optional<Header> header = readHeader(bytes, failure);
+    const Result<Header> header = readHeader(bytes);
     if (!header)
-        return std::nullopt;
+        return header.error();
     const Header& h = *header;
     const std::uint64_t mapStart = kHeaderBytes + std::uint64_t(h.idLength);
-    if (mapStart > bytes.size()) {
-        failure = {TGAFailure::TruncatedHeader, "The TGA image ID is cut short."};
-        return std::nullopt;
-    }
+    if (mapStart > bytes.size())
+        return Error{ErrorCode::TgaTruncatedIdentification};
     const std::uint64_t entryBytes = bytesFor(h.entryBits);
     const std::uint64_t mapBytes = h.colourMapType == 1 ? std::uint64_t(h.mapLength) * entryBytes : 0;
-    if (mapStart + mapBytes > bytes.size()) {
-        failure = {TGAFailure::TruncatedColourMap, "The TGA colour map is cut short."};
-        return std::nullopt;
-    }
+    if (mapStart + mapBytes > bytes.size())
+        return Error{ErrorCode::TgaTruncatedColourMap};
     std::vector<Texel> palette;
     if (h.colourMapped()) {
         for (std::uint64_t i = 0; i < h.mapLength; ++i)
@@ -208,10 +189,8 @@ std::optional<Image> decode(ByteSpan bytes, Failure& failure)
     const std::uint64_t count = std::uint64_t(h.width) * h.height;
     const unsigned pixelBytes = bytesFor(h.pixelBits);
     // Checked before the picture is allocated, so a lying header costs nothing.
-    if (!walkPixels(data, count, pixelBytes, h.runLengthEncoded(), [](const std::uint8_t*, std::uint64_t) { return true; })) {
-        failure = {TGAFailure::TruncatedPixelData, "The TGA pixel data is cut short."};
-        return std::nullopt;
-    }
+    if (!walkPixels(data, count, pixelBytes, h.runLengthEncoded(), [](const std::uint8_t*, std::uint64_t) { return true; }))
+        return Error{ErrorCode::TgaTruncatedPixelData};
     Image image{h.width, h.height, PixelFormat::RGBA8, std::size_t(h.width) * 4, false, {}};
     image.pixels.resize(image.bytesPerRow * h.height);
     std::uint8_t* out = image.pixels.data();
@@ -224,39 +203,28 @@ std::optional<Image> decode(ByteSpan bytes, Failure& failure)
                                                std::copy(texel.begin(), texel.end(), out);
                                            return true;
                                        });
-    if (!indicesFit) {
-        failure = {TGAFailure::IndexOutsideColourMap, "A TGA pixel points outside the colour map."};
-        return std::nullopt;
-    }
+    if (!indicesFit)
+        return Error{ErrorCode::TgaIndexOutsideColourMap};
     orientRows(image, h.descriptor);
     return image;
 }
 
-template <class Result>
-std::optional<Result> reportFailure(std::optional<Result> result, const Failure& failure, TGAError* error)
-{
-    if (!result && error)
-        *error = {failure.failure, failure.message};
-    return result;
-}
-
 } // namespace
 
-std::optional<TGAInfo> readTGAInfo(ByteSpan bytes, TGAError* error)
+Result<TGAInfo> readTGAInfo(ByteSpan bytes)
 {
-    Failure failure{};
-    const std::optional<Header> h = readHeader(bytes, failure);
-    return reportFailure(h ? std::optional<TGAInfo>(TGAInfo{h->width, h->height, h->pixelBits}) : std::nullopt,
-                         failure, error);
+    const Result<Header> h = readHeader(bytes);
+    if (!h)
+        return h.error();
+    return TGAInfo{h->width, h->height, h->pixelBits};
 }
 
-std::optional<Image> decodeTGA(ByteSpan bytes, TGAError* error)
+Result<Image> decodeTGA(ByteSpan bytes)
 {
-    Failure failure{};
     try {
-        return reportFailure(decode(bytes, failure), failure, error);
+        return decode(bytes);
     } catch (const std::bad_alloc&) {
-        return reportFailure<Image>(std::nullopt, {TGAFailure::OutOfMemory, "The TGA picture is too big to hold."}, error);
+        return Error{ErrorCode::TgaTooBig};
     }
 }
 

@@ -25,7 +25,7 @@ public:
     RFATreeNode::Ptr import(const WalkedItem& item, const RFATreeNode::Ptr& parent)
     {
         if (item.kind == WalkedKind::File) {
-            std::optional<Bytes> bytes = readWholeFile(item.path);
+            Result<Bytes> bytes = readWholeFile(item.path);
             if (!bytes) {
                 skip(item.path, ImportProblem::Unreadable);
                 return nullptr;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "format/UnpackError.h"
+#include "base/Error.h"
 #include "base/Bytes.h"
 #include "model/RFATreeNode.h"
 
@@ -29,10 +29,10 @@ public:
     // A new archive: one empty folder named "bf1942".
     RFAArchive();
 
-    // Null, with `error` filled when given, for a file that cannot be read
-    // (or whose reading the progress callback stopped).
-    static std::unique_ptr<RFAArchive> initWithData(ByteSpan file, UnpackError* error = nullptr,
-                                                    const ReadProgress& progress = {});
+    // The archive in the file's bytes; OutOfBounds or Decompression for a
+    // file that cannot be read, Cancelled when the progress callback stopped
+    // the reading.
+    static Result<std::unique_ptr<RFAArchive>> initWithData(ByteSpan file, const ReadProgress& progress = {});
 
     // The node the document shows: the first top-level folder, or null when
     // the archive has none.

@@ -48,41 +48,33 @@ private:
     std::unordered_map<std::string, RFATreeNode::Ptr> folders_;
 };
 
-std::unique_ptr<RFAArchive> fail(UnpackError* error, UnpackFailure failure)
-{
-    if (error)
-        *error = UnpackError::make(failure);
-    return nullptr;
-}
-
 } // namespace
 
-std::unique_ptr<RFAArchive> RFAArchive::initWithData(ByteSpan file, UnpackError* error,
-                                                     const ReadProgress& progress)
+Result<std::unique_ptr<RFAArchive>> RFAArchive::initWithData(ByteSpan file, const ReadProgress& progress)
 {
-    const std::optional<ArchiveHeader> header = readArchiveHeader(file);
+    const Result<ArchiveHeader> header = readArchiveHeader(file);
     if (!header)
-        return fail(error, UnpackFailure::OutOfBounds);
+        return header.error();
 
     TreeBuilder builder;
     std::uint64_t position = firstRecordPosition(*header);
     std::uint64_t bytesDone = 0;
     for (std::uint32_t i = 0; i < header->entryCount; ++i) {
-        std::optional<EntryRecord> record = readEntryRecord(file, *header, position);
+        Result<EntryRecord> record = readEntryRecord(file, *header, position);
         if (!record)
-            return fail(error, UnpackFailure::OutOfBounds);
+            return record.error();
         std::vector<std::string> components = splitEntryPath(record->name);
         if (components.size() > kMaxEntryDepth)
-            return fail(error, UnpackFailure::OutOfBounds);
-        SharedBytes content = entryContent(*record);
+            return Error{ErrorCode::OutOfBounds, record->name};
+        Result<SharedBytes> content = entryContent(*record);
         if (!content)
-            return fail(error, UnpackFailure::Decompression);
-        builder.place(components, std::move(content));
+            return content.error();
+        builder.place(components, std::move(*content));
         if (progress) {
             // Records may share their stored bytes: never report more than the file.
             bytesDone = std::min<std::uint64_t>(bytesDone + record->storedSize, file.size());
             if (!progress(bytesDone, file.size()))
-                return fail(error, UnpackFailure::Cancelled);
+                return Error{ErrorCode::Cancelled};
         }
     }
     return std::unique_ptr<RFAArchive>(new RFAArchive(builder.takeRoots()));

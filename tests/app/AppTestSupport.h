@@ -32,7 +32,7 @@ inline QString writeArchive(const TemporaryFolder& folder, const std::string& na
                             const std::vector<std::pair<std::string, std::string>>& entries)
 {
     const std::filesystem::path path = folder.path() / name;
-    if (writeFileAtomically(path, plainArchive(entries)))
+    if (!writeFileAtomically(path, plainArchive(entries)))
         return {};
     return QString::fromStdString(path.string());
 }

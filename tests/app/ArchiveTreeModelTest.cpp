@@ -361,7 +361,7 @@ void ArchiveTreeModelTest::setDataOnlyRequestsTheRename()
 void ArchiveTreeModelTest::showsEveryTopLevelNodeAndResets()
 {
     const Bytes file = fixtures::plainArchive({{"bf1942/a.con", "a"}, {"readme.txt", "r"}, {"menu/b.con", "b"}});
-    const std::unique_ptr<RFAArchive> archive = RFAArchive::initWithData(file);
+    const std::unique_ptr<RFAArchive> archive = RFAArchive::initWithData(file).value_or(nullptr);
     QVERIFY(archive);
     const auto hub = std::make_shared<ChangeHub>();
     for (const RFATreeNode::Ptr& root : archive->rootNodes())

@@ -311,7 +311,7 @@ private slots:
         QVERIFY(!receiver->dragAndDrop().acceptDrop(*entry, Qt::MoveAction, target, 0));
         QMessageBox* why = waitForDialog<QMessageBox>(*receiver);
         QVERIFY(why);
-        QCOMPARE(why->text(), QStringLiteral("The file could not be read."));
+        QVERIFY(why->text().contains(QStringLiteral("could not be opened")));
         why->close();
 
         // An untitled window leaves nothing to read.

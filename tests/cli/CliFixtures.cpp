@@ -44,13 +44,13 @@ std::string textOf(const Bytes& bytes)
 void writeFile(const fs::path& path, const Bytes& content)
 {
     fs::create_directories(path.parent_path());
-    if (writeFileAtomically(path, content))
+    if (!writeFileAtomically(path, content))
         throw std::runtime_error("cannot write " + path.string());
 }
 
 Bytes readFile(const fs::path& path)
 {
-    std::optional<Bytes> bytes = readWholeFile(path);
+    Result<Bytes> bytes = readWholeFile(path);
     if (!bytes)
         throw std::runtime_error("cannot read " + path.string());
     return *bytes;

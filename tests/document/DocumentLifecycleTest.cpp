@@ -27,9 +27,7 @@ TEST(DocumentLifecycle, AFailedReadChangesNothing)
     doc.root()->setName("renamed");
     Bytes broken = fixtures::plainArchive({{"bf1942/b", "b"}});
     broken.resize(broken.size() - 1);
-    UnpackError error{};
-    EXPECT_FALSE(doc.document->readFromData(broken, std::nullopt, &error));
-    EXPECT_EQ(error.failure, UnpackFailure::OutOfBounds);
+    EXPECT_EQ(doc.document->readFromData(broken, std::nullopt).error().code, ErrorCode::OutOfBounds);
     EXPECT_EQ(doc.tree(), "renamed{a.con[3]}");
     EXPECT_TRUE(doc.history().canUndo());
 }
@@ -59,7 +57,7 @@ TEST(DocumentLifecycle, SavingWritesAtomicallyAndMarksClean)
     doc.root()->setName("mod");
     ASSERT_TRUE(doc.document->isModified());
     const std::filesystem::path target = temp.path() / "mod.rfa";
-    ASSERT_FALSE(doc.document->saveToFile(target));
+    ASSERT_TRUE(doc.document->saveToFile(target));
     EXPECT_FALSE(doc.document->isModified());
     EXPECT_EQ(doc.document->fileLocation(), target);
     EXPECT_EQ(readWholeFile(target), doc.document->dataOfType());
@@ -71,22 +69,19 @@ TEST(DocumentLifecycle, SavingWritesAtomicallyAndMarksClean)
     diskFull.writeFailsAfter = 100;
     renameFails.renameFails = true;
     for (fixtures::FailingDisk* disk : {&diskFull, &renameFails}) {
-        EXPECT_TRUE(doc.document->saveToFile(other, {}, *disk));
+        EXPECT_FALSE(doc.document->saveToFile(other, {}, *disk));
         EXPECT_EQ(readWholeFile(other), (Bytes{'o', 't', 'h', 'e', 'r'}));
         EXPECT_TRUE(doc.document->isModified());
         EXPECT_EQ(doc.document->fileLocation(), target);
     }
-    EXPECT_TRUE(doc.document->saveToFile(temp.path() / "missing-folder" / "x.rfa"));
+    EXPECT_EQ(doc.document->saveToFile(temp.path() / "missing-folder" / "x.rfa").error().code, ErrorCode::CannotOpen);
     EXPECT_TRUE(doc.document->isModified());
     EXPECT_EQ(doc.document->fileLocation(), target);
 
-    FileError fileError{};
-    UnpackError unpackError{};
     DocumentFixture reread;
-    ASSERT_TRUE(reread.document->readFromFile(target, &unpackError, &fileError));
+    ASSERT_TRUE(reread.document->readFromFile(target));
     EXPECT_EQ(reread.tree(), "mod{a.con[3]}");
-    EXPECT_FALSE(reread.document->readFromFile(temp.path() / "nothing.rfa", &unpackError, &fileError));
-    EXPECT_EQ(fileError.failure, FileFailure::Open);
+    EXPECT_EQ(reread.document->readFromFile(temp.path() / "nothing.rfa").error().code, ErrorCode::CannotRead);
 }
 
 TEST(DocumentLifecycle, UndoToTheSavedStateIsUnmodified)
@@ -96,7 +91,7 @@ TEST(DocumentLifecycle, UndoToTheSavedStateIsUnmodified)
     doc.document->setSelection({doc.root()});
     doc.document->createNewFolder();
     doc.history().endGroup();
-    ASSERT_FALSE(doc.document->saveToFile(temp.path() / "a.rfa"));
+    ASSERT_TRUE(doc.document->saveToFile(temp.path() / "a.rfa"));
     doc.document->createNewFolder();
     doc.history().endGroup();
     EXPECT_TRUE(doc.document->isModified());

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace larkspan {
 namespace {
 
@@ -49,8 +51,10 @@ TEST(FileWrapper, WritesOutNeverOutsideTheDestination)
     EXPECT_EQ(result.written(), std::vector<fs::path>{out / "mod" / "ok.con"});
     EXPECT_EQ(readWholeFile(out / "mod" / "ok.con"), (Bytes{'f', 'i', 'n', 'e'}));
     ASSERT_EQ(result.problems().size(), 6u) << "one for each bad name, none for what lies below one";
+    const std::set<ErrorCode> unsafe{ErrorCode::ParentFolder, ErrorCode::CurrentFolder, ErrorCode::EmptyComponent,
+                                     ErrorCode::Separator};
     for (const WriteOutProblem& problem : result.problems())
-        EXPECT_EQ(problem.result.refusal, WriteRefusal::UnsafeName);
+        EXPECT_TRUE(unsafe.contains(problem.error.code)) << describe(problem.error).text;
     std::size_t files = 0;
     for (const auto& entry : fs::recursive_directory_iterator(temp.path()))
         files += entry.is_regular_file();
@@ -93,10 +97,9 @@ TEST(FileWrapper, NeverWritesThroughASymbolicLink)
         EXPECT_EQ(readWholeFile(elsewhere / "a.con"), (Bytes{'t', 'h', 'e', 'i', 'r', 's'})) << c.name;
         EXPECT_FALSE(fs::exists(elsewhere / "levels")) << c.name;
         ASSERT_EQ(result.problems().size(), c.refused ? 1u : 0u) << c.name;
-        if (c.refused) {
-            EXPECT_EQ(result.problems().front().result.refusal, WriteRefusal::SymbolicLink) << c.name;
-            EXPECT_EQ(result.problems().front().result.path, chosen / c.link) << c.name;
-        }
+        if (c.refused)
+            EXPECT_EQ(result.problems().front().error, (Error{ErrorCode::SymbolicLink, (chosen / c.link).string()}))
+                << c.name;
     }
 
     fixtures::TemporaryFolder temp;
@@ -139,7 +142,7 @@ TEST(FileWrapper, WriteFailuresAreCollectedAndTheRestWritten)
     FileWrapper sibling{"other.con", bytes("o"), {}};
     const WriteOut failed = writeFileWrapper(root, temp.path());
     ASSERT_EQ(failed.problems().size(), 1u) << "the folder, not the file below it";
-    EXPECT_EQ(failed.problems().front().result.refusal, WriteRefusal::FileInTheWay);
+    EXPECT_EQ(failed.problems().front().error.code, ErrorCode::FileInTheWay);
     EXPECT_TRUE(failed.written().empty());
     EXPECT_EQ(writeFileWrapper(sibling, temp.path()).written().size(), 1u);
 
@@ -149,7 +152,7 @@ TEST(FileWrapper, WriteFailuresAreCollectedAndTheRestWritten)
     const WriteOut unflushed = writeFileWrapper(sibling, temp.path(), flushFails);
     EXPECT_EQ(unflushed.written().size(), 1u);
     ASSERT_EQ(unflushed.problems().size(), 1u);
-    EXPECT_EQ(unflushed.problems().front().result.error->failure, FileFailure::Write);
+    EXPECT_EQ(unflushed.problems().front().error.code, ErrorCode::CannotFlush);
 }
 
 } // namespace

@@ -40,7 +40,7 @@ Bytes pattern(std::size_t size)
 
 std::string contentOf(const fs::path& path)
 {
-    const std::optional<Bytes> bytes = readWholeFile(path);
+    const Result<Bytes> bytes = readWholeFile(path);
     return bytes ? std::string(bytes->begin(), bytes->end()) : "<unreadable>";
 }
 
@@ -88,18 +88,18 @@ FailingDisk renameFailing()
 struct FaultCase {
     std::string name;
     FailingDisk disk;
-    FileFailure failure;
-    std::string errnoText; // strerror of the system's complaint, in the message
+    ErrorCode failure;
+    int systemError; // the system's complaint
 };
 
 std::vector<FaultCase> faultCases(std::size_t size)
 {
     return {
-        {"DiskFullAtOnce", diskFullAfter(0), FileFailure::Write, std::strerror(ENOSPC)},
-        {"DiskFullMidway", diskFullAfter(size / 2), FileFailure::Write, std::strerror(ENOSPC)},
-        {"DiskFullAtTheLastByte", diskFullAfter(size - 1), FileFailure::Write, std::strerror(ENOSPC)},
-        {"SyncFails", syncFailing(), FileFailure::Write, std::strerror(EIO)},
-        {"RenameFails", renameFailing(), FileFailure::Rename, std::strerror(EIO)},
+        {"DiskFullAtOnce", diskFullAfter(0), ErrorCode::CannotWrite, ENOSPC},
+        {"DiskFullMidway", diskFullAfter(size / 2), ErrorCode::CannotWrite, ENOSPC},
+        {"DiskFullAtTheLastByte", diskFullAfter(size - 1), ErrorCode::CannotWrite, ENOSPC},
+        {"SyncFails", syncFailing(), ErrorCode::CannotWrite, EIO},
+        {"RenameFails", renameFailing(), ErrorCode::CannotReplace, EIO},
     };
 }
 
@@ -112,10 +112,9 @@ TEST(CrashSafeWrite, InjectedFaultsKeepThePreviousFileAndLeaveNoTemporary)
             TemporaryFolder folder;
             const fs::path target = existed ? folder.write("saved.rfa", kOld) : folder.path() / "saved.rfa";
             FailingDisk disk = c.disk;
-            const std::optional<FileError> error = writeFileAtomically(target, next, Durability::FlushEach, disk);
-            ASSERT_TRUE(error);
-            EXPECT_EQ(error->failure, c.failure);
-            EXPECT_NE(error->message.find(c.errnoText), std::string::npos) << error->message;
+            const Result<void> written = writeFileAtomically(target, next, Durability::FlushEach, disk);
+            ASSERT_FALSE(written);
+            EXPECT_EQ(written.error(), (Error{c.failure, target.string(), c.systemError}));
             EXPECT_EQ(namesIn(folder.path()), existed ? std::vector<std::string>{"saved.rfa"} : std::vector<std::string>{});
             if (existed) {
                 EXPECT_EQ(contentOf(target), kOld);
@@ -131,11 +130,11 @@ TEST(CrashSafeWrite, DeferredFlushLeavesTheFlushToTheFileSystemSync)
     TemporaryFolder folder;
     const fs::path target = folder.write("extracted.con", kOld);
     FailingDisk disk = syncFailing();
-    const std::optional<FileError> flushed = writeFileAtomically(target, pattern(10), Durability::FlushEach, disk);
-    ASSERT_TRUE(flushed);
-    EXPECT_EQ(flushed->failure, FileFailure::Write);
+    const Result<void> flushed = writeFileAtomically(target, pattern(10), Durability::FlushEach, disk);
+    ASSERT_FALSE(flushed);
+    EXPECT_EQ(flushed.error().code, ErrorCode::CannotWrite);
     EXPECT_EQ(contentOf(target), kOld);
-    EXPECT_FALSE(writeFileAtomically(target, pattern(10), Durability::FlushLater, disk));
+    EXPECT_TRUE(writeFileAtomically(target, pattern(10), Durability::FlushLater, disk));
     EXPECT_EQ(readWholeFile(target), pattern(10));
     EXPECT_TRUE(temporariesOf(target).empty());
     EXPECT_FALSE(syncFileSystemOf(folder.path(), disk));
@@ -153,12 +152,12 @@ TEST(CrashSafeWrite, AbandonedOrThrowingProducerLeavesThePreviousFile)
     TemporaryFolder folder;
     const fs::path target = folder.write("saved.rfa", kOld);
     const Bytes half = pattern(5000);
-    const std::optional<FileError> error = writeFileAtomically(target, [&](const ByteSink& sink) {
+    const Result<void> abandoned = writeFileAtomically(target, [&](const ByteSink& sink) {
         sink(half);
         return false;
     });
-    ASSERT_TRUE(error);
-    EXPECT_EQ(error->failure, FileFailure::Aborted);
+    ASSERT_FALSE(abandoned);
+    EXPECT_EQ(abandoned.error().code, ErrorCode::Cancelled);
     EXPECT_THROW(writeFileAtomically(target,
                                      [&](const ByteSink& sink) -> bool {
                                          sink(half);
@@ -175,7 +174,7 @@ TEST(CrashSafeWrite, LongestFileNameCanBeWritten)
     // as names get.
     TemporaryFolder folder;
     const fs::path target = folder.path() / (std::string(251, 'n') + ".rfa");
-    EXPECT_FALSE(writeFileAtomically(target, pattern(100)));
+    EXPECT_TRUE(writeFileAtomically(target, pattern(100)));
     EXPECT_EQ(readWholeFile(target), pattern(100));
     EXPECT_TRUE(temporariesOf(target).empty());
 }
@@ -192,7 +191,7 @@ std::unique_ptr<RFAArchive> sampleArchive()
     return archive;
 }
 
-std::optional<FileError> save(const RFAArchive& archive, const fs::path& target, DiskCalls& disk)
+Result<void> save(const RFAArchive& archive, const fs::path& target, DiskCalls& disk)
 {
     return writeFileAtomically(
         target, [&](const ByteSink& sink) { return archive.writeFileData(sink); }, Durability::FlushEach, disk);
@@ -203,19 +202,19 @@ TEST(CrashSafeWrite, ArchiveSaveFailingAtAnyByteKeepsThePreviousArchive)
     TemporaryFolder folder;
     const fs::path target = folder.path() / "objects.rfa";
     const Bytes previous = *RFAArchive().completeFileData();
-    ASSERT_FALSE(writeFileAtomically(target, previous));
+    ASSERT_TRUE(writeFileAtomically(target, previous));
     const std::unique_ptr<RFAArchive> archive = sampleArchive();
     const std::size_t size = archive->completeFileData()->size();
     for (std::size_t limit = 0; limit < size; limit += limit < 200 ? 1 : 997) {
         SCOPED_TRACE(limit);
         FailingDisk disk = diskFullAfter(limit);
-        const std::optional<FileError> error = save(*archive, target, disk);
-        ASSERT_TRUE(error);
-        ASSERT_EQ(error->failure, FileFailure::Write);
+        const Result<void> saved = save(*archive, target, disk);
+        ASSERT_FALSE(saved);
+        ASSERT_EQ(saved.error().code, ErrorCode::CannotWrite);
         ASSERT_EQ(readWholeFile(target), previous);
         ASSERT_EQ(namesIn(folder.path()), std::vector<std::string>{"objects.rfa"});
     }
-    ASSERT_FALSE(save(*archive, target, realDisk()));
+    ASSERT_TRUE(save(*archive, target, realDisk()));
     EXPECT_EQ(readWholeFile(target), archive->completeFileData());
 }
 
@@ -240,9 +239,9 @@ ChildEnd wait(pid_t child)
 // The child's exit status for a write's outcome.
 constexpr int kWritten = 0;
 constexpr int kCannotSetUp = 99;
-int exitCodeFor(const std::optional<FileError>& error)
+int exitCodeFor(const Result<void>& written)
 {
-    return error ? 10 + static_cast<int>(error->failure) : kWritten;
+    return written ? kWritten : 10 + static_cast<int>(written.error().code);
 }
 
 template <class Work>
@@ -269,7 +268,7 @@ TEST(CrashSafeWrite, ReadOnlyFolderRefusesWithoutTouchingTheFile)
     if (end.exited && end.code == kCannotSetUp)
         GTEST_SKIP() << "cannot drop privileges here";
     ASSERT_TRUE(end.exited);
-    EXPECT_EQ(end.code, 10 + static_cast<int>(FileFailure::Open));
+    EXPECT_EQ(end.code, 10 + static_cast<int>(ErrorCode::CannotOpen));
     EXPECT_EQ(contentOf(target), kOld);
     EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{"saved.rfa"});
 }
@@ -293,7 +292,7 @@ TEST(CrashSafeWrite, FileSizeLimitFailsTheWriteCleanly)
     const fs::path target = folder.write("saved.rfa", kOld);
     const ChildEnd end = writeUnderFileSizeLimit(target, 4096, true);
     ASSERT_TRUE(end.exited);
-    EXPECT_EQ(end.code, 10 + static_cast<int>(FileFailure::Write));
+    EXPECT_EQ(end.code, 10 + static_cast<int>(ErrorCode::CannotWrite));
     EXPECT_EQ(contentOf(target), kOld);
     EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{"saved.rfa"});
 }
@@ -315,7 +314,7 @@ TEST(CrashSafeWrite, WriterKilledByTheFileSizeLimitLeavesThePreviousFile)
 // and waits to be killed; the parent kills it there.
 struct KilledWrite {
     std::string name;
-    std::function<std::optional<FileError>(const fs::path&, const std::function<void()>& pauseHere)> write;
+    std::function<Result<void>(const fs::path&, const std::function<void()>& pauseHere)> write;
     std::size_t before; // bytes written when the writer pauses
 };
 

@@ -62,10 +62,10 @@ TEST(FuzzFindings, ReadProgressStaysWithinTheFileWhenRecordsShareTheirBytes)
     ASSERT_EQ(file.size(), 205u);
 
     std::vector<std::pair<std::uint64_t, std::uint64_t>> reports;
-    const auto archive = RFAArchive::initWithData(file, nullptr, [&](std::uint64_t done, std::uint64_t total) {
-        reports.emplace_back(done, total);
-        return true;
-    });
+    const auto archive = RFAArchive::initWithData(file, [&](std::uint64_t done, std::uint64_t total) {
+                             reports.emplace_back(done, total);
+                             return true;
+                         }).value_or(nullptr);
     ASSERT_TRUE(archive);
     EXPECT_EQ(archive->leafCount(), 3u);
     const std::vector<std::pair<std::uint64_t, std::uint64_t>> expected = {{100, 205}, {200, 205}, {205, 205}};

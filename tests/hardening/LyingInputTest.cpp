@@ -57,7 +57,7 @@ const Bytes kBroken = {0x01, 0x02, 0x03};
 struct LyingCase {
     std::string name;
     Bytes file;
-    UnpackFailure failure;
+    ErrorCode failure;
 };
 
 std::vector<LyingCase> lyingCases()
@@ -65,18 +65,18 @@ std::vector<LyingCase> lyingCases()
     std::vector<LyingCase> cases;
     const Bytes content(16, 'x');
     cases.push_back({"EntryOf4GiBStored", archiveOf(content, {"bf1942/big", UINT32_MAX, UINT32_MAX, 8}, 0),
-                     UnpackFailure::OutOfBounds});
+                     ErrorCode::OutOfBounds});
     {
         const Bytes entry = segmentedEntry(1, {{3, UINT32_MAX, 0}}, kBroken);
         cases.push_back({"CompressedEntryOf4GiB",
                          archiveOf(entry, {"bf1942/big", std::uint32_t(entry.size()), UINT32_MAX, 8}, kCompressed),
-                         UnpackFailure::Decompression});
+                         ErrorCode::Decompression});
     }
     {
         const Bytes entry = segmentedEntry(2, {{3, 1u << 31, 0}, {3, 1u << 31, 0}}, kBroken);
         cases.push_back({"SegmentsOf2GiB",
                          archiveOf(entry, {"bf1942/big", std::uint32_t(entry.size()), UINT32_MAX, 8}, kCompressed),
-                         UnpackFailure::Decompression});
+                         ErrorCode::Decompression});
     }
     {
         // A stream long enough to pass the expansion bound, broken at its
@@ -85,21 +85,21 @@ std::vector<LyingCase> lyingCases()
         const Bytes entry = segmentedEntry(1, {{std::uint32_t(stream.size()), 1u << 31, 0}}, stream);
         cases.push_back({"SegmentOf2GiBOverABrokenStream",
                          archiveOf(entry, {"bf1942/big", std::uint32_t(entry.size()), UINT32_MAX, 8}, kCompressed),
-                         UnpackFailure::Decompression});
+                         ErrorCode::Decompression});
     }
     {
         // The count, and nothing of the table it announces.
         const Bytes entry = segmentedEntry(100'000, {}, {});
         cases.push_back({"HundredThousandSegmentsWithoutATable",
                          archiveOf(entry, {"bf1942/big", std::uint32_t(entry.size()), 1u << 30, 8}, kCompressed),
-                         UnpackFailure::Decompression});
+                         ErrorCode::Decompression});
     }
     {
         // A whole table whose segments all point at the same three bytes.
         const Bytes entry = segmentedEntry(100'000, std::vector<Segment>(100'000, {3, 512, 0}), kBroken);
         cases.push_back({"HundredThousandSegmentsOfNoStream",
                          archiveOf(entry, {"bf1942/big", std::uint32_t(entry.size()), 1u << 30, 8}, kCompressed),
-                         UnpackFailure::Decompression});
+                         ErrorCode::Decompression});
     }
     {
         // 131 073 segments of 32 KiB sharing one real stream: more than an
@@ -109,14 +109,14 @@ std::vector<LyingCase> lyingCases()
             131'073, std::vector<Segment>(131'073, {std::uint32_t(stream.size()), 32'768, 0}), stream);
         cases.push_back({"SegmentsAddingUpPast4GiB",
                          archiveOf(entry, {"bf1942/big", std::uint32_t(entry.size()), UINT32_MAX, 8}, kCompressed),
-                         UnpackFailure::Decompression});
+                         ErrorCode::Decompression});
     }
     cases.push_back({"EntryCountOf2^32-1", archiveOf(content, {"bf1942/a", 16, 16, 8}, 0, UINT32_MAX),
-                     UnpackFailure::OutOfBounds});
+                     ErrorCode::OutOfBounds});
     {
         Bytes file = archiveOf(content, {"bf1942/a", 16, 16, 8}, 0);
         replaceBytesInRange(file, 8 + content.size() + 4, UINT32_MAX);
-        cases.push_back({"NameLengthOf2^32-1", file, UnpackFailure::OutOfBounds});
+        cases.push_back({"NameLengthOf2^32-1", file, ErrorCode::OutOfBounds});
     }
     return cases;
 }
@@ -128,7 +128,7 @@ TEST(LyingInput, ZeroRunStreamIsAValidStream)
     const Bytes stream = zeroRunStream();
     const Bytes entry = segmentedEntry(2, {{std::uint32_t(stream.size()), 32'768, 0}, {std::uint32_t(stream.size()), 32'768, 0}}, stream);
     const auto archive = RFAArchive::initWithData(
-        archiveOf(entry, {"bf1942/zeros", std::uint32_t(entry.size()), 65'536, 8}, kCompressed));
+        archiveOf(entry, {"bf1942/zeros", std::uint32_t(entry.size()), 65'536, 8}, kCompressed)).value_or(nullptr);
     ASSERT_TRUE(archive);
     const SharedBytes& zeros = archive->root()->childWithName("zeros")->data();
     EXPECT_EQ(*zeros, Bytes(65'536, 0));
@@ -165,15 +165,15 @@ TEST(LyingInput, HonestSegmentsOfManyMegabytesStillDecode)
         SCOPED_TRACE(c.declared);
         const Bytes stream = zeroMatchStream(c.z, c.b);
         const Bytes entry = segmentedEntry(1, {{std::uint32_t(stream.size()), c.declared, 0}}, stream);
-        UnpackError error{};
-        const auto archive = RFAArchive::initWithData(
-            archiveOf(entry, {"bf1942/zeros", std::uint32_t(entry.size()), c.declared, 8}, kCompressed), &error);
+        const Result<std::unique_ptr<RFAArchive>> read = RFAArchive::initWithData(
+            archiveOf(entry, {"bf1942/zeros", std::uint32_t(entry.size()), c.declared, 8}, kCompressed));
         if (!c.decodes) {
-            ASSERT_FALSE(archive);
-            EXPECT_EQ(error.failure, UnpackFailure::Decompression);
+            ASSERT_FALSE(read);
+            EXPECT_EQ(read.error().code, ErrorCode::Decompression);
             continue;
         }
-        ASSERT_TRUE(archive);
+        ASSERT_TRUE(read);
+        const std::unique_ptr<RFAArchive>& archive = *read;
         const Bytes& zeros = *archive->root()->childWithName("zeros")->data();
         ASSERT_EQ(zeros.size(), c.declared);
         EXPECT_EQ(std::count(zeros.begin(), zeros.end(), 0), std::ptrdiff_t(c.declared));
@@ -185,17 +185,15 @@ TEST(LyingInput, RefusedWithItsErrorAndLittleMemory)
     for (const LyingCase& c : lyingCases()) {
         SCOPED_TRACE(c.name);
         bool refused = false;
-        bool unpackError = false;
-        UnpackFailure failure{};
+        ErrorCode failure{};
         const test::AllocationFigures figures = test::allocationsDuring([&] {
-            // The error lives inside, so that what is still held afterwards is a leak.
-            UnpackError error{};
-            refused = RFAArchive::initWithData(c.file, &error) == nullptr;
-            unpackError = error.domain == "unpack" && error.code == 1;
-            failure = error.failure;
+            // The result lives inside, so that what is still held afterwards is a leak.
+            const Result<std::unique_ptr<RFAArchive>> read = RFAArchive::initWithData(c.file);
+            refused = !read;
+            if (refused)
+                failure = read.error().code;
         });
         ASSERT_TRUE(refused);
-        EXPECT_TRUE(unpackError);
         EXPECT_EQ(failure, c.failure);
         EXPECT_LT(figures.peak, kMostHeldBeyondTheFile);
         EXPECT_LT(figures.count, kMostRequests);

@@ -30,7 +30,7 @@ struct Fixture {
 
 Bytes fixtureBytes(const std::string& relative)
 {
-    std::optional<Bytes> bytes = readWholeFile(std::string(LARKSPAN_TEST_DATA) + "/" + relative);
+    Result<Bytes> bytes = readWholeFile(std::string(LARKSPAN_TEST_DATA) + "/" + relative);
     if (!bytes)
         throw std::runtime_error("missing fixture " + relative);
     return std::move(*bytes);
@@ -48,7 +48,7 @@ std::vector<Fixture> fixtures()
         {"packer_sizes_equal.rfa", fixtureBytes("archives/packer_sizes_equal.rfa")},
         {"packer_table_lookalike.rfa", fixtureBytes("archives/packer_table_lookalike.rfa")},
     };
-    const auto read = RFAArchive::initWithData(all.front().bytes);
+    const auto read = RFAArchive::initWithData(all.front().bytes).value_or(nullptr);
     all.push_back({"written.rfa", *read->completeFileData()});
     return all;
 }
@@ -79,18 +79,17 @@ enum class Outcome { Read, Refused, Broken };
 // it made is gone again when the probe looks at what is still held.
 Outcome readDamaged(const Bytes& file)
 {
-    UnpackError error{};
-    const std::unique_ptr<RFAArchive> archive = RFAArchive::initWithData(file, &error);
-    if (!archive) {
-        const bool clean = error.domain == "unpack" && error.code == 1 &&
-                           (error.failure == UnpackFailure::OutOfBounds || error.failure == UnpackFailure::Decompression) &&
-                           error.description == UnpackError::make(error.failure).description;
+    const Result<std::unique_ptr<RFAArchive>> read = RFAArchive::initWithData(file);
+    if (!read) {
+        const ErrorCode code = read.error().code;
+        const bool clean = code == ErrorCode::OutOfBounds || code == ErrorCode::Decompression;
         return clean ? Outcome::Refused : Outcome::Broken;
     }
+    const std::unique_ptr<RFAArchive>& archive = *read;
     const std::optional<Bytes> written = archive->completeFileData();
     if (!written)
         return Outcome::Broken;
-    const std::unique_ptr<RFAArchive> reread = RFAArchive::initWithData(*written);
+    const std::unique_ptr<RFAArchive> reread = RFAArchive::initWithData(*written).value_or(nullptr);
     return reread && sameTrees(*archive, *reread) ? Outcome::Read : Outcome::Broken;
 }
 

@@ -86,9 +86,8 @@ TEST_P(TGAFixtures, DecodeToTheSourcePicture)
 {
     const Fixture& f = GetParam();
     const Bytes bytes = fixture(f.file);
-    TGAError error{};
-    const std::optional<Image> image = decodeTGA(bytes, &error);
-    ASSERT_TRUE(image) << error.message;
+    const Result<Image> image = decodeTGA(bytes);
+    ASSERT_TRUE(image) << describe(image.error()).text;
     EXPECT_EQ(image->width, 13u);
     EXPECT_EQ(image->height, 7u);
     EXPECT_EQ(image->format, PixelFormat::RGBA8);
@@ -96,7 +95,7 @@ TEST_P(TGAFixtures, DecodeToTheSourcePicture)
     EXPECT_FALSE(image->flipped);
     EXPECT_EQ(image->pixels, expectedPixels(f));
 
-    const std::optional<TGAInfo> info = readTGAInfo(bytes);
+    const Result<TGAInfo> info = readTGAInfo(bytes);
     ASSERT_TRUE(info);
     EXPECT_EQ(info->width, 13u);
     EXPECT_EQ(info->height, 7u);
@@ -108,13 +107,12 @@ TEST_P(TGAFixtures, DecodeToTheSourcePicture)
 TEST_P(TGAFixtures, CutFilesGiveNoPictureUntilThePixelsAreWhole)
 {
     const Bytes whole = fixture(GetParam().file);
-    const std::optional<Image> full = decodeTGA(whole);
+    const Result<Image> full = decodeTGA(whole);
     ASSERT_TRUE(full);
     bool decoded = false;
     for (std::size_t length = 0; length < whole.size(); ++length) {
         const Bytes cut(whole.begin(), whole.begin() + std::ptrdiff_t(length));
-        TGAError error{};
-        const std::optional<Image> image = decodeTGA(cut, &error);
+        const Result<Image> image = decodeTGA(cut);
         if (image) {
             EXPECT_EQ(image->pixels, full->pixels) << "cut to " << length;
             decoded = true;
@@ -122,9 +120,10 @@ TEST_P(TGAFixtures, CutFilesGiveNoPictureUntilThePixelsAreWhole)
         }
         // Only bytes after the pixel data (an extension area, the footer) may go missing.
         EXPECT_FALSE(decoded) << "cut to " << length;
-        EXPECT_TRUE(error.failure == TGAFailure::TruncatedHeader || error.failure == TGAFailure::TruncatedColourMap ||
-                    error.failure == TGAFailure::TruncatedPixelData)
-            << "cut to " << length << ": " << error.message;
+        const ErrorCode code = image.error().code;
+        EXPECT_TRUE(code == ErrorCode::TgaTruncatedHeader || code == ErrorCode::TgaTruncatedIdentification ||
+                    code == ErrorCode::TgaTruncatedColourMap || code == ErrorCode::TgaTruncatedPixelData)
+            << "cut to " << length << ": " << describe(image.error()).text;
     }
 }
 
@@ -134,10 +133,10 @@ TEST_P(TGAFixtures, FlippedBitsNeverBreakTheDecoder)
     for (std::size_t bit = 0; bit < whole.size() * 8; bit += bit < 18 * 8 ? 1 : 7) {
         Bytes damaged = whole;
         damaged[bit / 8] ^= std::uint8_t(1u << (bit % 8));
-        const std::optional<Image> image = decodeTGA(damaged);
+        const Result<Image> image = decodeTGA(damaged);
         if (!image)
             continue;
-        const std::optional<TGAInfo> info = readTGAInfo(damaged);
+        const Result<TGAInfo> info = readTGAInfo(damaged);
         ASSERT_TRUE(info);
         EXPECT_EQ(image->width, info->width);
         EXPECT_EQ(image->pixels.size(), std::size_t(info->width) * info->height * 4);
@@ -184,39 +183,38 @@ TEST(TGADecoder, RejectsBrokenFilesWithTheReason)
     const struct {
         const char* name;
         Bytes bytes;
-        TGAFailure expected;
+        ErrorCode expected;
     } cases[] = {
-        {"17 bytes", Bytes(17, 0), TGAFailure::TruncatedHeader},
-        {"image ID past the end", with([](TestTGA& t) { t.idLength = 20; }), TGAFailure::TruncatedHeader},
-        {"type 0, no picture", with([](TestTGA& t) { t.imageType = 0; }), TGAFailure::UnsupportedImageType},
-        {"type 8", with([](TestTGA& t) { t.imageType = 8; }), TGAFailure::UnsupportedImageType},
-        {"Huffman type 32", with([](TestTGA& t) { t.imageType = 32; }), TGAFailure::UnsupportedImageType},
-        {"colour map type 2", with([](TestTGA& t) { t.colourMapType = 2; }), TGAFailure::UnsupportedColourMap},
-        {"mapped without a map", with([](TestTGA& t) { t.colourMapType = 0; }), TGAFailure::UnsupportedColourMap},
-        {"8-bit map entries", with([](TestTGA& t) { t.entryBits = 8; }), TGAFailure::UnsupportedColourMap},
-        {"32-bit indices", with([](TestTGA& t) { t.pixelBits = 32; }), TGAFailure::UnsupportedPixelDepth},
+        {"17 bytes", Bytes(17, 0), ErrorCode::TgaTruncatedHeader},
+        {"image ID past the end", with([](TestTGA& t) { t.idLength = 20; }), ErrorCode::TgaTruncatedIdentification},
+        {"type 0, no picture", with([](TestTGA& t) { t.imageType = 0; }), ErrorCode::TgaUnsupportedImageType},
+        {"type 8", with([](TestTGA& t) { t.imageType = 8; }), ErrorCode::TgaUnsupportedImageType},
+        {"Huffman type 32", with([](TestTGA& t) { t.imageType = 32; }), ErrorCode::TgaUnsupportedImageType},
+        {"colour map type 2", with([](TestTGA& t) { t.colourMapType = 2; }), ErrorCode::TgaUnsupportedColourMap},
+        {"mapped without a map", with([](TestTGA& t) { t.colourMapType = 0; }), ErrorCode::TgaUnsupportedColourMap},
+        {"8-bit map entries", with([](TestTGA& t) { t.entryBits = 8; }), ErrorCode::TgaUnsupportedColourMap},
+        {"32-bit indices", with([](TestTGA& t) { t.pixelBits = 32; }), ErrorCode::TgaUnsupportedPixelDepth},
         {"24-bit grey", with([](TestTGA& t) { t.imageType = 3, t.colourMapType = 0, t.pixelBits = 24; }),
-         TGAFailure::UnsupportedPixelDepth},
-        {"8-bit true colour", with([](TestTGA& t) { t.imageType = 2, t.colourMapType = 0; }), TGAFailure::UnsupportedPixelDepth},
-        {"0 wide", with([](TestTGA& t) { t.width = 0; }), TGAFailure::EmptyPicture},
-        {"0 high", with([](TestTGA& t) { t.height = 0; }), TGAFailure::EmptyPicture},
-        {"map cut", with([](TestTGA& t) { t.mapLength = 5; }), TGAFailure::TruncatedColourMap},
-        {"pixels cut", with([](TestTGA& t) { t.body.pop_back(); }), TGAFailure::TruncatedPixelData},
-        {"lying size", with([](TestTGA& t) { t.width = t.height = 65535; }), TGAFailure::TruncatedPixelData},
+         ErrorCode::TgaUnsupportedPixelDepth},
+        {"8-bit true colour", with([](TestTGA& t) { t.imageType = 2, t.colourMapType = 0; }), ErrorCode::TgaUnsupportedPixelDepth},
+        {"0 wide", with([](TestTGA& t) { t.width = 0; }), ErrorCode::TgaEmptyPicture},
+        {"0 high", with([](TestTGA& t) { t.height = 0; }), ErrorCode::TgaEmptyPicture},
+        {"map cut", with([](TestTGA& t) { t.mapLength = 5; }), ErrorCode::TgaTruncatedColourMap},
+        {"pixels cut", with([](TestTGA& t) { t.body.pop_back(); }), ErrorCode::TgaTruncatedPixelData},
+        {"lying size", with([](TestTGA& t) { t.width = t.height = 65535; }), ErrorCode::TgaTruncatedPixelData},
         {"run packet without its pixel", with([](TestTGA& t) { t.imageType = 9, t.body.resize(9), t.body.push_back(0x81); }),
-         TGAFailure::TruncatedPixelData},
+         ErrorCode::TgaTruncatedPixelData},
         {"raw packet cut", with([](TestTGA& t) { t.imageType = 9, t.body.resize(9), t.body.insert(t.body.end(), {0x03, 0, 1, 2}); }),
-         TGAFailure::TruncatedPixelData},
+         ErrorCode::TgaTruncatedPixelData},
         {"RLE ends early", with([](TestTGA& t) { t.imageType = 9, t.body.resize(9), t.body.insert(t.body.end(), {0x82, 1}); }),
-         TGAFailure::TruncatedPixelData},
-        {"index past the map", with([](TestTGA& t) { t.body.back() = 3; }), TGAFailure::IndexOutsideColourMap},
-        {"index below the first entry", with([](TestTGA& t) { t.firstEntry = 1, t.body.back() = 0; }), TGAFailure::IndexOutsideColourMap},
+         ErrorCode::TgaTruncatedPixelData},
+        {"index past the map", with([](TestTGA& t) { t.body.back() = 3; }), ErrorCode::TgaIndexOutsideColourMap},
+        {"index below the first entry", with([](TestTGA& t) { t.firstEntry = 1, t.body.back() = 0; }), ErrorCode::TgaIndexOutsideColourMap},
     };
     for (const auto& c : cases) {
-        TGAError error{};
-        EXPECT_FALSE(decodeTGA(c.bytes, &error)) << c.name;
-        EXPECT_EQ(error.failure, c.expected) << c.name << ": " << error.message;
-        EXPECT_FALSE(error.message.empty()) << c.name;
+        const Result<Image> image = decodeTGA(c.bytes);
+        ASSERT_FALSE(image) << c.name;
+        EXPECT_EQ(image.error().code, c.expected) << c.name;
     }
 }
 
@@ -227,20 +225,18 @@ TEST(TGADecoder, ReadsWhatBrokenFilesStillHold)
     overrun.imageType = 9;
     overrun.body.resize(9);
     overrun.body.insert(overrun.body.end(), {0x80 | 9, 1});
-    const std::optional<Image> image = decodeTGA(overrun.bytes());
+    const Result<Image> image = decodeTGA(overrun.bytes());
     ASSERT_TRUE(image);
     EXPECT_EQ(image->pixels, Bytes({0, 255, 0, 255, 0, 255, 0, 255, 0, 255, 0, 255, 0, 255, 0, 255}));
 
     // The header alone answers the info call, whatever follows it.
     TestTGA cut;
     cut.body.clear();
-    const std::optional<TGAInfo> info = readTGAInfo(cut.bytes());
+    const Result<TGAInfo> info = readTGAInfo(cut.bytes());
     ASSERT_TRUE(info);
     EXPECT_EQ(info->width, 2u);
     EXPECT_EQ(info->bitsPerPixel, 8u);
-    TGAError error{};
-    EXPECT_FALSE(readTGAInfo(Bytes(17, 0), &error));
-    EXPECT_EQ(error.failure, TGAFailure::TruncatedHeader);
+    EXPECT_EQ(readTGAInfo(Bytes(17, 0)).error().code, ErrorCode::TgaTruncatedHeader);
 }
 
 TEST(TGADecoder, AlphaFollowsThePixelSize)
@@ -251,7 +247,7 @@ TEST(TGADecoder, AlphaFollowsThePixelSize)
         tga.width = tga.height = 1;
         tga.pixelBits = pixelBits, tga.descriptor = descriptor;
         tga.body = std::move(pixel);
-        const std::optional<Image> image = decodeTGA(tga.bytes());
+        const Result<Image> image = decodeTGA(tga.bytes());
         return image ? image->pixels : Bytes{};
     };
     // 0x7C00 is pure red with the top bit clear; 5-bit 3 widens to 25.

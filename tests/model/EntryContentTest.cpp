@@ -140,7 +140,7 @@ namespace {
 
 RFATreeNode::Ptr fixture(const std::string& relative, std::string name)
 {
-    const std::optional<Bytes> bytes = readWholeFile(std::string(LARKSPAN_TEST_DATA) + "/" + relative);
+    const Result<Bytes> bytes = readWholeFile(std::string(LARKSPAN_TEST_DATA) + "/" + relative);
     EXPECT_TRUE(bytes) << relative;
     return file(std::move(name), bytes.value_or(Bytes{}));
 }

@@ -37,25 +37,20 @@ std::vector<std::pair<std::string, std::string>> entries(const RFAArchive& archi
     return out;
 }
 
-std::optional<UnpackFailure> failureReading(const Bytes& file)
+std::optional<ErrorCode> failureReading(const Bytes& file)
 {
-    UnpackError error{};
-    if (RFAArchive::initWithData(file, &error))
-        return std::nullopt;
-    EXPECT_EQ(error.domain, "unpack");
-    EXPECT_EQ(error.code, 1);
-    return error.failure;
+    const Result<std::unique_ptr<RFAArchive>> read = RFAArchive::initWithData(file);
+    return read ? std::nullopt : std::optional<ErrorCode>(read.error().code);
 }
 
 TEST(RFAArchiveReader, ErrorTextsAreTheUsersOwn)
 {
-    const UnpackError bounds = UnpackError::make(UnpackFailure::OutOfBounds);
-    EXPECT_EQ(bounds.description, "Internal index is out of bounds");
+    const ErrorText bounds = describe(Error{ErrorCode::OutOfBounds});
+    EXPECT_EQ(bounds.text, "Internal index is out of bounds");
     EXPECT_EQ(bounds.reason, "A part of the file tells the app to look for data at places that do not exist.");
-    const UnpackError decompression = UnpackError::make(UnpackFailure::Decompression);
-    EXPECT_EQ(decompression.description, "Some error while decompressing");
-    EXPECT_EQ(decompression.reason,
-              "The file is compressed and there was an error when trying to chacnge that.");
+    const ErrorText decompression = describe(Error{ErrorCode::Decompression, "bf1942/a.con"});
+    EXPECT_EQ(decompression.text, "bf1942/a.con: Some error while decompressing");
+    EXPECT_EQ(decompression.reason, "The file is compressed and there was an error when trying to chacnge that.");
 }
 
 TEST(RFAArchiveReader, FilesWithoutEntries)
@@ -67,7 +62,7 @@ TEST(RFAArchiveReader, FilesWithoutEntries)
     Bytes dirAtEnd = {8, 0, 0, 0, 0, 0, 0, 0};
     for (const Case& c : {Case{"empty file", {}}, Case{"directory offset at the end", dirAtEnd},
                           Case{"zero entries", plainArchive({})}}) {
-        const auto archive = RFAArchive::initWithData(c.file);
+        const auto archive = RFAArchive::initWithData(c.file).value_or(nullptr);
         ASSERT_TRUE(archive) << c.what;
         EXPECT_TRUE(archive->rootNodes().empty()) << c.what;
         EXPECT_FALSE(archive->root()) << c.what;
@@ -102,7 +97,7 @@ TEST(RFAArchiveReader, OutOfBoundsCases)
     cases.emplace_back("name length beyond the file", nameTooLong);
 
     for (const auto& [what, file] : cases)
-        EXPECT_EQ(failureReading(file), UnpackFailure::OutOfBounds) << what;
+        EXPECT_EQ(failureReading(file), ErrorCode::OutOfBounds) << what;
 }
 
 TEST(RFAArchiveReader, DataRangeMustLieInsideTheFile)
@@ -119,10 +114,10 @@ TEST(RFAArchiveReader, DataRangeMustLieInsideTheFile)
         return file;
     };
     EXPECT_EQ(failureReading(fileWithData(5, 0)), std::nullopt) << "ends exactly at the end";
-    EXPECT_EQ(failureReading(fileWithData(6, 0)), UnpackFailure::OutOfBounds) << "one byte further";
-    EXPECT_EQ(failureReading(fileWithData(5, 1)), UnpackFailure::OutOfBounds);
-    EXPECT_EQ(failureReading(fileWithData(0xFFFFFFFF, 0)), UnpackFailure::OutOfBounds) << "wraps 32 bits";
-    EXPECT_EQ(failureReading(fileWithData(0, 0xFFFFFF00)), UnpackFailure::OutOfBounds);
+    EXPECT_EQ(failureReading(fileWithData(6, 0)), ErrorCode::OutOfBounds) << "one byte further";
+    EXPECT_EQ(failureReading(fileWithData(5, 1)), ErrorCode::OutOfBounds);
+    EXPECT_EQ(failureReading(fileWithData(0xFFFFFFFF, 0)), ErrorCode::OutOfBounds) << "wraps 32 bits";
+    EXPECT_EQ(failureReading(fileWithData(0, 0xFFFFFF00)), ErrorCode::OutOfBounds);
 }
 
 TEST(RFAArchiveReader, BothLayoutsAndTheRecordFields)
@@ -138,7 +133,7 @@ TEST(RFAArchiveReader, BothLayoutsAndTheRecordFields)
     appendRecord(identified, {"bf1942/raw.con", 3, 3, 36});
     // A zero byte cuts the name; the record still spans its whole length.
     appendRecord(identified, {std::string("bf1942/cut.con\0junk", 19), 4, 4, 39});
-    const auto archive = RFAArchive::initWithData(identified);
+    const auto archive = RFAArchive::initWithData(identified).value_or(nullptr);
     ASSERT_TRUE(archive);
     EXPECT_EQ(entries(*archive), (std::vector<std::pair<std::string, std::string>>{
                                      {"bf1942/raw.con", "raw"}, {"bf1942/cut.con", "data"}}));
@@ -146,7 +141,7 @@ TEST(RFAArchiveReader, BothLayoutsAndTheRecordFields)
     // Flag 0: stored bytes as they stand, even where the sizes differ.
     Bytes plain = plainArchive({{"bf1942/a", "abcd"}});
     plain[fixtures::firstRecordOf(plain, 8).sizeAt] = 99;
-    const auto flagZero = RFAArchive::initWithData(plain);
+    const auto flagZero = RFAArchive::initWithData(plain).value_or(nullptr);
     ASSERT_TRUE(flagZero);
     EXPECT_EQ(entries(*flagZero).front().second, "abcd");
 }
@@ -206,20 +201,18 @@ TEST(RFAArchiveReader, TellsCompressedFromRawWhenStoredSizeEqualsSize)
         Bytes file = plainArchive({{"bf1942/e", raw(c.stored)}}, c.flag);
         replaceBytesInRange(file, fixtures::firstRecordOf(file, 8).sizeAt, c.size);
 
-        const std::optional<ArchiveHeader> header = readArchiveHeader(file);
+        const Result<ArchiveHeader> header = readArchiveHeader(file);
         ASSERT_TRUE(header) << c.what;
         std::uint64_t position = firstRecordPosition(*header);
-        const std::optional<EntryRecord> record = readEntryRecord(file, *header, position);
+        const Result<EntryRecord> record = readEntryRecord(file, *header, position);
         ASSERT_TRUE(record) << c.what;
         EXPECT_EQ(record->compressed, c.compressed) << c.what;
 
-        UnpackError error{};
-        const auto archive = RFAArchive::initWithData(file, &error);
         if (!c.content) {
-            EXPECT_FALSE(archive) << c.what;
-            EXPECT_EQ(error.failure, UnpackFailure::Decompression) << c.what;
+            EXPECT_EQ(failureReading(file), ErrorCode::Decompression) << c.what;
             continue;
         }
+        const auto archive = RFAArchive::initWithData(file).value_or(nullptr);
         ASSERT_TRUE(archive) << c.what;
         EXPECT_EQ(entries(*archive), (std::vector<std::pair<std::string, std::string>>{{"bf1942/e", *c.content}}))
             << c.what;
@@ -231,7 +224,7 @@ TEST(RFAArchiveReader, PlacesEntriesInRecordOrder)
     const auto archive = RFAArchive::initWithData(plainArchive({{"bf1942/b/y", "y"},
                                                                 {"bf1942/a/x", "x1"},
                                                                 {"bf1942/b/z", "z"},
-                                                                {"bf1942/a/x", "x2"}}));
+                                                                {"bf1942/a/x", "x2"}})).value_or(nullptr);
     ASSERT_TRUE(archive);
     const RFATreeNode::Ptr root = archive->root();
     ASSERT_EQ(root->countOfChildren(), 2u);
@@ -249,14 +242,14 @@ TEST(RFAArchiveReader, KeepsEveryTopLevelNodeAndWritesThemBack)
     const auto archive = RFAArchive::initWithData(plainArchive({{"objects\\tank.con", "t"},
                                                                 {"bf1942/a", "a"},
                                                                 {"mods/b", "b"},
-                                                                {"bf1942/c", "c"}}));
+                                                                {"bf1942/c", "c"}})).value_or(nullptr);
     ASSERT_TRUE(archive);
     ASSERT_EQ(archive->rootNodes().size(), 3u);
     EXPECT_EQ(archive->root()->name(), "bf1942") << "the first folder";
     EXPECT_TRUE(archive->rootNodes()[0]->isLeaf());
     EXPECT_EQ(archive->leafCount(), 4u);
 
-    const auto reread = RFAArchive::initWithData(*archive->completeFileData());
+    const auto reread = RFAArchive::initWithData(*archive->completeFileData()).value_or(nullptr);
     ASSERT_TRUE(reread);
     EXPECT_EQ(entries(*reread), (std::vector<std::pair<std::string, std::string>>{
                                     {"objects\\tank.con", "t"}, {"bf1942/a", "a"}, {"bf1942/c", "c"}, {"mods/b", "b"}}));
@@ -264,7 +257,7 @@ TEST(RFAArchiveReader, KeepsEveryTopLevelNodeAndWritesThemBack)
 
 TEST(RFAArchiveReader, SplitsPathsLikeTheFormat)
 {
-    const auto archive = RFAArchive::initWithData(plainArchive({{"bf1942//a///b", "1"}, {"/abs/x", "2"}, {"bf1942/t/", "3"}}));
+    const auto archive = RFAArchive::initWithData(plainArchive({{"bf1942//a///b", "1"}, {"/abs/x", "2"}, {"bf1942/t/", "3"}})).value_or(nullptr);
     ASSERT_TRUE(archive);
     EXPECT_TRUE(archive->root()->childWithPathArray(std::vector<std::string>{"a", "b"}));
     EXPECT_EQ(archive->rootNodes()[1]->name(), "/");
@@ -274,7 +267,7 @@ TEST(RFAArchiveReader, SplitsPathsLikeTheFormat)
 TEST(RFAArchiveReader, NamesAreLatin1AndRoundTripByteExact)
 {
     const std::string name = "bf1942/caf\xE9/\xC4\xFF.con";
-    const auto archive = RFAArchive::initWithData(plainArchive({{name, "x"}}));
+    const auto archive = RFAArchive::initWithData(plainArchive({{name, "x"}})).value_or(nullptr);
     ASSERT_TRUE(archive);
     EXPECT_EQ(archive->root()->objectInChildrenAtIndex(0)->name(), "caf\u00e9");
     const Bytes written = *archive->completeFileData();
@@ -287,7 +280,7 @@ TEST(RFAArchiveReader, RefusesAbsurdlyDeepPaths)
     std::string deep = "bf1942";
     for (std::size_t i = 0; i < kMaxEntryDepth; ++i)
         deep += "/d";
-    EXPECT_EQ(failureReading(plainArchive({{deep, "x"}})), UnpackFailure::OutOfBounds);
+    EXPECT_EQ(failureReading(plainArchive({{deep, "x"}})), ErrorCode::OutOfBounds);
     deep.resize(deep.size() - 2);
     EXPECT_EQ(failureReading(plainArchive({{deep, "x"}})), std::nullopt);
 }
@@ -296,16 +289,14 @@ TEST(RFAArchiveReader, ReportsProgressUpToTheWholeFile)
 {
     const Bytes file = plainArchive({{"bf1942/a", "aaaa"}, {"bf1942/b", "bb"}});
     std::vector<std::uint64_t> done;
-    ASSERT_TRUE(RFAArchive::initWithData(file, nullptr, [&](std::uint64_t d, std::uint64_t total) {
+    ASSERT_TRUE(RFAArchive::initWithData(file, [&](std::uint64_t d, std::uint64_t total) {
         EXPECT_EQ(total, file.size());
         done.push_back(d);
         return true;
     }));
     EXPECT_EQ(done, (std::vector<std::uint64_t>{4, 6}));
-
-    UnpackError error{};
-    EXPECT_FALSE(RFAArchive::initWithData(file, &error, [](std::uint64_t, std::uint64_t) { return false; }));
-    EXPECT_EQ(error.failure, UnpackFailure::Cancelled);
+    EXPECT_EQ(RFAArchive::initWithData(file, [](std::uint64_t, std::uint64_t) { return false; }).error().code,
+              ErrorCode::Cancelled);
 }
 
 } // namespace
@@ -318,12 +309,12 @@ namespace {
 std::map<std::string, EntryRecord> recordsByPath(ByteSpan file)
 {
     std::map<std::string, EntryRecord> records;
-    const std::optional<ArchiveHeader> header = readArchiveHeader(file);
+    const Result<ArchiveHeader> header = readArchiveHeader(file);
     if (!header)
         return records;
     std::uint64_t position = firstRecordPosition(*header);
     for (std::uint32_t i = 0; i < header->entryCount; ++i)
-        if (std::optional<EntryRecord> record = readEntryRecord(file, *header, position))
+        if (Result<EntryRecord> record = readEntryRecord(file, *header, position))
             records.emplace(record->name, std::move(*record));
     return records;
 }
@@ -345,12 +336,11 @@ TEST(RFAArchiveReader, ReadsPackerArchivesToTheirRecordedContents)
     for (const fixtures::ManifestEntry& entry : fixtures::packerManifest()) {
         Opened& archive = opened[entry.archive];
         if (!archive.archive) {
-            const std::optional<Bytes> file = readWholeFile(fixtures::packerArchiveFolder() + entry.archive);
+            const Result<Bytes> file = readWholeFile(fixtures::packerArchiveFolder() + entry.archive);
             ASSERT_TRUE(file) << entry.archive;
             archive.file = *file;
-            UnpackError error{};
-            archive.archive = RFAArchive::initWithData(archive.file, &error);
-            ASSERT_TRUE(archive.archive) << entry.archive << ": " << error.description;
+            archive.archive = RFAArchive::initWithData(archive.file).value_or(nullptr);
+            ASSERT_TRUE(archive.archive) << entry.archive;
             archive.records = recordsByPath(archive.file);
         }
         const std::vector<std::string> components = splitEntryPath(entry.path);

@@ -57,7 +57,7 @@ TEST(RFAArchiveWriter, WritesEveryFileUnderItsCurrentPath)
     root->addFileWithData(makeSharedBytes(Bytes{'x'}), "old/name.con");
     root->childWithName("old")->setName("new");
 
-    const auto reread = RFAArchive::initWithData(*archive.completeFileData());
+    const auto reread = RFAArchive::initWithData(*archive.completeFileData()).value_or(nullptr);
     ASSERT_TRUE(reread);
     std::vector<std::string> paths;
     RFATreeEnumerator leaves = reread->root()->leafEnumerator();
@@ -71,7 +71,7 @@ TEST(RFAArchiveWriter, NamesBeyondLatin1BecomeOneQuestionMarkPerCharacter)
 {
     RFAArchive archive;
     archive.root()->addFileWithData(makeSharedBytes(Bytes{'x'}), "\u20ac\u00e9.con");
-    const auto reread = RFAArchive::initWithData(*archive.completeFileData());
+    const auto reread = RFAArchive::initWithData(*archive.completeFileData()).value_or(nullptr);
     ASSERT_TRUE(reread);
     EXPECT_EQ(reread->root()->objectInChildrenAtIndex(0)->name(), "?\u00e9.con");
 }
@@ -105,7 +105,7 @@ TEST(RFAArchiveWriter, RandomTreeRoundTrips)
     while (RFATreeNode::Ptr leaf = leaves.nextObject())
         written.emplace_back(leaf->fullPath(), leaf->data());
 
-    const auto reread = RFAArchive::initWithData(*archive.completeFileData());
+    const auto reread = RFAArchive::initWithData(*archive.completeFileData()).value_or(nullptr);
     ASSERT_TRUE(reread);
     std::vector<std::pair<std::string, SharedBytes>> read;
     RFATreeEnumerator again = reread->root()->leafEnumerator();
