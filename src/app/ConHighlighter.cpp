@@ -21,13 +21,6 @@ ConHighlighter::ConHighlighter(QTextDocument* document, bool darkBackground) : Q
     setDarkBackground(darkBackground);
 }
 
-bool ConHighlighter::handlesExtension(const QString& extension)
-{
-    static const QStringList scripts{QStringLiteral("con"), QStringLiteral("inc"), QStringLiteral("rs"),
-                                     QStringLiteral("ssc")};
-    return scripts.contains(extension, Qt::CaseInsensitive);
-}
-
 void ConHighlighter::setDarkBackground(bool dark)
 {
     const Colours& colours = dark ? kOnDark : kOnLight;

@@ -18,8 +18,6 @@ class ConHighlighter : public QSyntaxHighlighter {
 public:
     ConHighlighter(QTextDocument* document, bool darkBackground);
 
-    static bool handlesExtension(const QString& extension);
-
     // Colours that read on the editor's background; rehighlights.
     void setDarkBackground(bool dark);
     const QTextCharFormat& formatOf(ScriptTokenKind kind) const { return formats_[static_cast<std::size_t>(kind)]; }

@@ -1,5 +1,6 @@
 #include "app/EntryIcons.h"
 
+#include "model/EntryKind.h"
 #include "model/RFATreeNode.h"
 
 #include <QMimeType>
@@ -28,14 +29,30 @@ const QIcon& EntryIcons::iconForExtension(const std::string& extension)
 
 QIcon EntryIcons::resolve(const std::string& extension)
 {
-    // Matched by extension alone: a name such as "README" would otherwise get
-    // a type of its own that other files without extension do not share.
-    const QMimeType mime = extension.empty()
-                               ? mimeTypes_.mimeTypeForName(QStringLiteral("application/octet-stream"))
-                               : mimeTypes_.mimeTypeForFile(QStringLiteral("entry.") + QString::fromStdString(extension),
-                                                            QMimeDatabase::MatchExtension);
-    const QIcon fallback = provider_.icon(QFileIconProvider::File);
-    return QIcon::fromTheme(mime.iconName(), QIcon::fromTheme(mime.genericIconName(), fallback));
+    QString name;
+    QString generic;
+    switch (entryKindOf(extension)) {
+    // The desktop knows neither the game's scripts (.rs it takes for Rust
+    // source) nor its height maps (.raw it takes for a camera's photo).
+    case EntryKind::Script:
+        name = QStringLiteral("text-x-script");
+        generic = QStringLiteral("text-x-generic");
+        break;
+    case EntryKind::HeightMap:
+        name = generic = QStringLiteral("image-x-generic");
+        break;
+    default: {
+        // Matched by extension alone: a name such as "README" would otherwise
+        // get a type of its own that other files without extension do not share.
+        const QMimeType mime =
+            extension.empty() ? mimeTypes_.mimeTypeForName(QStringLiteral("application/octet-stream"))
+                              : mimeTypes_.mimeTypeForFile(QStringLiteral("entry.") + QString::fromStdString(extension),
+                                                           QMimeDatabase::MatchExtension);
+        name = mime.iconName();
+        generic = mime.genericIconName();
+    }
+    }
+    return QIcon::fromTheme(name, QIcon::fromTheme(generic, provider_.icon(QFileIconProvider::File)));
 }
 
 } // namespace larkspan

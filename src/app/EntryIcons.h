@@ -16,7 +16,8 @@ class RFATreeNode;
 inline constexpr QSize kEntryIconSize(16, 16);
 
 // The icon of an archive entry: a generic folder for folders, for files the
-// icon of the MIME type their extension names. Resolved once per extension,
+// icon of the MIME type their extension names, or of their kind where the
+// desktop does not know the game's files. Resolved once per extension,
 // since an archive holds many thousands of files of a handful of types.
 class EntryIcons {
 public:

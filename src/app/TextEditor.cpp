@@ -2,6 +2,7 @@
 
 #include "app/ConHighlighter.h"
 #include "app/LineNumberArea.h"
+#include "model/EntryKind.h"
 #include "model/RFATreeNode.h"
 #include "model/TextSpliceEntry.h"
 #include "model/UndoHistory.h"
@@ -286,7 +287,7 @@ QMimeData* TextEditor::createMimeDataFromSelection() const
 
 void TextEditor::chooseHighlighter()
 {
-    const bool wanted = ConHighlighter::handlesExtension(QString::fromStdString(entry_->extension()));
+    const bool wanted = entryKindOf(entry_->extension()) == EntryKind::Script;
     if (wanted && !highlighter_) {
         highlighter_ = new ConHighlighter(document(), hasDarkBackground());
     } else if (!wanted && highlighter_) {

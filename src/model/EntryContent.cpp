@@ -3,25 +3,10 @@
 #include "model/ChangeAnnouncement.h"
 #include "imaging/ImageDecoders.h"
 #include "base/Latin1.h"
+#include "model/EntryKind.h"
 #include "model/RFATreeNode.h"
 
-#include <algorithm>
-#include <array>
-
 namespace larkspan {
-
-namespace {
-
-constexpr std::array<std::string_view, 4> kTextExtensions = {"con", "rs", "ssc", "txt"};
-constexpr std::array<std::string_view, 6> kImageExtensions = {"dds", "tga", "jpg", "bmp", "raw", "png"};
-
-template <std::size_t N>
-bool listed(const std::array<std::string_view, N>& list, std::string_view extension)
-{
-    return std::find(list.begin(), list.end(), extension) != list.end();
-}
-
-} // namespace
 
 std::string RFATreeNode::extension() const
 {
@@ -31,12 +16,12 @@ std::string RFATreeNode::extension() const
 
 bool RFATreeNode::isText() const
 {
-    return isLeaf() && listed(kTextExtensions, extension());
+    return isLeaf() && isTextKind(entryKindOf(extension()));
 }
 
 bool RFATreeNode::isImage() const
 {
-    return isLeaf() && listed(kImageExtensions, extension());
+    return isLeaf() && isImageKind(entryKindOf(extension()));
 }
 
 std::optional<std::string> RFATreeNode::contents() const

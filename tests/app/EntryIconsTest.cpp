@@ -48,8 +48,9 @@ void EntryIconsTest::initTestCase()
     index.write("[Icon Theme]\nName=larkspan-test\nDirectories=16x16/mimetypes\n\n"
                 "[16x16/mimetypes]\nSize=16\nContext=MimeTypes\nType=Fixed\n");
     index.close();
-    // text-x-readme is what a name "README" matched as a whole would get.
-    for (const char* name : {"text-plain", "image-x-generic", "text-x-readme"}) {
+    // text-x-readme is what a name "README" matched as a whole would get,
+    // image-x-panasonic-rw what the desktop gives a .raw file.
+    for (const char* name : {"text-plain", "image-x-generic", "text-x-readme", "text-x-script", "image-x-panasonic-rw"}) {
         QImage image(kEntryIconSize, QImage::Format_ARGB32);
         image.fill(Qt::red);
         QVERIFY(image.save(theme + "/16x16/mimetypes/" + name + ".png"));
@@ -72,7 +73,9 @@ void EntryIconsTest::filesTakeTheIconOfTheirExtensionsType_data()
     QTest::addColumn<QString>("iconName"); // empty: the generic file icon
     QTest::newRow("type with its own icon") << "readme.txt" << "text-plain";
     QTest::newRow("type with a generic icon") << "menu.png" << "image-x-generic";
-    QTest::newRow("unknown type") << "init.con" << "";
+    QTest::newRow("script of the game") << "init.con" << "text-x-script";
+    QTest::newRow("height map, no camera photo") << "hm.raw" << "image-x-generic";
+    QTest::newRow("unknown type") << "tank.sm" << "";
     QTest::newRow("no extension") << "README" << "";
 }
 

@@ -25,7 +25,8 @@ TEST(EntryContent, ClassificationIsByExactExtension)
                           Case{"a.rs", true, false}, Case{"a.ssc", true, false}, Case{"map.dds", false, true},
                           Case{"map.tga", false, true}, Case{"map.jpg", false, true}, Case{"map.bmp", false, true},
                           Case{"hm.raw", false, true}, Case{"a.png", false, true}, Case{"noextension", false, false},
-                          Case{"archive.con.bak", false, false}, Case{".con", true, false}}) {
+                          Case{"archive.con.bak", false, false}, Case{".con", true, false},
+                          Case{"hit.wav", false, false}, Case{"tank.sm", false, false}}) {
         const RFATreeNode::Ptr node = file(c.name);
         EXPECT_EQ(node->isText(), c.text) << c.name;
         EXPECT_EQ(node->isImage(), c.image) << c.name;
