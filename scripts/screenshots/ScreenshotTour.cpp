@@ -9,7 +9,6 @@
 #include "app/ArchiveOutlineView.h"
 #include "app/ArchiveTreeModel.h"
 #include "app/MyDocument.h"
-#include "app/QtImages.h"
 #include "app/RFAApplicationDelegate.h"
 #include "app/Settings.h"
 
@@ -49,7 +48,6 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("LarkspanScreenshots"));
     settings::setSearchFilenames(true);
     settings::setSearchFileContents(true);
-    registerQtImageDecoders();
     const QString output = QString::fromLocal8Bit(argv[2]);
     QDir().mkpath(output);
 

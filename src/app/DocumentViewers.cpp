@@ -3,6 +3,7 @@
 
 #include "app/MyDocument.h"
 
+#include "app/RFAApplicationDelegate.h"
 #include "app/RFAImageViewingController.h"
 #include "app/TextEditorWindow.h"
 
@@ -21,7 +22,7 @@ void MyDocument::openEntries(const std::vector<RFATreeNode::Ptr>& entries)
         if (entry->isText())
             viewer = new TextEditorWindow(entry, displayName(), this);
         else if (entry->isImage())
-            viewer = new RFAImageViewingController(entry, displayName(), this);
+            viewer = new RFAImageViewingController(entry, application_.imageDecoders(), displayName(), this);
         if (!viewer)
             continue;
         viewers_[entry.get()] = viewer;

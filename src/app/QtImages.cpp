@@ -1,7 +1,5 @@
 #include "app/QtImages.h"
 
-#include "imaging/ImageDecoders.h"
-
 #include <cstring>
 
 namespace larkspan {
@@ -42,11 +40,13 @@ std::optional<Image> decodeWithQt(const SharedBytes& bytes, const char* format)
 
 } // namespace
 
-void registerQtImageDecoders()
+ImageDecoderTable imageDecodersWithQt()
 {
-    registerImageDecoder("jpg", [](const SharedBytes& bytes) { return decodeWithQt(bytes, "JPEG"); });
-    registerImageDecoder("bmp", [](const SharedBytes& bytes) { return decodeWithQt(bytes, "BMP"); });
-    registerImageDecoder("png", [](const SharedBytes& bytes) { return decodeWithQt(bytes, "PNG"); });
+    ImageDecoderTable decoders;
+    decoders.set("jpg", [](const SharedBytes& bytes) { return decodeWithQt(bytes, "JPEG"); });
+    decoders.set("bmp", [](const SharedBytes& bytes) { return decodeWithQt(bytes, "BMP"); });
+    decoders.set("png", [](const SharedBytes& bytes) { return decodeWithQt(bytes, "PNG"); });
+    return decoders;
 }
 
 } // namespace larkspan

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "imaging/Image.h"
+#include "imaging/ImageDecoders.h"
 
 #include <QImage>
 
@@ -10,8 +11,7 @@ namespace larkspan {
 // flipped picture.
 QImage toQImage(const Image& image);
 
-// Teaches the core to decode "jpg", "bmp" and "png" entries through Qt's
-// image readers. Called once at start-up.
-void registerQtImageDecoders();
+// The core's decoders with "jpg", "bmp" and "png" read by Qt's image readers.
+ImageDecoderTable imageDecodersWithQt();
 
 } // namespace larkspan

@@ -3,6 +3,7 @@
 #include "app/HelpWindows.h"
 #include "app/MessageBoxes.h"
 #include "app/MyDocument.h"
+#include "app/QtImages.h"
 #include "app/RFADragAndDropDelegate.h"
 #include "app/Settings.h"
 #include "model/UndoHistory.h"
@@ -35,7 +36,7 @@ QWidget* focusedTextField()
 
 } // namespace
 
-RFAApplicationDelegate::RFAApplicationDelegate()
+RFAApplicationDelegate::RFAApplicationDelegate() : imageDecoders_(imageDecodersWithQt())
 {
     makeAction(Command::New, tr("&New"), QKeySequence::New);
     makeAction(Command::Open, tr("&Open…"), QKeySequence::Open);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Error.h"
+#include "imaging/ImageDecoders.h"
 
 #include <QAction>
 #include <QObject>
@@ -39,6 +40,8 @@ public:
     MyDocument* currentDocument() const;
     const std::vector<QPointer<MyDocument>>& documents() const { return documents_; }
     MyDocument* documentForPath(const QString& path) const;
+    // What every window decodes pictures with.
+    const ImageDecoderTable& imageDecoders() const { return imageDecoders_; }
 
     void installMenus(MyDocument& window);
     void searchDefaultsChanged();
@@ -68,6 +71,7 @@ private:
     QPointer<MyDocument> lastActive_;
     std::vector<QAction*> actions_;
     std::vector<QPointer<QMenu>> recentMenus_;
+    const ImageDecoderTable imageDecoders_;
 };
 
 } // namespace larkspan

@@ -78,7 +78,7 @@ RFAPasteboardOwner* RFADragAndDropDelegate::pasteboardFor(const std::vector<RFAT
     entries.instance = thisInstance();
     entries.documentId = document_.documentId();
     entries.cut = cut;
-    return new RFAPasteboardOwner(nodes, entries);
+    return new RFAPasteboardOwner(nodes, entries, application_.imageDecoders());
 }
 
 RFAPasteboardOwner* RFADragAndDropDelegate::writeNodes(const std::vector<RFATreeNode::Ptr>& nodes)

@@ -17,9 +17,10 @@ QString RFAImageViewingController::windowTitleFor(const QString& displayName, co
     return displayName + QStringLiteral(" \u2014 ") + entryName;
 }
 
-RFAImageViewingController::RFAImageViewingController(RFATreeNode::Ptr entry, QString displayName, QWidget* owner)
-    : QWidget(owner, Qt::Window), entry_(std::move(entry)), displayName_(std::move(displayName)),
-      view_(new PictureView(this)), info_(new QLabel(this))
+RFAImageViewingController::RFAImageViewingController(RFATreeNode::Ptr entry, ImageDecoderTable decoders,
+                                                     QString displayName, QWidget* owner)
+    : QWidget(owner, Qt::Window), entry_(std::move(entry)), decoders_(std::move(decoders)),
+      displayName_(std::move(displayName)), view_(new PictureView(this)), info_(new QLabel(this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     auto* layout = new QVBoxLayout(this);
@@ -75,7 +76,7 @@ QString RFAImageViewingController::infoText() const
 
 void RFAImageViewingController::takePicture()
 {
-    const SharedImage picture = entry_->image();
+    const SharedImage picture = entry_->image(decoders_);
     view_->setPicture(picture ? toQImage(*picture) : QImage());
     info_->setText(infoText());
     sizeToPicture();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "imaging/ImageDecoders.h"
 #include "model/ChangeHub.h"
 #include "model/RFATreeNode.h"
 
@@ -15,7 +16,8 @@ class PictureView;
 class RFAImageViewingController : public QWidget {
     Q_OBJECT
 public:
-    RFAImageViewingController(RFATreeNode::Ptr entry, QString displayName, QWidget* owner = nullptr);
+    RFAImageViewingController(RFATreeNode::Ptr entry, ImageDecoderTable decoders, QString displayName,
+                              QWidget* owner = nullptr);
 
     const RFATreeNode::Ptr& archiveEntry() const { return entry_; }
     const PictureView& pictureView() const { return *view_; }
@@ -29,6 +31,7 @@ private:
     void sizeToPicture();
 
     RFATreeNode::Ptr entry_;
+    const ImageDecoderTable decoders_;
     QString displayName_;
     PictureView* view_;
     QLabel* info_;

@@ -83,7 +83,8 @@ QStringList promisedFileTypes(const std::vector<RFATreeNode::Ptr>& nodes)
     return types;
 }
 
-RFAPasteboardOwner::RFAPasteboardOwner(const std::vector<RFATreeNode::Ptr>& nodes, const PasteboardEntries& entries)
+RFAPasteboardOwner::RFAPasteboardOwner(const std::vector<RFATreeNode::Ptr>& nodes, const PasteboardEntries& entries,
+                                       const ImageDecoderTable& decoders)
     : exportedPaths_(nodes.size())
 {
     // The files are described now and written later, as the entries are now.
@@ -97,7 +98,7 @@ RFAPasteboardOwner::RFAPasteboardOwner(const std::vector<RFATreeNode::Ptr>& node
     if (node->isText()) {
         setText(QString::fromStdString(node->contents().value_or(std::string())));
     } else if (node->isImage()) {
-        if (const SharedImage picture = node->image())
+        if (const SharedImage picture = node->image(decoders))
             setImageData(toQImage(*picture));
     }
 }

@@ -11,6 +11,8 @@
 
 namespace larkspan {
 
+class ImageDecoderTable;
+
 // The private type: entries named inside their archive, read only by this
 // program's windows.
 inline constexpr char RFAPasteboardType[] = "application/x-org.ostmere.larkspan.pasteboard";
@@ -39,12 +41,14 @@ QStringList promisedFileTypes(const std::vector<RFATreeNode::Ptr>& nodes);
 
 // Entries on a drag or the clipboard: the private type; the entries as
 // files (text/uri-list), written only when a receiver asks, into a fresh
-// folder of their own; and for a single entry its text or its picture.
+// folder of their own; and for a single entry its text or its picture,
+// decoded with the decoders given.
 // The files show the entries as they were when this was made.
 class RFAPasteboardOwner : public QMimeData {
     Q_OBJECT
 public:
-    RFAPasteboardOwner(const std::vector<RFATreeNode::Ptr>& nodes, const PasteboardEntries& entries);
+    RFAPasteboardOwner(const std::vector<RFATreeNode::Ptr>& nodes, const PasteboardEntries& entries,
+                       const ImageDecoderTable& decoders);
 
     QStringList formats() const override;
     bool hasFormat(const QString& mimeType) const override;

@@ -1,5 +1,4 @@
 #include "app/MyDocument.h"
-#include "app/QtImages.h"
 #include "app/RFAApplicationDelegate.h"
 
 #include <QApplication>
@@ -37,7 +36,6 @@ int main(int argc, char* argv[])
                                  QStringLiteral("[FILE...]"));
     parser.process(application);
 
-    larkspan::registerQtImageDecoders();
     larkspan::RFAApplicationDelegate delegate;
     const QStringList files = parser.positionalArguments();
     for (const QString& file : files)

@@ -5,8 +5,6 @@
 #include "imaging/RawHeightMap.h"
 #include "imaging/TGADecoder.h"
 
-#include <map>
-
 namespace larkspan {
 
 namespace {
@@ -29,31 +27,31 @@ std::optional<Image> decodeTexture(const SharedBytes& bytes)
                  std::move(picture->pixels)};
 }
 
-std::map<std::string, ImageDecoder, std::less<>>& registry()
-{
-    static std::map<std::string, ImageDecoder, std::less<>> decoders = {
-        {"dds", decodeTexture},
-        {"raw", [](const SharedBytes& bytes) { return decodeRawHeightMap(*bytes); }},
-        {"tga", [](const SharedBytes& bytes) -> std::optional<Image> {
-             Result<Image> picture = decodeTGA(*bytes);
-             return picture ? std::optional<Image>(std::move(*picture)) : std::nullopt;
-         }},
-    };
-    return decoders;
-}
-
 } // namespace
 
-void registerImageDecoder(std::string extension, ImageDecoder decoder)
+ImageDecoderTable::ImageDecoderTable()
+    : decoders_{
+          {"dds", decodeTexture},
+          {"raw", [](const SharedBytes& bytes) { return decodeRawHeightMap(*bytes); }},
+          {"tga", [](const SharedBytes& bytes) -> std::optional<Image> {
+               Result<Image> picture = decodeTGA(*bytes);
+               return picture ? std::optional<Image>(std::move(*picture)) : std::nullopt;
+           }},
+      }
 {
-    registry()[std::move(extension)] = std::move(decoder);
 }
 
-const ImageDecoder* imageDecoderFor(std::string_view extension)
+void ImageDecoderTable::set(std::string extension, ImageDecoder decoder)
 {
-    const auto& decoders = registry();
-    const auto found = decoders.find(extension);
-    return found == decoders.end() || !found->second ? nullptr : &found->second;
+    decoders_[std::move(extension)] = std::move(decoder);
+}
+
+std::optional<Image> ImageDecoderTable::decode(std::string_view extension, const SharedBytes& bytes) const
+{
+    const auto found = decoders_.find(extension);
+    if (found == decoders_.end() || !found->second)
+        return std::nullopt;
+    return found->second(bytes);
 }
 
 std::optional<PictureInfo> pictureInfo(std::string_view extension, const SharedBytes& bytes)

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,10 +16,21 @@ namespace larkspan {
 // decoded. The bytes are shared, so a decoder may keep a view of them.
 using ImageDecoder = std::function<std::optional<Image>(const SharedBytes& bytes)>;
 
-// Decoders by exact extension. The core knows "raw", "dds" and "tga"; the
-// UI registers the formats its toolkit reads (jpg, bmp, png) at start-up.
-void registerImageDecoder(std::string extension, ImageDecoder decoder);
-const ImageDecoder* imageDecoderFor(std::string_view extension);
+// Decoders by exact extension, handed to whatever decodes a picture. A new
+// table reads what the core decodes itself ("dds", "tga", "raw"); the UI
+// makes one with the formats its toolkit reads added (jpg, bmp, png).
+class ImageDecoderTable {
+public:
+    ImageDecoderTable();
+
+    // Replaces the decoder the extension had, if any.
+    void set(std::string extension, ImageDecoder decoder);
+    // Nothing when no decoder reads the extension or the bytes are no such picture.
+    std::optional<Image> decode(std::string_view extension, const SharedBytes& bytes) const;
+
+private:
+    std::map<std::string, ImageDecoder, std::less<>> decoders_;
+};
 
 // What the image viewer tells about a picture, read without decoding it.
 struct PictureInfo {

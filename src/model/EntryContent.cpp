@@ -44,16 +44,13 @@ SetContentsResult RFATreeNode::setContents(std::string_view text)
     return SetContentsResult::Changed;
 }
 
-SharedImage RFATreeNode::image()
+SharedImage RFATreeNode::image(const ImageDecoderTable& decoders)
 {
     if (!isImage())
         return nullptr;
     if (image_)
         return image_;
-    const ImageDecoder* decoder = imageDecoderFor(extension());
-    if (!decoder)
-        return nullptr;
-    std::optional<Image> decoded = (*decoder)(data_);
+    std::optional<Image> decoded = decoders.decode(extension(), data_);
     if (!decoded)
         return nullptr;
     image_ = std::make_shared<const Image>(std::move(*decoded));

@@ -17,6 +17,7 @@
 namespace larkspan {
 
 class ChangeHub;
+class ImageDecoderTable;
 class RFATreeEnumerator;
 struct FileWrapper;
 class UndoHistory;
@@ -135,7 +136,8 @@ public:
     SetContentsResult setContents(std::string_view text);
     // The decoded picture, cached until the bytes change; null when the
     // entry is no picture or cannot be decoded (failures are not cached).
-    SharedImage image();
+    // The decoders are asked only when nothing is cached.
+    SharedImage image(const ImageDecoderTable& decoders);
 
     // The current value of a property, as change observers receive it.
     ChangeValue valueForProperty(NodeProperty property) const;

@@ -8,7 +8,6 @@
 #include "app/ArchiveTreeModel.h"
 #include "app/PathBar.h"
 #include "app/PictureView.h"
-#include "app/QtImages.h"
 #include "app/RFAImageViewingController.h"
 #include "app/Settings.h"
 #include "app/TextEditor.h"
@@ -69,7 +68,6 @@ private slots:
     void initTestCase()
     {
         fixtures::isolateSettings();
-        registerQtImageDecoders();
     }
     void init()
     {

@@ -4,7 +4,6 @@
 
 #include "DragAndDropSupport.h"
 
-#include "app/QtImages.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -61,11 +60,7 @@ class PasteboardTest : public QObject {
     std::unique_ptr<WindowFixture> windows_;
 
 private slots:
-    void initTestCase()
-    {
-        isolateSettings();
-        registerQtImageDecoders();
-    }
+    void initTestCase() { isolateSettings(); }
     void init() { windows_ = std::make_unique<WindowFixture>(); }
     void cleanup() { windows_.reset(); }
 

@@ -8,6 +8,8 @@
 namespace larkspan {
 namespace {
 
+const ImageDecoderTable kCoreDecoders;
+
 RFATreeNode::Ptr file(std::string name, Bytes content = {})
 {
     return RFATreeNode::initWithData(makeSharedBytes(std::move(content)), std::move(name));
@@ -65,33 +67,34 @@ TEST(EntryContent, SetContentsRefusesWhatTheEntryCannotHold)
 TEST(EntryContent, PictureCacheIsDroppedByDataChangesOnly)
 {
     const RFATreeNode::Ptr map = file("hm.raw", Bytes(4, 7));
-    const SharedImage first = map->image();
+    const SharedImage first = map->image(kCoreDecoders);
     ASSERT_TRUE(first);
-    EXPECT_EQ(map->image(), first) << "cached";
+    EXPECT_EQ(map->image(kCoreDecoders), first) << "cached";
     map->setName("hm.png");
-    EXPECT_EQ(map->image(), first) << "a rename between picture types keeps the picture";
+    EXPECT_EQ(map->image(kCoreDecoders), first) << "a rename between picture types keeps the picture";
     map->setName("hm.txt");
-    EXPECT_FALSE(map->image());
+    EXPECT_FALSE(map->image(kCoreDecoders));
     map->setName("hm.raw");
     map->setData(makeSharedBytes(Bytes(9, 1)));
-    const SharedImage second = map->image();
+    const SharedImage second = map->image(kCoreDecoders);
     ASSERT_TRUE(second);
     EXPECT_NE(second, first);
     EXPECT_EQ(second->width, 3u);
 }
 
-TEST(EntryContent, FailedDecodesAreNotCached)
+TEST(EntryContent, FailedDecodesAreNotCachedAndOnlyTheTableGivenDecodes)
 {
     int calls = 0;
-    registerImageDecoder("bmp", [&](const SharedBytes&) -> std::optional<Image> {
+    ImageDecoderTable decoders;
+    decoders.set("bmp", [&](const SharedBytes&) -> std::optional<Image> {
         ++calls;
         return std::nullopt;
     });
     const RFATreeNode::Ptr picture = file("broken.bmp", {1});
-    EXPECT_FALSE(picture->image());
-    EXPECT_FALSE(picture->image());
+    EXPECT_FALSE(picture->image(decoders));
+    EXPECT_FALSE(picture->image(decoders));
     EXPECT_EQ(calls, 2);
-    registerImageDecoder("bmp", nullptr);
+    EXPECT_FALSE(picture->image(ImageDecoderTable())) << "the core reads no bmp";
 }
 
 TEST(RawHeightMap, SizesAndDepths)
@@ -148,19 +151,20 @@ RFATreeNode::Ptr fixture(const std::string& relative, std::string name)
 
 TEST(EntryContent, TexturesAndTgaPicturesDecodeThroughTheCore)
 {
-    const SharedImage texture = fixture("dds/dxt1_256x128_mips.dds", "sky.dds")->image();
+    const SharedImage texture = fixture("dds/dxt1_256x128_mips.dds", "sky.dds")->image(kCoreDecoders);
     ASSERT_TRUE(texture);
     EXPECT_EQ(texture->width, 256u);
     EXPECT_EQ(texture->height, 128u);
     EXPECT_EQ(texture->format, PixelFormat::RGBA8);
     EXPECT_FALSE(texture->flipped);
 
-    const SharedImage tga = fixture("tga/im_true32_rle_bl.tga", "logo.tga")->image();
+    const SharedImage tga = fixture("tga/im_true32_rle_bl.tga", "logo.tga")->image(kCoreDecoders);
     ASSERT_TRUE(tga);
     EXPECT_EQ(tga->format, PixelFormat::RGBA8);
 
-    EXPECT_FALSE(file("broken.dds", Bytes(200, 'D'))->image());
-    EXPECT_FALSE(fixture("dds/dxt1_4x4.dds", "renamed.tga")->image()) << "decoded by the name, not the content";
+    EXPECT_FALSE(file("broken.dds", Bytes(200, 'D'))->image(kCoreDecoders));
+    EXPECT_FALSE(fixture("dds/dxt1_4x4.dds", "renamed.tga")->image(kCoreDecoders))
+        << "decoded by the name, not the content";
 }
 
 TEST(EntryContent, PictureInfoForTheViewer)
