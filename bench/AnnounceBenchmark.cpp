@@ -113,7 +113,7 @@ int main(int argc, char** argv)
     std::shared_ptr<UndoHistory> history;
     const std::vector<double> open = medianSeconds(
         {
-            {"readFromData", [&] { document->readFromData(bytes, std::nullopt); },
+            {"readFromData", [&] { (void)document->readFromData(bytes, std::nullopt); },
              [&] {
                  document.reset();
                  document = ArchiveDocument::create(host);
@@ -147,7 +147,7 @@ int main(int argc, char** argv)
     for (const char* label : {"(a) no observers", "(b) global fullPath observer",
                               "(c) global fullPath observer with old and prior values"}) {
         documents.push_back(ArchiveDocument::create(host));
-        documents.back()->readFromData(bytes, std::nullopt);
+        (void)documents.back()->readFromData(bytes, std::nullopt);
         setups.push_back({label, documents.back()->archive().root()->childWithName(kRenamed),
                           documents.back()->undoHistory()});
     }

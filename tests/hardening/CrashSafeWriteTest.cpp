@@ -361,7 +361,7 @@ TEST(CrashSafeWrite, WriterKilledMidWriteLeavesThePreviousFile)
             const pid_t child = ::fork();
             if (child == 0) {
                 ::close(ready[0]);
-                w.write(target, [&] {
+                (void)w.write(target, [&] {
                     const char byte = 1;
                     if (::write(ready[1], &byte, 1) != 1)
                         ::_exit(kCannotSetUp);
