@@ -12,6 +12,7 @@
 #include "app/SearchResultsView.h"
 #include "app/Settings.h"
 #include "base/StringAdditions.h"
+#include "document/StatusBarText.h"
 #include "model/UndoHistory.h"
 
 #include <QAction>
@@ -49,7 +50,7 @@ MyDocument::MyDocument(RFAApplicationDelegate& application)
     setAttribute(Qt::WA_DeleteOnClose);
     buildWindow();
     connectDocument();
-    document_->setSearchDefaults(settings::searchFilenames(), settings::searchFileContents());
+    document_->browse().setSearchDefaults(settings::searchFilenames(), settings::searchFileContents());
     setViewMode(settings::defaultViewMode());
     updateTitle();
     updateStatusLater();
@@ -116,9 +117,9 @@ void MyDocument::buildWindow()
     QAction* cancel = searchField_->addAction(style()->standardIcon(QStyle::SP_LineEditClearButton),
                                               QLineEdit::TrailingPosition);
     cancel->setToolTip(tr("Cancel the search"));
-    connect(cancel, &QAction::triggered, this, [this] { document_->cancelSearch(); });
+    connect(cancel, &QAction::triggered, this, [this] { document_->browse().cancelSearch(); });
     connect(searchField_, &QLineEdit::textEdited, this,
-            [this](const QString& text) { document_->search(text.toStdString()); });
+            [this](const QString& text) { document_->browse().search(text.toStdString()); });
     bar->addWidget(searchNames_);
     bar->addWidget(searchContents_);
     bar->addWidget(searchField_);
@@ -153,7 +154,7 @@ void MyDocument::buildWindow()
     results_->setIconSize(QSize(16, 16));
     connect(results_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &MyDocument::selectionChanged);
     connect(resultsModel_, &QAbstractItemModel::modelReset, this, &MyDocument::selectionChanged);
-    connect(results_, &QTableView::activated, this, [this] { openEntries(document_->selection()); });
+    connect(results_, &QTableView::activated, this, [this] { openEntries(document_->selection().nodes()); });
     pathBar_ = new PathBar(resultsPane);
     dragAndDrop_ = new RFADragAndDropDelegate(*this, application_);
     browser_->setDragAndDrop(dragAndDrop_);
@@ -243,7 +244,7 @@ void MyDocument::documentChanged(DocumentProperty property, bool isPrior)
 
 void MyDocument::setViewMode(int mode)
 {
-    document_->setViewMode(static_cast<std::uint32_t>(mode));
+    document_->browse().setViewMode(static_cast<std::uint32_t>(mode));
     if (QAbstractButton* button = viewModes_->button(mode))
         button->setChecked(true);
     showTab();
@@ -256,11 +257,11 @@ QToolButton& MyDocument::viewModeButton(int mode) const
 
 void MyDocument::showTab()
 {
-    const int tab = document_->tabToShow();
+    const int tab = document_->browse().tabToShow();
     panes_->setCurrentIndex(tab);
     for (QAbstractButton* button : viewModes_->buttons())
         button->setEnabled(tab < 2);
-    if (tab < 2 && !searchField_->text().isEmpty() && !document_->inSearchMode())
+    if (tab < 2 && !searchField_->text().isEmpty() && !document_->browse().inSearchMode())
         searchField_->clear();
     selectionChanged();
 }
@@ -272,7 +273,7 @@ QTableView& MyDocument::searchResults() const
 
 QAbstractItemView* MyDocument::currentView() const
 {
-    switch (document_->tabToShow()) {
+    switch (document_->browse().tabToShow()) {
     case 0:
         return browser_;
     case 1:
@@ -284,15 +285,15 @@ QAbstractItemView* MyDocument::currentView() const
 
 void MyDocument::selectionChanged()
 {
-    if (document_->inSearchMode()) {
+    if (document_->browse().inSearchMode()) {
         std::vector<RFATreeNode::Ptr> nodes;
         for (const QModelIndex& row : results_->selectionModel()->selectedRows())
             if (RFATreeNode::Ptr node = resultsModel_->nodeAt(row.row()))
                 nodes.push_back(std::move(node));
-        document_->setSelection(std::move(nodes));
-        pathBar_->setComponents(document_->searchPathComponents());
+        document_->selection().set(std::move(nodes));
+        pathBar_->setComponents(searchPathComponents(document_->selection().nodes()));
     } else {
-        document_->setSelection(selectedNodes(*treeSelection_));
+        document_->selection().set(selectedNodes(*treeSelection_));
     }
     updateStatusLater();
 }
@@ -306,7 +307,7 @@ void MyDocument::updateStatusLater()
     statusUpdatePending_ = true;
     QTimer::singleShot(0, this, [this] {
         statusUpdatePending_ = false;
-        status_->setText(QString::fromStdString(document_->statusBarText()));
+        status_->setText(QString::fromStdString(statusBarText(*document_, translateForCore)));
     });
 }
 
@@ -330,12 +331,12 @@ void MyDocument::searchDefaultsChanged()
     const QSignalBlocker contentsBlocker(searchContents_);
     searchNames_->setChecked(settings::searchFilenames());
     searchContents_->setChecked(settings::searchFileContents());
-    document_->setSearchDefaults(settings::searchFilenames(), settings::searchFileContents());
+    document_->browse().setSearchDefaults(settings::searchFilenames(), settings::searchFileContents());
 }
 
 bool MyDocument::canRename() const
 {
-    return document_->tabToShow() < 2 && document_->selection().size() == 1;
+    return document_->browse().tabToShow() < 2 && document_->selection().nodes().size() == 1;
 }
 
 void MyDocument::renameSelection()
@@ -343,14 +344,14 @@ void MyDocument::renameSelection()
     if (!canRename())
         return beep();
     QAbstractItemView* view = currentView();
-    const QModelIndex index = treeModel_->indexForNode(*document_->selection().front());
+    const QModelIndex index = treeModel_->indexForNode(*document_->selection().nodes().front());
     view->setCurrentIndex(index);
     view->edit(index);
 }
 
 void MyDocument::rename(const RFATreeNode::Ptr& node, const QString& text)
 {
-    document_->renameNode(node, text.toStdString());
+    document_->commands().renameNode(node, text.toStdString());
 }
 
 void MyDocument::undo()
@@ -365,7 +366,7 @@ void MyDocument::redo()
 
 void MyDocument::deleteItems()
 {
-    document_->deleteItems();
+    document_->commands().deleteItems();
 }
 
 void MyDocument::cut()
@@ -396,17 +397,17 @@ void MyDocument::find()
 
 void MyDocument::createNewFolder()
 {
-    document_->createNewFolder();
+    document_->commands().createNewFolder();
 }
 
 void MyDocument::addFiles()
 {
-    document_->addFiles();
+    document_->commands().addFiles();
 }
 
 void MyDocument::extractFiles()
 {
-    document_->extractFiles();
+    document_->commands().extractFiles();
 }
 
 void MyDocument::closeWithoutAsking()

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/EntryIcons.h"
-#include "document/ArchiveDocument.h"
+#include "document/SearchPathComponents.h"
 
 #include <QWidget>
 

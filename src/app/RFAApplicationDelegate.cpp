@@ -6,6 +6,7 @@
 #include "app/QtImages.h"
 #include "app/RFADragAndDropDelegate.h"
 #include "app/Settings.h"
+#include "document/CommandAvailability.h"
 #include "model/UndoHistory.h"
 
 #include <QApplication>
@@ -248,7 +249,7 @@ void RFAApplicationDelegate::updateActions()
     const ArchiveDocument* logic = document ? document->document().get() : nullptr;
     const UndoHistory* history = logic ? logic->undoHistory().get() : nullptr;
     const auto enable = [&](Command command, bool on) { action(command)->setEnabled(on); };
-    const auto valid = [&](DocumentAction a) { return logic && logic->validateAction(a); };
+    const auto valid = [&](DocumentAction a) { return logic && validateAction(*logic, a); };
     enable(Command::Close, document);
     enable(Command::Save, document);
     enable(Command::SaveAs, document);

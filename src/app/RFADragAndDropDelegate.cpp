@@ -6,6 +6,7 @@
 #include "app/TrashWatch.h"
 #include "model/RFAArchive.h"
 #include "model/EntryPathResolution.h"
+#include "document/CommandAvailability.h"
 #include "document/MoveRule.h"
 #include "fs/FileIO.h"
 
@@ -120,14 +121,14 @@ void RFADragAndDropDelegate::deleteTrashedEntries(const std::vector<RFATreeNode:
     // The answer may come long after the drag: the results may be shown
     // by now.
     const std::shared_ptr<ArchiveDocument>& document = document_.document();
-    if (document->deleteNodes(entries) && document->inSearchMode())
-        document->updateSearchPredicate();
+    if (document->commands().deleteNodes(entries))
+        document->browse().refreshResults();
 }
 
 void RFADragAndDropDelegate::refreshSearch(DragOrigin origin) const
 {
     if (origin == DragOrigin::SearchResults)
-        document_.document()->updateSearchPredicate();
+        document_.document()->browse().updateSearchPredicate();
 }
 
 MyDocument* RFADragAndDropDelegate::openSource(const PasteboardEntries& entries) const
@@ -179,8 +180,8 @@ std::optional<std::vector<RFATreeNode::Ptr>> RFADragAndDropDelegate::resolve(con
 void RFADragAndDropDelegate::afterMovingFrom(const Source& source) const
 {
     // The moved entries must leave the results of a searching source.
-    if (source.window && source.window != &document_ && source.window->document()->inSearchMode())
-        source.window->document()->updateSearchPredicate();
+    if (source.window && source.window != &document_)
+        source.window->document()->browse().refreshResults();
 }
 
 Qt::DropAction RFADragAndDropDelegate::validateDrop(const QMimeData& data, Qt::DropActions allowed,
@@ -218,21 +219,21 @@ bool RFADragAndDropDelegate::acceptDrop(const QMimeData& data, Qt::DropActions a
             return false;
         // Entries read anew from a closed window's file can only be copied.
         if (source->window && (allowed & Qt::MoveAction)) {
-            document->startMovingNodes(*nodes, node, at);
+            document->insertion().startMovingNodes(*nodes, node, at);
             afterMovingFrom(*source);
         } else {
-            document->startCoypingNodes(*nodes, node, at);
+            document->insertion().startCoypingNodes(*nodes, node, at);
         }
         return true;
     }
-    document->startAddingFilesWithNames(*droppedFiles(data), node, at);
+    document->insertion().startAddingFilesWithNames(*droppedFiles(data), node, at);
     return true;
 }
 
 void RFADragAndDropDelegate::copy(bool cut)
 {
-    const std::vector<RFATreeNode::Ptr>& selection = document_.document()->selection();
-    if (selection.empty() || (cut && !document_.document()->canDelete()))
+    const std::vector<RFATreeNode::Ptr>& selection = document_.document()->selection().nodes();
+    if (selection.empty() || (cut && !canDelete(*document_.document())))
         return document_.beep();
     QApplication::clipboard()->setMimeData(pasteboardFor(selection, cut));
 }
@@ -256,7 +257,7 @@ void RFADragAndDropDelegate::paste()
             return document_.beep();
         // Cut entries stay where they are until they are pasted.
         const bool move = entries->cut && source->window;
-        document->pasteNodes(*nodes, move);
+        document->commands().pasteNodes(*nodes, move);
         if (move)
             afterMovingFrom(*source);
         return;
@@ -264,7 +265,7 @@ void RFADragAndDropDelegate::paste()
     if (data->hasFormat(QString::fromLatin1(RFAPasteboardType)))
         return document_.beep();
     if (std::optional<std::vector<std::filesystem::path>> files = droppedFiles(*data))
-        return document->pasteFiles(std::move(*files));
+        return document->commands().pasteFiles(std::move(*files));
     document_.beep();
 }
 

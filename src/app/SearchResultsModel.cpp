@@ -30,7 +30,7 @@ SearchResultsModel::~SearchResultsModel()
 
 void SearchResultsModel::takeRows()
 {
-    rows_ = document_->foundEntries();
+    rows_ = document_->foundEntries().nodes();
     rowByNode_.clear();
     for (std::size_t i = 0; i < rows_.size(); ++i)
         rowByNode_.emplace(rows_[i].get(), static_cast<int>(i));

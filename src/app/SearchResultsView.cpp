@@ -44,7 +44,7 @@ void SearchResultsView::dropEvent(QDropEvent* event)
 {
     EntryDragAndDropView::dropEvent(event);
     if (RFADragAndDropDelegate* delegate = dragAndDrop())
-        delegate->document().document()->updateSearchPredicate();
+        delegate->document().document()->browse().updateSearchPredicate();
 }
 
 } // namespace larkspan

@@ -11,8 +11,9 @@ std::shared_ptr<ArchiveDocument> ArchiveDocument::create(DocumentHost& host, Tra
 }
 
 ArchiveDocument::ArchiveDocument(DocumentHost& host, Translator translate)
-    : host_(host), translate_(translate), history_(std::make_shared<UndoHistory>()),
-      hub_(std::make_shared<ChangeHub>())
+    : translate_(translate), history_(std::make_shared<UndoHistory>()), hub_(std::make_shared<ChangeHub>()),
+      selection_(announcer()), foundEntries_(announcer()), browse_(announcer(), foundEntries_, *this),
+      insertion_(*this, host, translate), commands_(*this, host, translate)
 {
     adoptArchive(std::make_unique<RFAArchive>());
 }
@@ -97,6 +98,11 @@ void ArchiveDocument::removeObserver(std::uint64_t id)
     observers_.erase(id);
 }
 
+Announce ArchiveDocument::announcer()
+{
+    return [this](DocumentProperty property, bool isPrior) { announce(property, isPrior); };
+}
+
 void ArchiveDocument::announce(DocumentProperty property, bool isPrior)
 {
     // Observers may leave while being told.
@@ -106,65 +112,6 @@ void ArchiveDocument::announce(DocumentProperty property, bool isPrior)
     for (std::uint64_t id : ids)
         if (const auto found = observers_.find(id); found != observers_.end())
             found->second(property, isPrior);
-}
-
-void ArchiveDocument::setSelection(std::vector<RFATreeNode::Ptr> selection)
-{
-    announce(DocumentProperty::Availability, true);
-    selection_ = std::move(selection);
-    announce(DocumentProperty::Availability, false);
-}
-
-void ArchiveDocument::setViewMode(std::uint32_t mode)
-{
-    announce(DocumentProperty::ViewMode, true);
-    announce(DocumentProperty::TabToShow, true);
-    viewMode_ = mode;
-    announce(DocumentProperty::ViewMode, false);
-    announce(DocumentProperty::TabToShow, false);
-}
-
-bool ArchiveDocument::canExtract() const
-{
-    return !selection_.empty();
-}
-
-bool ArchiveDocument::canDelete() const
-{
-    return !selection_.empty() && selection_.front()->parent() != nullptr;
-}
-
-bool ArchiveDocument::canAddFiles() const
-{
-    if (selection_.empty())
-        return false;
-    return !inSearchMode_ || !selection_.front()->isLeaf();
-}
-
-bool ArchiveDocument::canMakeNewFolder() const
-{
-    return canAddFiles();
-}
-
-bool ArchiveDocument::validateAction(DocumentAction action) const
-{
-    switch (action) {
-    case DocumentAction::DeleteItems:
-        return canDelete();
-    case DocumentAction::CreateNewFolder:
-        return canMakeNewFolder();
-    case DocumentAction::AddFiles:
-        return canAddFiles();
-    case DocumentAction::ExtractFiles:
-        return canExtract();
-    case DocumentAction::Run:
-    case DocumentAction::SaveAndRun:
-        return saveAndRunEnabled();
-    case DocumentAction::UseBrowserView:
-    case DocumentAction::UseListView:
-        return tabToShow() <= 1;
-    }
-    return false;
 }
 
 std::optional<LaunchCommand> ArchiveDocument::runCommand() const

@@ -1,33 +1,37 @@
-// New Folder, Delete, Add Files and Extract.
+#include "document/DocumentCommands.h"
 
 #include "document/ArchiveDocument.h"
-
-#include "document/EntryNames.h"
-
 #include "document/EntryExtraction.h"
+#include "document/EntryNames.h"
 #include "model/UndoHistory.h"
 
 #include <algorithm>
 
 namespace larkspan {
 
-std::optional<RFATreeNode::Ptr> ArchiveDocument::destinationForNewEntries()
+DocumentCommands::DocumentCommands(ArchiveDocument& document, DocumentHost& host, Translator translate)
+    : document_(document), host_(host), translate_(translate)
 {
-    if (selection_.empty()) {
+}
+
+std::optional<RFATreeNode::Ptr> DocumentCommands::destinationForNewEntries()
+{
+    const std::vector<RFATreeNode::Ptr>& selection = document_.selection().nodes();
+    if (selection.empty()) {
         host_.beep();
         return std::nullopt;
     }
-    const RFATreeNode::Ptr& first = selection_.front();
+    const RFATreeNode::Ptr& first = selection.front();
     if (!first->isLeaf())
         return first;
-    if (inSearchMode_ || !first->parent()) {
+    if (document_.browse().inSearchMode() || !first->parent()) {
         host_.beep();
         return std::nullopt;
     }
     return first->parent();
 }
 
-void ArchiveDocument::createNewFolder()
+void DocumentCommands::createNewFolder()
 {
     const std::optional<RFATreeNode::Ptr> destination = destinationForNewEntries();
     if (!destination)
@@ -37,13 +41,12 @@ void ArchiveDocument::createNewFolder()
     std::string name = translationStorable ? tr("Unnamed") : "Unnamed";
     for (unsigned long counter = 1; childNamedIgnoringCase(**destination, name); ++counter)
         name = fillPlaceholders(translationStorable ? tr("Unnamed %lu") : "Unnamed %lu", {std::to_string(counter)});
-    history_->setActionName("New Folder");
+    document_.undoHistory()->setActionName("New Folder");
     (*destination)->appendChild(RFATreeNode::initAsDirectory(name, *destination));
-    if (inSearchMode_)
-        updateSearchPredicate();
+    document_.browse().refreshResults();
 }
 
-bool ArchiveDocument::renameNode(const RFATreeNode::Ptr& node, const std::string& name)
+bool DocumentCommands::renameNode(const RFATreeNode::Ptr& node, const std::string& name)
 {
     if (name == node->name())
         return true;
@@ -51,27 +54,26 @@ bool ArchiveDocument::renameNode(const RFATreeNode::Ptr& node, const std::string
         host_.explainRefusal(describeRefusedName(*refused, name, translate_));
         return false;
     }
-    history_->setActionName("Rename");
+    document_.undoHistory()->setActionName("Rename");
     node->setName(name);
     return true;
 }
 
-void ArchiveDocument::deleteItems()
+void DocumentCommands::deleteItems()
 {
-    if (!deleteNodes(selection_) && !inSearchMode_)
+    if (!deleteNodes(document_.selection().nodes()) && !document_.browse().inSearchMode())
         host_.beep();
-    if (inSearchMode_)
-        updateSearchPredicate();
+    document_.browse().refreshResults();
 }
 
-bool ArchiveDocument::deleteNodes(const std::vector<RFATreeNode::Ptr>& nodes)
+bool DocumentCommands::deleteNodes(const std::vector<RFATreeNode::Ptr>& nodes)
 {
     // Each entry is taken out by identity: a same-named sibling stays.
     // Roots stay, and so do the entries below them; entries inside another
     // entry that leaves go with it.
     std::vector<RFATreeNode::Ptr> removable;
     for (const RFATreeNode::Ptr& node : nodes)
-        if (node->parent() && node->indexInParent() && isInTree(*node))
+        if (node->parent() && node->indexInParent() && document_.isInTree(*node))
             removable.push_back(node);
     std::vector<RFATreeNode::Ptr> doomed;
     for (const RFATreeNode::Ptr& node : removable) {
@@ -83,61 +85,63 @@ bool ArchiveDocument::deleteNodes(const std::vector<RFATreeNode::Ptr>& nodes)
     }
     if (doomed.empty())
         return false;
-    history_->setActionName("Delete");
+    document_.undoHistory()->setActionName("Delete");
     for (const RFATreeNode::Ptr& node : doomed)
         node->parent()->removeChild(*node);
     return true;
 }
 
-void ArchiveDocument::pasteNodes(const std::vector<RFATreeNode::Ptr>& nodes, bool move)
+void DocumentCommands::pasteNodes(const std::vector<RFATreeNode::Ptr>& nodes, bool move)
 {
     const std::optional<RFATreeNode::Ptr> destination = destinationForNewEntries();
     if (!destination)
         return;
     const std::size_t end = (*destination)->countOfChildren();
     if (move)
-        startMovingNodes(nodes, *destination, end);
+        document_.insertion().startMovingNodes(nodes, *destination, end);
     else
-        startCoypingNodes(nodes, *destination, end);
+        document_.insertion().startCoypingNodes(nodes, *destination, end);
 }
 
-void ArchiveDocument::pasteFiles(std::vector<std::filesystem::path> paths)
+void DocumentCommands::pasteFiles(std::vector<std::filesystem::path> paths)
 {
     const std::optional<RFATreeNode::Ptr> destination = destinationForNewEntries();
     if (destination)
-        startAddingFilesWithNames(std::move(paths), *destination, (*destination)->countOfChildren());
+        document_.insertion().startAddingFilesWithNames(std::move(paths), *destination,
+                                                        (*destination)->countOfChildren());
 }
 
-void ArchiveDocument::addFiles()
+void DocumentCommands::addFiles()
 {
     const std::optional<RFATreeNode::Ptr> destination = destinationForNewEntries();
     if (!destination)
         return;
-    host_.chooseFilesToAdd([self = weak_from_this(), folder = *destination](
+    // The document owns these commands: while it lives, so do they.
+    host_.chooseFilesToAdd([self = document_.weak_from_this(), this, folder = *destination](
                                std::optional<std::vector<std::filesystem::path>> chosen) {
         const std::shared_ptr<ArchiveDocument> document = self.lock();
         if (!document || !chosen)
             return;
         // The folder may have gone while the chooser was open.
         if (!document->isInTree(*folder)) {
-            document->host_.beep();
+            host_.beep();
             return;
         }
-        document->history_->setActionName("Add Files");
-        document->startAddingFilesWithNames(std::move(*chosen), folder, folder->countOfChildren());
+        document->undoHistory()->setActionName("Add Files");
+        document->insertion().startAddingFilesWithNames(std::move(*chosen), folder, folder->countOfChildren());
     });
 }
 
-void ArchiveDocument::extractFiles()
+void DocumentCommands::extractFiles()
 {
-    host_.chooseExtractionFolder([self = weak_from_this()](std::optional<std::filesystem::path> folder) {
+    host_.chooseExtractionFolder([self = document_.weak_from_this(), this](std::optional<std::filesystem::path> folder) {
         const std::shared_ptr<ArchiveDocument> document = self.lock();
         if (document && folder)
-            EntryExtraction::start(document->host_, document->translate_, document->selection_, *folder);
+            EntryExtraction::start(host_, translate_, document->selection().nodes(), *folder);
     });
 }
 
-std::vector<std::filesystem::path> ArchiveDocument::namesForFiles(const std::vector<RFATreeNode::Ptr>& entries,
+std::vector<std::filesystem::path> DocumentCommands::namesForFiles(const std::vector<RFATreeNode::Ptr>& entries,
                                                                   const std::filesystem::path& folder,
                                                                   std::vector<std::string>* problems)
 {

@@ -1,6 +1,4 @@
-// Putting entries into a folder one after another, asking before one
-// replaces another of the same name. The question is answered later, so the
-// state lives in the document between the question and the answer.
+#include "document/DocumentInsertion.h"
 
 #include "document/ArchiveDocument.h"
 
@@ -22,46 +20,51 @@ std::filesystem::path withoutTrailingSeparator(const std::filesystem::path& path
 
 } // namespace
 
-void ArchiveDocument::startAddingFilesWithNames(std::vector<std::filesystem::path> paths, RFATreeNode::Ptr node,
+DocumentInsertion::DocumentInsertion(ArchiveDocument& document, DocumentHost& host, Translator translate)
+    : document_(document), host_(host), translate_(translate)
+{
+}
+
+void DocumentInsertion::startAddingFilesWithNames(std::vector<std::filesystem::path> paths, RFATreeNode::Ptr node,
                                                 std::size_t index)
 {
-    Insertion insertion;
+    Pending insertion;
     insertion.destination = std::move(node);
     insertion.index = index;
     insertion.fromDisk = true;
     insertion.actionName = "Add Files";
     for (std::filesystem::path& path : paths)
         insertion.paths.push_back(withoutTrailingSeparator(path));
-    startInsertion(std::move(insertion));
+    start(std::move(insertion));
 }
 
-void ArchiveDocument::startCoypingNodes(const std::vector<RFATreeNode::Ptr>& nodes, RFATreeNode::Ptr node,
+void DocumentInsertion::startCoypingNodes(const std::vector<RFATreeNode::Ptr>& nodes, RFATreeNode::Ptr node,
                                         std::size_t index)
 {
-    Insertion insertion;
+    Pending insertion;
     insertion.destination = std::move(node);
     insertion.index = index;
     insertion.actionName = "Copy";
     // Copies, so that the originals (perhaps of another archive) stay as they are.
     for (const RFATreeNode::Ptr& original : nodes)
         insertion.nodes.push_back({original->copy(), {}, 0});
-    startInsertion(std::move(insertion));
+    start(std::move(insertion));
 }
 
-void ArchiveDocument::startMovingNodes(const std::vector<RFATreeNode::Ptr>& nodes, RFATreeNode::Ptr node,
+void DocumentInsertion::startMovingNodes(const std::vector<RFATreeNode::Ptr>& nodes, RFATreeNode::Ptr node,
                                        std::size_t index)
 {
-    if (insertion_ || !node)
+    if (pending_ || !node)
         return host_.beep();
     // Into itself, or out of no folder at all (a root): nothing to do.
     if (wouldEnterItself(nodes, *node) ||
         std::any_of(nodes.begin(), nodes.end(), [](const RFATreeNode::Ptr& moved) { return !moved->parent(); }))
         return host_.beep();
-    Insertion insertion;
+    Pending insertion;
     insertion.destination = node;
     insertion.index = index;
     insertion.actionName = "Move";
-    history_->setActionName(insertion.actionName);
+    document_.undoHistory()->setActionName(insertion.actionName);
     // Every entry leaves its folder before any is inserted. Each is taken
     // out by identity (never a same-named sibling with it), and the
     // insertion point follows entries taken from before it in the
@@ -73,27 +76,27 @@ void ArchiveDocument::startMovingNodes(const std::vector<RFATreeNode::Ptr>& node
             if (origin == node && *at < insertion.index)
                 --insertion.index;
             // From another document: one step of both histories.
-            const UndoHistory::JoinedGroup joined = history_->join(origin->undoManager());
+            const UndoHistory::JoinedGroup joined = document_.undoHistory()->join(origin->undoManager());
             origin->removeChild(*moved);
         }
         insertion.nodes.push_back({moved, at ? origin : nullptr, at.value_or(0)});
     }
-    startInsertion(std::move(insertion));
+    start(std::move(insertion));
 }
 
-void ArchiveDocument::startInsertion(Insertion insertion)
+void DocumentInsertion::start(Pending insertion)
 {
-    if (insertion_ || !insertion.destination || insertion.destination->isLeaf())
+    if (pending_ || !insertion.destination || insertion.destination->isLeaf())
         return host_.beep();
     insertion.index = std::min(insertion.index, insertion.destination->countOfChildren());
-    history_->setActionName(insertion.actionName);
-    insertion_ = std::move(insertion);
-    continueInsertion();
+    document_.undoHistory()->setActionName(insertion.actionName);
+    pending_ = std::move(insertion);
+    resume();
 }
 
-void ArchiveDocument::continueInsertion()
+void DocumentInsertion::resume()
 {
-    Insertion& s = *insertion_;
+    Pending& s = *pending_;
     const RFATreeNode::Ptr destination = s.destination;
     while (!s.paths.empty() || !s.nodes.empty()) {
         const std::string name =
@@ -136,12 +139,12 @@ void ArchiveDocument::continueInsertion()
         destination->insertObject(entry, std::min(s.index, destination->countOfChildren()));
         ++s.index;
     }
-    finishInsertion();
+    finish();
 }
 
-void ArchiveDocument::askAboutConflict(const std::string& name, bool existingIsFolder)
+void DocumentInsertion::askAboutConflict(const std::string& name, bool existingIsFolder)
 {
-    const Insertion& s = *insertion_;
+    const Pending& s = *pending_;
     ReplaceQuestion question;
     question.name = name;
     question.existingIsFolder = existingIsFolder;
@@ -151,18 +154,19 @@ void ArchiveDocument::askAboutConflict(const std::string& name, bool existingIsF
         existingIsFolder ? tr("Do you wish to replace %@? All it's contents will be replaced with those of the new folder.")
                          : tr("Do you wish to replace %@ with the new file?"),
         {name});
-    host_.askReplace(question, [self = weak_from_this()](ReplaceAnswer answer) {
+    // The document owns this insertion: while it lives, so does this.
+    host_.askReplace(question, [self = document_.weak_from_this(), this](ReplaceAnswer answer) {
         if (const std::shared_ptr<ArchiveDocument> document = self.lock())
-            document->answerConflict(answer);
+            answerConflict(answer);
     });
 }
 
-void ArchiveDocument::answerConflict(ReplaceAnswer answer)
+void DocumentInsertion::answerConflict(ReplaceAnswer answer)
 {
-    if (!insertion_)
+    if (!pending_)
         return;
-    Insertion& s = *insertion_;
-    history_->setActionName(s.actionName);
+    Pending& s = *pending_;
+    document_.undoHistory()->setActionName(s.actionName);
     switch (answer.choice) {
     case ReplaceChoice::Replace:
         s.replaceFirst = true;
@@ -179,12 +183,12 @@ void ArchiveDocument::answerConflict(ReplaceAnswer answer)
             dropFirstPending();
         break;
     }
-    continueInsertion();
+    resume();
 }
 
-void ArchiveDocument::dropFirstPending()
+void DocumentInsertion::dropFirstPending()
 {
-    Insertion& s = *insertion_;
+    Pending& s = *pending_;
     if (s.fromDisk) {
         s.paths.pop_front();
         return;
@@ -195,14 +199,14 @@ void ArchiveDocument::dropFirstPending()
     s.nodes.pop_front();
     const RFATreeNode::Ptr origin = moved.origin.lock();
     if (origin && !moved.node->indexInParent() && !origin->isLeaf()) {
-        const UndoHistory::JoinedGroup joined = history_->join(origin->undoManager());
+        const UndoHistory::JoinedGroup joined = document_.undoHistory()->join(origin->undoManager());
         origin->insertObject(moved.node, std::min(moved.originIndex, origin->countOfChildren()));
     }
 }
 
-void ArchiveDocument::removeConflicting(const std::string& name)
+void DocumentInsertion::removeConflicting(const std::string& name)
 {
-    Insertion& s = *insertion_;
+    Pending& s = *pending_;
     // Every sibling the game would confuse with the new entry goes; those
     // before the insertion point move it back with them.
     while (const RFATreeNode::Ptr existing = childNamedIgnoringCase(*s.destination, name)) {
@@ -212,14 +216,13 @@ void ArchiveDocument::removeConflicting(const std::string& name)
     }
 }
 
-void ArchiveDocument::finishInsertion()
+void DocumentInsertion::finish()
 {
-    const std::vector<std::string> problems = std::move(insertion_->problems);
-    insertion_.reset();
+    const std::vector<std::string> problems = std::move(pending_->problems);
+    pending_.reset();
     if (!problems.empty())
         host_.reportProblems(problems);
-    if (inSearchMode_)
-        updateSearchPredicate();
+    document_.browse().refreshResults();
 }
 
 } // namespace larkspan

@@ -1,8 +1,9 @@
 // The status line: how many entries the user looks at, how many of them are
 // selected, and how many bytes they hold.
 
-#include "document/ArchiveDocument.h"
+#include "document/StatusBarText.h"
 
+#include "document/ArchiveDocument.h"
 #include "document/FileSizeFormatter.h"
 
 namespace larkspan {
@@ -20,16 +21,20 @@ std::uint64_t dataLength(const std::vector<RFATreeNode::Ptr>& nodes)
 
 } // namespace
 
-std::string ArchiveDocument::statusBarText() const
+std::string statusBarText(const ArchiveDocument& document, Translator translate)
 {
+    const auto tr = [&](const char* text) { return translated(translate, text); };
+    const std::vector<RFATreeNode::Ptr>& selection = document.selection().nodes();
+    const std::vector<RFATreeNode::Ptr>& found = document.foundEntries().nodes();
+    const std::vector<RFATreeNode::Ptr>& trees = document.topLevelNodes();
     const auto objects = [&](std::size_t count, std::uint64_t bytes) {
-        const std::string size = FileSizeFormatter::stringForNumber(bytes, translate_);
+        const std::string size = FileSizeFormatter::stringForNumber(bytes, translate);
         if (count == 1)
             return fillPlaceholders(tr("1 object, %@"), {size});
         return fillPlaceholders(tr("%lu objects, %@"), {std::to_string(count), size});
     };
     const auto selected = [&](std::size_t count, std::size_t of, std::uint64_t bytes) {
-        const std::string size = FileSizeFormatter::stringForNumber(bytes, translate_);
+        const std::string size = FileSizeFormatter::stringForNumber(bytes, translate);
         if (count == 1)
             return fillPlaceholders(tr("1 object of %lu selected, %@"), {std::to_string(of), size});
         return fillPlaceholders(tr("%lu objects of %lu selected, %@"),
@@ -38,26 +43,26 @@ std::string ArchiveDocument::statusBarText() const
     // The entries at a node's level: its folder's children, or the top level.
     const auto siblings = [&](const RFATreeNode& node) {
         const RFATreeNode::Ptr folder = node.parent();
-        return folder ? folder->countOfChildren() : archive_->rootNodes().size();
+        return folder ? folder->countOfChildren() : trees.size();
     };
 
-    if (inSearchMode_) {
-        if (selection_.empty())
-            return objects(foundEntries_.size(), dataLength(foundEntries_));
-        return selected(selection_.size(), foundEntries_.size(), dataLength(selection_));
+    if (document.browse().inSearchMode()) {
+        if (selection.empty())
+            return objects(found.size(), dataLength(found));
+        return selected(selection.size(), found.size(), dataLength(selection));
     }
-    if (selection_.empty()) {
+    if (selection.empty()) {
         std::uint64_t total = 0;
-        for (const RFATreeNode::Ptr& top : archive_->rootNodes())
+        for (const RFATreeNode::Ptr& top : trees)
             total += top->fullSize();
         return objects(1, total);
     }
-    const RFATreeNode& first = *selection_.front();
-    if (selection_.size() == 1 && first.isLeaf())
-        return selected(1, siblings(first), dataLength(selection_));
-    if (selection_.size() == 1)
+    const RFATreeNode& first = *selection.front();
+    if (selection.size() == 1 && first.isLeaf())
+        return selected(1, siblings(first), dataLength(selection));
+    if (selection.size() == 1)
         return objects(first.countOfChildren(), 0);
-    return selected(selection_.size(), siblings(first), dataLength(selection_));
+    return selected(selection.size(), siblings(first), dataLength(selection));
 }
 
 } // namespace larkspan

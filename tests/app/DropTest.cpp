@@ -229,7 +229,7 @@ private slots:
             endUserEvent();
             if (c.expected != before) {
                 window->undo();
-                window->document()->updateSearchPredicate();
+                window->document()->browse().updateSearchPredicate();
             }
         }
     }

@@ -226,7 +226,7 @@ private slots:
         const std::filesystem::path incoming = temp_.write("incoming/a.con", "new content");
         temp_.write("incoming/b.con", "b");
         MyDocument* window = open({{"bf1942/a.con", "old"}});
-        window->document()->startAddingFilesWithNames({incoming, temp_.path() / "incoming/b.con"},
+        window->document()->insertion().startAddingFilesWithNames({incoming, temp_.path() / "incoming/b.con"},
                                                       node(*window, ""), 1);
         QMessageBox* question = fixtures::waitForDialog<QMessageBox>(*window);
         QVERIFY(question);
@@ -236,7 +236,7 @@ private slots:
         QCOMPARE(question->checkBox()->text(), QStringLiteral("Do for all files."));
         QCOMPARE(question->windowModality(), Qt::WindowModal);
         question->buttons().first()->click(); // Replace
-        QTRY_VERIFY(!window->document()->isInserting());
+        QTRY_VERIFY(!window->document()->insertion().isInserting());
         QCOMPARE(node(*window, "a.con")->data()->size(), std::size_t{11});
         QVERIFY(node(*window, "b.con"));
     }

@@ -27,7 +27,7 @@ struct TwoDocuments {
         std::vector<RFATreeNode::Ptr> nodes;
         for (const std::string& path : paths)
             nodes.push_back(source.at(path));
-        receiver.document->startMovingNodes(nodes, receiver.at(to), index);
+        receiver.insertion().startMovingNodes(nodes, receiver.at(to), index);
         endEvent();
     }
 };
@@ -113,7 +113,7 @@ TEST(MoveBetweenDocuments, AWindowGoneLeavesTheOtherItsOwnSide)
 TEST(MoveBetweenDocuments, AnEntryKeptOutReturnsAsPartOfTheSameStep)
 {
     TwoDocuments docs;
-    docs.receiver.document->startCoypingNodes({docs.receiver.at("c/z.con")}, docs.receiver.root(), 0);
+    docs.receiver.insertion().startCoypingNodes({docs.receiver.at("c/z.con")}, docs.receiver.root(), 0);
     docs.endEvent();
     const std::string receiverBefore = docs.receiver.tree();
     docs.source.at("b.con")->setName("z.con");
@@ -134,10 +134,10 @@ TEST(DeleteNodes, OneStepByIdentityLeavingRootsAndForeignEntries)
     DocumentFixture doc{Entries{{"bf1942/a/x.con", "x"}, {"bf1942/a/y.con", "y"}, {"bf1942/b.con", "b"}}};
     DocumentFixture other;
     const std::string before = doc.tree();
-    EXPECT_FALSE(doc.document->deleteNodes({doc.root(), other.at("a.con")}));
+    EXPECT_FALSE(doc.commands().deleteNodes({doc.root(), other.at("a.con")}));
     EXPECT_EQ(other.tree(), "bf1942{a.con[3]}");
 
-    EXPECT_TRUE(doc.document->deleteNodes({doc.at("a/x.con"), doc.at("a"), doc.at("b.con"), doc.root()}));
+    EXPECT_TRUE(doc.commands().deleteNodes({doc.at("a/x.con"), doc.at("a"), doc.at("b.con"), doc.root()}));
     EXPECT_EQ(doc.tree(), "bf1942{}");
     EXPECT_EQ(doc.history().undoActionName(), "Delete");
     doc.expectUndoRedoRestores(before);
@@ -146,20 +146,20 @@ TEST(DeleteNodes, OneStepByIdentityLeavingRootsAndForeignEntries)
 TEST(Paste, CopiesOrMovesIntoTheFolderNewFolderWouldUse)
 {
     TwoDocuments docs;
-    docs.receiver.document->setSelection({docs.receiver.at("c/z.con")});
-    docs.receiver.document->pasteNodes({docs.source.at("a")}, false);
+    docs.receiver.select({"c/z.con"});
+    docs.receiver.commands().pasteNodes({docs.source.at("a")}, false);
     docs.endEvent();
     EXPECT_EQ(docs.receiver.tree(), "bf1942{c{z.con[1],a{x.con[1],y.con[2]}}}");
     EXPECT_EQ(docs.source.tree(), docs.sourceBefore);
 
-    docs.receiver.document->setSelection({docs.receiver.root()});
-    docs.receiver.document->pasteNodes({docs.source.at("b.con")}, true);
+    docs.receiver.select({""});
+    docs.receiver.commands().pasteNodes({docs.source.at("b.con")}, true);
     docs.endEvent();
     EXPECT_EQ(docs.receiver.tree(), "bf1942{c{z.con[1],a{x.con[1],y.con[2]}},b.con[1]}");
     EXPECT_EQ(docs.source.tree(), "bf1942{a{x.con[1],y.con[2]}}");
 
-    docs.receiver.document->setSelection({});
-    docs.receiver.document->pasteNodes({docs.source.at("a")}, false);
+    docs.receiver.select({});
+    docs.receiver.commands().pasteNodes({docs.source.at("a")}, false);
     EXPECT_EQ(docs.receiver.host.beeps, 1);
 }
 

@@ -18,7 +18,7 @@ TEST(DocumentLifecycle, NewDocumentsHoldAnEmptyArchive)
     EXPECT_FALSE(document->isModified());
     EXPECT_FALSE(document->fileLocation());
     EXPECT_FALSE(document->saveAndRunEnabled());
-    EXPECT_EQ(document->tabToShow(), 0);
+    EXPECT_EQ(document->browse().tabToShow(), 0);
 }
 
 TEST(DocumentLifecycle, AFailedReadChangesNothing)
@@ -88,11 +88,11 @@ TEST(DocumentLifecycle, UndoToTheSavedStateIsUnmodified)
 {
     fixtures::TemporaryFolder temp;
     DocumentFixture doc;
-    doc.document->setSelection({doc.root()});
-    doc.document->createNewFolder();
+    doc.select({""});
+    doc.commands().createNewFolder();
     doc.history().endGroup();
     ASSERT_TRUE(doc.document->saveToFile(temp.path() / "a.rfa"));
-    doc.document->createNewFolder();
+    doc.commands().createNewFolder();
     doc.history().endGroup();
     EXPECT_TRUE(doc.document->isModified());
     doc.history().undo();

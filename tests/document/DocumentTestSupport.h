@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/ArchiveDocument.h"
+#include "document/StatusBarText.h"
 #include "document/FakeHost.h"
 #include "support/ArchiveBytes.h"
 #include "support/PathComponents.h"
@@ -42,6 +43,19 @@ struct DocumentFixture {
         return root()->childWithPathArray(pathComponents(relative));
     }
     std::string tree() const { return describe(*root()); }
+    // Selects the entries at these paths ("" is the root), as the window would.
+    void select(const std::vector<std::string>& paths)
+    {
+        std::vector<RFATreeNode::Ptr> nodes;
+        for (const std::string& path : paths)
+            nodes.push_back(path.empty() ? root() : at(path));
+        document->selection().set(std::move(nodes));
+    }
+    std::string status() const { return statusBarText(*document, nullptr); }
+    BrowseState& browse() const { return document->browse(); }
+    DocumentCommands& commands() const { return document->commands(); }
+    DocumentInsertion& insertion() const { return document->insertion(); }
+    const std::vector<RFATreeNode::Ptr>& found() const { return document->foundEntries().nodes(); }
     UndoHistory& history() const { return *document->undoHistory(); }
     // Ends the user event and checks that undo and redo of it restore the
     // tree before and after it exactly.

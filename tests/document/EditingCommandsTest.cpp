@@ -22,9 +22,9 @@ TEST(NewFolder, TakesTheFirstFreeUnnamedName)
     };
     for (const Case& c : cases) {
         DocumentFixture doc(c.entries);
-        doc.document->setSelection({doc.root()});
+        doc.select({""});
         const std::string before = doc.tree();
-        doc.document->createNewFolder();
+        doc.commands().createNewFolder();
         const RFATreeNode::Ptr made = doc.root()->objectInChildrenAtIndex(doc.root()->countOfChildren() - 1);
         EXPECT_EQ(made->name(), c.expected);
         EXPECT_FALSE(made->isLeaf());
@@ -36,32 +36,32 @@ TEST(NewFolder, TakesTheFirstFreeUnnamedName)
 TEST(NewFolder, DestinationFollowsTheFirstSelectedEntry)
 {
     DocumentFixture doc(Entries{{"bf1942/objects/tank.con", "t"}, {"bf1942/objects/z.con", ""}, {"bf1942/b.con", ""}});
-    doc.document->setSelection({doc.at("objects/tank.con"), doc.at("b.con")});
-    doc.document->createNewFolder();
+    doc.select({"objects/tank.con", "b.con"});
+    doc.commands().createNewFolder();
     EXPECT_EQ(doc.tree(), "bf1942{objects{tank.con[1],z.con[0],Unnamed{}},b.con[0]}") << "beside the file, at the end";
 
-    doc.document->setSelection({});
-    doc.document->createNewFolder();
+    doc.select({});
+    doc.commands().createNewFolder();
     EXPECT_EQ(doc.host.beeps, 1);
 
-    doc.document->search("tank");
-    doc.document->setSearchDefaults(true, false);
-    ASSERT_EQ(doc.document->foundEntries().size(), 1u);
-    doc.document->setSelection({doc.at("objects/tank.con")});
-    doc.document->createNewFolder();
+    doc.browse().search("tank");
+    doc.browse().setSearchDefaults(true, false);
+    ASSERT_EQ(doc.found().size(), 1u);
+    doc.select({"objects/tank.con"});
+    doc.commands().createNewFolder();
     EXPECT_EQ(doc.host.beeps, 2) << "a file result is no destination";
-    doc.document->setSelection({doc.at("objects")});
-    doc.document->search("Unnamed");
-    doc.document->createNewFolder();
-    EXPECT_EQ(doc.document->foundEntries().size(), 2u) << "the results follow the new folder";
+    doc.select({"objects"});
+    doc.browse().search("Unnamed");
+    doc.commands().createNewFolder();
+    EXPECT_EQ(doc.found().size(), 2u) << "the results follow the new folder";
 }
 
 TEST(Delete, RemovesTheSelectedEntriesThemselves)
 {
     DocumentFixture doc(Entries{{"bf1942/a.con", "1"}, {"bf1942/a.con", "22"}, {"bf1942/d/x", ""}, {"bf1942/d/y", ""}});
     const std::string before = doc.tree();
-    doc.document->setSelection({doc.root()->objectInChildrenAtIndex(1), doc.at("d"), doc.at("d/x")});
-    doc.document->deleteItems();
+    doc.document->selection().set({doc.root()->objectInChildrenAtIndex(1), doc.at("d"), doc.at("d/x")});
+    doc.commands().deleteItems();
     EXPECT_EQ(doc.tree(), "bf1942{a.con[1]}") << "the same-named sibling stays";
     EXPECT_EQ(doc.history().undoActionName(), "Delete");
     doc.expectUndoRedoRestores(before);
@@ -70,23 +70,23 @@ TEST(Delete, RemovesTheSelectedEntriesThemselves)
 TEST(Delete, RefusalsAndSearchMode)
 {
     DocumentFixture doc(Entries{{"bf1942/a.con", "1"}, {"bf1942/a.con", "22"}});
-    doc.document->setSelection({});
-    doc.document->deleteItems();
-    doc.document->setSelection({doc.root()});
-    doc.document->deleteItems();
+    doc.select({});
+    doc.commands().deleteItems();
+    doc.select({""});
+    doc.commands().deleteItems();
     EXPECT_EQ(doc.host.beeps, 2);
     EXPECT_EQ(doc.root()->countOfChildren(), 2u);
 
-    doc.document->setSearchDefaults(true, false);
-    doc.document->search("a.con");
-    ASSERT_EQ(doc.document->foundEntries().size(), 2u);
-    doc.document->setSelection({});
-    doc.document->deleteItems();
+    doc.browse().setSearchDefaults(true, false);
+    doc.browse().search("a.con");
+    ASSERT_EQ(doc.found().size(), 2u);
+    doc.select({});
+    doc.commands().deleteItems();
     EXPECT_EQ(doc.host.beeps, 2) << "an empty selection only refreshes the results";
-    doc.document->setSelection({doc.document->foundEntries()[1]});
-    doc.document->deleteItems();
+    doc.document->selection().set({doc.found()[1]});
+    doc.commands().deleteItems();
     EXPECT_EQ(doc.tree(), "bf1942{a.con[1]}");
-    EXPECT_EQ(doc.document->foundEntries().size(), 1u);
+    EXPECT_EQ(doc.found().size(), 1u);
 }
 
 TEST(AddFiles, AppendsWhatWasChosen)
@@ -97,16 +97,16 @@ TEST(AddFiles, AppendsWhatWasChosen)
     DocumentFixture doc(Entries{{"bf1942/objects/tank.con", "t"}});
     doc.host.filesToAdd = std::vector<std::filesystem::path>{temp.path() / "in/new.con", temp.path() / "in/pack/",
                                                              temp.path() / "in/gone.con"};
-    doc.document->setSelection({doc.at("objects/tank.con")});
+    doc.select({"objects/tank.con"});
     const std::string before = doc.tree();
-    doc.document->addFiles();
+    doc.commands().addFiles();
     EXPECT_EQ(doc.tree(), "bf1942{objects{tank.con[1],new.con[3],pack{p.con[2]}}}");
     ASSERT_EQ(doc.host.problems.size(), 1u) << "a path that is gone is reported, not inserted";
     EXPECT_NE(doc.host.problems[0].find("gone.con"), std::string::npos);
     doc.expectUndoRedoRestores(before);
 
     doc.host.filesToAdd.reset();
-    doc.document->addFiles();
+    doc.commands().addFiles();
     EXPECT_EQ(doc.at("objects")->countOfChildren(), 3u) << "cancelled";
 }
 
@@ -119,8 +119,8 @@ TEST(Extract, WritesTheSelectionAndNothingOutsideTheFolder)
     std::filesystem::create_directories(temp.path() / "elsewhere");
     std::filesystem::create_directory(temp.path() / "out");
     std::filesystem::create_directory_symlink(temp.path() / "elsewhere", temp.path() / "out/linked");
-    doc.document->setSelection({doc.at("objects"), doc.at("top.con"), doc.at("linked")});
-    doc.document->extractFiles();
+    doc.select({"objects", "top.con", "linked"});
+    doc.commands().extractFiles();
     EXPECT_EQ(readWholeFile(temp.path() / "out/objects/tank.con"), (Bytes{'t', 'a', 'n', 'k'}));
     EXPECT_EQ(readWholeFile(temp.path() / "out/top.con"), (Bytes{'t', 'o', 'p'}));
     EXPECT_FALSE(std::filesystem::exists(temp.path() / "out/escape.con"));
@@ -131,7 +131,7 @@ TEST(Extract, WritesTheSelectionAndNothingOutsideTheFolder)
     EXPECT_NE(doc.host.problems[1].find("symbolic link"), std::string::npos) << doc.host.problems[1];
 
     const std::vector<std::filesystem::path> written =
-        doc.document->namesForFiles({doc.at("top.con"), doc.at("objects")}, temp.path());
+        doc.commands().namesForFiles({doc.at("top.con"), doc.at("objects")}, temp.path());
     EXPECT_EQ(written, (std::vector<std::filesystem::path>{temp.path() / "top.con", temp.path() / "objects/tank.con"}));
 }
 
@@ -159,8 +159,8 @@ TEST(Extract, AsksBeforeReplacingAFile)
         DocumentFixture doc(Entries{{"mod/a.con", "new a"}, {"mod/b.con", "new b"}, {"mod/c.con", "new c"}});
         doc.host.extractionFolder = temp.path();
         doc.host.answers.assign(c.answers.begin(), c.answers.end());
-        doc.document->setSelection({doc.root()});
-        doc.document->extractFiles();
+        doc.select({""});
+        doc.commands().extractFiles();
         const auto text = [&](const char* name) {
             const Bytes bytes = readWholeFile(temp.path() / "mod" / name).value_or(Bytes{});
             return std::string(bytes.begin(), bytes.end());
@@ -193,7 +193,7 @@ TEST(Rename, RefusesNamesTheGameOrTheArchiveCannotTell)
         DocumentFixture doc(Entries{{"bf1942/a.con", "a"}, {"bf1942/b.con", "b"}});
         const RFATreeNode::Ptr a = doc.at("a.con");
         const std::string before = doc.tree();
-        EXPECT_EQ(doc.document->renameNode(a, c.name), c.refusal == nullptr) << c.name;
+        EXPECT_EQ(doc.commands().renameNode(a, c.name), c.refusal == nullptr) << c.name;
         if (c.refusal) {
             ASSERT_EQ(doc.host.refusals.size(), 1u) << c.name;
             EXPECT_EQ(doc.host.refusals[0], c.refusal);

@@ -19,13 +19,13 @@ TEST(Insertion, AddingThreeFilesWhereTheSecondExistsKeepForAll)
     DocumentFixture doc(Entries{{"bf1942/x.con", "x"}, {"bf1942/b.con", "old"}, {"bf1942/y.con", "y"}});
     doc.host.answers = {keep(true)};
     const std::string before = doc.tree();
-    doc.document->startAddingFilesWithNames({a, b, c}, doc.root(), 1);
+    doc.insertion().startAddingFilesWithNames({a, b, c}, doc.root(), 1);
     EXPECT_EQ(doc.tree(), "bf1942{x.con[1],a.con[5],c.con[5],b.con[3],y.con[1]}");
     ASSERT_EQ(doc.host.questions.size(), 1u);
     EXPECT_TRUE(doc.host.questions[0].showDoForAll);
     EXPECT_EQ(doc.host.questions[0].messageText, "b.con already exists.");
     EXPECT_EQ(doc.host.questions[0].informativeText, "Do you wish to replace b.con with the new file?");
-    EXPECT_FALSE(doc.document->isInserting());
+    EXPECT_FALSE(doc.insertion().isInserting());
     doc.expectUndoRedoRestores(before);
 }
 
@@ -51,10 +51,10 @@ TEST(Insertion, TheFourAnswers)
         DocumentFixture other(Entries{{"mod/p.con", "new p"}, {"mod/q.con", "new q"}, {"mod/r.con", "new r"}});
         doc.host.answers.assign(c.answers.begin(), c.answers.end());
         const std::string before = doc.tree();
-        doc.document->startCoypingNodes({other.at("p.con"), other.at("q.con"), other.at("r.con")}, doc.root(), 3);
+        doc.insertion().startCoypingNodes({other.at("p.con"), other.at("q.con"), other.at("r.con")}, doc.root(), 3);
         EXPECT_EQ(doc.tree(), c.tree) << c.what;
         EXPECT_EQ(doc.host.questions.size(), c.questions) << c.what;
-        EXPECT_FALSE(doc.document->isInserting()) << c.what;
+        EXPECT_FALSE(doc.insertion().isInserting()) << c.what;
         EXPECT_EQ(other.tree(), "mod{p.con[5],q.con[5],r.con[5]}") << "the source archive is untouched";
         doc.history().endGroup();
         while (doc.history().canUndo())
@@ -80,7 +80,7 @@ TEST(Insertion, ReplaceAndKeepWithExactPositions)
         DocumentFixture other(Entries{{"mod/p.con", "new p"}, {"mod/s.con", "new s"}});
         doc.host.answers.assign(c.answers.begin(), c.answers.end());
         const std::string before = doc.tree();
-        doc.document->startCoypingNodes({other.at("p.con"), other.at("s.con")}, doc.root(), 1);
+        doc.insertion().startCoypingNodes({other.at("p.con"), other.at("s.con")}, doc.root(), 1);
         // Replace removed p before the insertion point: the new p takes its place.
         EXPECT_EQ(doc.tree(), c.tree) << c.what;
         doc.expectUndoRedoRestores(before);
@@ -94,7 +94,7 @@ TEST(Insertion, FolderWordingFollowsTheExistingEntry)
     temp.write("objects/x.con", "x");
     DocumentFixture doc(Entries{{"bf1942/textures/t.dds", "t"}, {"bf1942/objects", "a file"}});
     doc.host.answers = {replace(), keep()};
-    doc.document->startAddingFilesWithNames({file, temp.path() / "objects"}, doc.root(), 2);
+    doc.insertion().startAddingFilesWithNames({file, temp.path() / "objects"}, doc.root(), 2);
     ASSERT_EQ(doc.host.questions.size(), 2u);
     EXPECT_EQ(doc.host.questions[0].informativeText,
               "Do you wish to replace textures? All it's contents will be replaced with those of the new folder.");
@@ -112,7 +112,7 @@ TEST(Insertion, NamesDifferingInCaseConflict)
     DocumentFixture other(Entries{{"mod/tank.con", "tt"}, {"mod/caf\xE9.con", "cc"}});
     doc.host.answers = {replace(), keep()};
     const std::string before = doc.tree();
-    doc.document->startCoypingNodes({other.at("tank.con"), other.at("caf\xC3\xA9.con")}, doc.root(), 3);
+    doc.insertion().startCoypingNodes({other.at("tank.con"), other.at("caf\xC3\xA9.con")}, doc.root(), 3);
     ASSERT_EQ(doc.host.questions.size(), 2u);
     EXPECT_EQ(doc.host.questions[0].messageText, "Tank.con already exists.") << "the entry that is there";
     EXPECT_EQ(doc.host.questions[1].name, "CAF\xC3\x89.con");
@@ -130,7 +130,7 @@ TEST(Insertion, NamesTheArchiveCannotStoreAreLeftOut)
     temp.write("pack/ok.con", "ok");
     temp.write("pack/\xE2\x82\xAC/x.con", "x");
     DocumentFixture doc(Entries{{"bf1942/a.con", "a"}});
-    doc.document->startAddingFilesWithNames({euro, temp.path() / "pack"}, doc.root(), 1);
+    doc.insertion().startAddingFilesWithNames({euro, temp.path() / "pack"}, doc.root(), 1);
     EXPECT_EQ(doc.tree(), "bf1942{a.con[1],pack{ok.con[2]}}");
     ASSERT_EQ(doc.host.problems.size(), 2u);
     EXPECT_EQ(doc.host.problems[0], "\"euro\xE2\x82\xAC.con\" was left out: its name has characters an RFA archive cannot store.");
@@ -141,14 +141,14 @@ TEST(Insertion, WaitsForTheAnswerAndStaysUndoable)
 {
     DocumentFixture doc(Entries{{"bf1942/a.con", "a"}, {"bf1942/b.con", "b"}});
     DocumentFixture other(Entries{{"mod/a.con", "AAA"}, {"mod/c.con", "CCC"}});
-    doc.document->startCoypingNodes({other.at("a.con"), other.at("c.con")}, doc.root(), 0);
-    EXPECT_TRUE(doc.document->isInserting());
+    doc.insertion().startCoypingNodes({other.at("a.con"), other.at("c.con")}, doc.root(), 0);
+    EXPECT_TRUE(doc.insertion().isInserting());
     ASSERT_TRUE(doc.host.pendingAnswer);
-    doc.document->startCoypingNodes({other.at("c.con")}, doc.root(), 0);
+    doc.insertion().startCoypingNodes({other.at("c.con")}, doc.root(), 0);
     EXPECT_EQ(doc.host.beeps, 1) << "one insertion at a time";
     doc.history().endGroup();
     doc.host.pendingAnswer(replace());
-    EXPECT_FALSE(doc.document->isInserting());
+    EXPECT_FALSE(doc.insertion().isInserting());
     EXPECT_EQ(doc.tree(), "bf1942{a.con[3],c.con[3],b.con[1]}");
 }
 
@@ -157,9 +157,9 @@ TEST(Insertion, DismissingTheQuestionStopsTheInsertion)
     DocumentFixture doc(Entries{{"bf1942/a.con", "a"}});
     DocumentFixture other(Entries{{"mod/a.con", "AAA"}, {"mod/c.con", "CCC"}});
     doc.host.answers = {{ReplaceChoice::Dismissed, false}};
-    doc.document->startCoypingNodes({other.at("a.con"), other.at("c.con")}, doc.root(), 1);
+    doc.insertion().startCoypingNodes({other.at("a.con"), other.at("c.con")}, doc.root(), 1);
     EXPECT_EQ(doc.host.questions.size(), 1u);
-    EXPECT_FALSE(doc.document->isInserting());
+    EXPECT_FALSE(doc.insertion().isInserting());
     EXPECT_EQ(doc.tree(), "bf1942{a.con[1]}");
 }
 
@@ -169,7 +169,7 @@ TEST(Move, TakesEntriesOutBeforeInsertingAndKeepsThemWhole)
                                 {"bf1942/c.con", "c"}});
     const RFATreeNode::Ptr x = doc.at("a/x.con");
     const std::string before = doc.tree();
-    doc.document->startMovingNodes({x, doc.at("c.con")}, doc.at("b"), 0);
+    doc.insertion().startMovingNodes({x, doc.at("c.con")}, doc.at("b"), 0);
     EXPECT_EQ(doc.tree(), "bf1942{a{y.con[2]},b{x.con[1],c.con[1],z.con[1]}}");
     EXPECT_EQ(doc.at("b/x.con"), x) << "the same entry, not a copy";
     EXPECT_EQ(doc.history().undoActionName(), "Move");
@@ -180,9 +180,9 @@ TEST(Move, WithinTheSameFolderAndPastTheEnd)
 {
     DocumentFixture doc(Entries{{"bf1942/p", ""}, {"bf1942/q", ""}, {"bf1942/r", ""}, {"bf1942/s", ""}});
     // p and q move to the end: the insertion point moves back with them.
-    doc.document->startMovingNodes({doc.at("p"), doc.at("q")}, doc.root(), 4);
+    doc.insertion().startMovingNodes({doc.at("p"), doc.at("q")}, doc.root(), 4);
     EXPECT_EQ(doc.tree(), "bf1942{r[0],s[0],p[0],q[0]}");
-    doc.document->startMovingNodes({doc.at("q")}, doc.root(), 1);
+    doc.insertion().startMovingNodes({doc.at("q")}, doc.root(), 1);
     EXPECT_EQ(doc.tree(), "bf1942{r[0],q[0],s[0],p[0]}");
 }
 
@@ -190,9 +190,9 @@ TEST(Move, OntoItselfOrIntoItsOwnSubfolderOnlyBeeps)
 {
     DocumentFixture doc(Entries{{"bf1942/a/b/x", ""}, {"bf1942/c", ""}});
     const std::string before = doc.tree();
-    doc.document->startMovingNodes({doc.at("c"), doc.at("a")}, doc.at("a/b"), 0);
-    doc.document->startMovingNodes({doc.at("a")}, doc.at("a"), 0);
-    doc.document->startMovingNodes({doc.root()}, doc.at("a"), 0);
+    doc.insertion().startMovingNodes({doc.at("c"), doc.at("a")}, doc.at("a/b"), 0);
+    doc.insertion().startMovingNodes({doc.at("a")}, doc.at("a"), 0);
+    doc.insertion().startMovingNodes({doc.root()}, doc.at("a"), 0);
     EXPECT_EQ(doc.host.beeps, 3);
     EXPECT_EQ(doc.tree(), before);
     EXPECT_FALSE(doc.history().canUndo());
@@ -203,7 +203,7 @@ TEST(Move, AnEntryKeptOutGoesBackWhereItCameFrom)
     DocumentFixture doc(Entries{{"bf1942/a/x.con", "moved"}, {"bf1942/a/w.con", "w"}, {"bf1942/b/x.con", "stays"}});
     doc.host.answers = {keep()};
     const std::string before = doc.tree();
-    doc.document->startMovingNodes({doc.at("a/x.con")}, doc.at("b"), 0);
+    doc.insertion().startMovingNodes({doc.at("a/x.con")}, doc.at("b"), 0);
     EXPECT_EQ(doc.tree(), before) << "nothing floats in no folder";
     doc.history().endGroup();
     doc.history().undo();
@@ -213,7 +213,7 @@ TEST(Move, AnEntryKeptOutGoesBackWhereItCameFrom)
 TEST(Move, SameNamedSiblingOfAMovedEntryStays)
 {
     DocumentFixture doc(Entries{{"bf1942/a/x.con", "1"}, {"bf1942/a/x.con", "22"}, {"bf1942/b/y", ""}});
-    doc.document->startMovingNodes({doc.at("a")->objectInChildrenAtIndex(1)}, doc.at("b"), 1);
+    doc.insertion().startMovingNodes({doc.at("a")->objectInChildrenAtIndex(1)}, doc.at("b"), 1);
     EXPECT_EQ(doc.tree(), "bf1942{a{x.con[1]},b{y[0],x.con[2]}}");
 }
 

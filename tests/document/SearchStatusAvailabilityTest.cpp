@@ -1,4 +1,7 @@
+#include "document/CommandAvailability.h"
 #include "document/DocumentTestSupport.h"
+#include "document/SearchPathComponents.h"
+#include "document/StatusBarText.h"
 
 namespace larkspan {
 namespace {
@@ -32,38 +35,35 @@ TEST(StatusBar, BrowseRows)
         {{"one", "objects/e3.con"}, "2 objects of 3 selected, 2 KB"},
     };
     for (const Case& c : cases) {
-        std::vector<RFATreeNode::Ptr> nodes;
-        for (const std::string& path : c.selection)
-            nodes.push_back(doc.at(path));
-        doc.document->setSelection(nodes);
-        EXPECT_EQ(doc.document->statusBarText(), c.text);
+        doc.select(c.selection);
+        EXPECT_EQ(doc.status(), c.text);
     }
-    doc.document->setSelection({doc.root()});
-    EXPECT_EQ(doc.document->statusBarText(), "3 objects, 0 Bytes");
+    doc.select({""});
+    EXPECT_EQ(doc.status(), "3 objects, 0 Bytes");
     DocumentFixture empty;
     empty.root()->removeObjectFromChildrenAtIndex(0);
-    empty.document->setSelection({empty.root()->copy()});
-    empty.document->setSelection({});
-    EXPECT_EQ(empty.document->statusBarText(), "1 object, 0 Bytes");
+    empty.document->selection().set({empty.root()->copy()});
+    empty.select({});
+    EXPECT_EQ(empty.status(), "1 object, 0 Bytes");
 }
 
 TEST(StatusBar, SearchRows)
 {
     DocumentFixture doc(twelveEntries());
-    doc.document->setSearchDefaults(true, false);
-    doc.document->search("nothing like it");
-    EXPECT_EQ(doc.document->statusBarText(), "0 objects, 0 Bytes");
-    doc.document->search("only");
-    EXPECT_EQ(doc.document->statusBarText(), "1 object, 1 Bytes");
-    doc.document->search(".con");
-    ASSERT_EQ(doc.document->foundEntries().size(), 14u);
-    const auto& found = doc.document->foundEntries();
-    doc.document->setSelection({found[3]});
-    EXPECT_EQ(doc.document->statusBarText(), "1 object of 14 selected, 2 KB");
-    doc.document->setSelection({found[0], found[1], found[13]});
-    EXPECT_EQ(doc.document->statusBarText(), "3 objects of 14 selected, 5 Bytes");
-    doc.document->setSelection({});
-    EXPECT_EQ(doc.document->statusBarText(), "14 objects, 3 KB");
+    doc.browse().setSearchDefaults(true, false);
+    doc.browse().search("nothing like it");
+    EXPECT_EQ(doc.status(), "0 objects, 0 Bytes");
+    doc.browse().search("only");
+    EXPECT_EQ(doc.status(), "1 object, 1 Bytes");
+    doc.browse().search(".con");
+    ASSERT_EQ(doc.found().size(), 14u);
+    const auto& found = doc.found();
+    doc.document->selection().set({found[3]});
+    EXPECT_EQ(doc.status(), "1 object of 14 selected, 2 KB");
+    doc.document->selection().set({found[0], found[1], found[13]});
+    EXPECT_EQ(doc.status(), "3 objects of 14 selected, 5 Bytes");
+    doc.select({});
+    EXPECT_EQ(doc.status(), "14 objects, 3 KB");
 }
 
 TEST(Availability, BothModes)
@@ -85,22 +85,19 @@ TEST(Availability, BothModes)
     };
     for (const Case& c : cases) {
         if (c.searching)
-            doc.document->search("x");
+            doc.browse().search("x");
         else
-            doc.document->cancelSearch();
-        std::vector<RFATreeNode::Ptr> nodes;
-        for (const std::string& path : c.selection)
-            nodes.push_back(path.empty() ? doc.root() : doc.at(path));
-        doc.document->setSelection(nodes);
-        EXPECT_EQ(doc.document->canExtract(), c.extract);
-        EXPECT_EQ(doc.document->canDelete(), c.del);
-        EXPECT_EQ(doc.document->canAddFiles(), c.add);
-        EXPECT_EQ(doc.document->canMakeNewFolder(), c.newFolder);
-        EXPECT_EQ(doc.document->validateAction(DocumentAction::DeleteItems), c.del);
-        EXPECT_EQ(doc.document->validateAction(DocumentAction::AddFiles), c.add);
-        EXPECT_EQ(doc.document->validateAction(DocumentAction::UseListView), !c.searching);
-        EXPECT_EQ(doc.document->validateAction(DocumentAction::UseBrowserView), !c.searching);
-        EXPECT_FALSE(doc.document->validateAction(DocumentAction::Run)) << "not inside a game installation";
+            doc.browse().cancelSearch();
+        doc.select(c.selection);
+        EXPECT_EQ(canExtract(*doc.document), c.extract);
+        EXPECT_EQ(canDelete(*doc.document), c.del);
+        EXPECT_EQ(canAddFiles(*doc.document), c.add);
+        EXPECT_EQ(canMakeNewFolder(*doc.document), c.newFolder);
+        EXPECT_EQ(validateAction(*doc.document, DocumentAction::DeleteItems), c.del);
+        EXPECT_EQ(validateAction(*doc.document, DocumentAction::AddFiles), c.add);
+        EXPECT_EQ(validateAction(*doc.document, DocumentAction::UseListView), !c.searching);
+        EXPECT_EQ(validateAction(*doc.document, DocumentAction::UseBrowserView), !c.searching);
+        EXPECT_FALSE(validateAction(*doc.document, DocumentAction::Run)) << "not inside a game installation";
     }
 }
 
@@ -111,27 +108,27 @@ TEST(Search, StatesAndAnnouncements)
     doc.document->addObserver([&](DocumentProperty property, bool isPrior) {
         if (property == DocumentProperty::TabToShow || property == DocumentProperty::FoundEntries)
             told.push_back((isPrior ? "will " : "did ") + std::to_string(static_cast<int>(property)) + " tab " +
-                           std::to_string(doc.document->tabToShow()));
+                           std::to_string(doc.browse().tabToShow()));
     });
-    doc.document->setViewMode(1);
-    doc.document->search("");
-    EXPECT_EQ(doc.document->tabToShow(), 2);
-    EXPECT_TRUE(doc.document->foundEntries().empty()) << "an empty text still shows the (empty) results";
-    EXPECT_FALSE(doc.document->validateAction(DocumentAction::UseBrowserView));
-    doc.document->search("TANK");
-    EXPECT_TRUE(doc.document->foundEntries().empty()) << "nothing is searched until a default says what";
-    doc.document->setSearchDefaults(true, true);
-    ASSERT_EQ(doc.document->foundEntries().size(), 3u);
-    EXPECT_EQ(doc.document->foundEntries()[0]->name(), "tank.con");
-    EXPECT_EQ(doc.document->foundEntries()[1]->name(), "tanks");
-    EXPECT_EQ(doc.document->foundEntries()[2]->name(), "b.txt");
+    doc.browse().setViewMode(1);
+    doc.browse().search("");
+    EXPECT_EQ(doc.browse().tabToShow(), 2);
+    EXPECT_TRUE(doc.found().empty()) << "an empty text still shows the (empty) results";
+    EXPECT_FALSE(validateAction(*doc.document, DocumentAction::UseBrowserView));
+    doc.browse().search("TANK");
+    EXPECT_TRUE(doc.found().empty()) << "nothing is searched until a default says what";
+    doc.browse().setSearchDefaults(true, true);
+    ASSERT_EQ(doc.found().size(), 3u);
+    EXPECT_EQ(doc.found()[0]->name(), "tank.con");
+    EXPECT_EQ(doc.found()[1]->name(), "tanks");
+    EXPECT_EQ(doc.found()[2]->name(), "b.txt");
 
-    doc.document->cancelSearch();
-    EXPECT_EQ(doc.document->tabToShow(), 1) << "back to the outline";
-    EXPECT_EQ(doc.document->searchText(), "");
-    EXPECT_EQ(doc.document->foundEntries().size(), 3u) << "the hidden results stay";
-    doc.document->setSearchDefaults(false, true);
-    EXPECT_TRUE(doc.document->foundEntries().empty()) << "defaults recompute with the (now empty) text";
+    doc.browse().cancelSearch();
+    EXPECT_EQ(doc.browse().tabToShow(), 1) << "back to the outline";
+    EXPECT_EQ(doc.browse().searchText(), "");
+    EXPECT_EQ(doc.found().size(), 3u) << "the hidden results stay";
+    doc.browse().setSearchDefaults(false, true);
+    EXPECT_TRUE(doc.found().empty()) << "defaults recompute with the (now empty) text";
     EXPECT_EQ(told, (std::vector<std::string>{"will 2 tab 0", "did 2 tab 1", "will 2 tab 1", "did 2 tab 2",
                                               "will 3 tab 2", "did 3 tab 2", "will 3 tab 2", "did 3 tab 2",
                                               "will 3 tab 2", "did 3 tab 2", "will 2 tab 2", "did 2 tab 1",
@@ -141,21 +138,16 @@ TEST(Search, StatesAndAnnouncements)
 TEST(Search, PathComponentsOfTheSelectedResult)
 {
     DocumentFixture doc(Entries{{"bf1942/objects/tanks/tank.con", "t"}});
-    doc.document->setSearchDefaults(true, false);
-    doc.document->search("tank");
-    doc.document->setSelection({doc.at("objects/tanks")});
-    std::vector<PathComponent> path = doc.document->searchPathComponents();
+    std::vector<PathComponent> path = searchPathComponents({doc.at("objects/tanks")});
     ASSERT_EQ(path.size(), 3u);
     EXPECT_EQ(path[0].title, "bf1942");
     EXPECT_EQ(path[2].title, "tanks");
     EXPECT_FALSE(path[2].isFile);
-    doc.document->setSelection({doc.at("objects/tanks/tank.con")});
-    path = doc.document->searchPathComponents();
+    path = searchPathComponents({doc.at("objects/tanks/tank.con")});
     ASSERT_EQ(path.size(), 4u);
     EXPECT_TRUE(path[3].isFile);
     EXPECT_EQ(path[3].node, doc.at("objects/tanks/tank.con"));
-    doc.document->setSelection({doc.at("objects/tanks"), doc.at("objects")});
-    EXPECT_TRUE(doc.document->searchPathComponents().empty());
+    EXPECT_TRUE(searchPathComponents({doc.at("objects/tanks"), doc.at("objects")}).empty());
 }
 
 } // namespace

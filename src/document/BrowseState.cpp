@@ -1,0 +1,59 @@
+#include "document/BrowseState.h"
+
+#include "document/ArchiveDocument.h"
+#include "model/SearchPredicate.h"
+
+namespace larkspan {
+
+BrowseState::BrowseState(Announce announce, SearchResults& results, const ArchiveDocument& document)
+    : announce_(std::move(announce)), results_(results), document_(document)
+{
+}
+
+void BrowseState::setViewMode(std::uint32_t mode)
+{
+    announce_(DocumentProperty::ViewMode, true);
+    announce_(DocumentProperty::TabToShow, true);
+    viewMode_ = mode;
+    announce_(DocumentProperty::ViewMode, false);
+    announce_(DocumentProperty::TabToShow, false);
+}
+
+void BrowseState::search(std::string text)
+{
+    searchText_ = std::move(text);
+    if (!inSearchMode_) {
+        announce_(DocumentProperty::TabToShow, true);
+        inSearchMode_ = true;
+        announce_(DocumentProperty::TabToShow, false);
+    }
+    updateSearchPredicate();
+}
+
+void BrowseState::cancelSearch()
+{
+    announce_(DocumentProperty::TabToShow, true);
+    inSearchMode_ = false;
+    searchText_.clear();
+    announce_(DocumentProperty::TabToShow, false);
+}
+
+void BrowseState::setSearchDefaults(bool searchFilenames, bool searchFileContents)
+{
+    searchFilenames_ = searchFilenames;
+    searchFileContents_ = searchFileContents;
+    updateSearchPredicate();
+}
+
+void BrowseState::updateSearchPredicate()
+{
+    results_.update(searchPredicate(searchText_, searchFilenames_, searchFileContents_), document_.topLevelNodes());
+}
+
+void BrowseState::refreshResults()
+{
+    if (inSearchMode_)
+        updateSearchPredicate();
+}
+
+} // namespace larkspan
