@@ -11,12 +11,12 @@
 // process (fonts, style and icons loaded on the way); the later rounds show
 // the steady state and are reported as medians.
 
-#include "app/ArchiveColumnView.h"
-#include "app/ArchiveOutlineView.h"
-#include "app/ArchiveSelection.h"
-#include "app/ArchiveTreeModel.h"
-#include "model/RFAArchive.h"
+#include "app/views/ArchiveColumnView.h"
+#include "app/views/ArchiveOutlineView.h"
+#include "app/views/ArchiveSelection.h"
+#include "app/views/ArchiveTreeModel.h"
 #include "model/ChangeHub.h"
+#include "model/RFAArchive.h"
 #include "model/UndoHistory.h"
 
 #include <QApplication>

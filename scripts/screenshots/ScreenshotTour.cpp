@@ -5,12 +5,13 @@
 //
 //   larkspan-screenshots ARCHIVE OUTPUT_FOLDER
 
-#include "app/ArchiveColumnView.h"
-#include "app/ArchiveOutlineView.h"
-#include "app/ArchiveTreeModel.h"
-#include "app/MyDocument.h"
-#include "app/RFAApplicationDelegate.h"
-#include "app/Settings.h"
+#include "app/shell/RFAApplicationDelegate.h"
+#include "app/shell/Settings.h"
+#include "app/viewers/QtImages.h"
+#include "app/views/ArchiveColumnView.h"
+#include "app/views/ArchiveOutlineView.h"
+#include "app/views/ArchiveTreeModel.h"
+#include "app/window/MyDocument.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/MyDocument.h"
-#include "app/RFAApplicationDelegate.h"
+#include "app/shell/RFAApplicationDelegate.h"
+#include "app/window/MyDocument.h"
+#include "fs/FileIO.h"
 #include "support/ArchiveBytes.h"
 #include "support/TemporaryFolder.h"
-#include "fs/FileIO.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,8 +1,8 @@
 #include "ArchiveFixture.h"
 #include "support/ArchiveBytes.h"
 
-#include "app/ArchiveTreeModel.h"
-#include "app/SizeText.h"
+#include "app/views/ArchiveTreeModel.h"
+#include "app/views/SizeText.h"
 
 #include <QAbstractItemModelTester>
 #include <QPersistentModelIndex>

@@ -1,9 +1,9 @@
 #include "ArchiveFixture.h"
 
-#include "app/ArchiveColumnView.h"
-#include "app/ArchiveOutlineView.h"
-#include "app/ArchiveSelection.h"
-#include "app/ArchiveTreeModel.h"
+#include "app/views/ArchiveColumnView.h"
+#include "app/views/ArchiveOutlineView.h"
+#include "app/views/ArchiveSelection.h"
+#include "app/views/ArchiveTreeModel.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -6,10 +6,10 @@
 #include "AppTestSupport.h"
 #include "ArchiveFixture.h"
 
-#include "app/ArchiveOutlineView.h"
-#include "app/ArchiveTreeModel.h"
-#include "app/RFADragAndDropDelegate.h"
-#include "app/RFAPasteboardOwner.h"
+#include "app/dnd/RFADragAndDropDelegate.h"
+#include "app/dnd/RFAPasteboardOwner.h"
+#include "app/views/ArchiveOutlineView.h"
+#include "app/views/ArchiveTreeModel.h"
 
 #include <QDropEvent>
 #include <QItemSelectionModel>

@@ -4,9 +4,9 @@
 
 #include "DragAndDropSupport.h"
 
-#include "app/ArchiveColumnList.h"
-#include "app/ArchiveColumnView.h"
-#include "app/Settings.h"
+#include "app/shell/Settings.h"
+#include "app/views/ArchiveColumnList.h"
+#include "app/views/ArchiveColumnView.h"
 
 #include <QClipboard>
 #include <QLineEdit>

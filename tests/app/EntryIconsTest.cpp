@@ -1,7 +1,7 @@
 #include "ArchiveFixture.h"
 
-#include "app/ArchiveTreeModel.h"
-#include "app/EntryIcons.h"
+#include "app/views/ArchiveTreeModel.h"
+#include "app/views/EntryIcons.h"
 
 #include <QFileIconProvider>
 #include <QImage>

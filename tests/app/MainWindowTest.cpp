@@ -4,14 +4,15 @@
 #include "AppTestSupport.h"
 #include "support/PathComponents.h"
 
-#include "app/ArchiveOutlineView.h"
-#include "app/ArchiveTreeModel.h"
-#include "app/PathBar.h"
-#include "app/PictureView.h"
-#include "app/RFAImageViewingController.h"
-#include "app/Settings.h"
-#include "app/TextEditor.h"
-#include "app/TextEditorWindow.h"
+#include "app/shell/Settings.h"
+#include "app/viewers/PictureView.h"
+#include "app/viewers/QtImages.h"
+#include "app/viewers/RFAImageViewingController.h"
+#include "app/viewers/TextEditor.h"
+#include "app/viewers/TextEditorWindow.h"
+#include "app/views/ArchiveOutlineView.h"
+#include "app/views/ArchiveTreeModel.h"
+#include "app/window/PathBar.h"
 
 #include <QCheckBox>
 #include <QFileDialog>

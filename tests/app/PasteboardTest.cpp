@@ -4,6 +4,7 @@
 
 #include "DragAndDropSupport.h"
 
+#include "app/viewers/QtImages.h"
 
 #include <QBuffer>
 #include <QDir>

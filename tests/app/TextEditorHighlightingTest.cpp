@@ -1,4 +1,4 @@
-#include "app/ConHighlighter.h"
+#include "app/viewers/ConHighlighter.h"
 
 #include <QPlainTextEdit>
 #include <QTextBlock>

@@ -5,8 +5,8 @@
 
 #include "DragAndDropSupport.h"
 
-#include "app/Settings.h"
-#include "app/TrashDetection.h"
+#include "app/dnd/TrashDetection.h"
+#include "app/shell/Settings.h"
 
 #include <QDir>
 #include <QLineEdit>

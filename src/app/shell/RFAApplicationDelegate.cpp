@@ -1,0 +1,372 @@
+#include "app/shell/RFAApplicationDelegate.h"
+
+#include "app/dnd/RFADragAndDropDelegate.h"
+#include "app/shell/HelpWindows.h"
+#include "app/shell/MessageBoxes.h"
+#include "app/shell/Settings.h"
+#include "app/viewers/QtImages.h"
+#include "app/window/MyDocument.h"
+#include "document/CommandAvailability.h"
+#include "model/UndoHistory.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+
+namespace larkspan {
+
+using Command = RFAApplicationDelegate::Command;
+
+namespace {
+
+// Text fields keep their own Cut, Copy and Paste.
+QWidget* focusedTextField()
+{
+    QWidget* focus = QApplication::focusWidget();
+    return qobject_cast<QLineEdit*>(focus) || qobject_cast<QPlainTextEdit*>(focus) || qobject_cast<QTextEdit*>(focus)
+               ? focus
+               : nullptr;
+}
+
+} // namespace
+
+RFAApplicationDelegate::RFAApplicationDelegate() : imageDecoders_(imageDecodersWithQt())
+{
+    makeAction(Command::New, tr("&New"), QKeySequence::New);
+    makeAction(Command::Open, tr("&Open…"), QKeySequence::Open);
+    makeAction(Command::Close, tr("&Close"), QKeySequence::Close);
+    makeAction(Command::Save, tr("&Save"), QKeySequence::Save);
+    makeAction(Command::SaveAs, tr("Save &As…"), QKeySequence::SaveAs);
+    makeAction(Command::Revert, tr("Revert to Sa&ved"), {});
+    makeAction(Command::Run, tr("&Run"), QKeySequence(tr("Ctrl+R")));
+    makeAction(Command::SaveAndRun, tr("Save and R&un"), QKeySequence(tr("Ctrl+Shift+R")));
+    makeAction(Command::Quit, tr("&Quit"), QKeySequence::Quit);
+    makeAction(Command::Undo, tr("&Undo"), QKeySequence::Undo);
+    makeAction(Command::Redo, tr("&Redo"), QKeySequence::Redo);
+    makeAction(Command::Cut, tr("Cu&t"), QKeySequence::Cut);
+    makeAction(Command::Copy, tr("&Copy"), QKeySequence::Copy);
+    makeAction(Command::Paste, tr("&Paste"), QKeySequence::Paste);
+    makeAction(Command::Delete, tr("&Delete"), QKeySequence::Delete);
+    makeAction(Command::Rename, tr("Re&name"), QKeySequence(Qt::Key_F2));
+    makeAction(Command::SelectAll, tr("Select &All"), QKeySequence::SelectAll);
+    makeAction(Command::Find, tr("&Find"), QKeySequence::Find);
+    makeAction(Command::NewFolder, tr("New &Folder"), QKeySequence(tr("Ctrl+Shift+N")));
+    makeAction(Command::AddFiles, tr("&Add Files…"), QKeySequence(tr("Ctrl+Shift+A")));
+    makeAction(Command::Extract, tr("&Extract…"), QKeySequence(tr("Ctrl+Shift+E")));
+    makeAction(Command::UseBrowser, tr("As &Browser"), QKeySequence(tr("Ctrl+1")));
+    makeAction(Command::UseList, tr("As &List"), QKeySequence(tr("Ctrl+2")));
+    makeAction(Command::KeyboardShortcuts, tr("&Keyboard Shortcuts"), QKeySequence::HelpContents);
+    makeAction(Command::About, tr("&About Larkspan"), {});
+    connect(qApp, &QApplication::focusChanged, this, &RFAApplicationDelegate::updateActions);
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &RFAApplicationDelegate::updateActions);
+    updateActions();
+}
+
+RFAApplicationDelegate::~RFAApplicationDelegate()
+{
+    for (const QPointer<MyDocument>& document : documents_)
+        delete document.data();
+}
+
+QAction* RFAApplicationDelegate::makeAction(Command command, const QString& text, const QKeySequence& shortcut)
+{
+    auto* action = new QAction(text, this);
+    action->setShortcut(shortcut);
+    connect(action, &QAction::triggered, this, [this, command] { trigger(command); });
+    actions_.push_back(action);
+    return action;
+}
+
+QAction* RFAApplicationDelegate::action(Command command) const
+{
+    return actions_[static_cast<std::size_t>(command)];
+}
+
+MyDocument* RFAApplicationDelegate::newDocument()
+{
+    auto* document = new MyDocument(*this);
+    documents_.emplace_back(document);
+    connect(document, &MyDocument::stateChanged, this, &RFAApplicationDelegate::updateActions);
+    connect(document, &QObject::destroyed, this, [this, document] {
+        std::erase_if(documents_, [document](const QPointer<MyDocument>& d) { return d.isNull() || d == document; });
+        updateActions();
+    });
+    if (documents_.size() == 1)
+        document->restoreGeometry(settings::windowGeometry());
+    lastActive_ = document;
+    return document;
+}
+
+MyDocument* RFAApplicationDelegate::documentForPath(const QString& path) const
+{
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    for (const QPointer<MyDocument>& document : documents_) {
+        if (!document || document->isUntitled())
+            continue;
+        const QString open = QString::fromStdString(document->document()->fileLocation()->string());
+        if (!canonical.isEmpty() && QFileInfo(open).canonicalFilePath() == canonical)
+            return document;
+    }
+    return nullptr;
+}
+
+MyDocument* RFAApplicationDelegate::openFile(const QString& path)
+{
+    if (MyDocument* open = documentForPath(path)) {
+        open->show();
+        open->raise();
+        open->activateWindow();
+        return open;
+    }
+    // An untitled window nobody has touched gives way to the file.
+    MyDocument* current = currentDocument();
+    const bool reuse = current && current->isUntitled() && !current->isModified() &&
+                       !current->document()->undoHistory()->canUndo();
+    MyDocument* document = reuse ? current : newDocument();
+    if (const Result<void> read = document->readFile(path); !read) {
+        if (!reuse)
+            delete document;
+        showOpenError(reuse ? document : nullptr, path, read.error());
+        return nullptr;
+    }
+    rebuildRecentMenu();
+    document->show();
+    return document;
+}
+
+void RFAApplicationDelegate::showOpenError(QWidget* parent, const QString& path, const Error& error)
+{
+    if (error.code == ErrorCode::Cancelled)
+        return;
+    const QString name = QFileInfo(path).fileName();
+    const QString headline = error.code == ErrorCode::CannotRead
+                                 ? tr("“%1” could not be opened.").arg(name)
+                                 : tr("“%1” could not be read as an RFA archive.").arg(name);
+    errorBox(parent, tr("Larkspan"), headline, error)->open();
+}
+
+void RFAApplicationDelegate::showOpenDialog()
+{
+    auto* dialog = new QFileDialog(currentDocument(), tr("Open"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setFileMode(QFileDialog::ExistingFiles);
+    dialog->setNameFilters({tr("RFA archives (*.rfa)"), tr("All files (*)")});
+    connect(dialog, &QFileDialog::filesSelected, this, [this](const QStringList& files) {
+        for (const QString& file : files)
+            openFile(file);
+    });
+    dialog->open();
+}
+
+MyDocument* RFAApplicationDelegate::currentDocument() const
+{
+    QWidget* window = QApplication::activeWindow();
+    while (window) {
+        if (auto* document = qobject_cast<MyDocument*>(window))
+            return document;
+        window = window->parentWidget() ? window->parentWidget()->window() : nullptr;
+    }
+    return lastActive_;
+}
+
+void RFAApplicationDelegate::searchDefaultsChanged()
+{
+    for (const QPointer<MyDocument>& document : documents_)
+        if (document)
+            document->searchDefaultsChanged();
+}
+
+void RFAApplicationDelegate::trigger(Command command)
+{
+    MyDocument* document = currentDocument();
+    switch (command) {
+    case Command::New:
+        newDocument()->show();
+        return;
+    case Command::Open:
+        showOpenDialog();
+        return;
+    case Command::Quit:
+        quit();
+        return;
+    case Command::KeyboardShortcuts:
+        showKeyboardShortcuts(document, QList<QAction*>(actions_.begin(), actions_.end()));
+        return;
+    case Command::About:
+        showAbout(document);
+        return;
+    case Command::Cut:
+    case Command::Copy:
+    case Command::Paste:
+        if (QWidget* field = focusedTextField()) {
+            const char* slot = command == Command::Cut ? "cut" : command == Command::Copy ? "copy" : "paste";
+            QMetaObject::invokeMethod(field, slot);
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    if (!document)
+        return;
+    switch (command) {
+    case Command::Close: document->close(); break;
+    case Command::Save: document->save(); break;
+    case Command::SaveAs: document->saveAs(); break;
+    case Command::Revert: document->revertToSaved(); break;
+    case Command::Run: document->run(); break;
+    case Command::SaveAndRun: document->saveAndRun(); break;
+    case Command::Undo: document->undo(); break;
+    case Command::Redo: document->redo(); break;
+    case Command::Cut: document->cut(); break;
+    case Command::Copy: document->copy(); break;
+    case Command::Paste: document->paste(); break;
+    case Command::Delete: document->deleteItems(); break;
+    case Command::Rename: document->renameSelection(); break;
+    case Command::SelectAll: document->selectAll(); break;
+    case Command::Find: document->find(); break;
+    case Command::NewFolder: document->createNewFolder(); break;
+    case Command::AddFiles: document->addFiles(); break;
+    case Command::Extract: document->extractFiles(); break;
+    case Command::UseBrowser: document->useBrowserView(); break;
+    case Command::UseList: document->useListView(); break;
+    default: break;
+    }
+}
+
+void RFAApplicationDelegate::updateActions()
+{
+    MyDocument* document = currentDocument();
+    if (document)
+        lastActive_ = document;
+    const ArchiveDocument* logic = document ? document->document().get() : nullptr;
+    const UndoHistory* history = logic ? logic->undoHistory().get() : nullptr;
+    const auto enable = [&](Command command, bool on) { action(command)->setEnabled(on); };
+    const auto valid = [&](DocumentAction a) { return logic && validateAction(*logic, a); };
+    enable(Command::Close, document);
+    enable(Command::Save, document);
+    enable(Command::SaveAs, document);
+    enable(Command::Revert, document && !document->isUntitled() && document->isModified());
+    enable(Command::Run, valid(DocumentAction::Run));
+    enable(Command::SaveAndRun, valid(DocumentAction::SaveAndRun));
+    enable(Command::Undo, history && history->canUndo());
+    enable(Command::Redo, history && history->canRedo());
+    const auto named = [](const QString& verb, const std::string& name) {
+        return name.empty() ? verb : verb + QLatin1Char(' ') + QCoreApplication::translate("Core", name.c_str());
+    };
+    action(Command::Undo)->setText(named(tr("&Undo"), history ? history->undoActionName() : std::string()));
+    action(Command::Redo)->setText(named(tr("&Redo"), history ? history->redoActionName() : std::string()));
+    const bool textField = focusedTextField() != nullptr;
+    enable(Command::Cut, textField || valid(DocumentAction::DeleteItems));
+    enable(Command::Copy, textField || valid(DocumentAction::ExtractFiles));
+    enable(Command::Paste, textField || (valid(DocumentAction::AddFiles) && RFADragAndDropDelegate::clipboardHoldsEntries()));
+    enable(Command::Delete, valid(DocumentAction::DeleteItems));
+    enable(Command::Rename, document && document->canRename());
+    enable(Command::SelectAll, document);
+    enable(Command::Find, document);
+    enable(Command::NewFolder, valid(DocumentAction::CreateNewFolder));
+    enable(Command::AddFiles, valid(DocumentAction::AddFiles));
+    enable(Command::Extract, valid(DocumentAction::ExtractFiles));
+    // With no document the view commands stay enabled and do nothing.
+    enable(Command::UseBrowser, !logic || valid(DocumentAction::UseBrowserView));
+    enable(Command::UseList, !logic || valid(DocumentAction::UseListView));
+}
+
+void RFAApplicationDelegate::installMenus(MyDocument& window)
+{
+    QMenuBar* bar = window.menuBar();
+    QMenu* file = bar->addMenu(tr("&File"));
+    file->addAction(action(Command::New));
+    file->addAction(action(Command::Open));
+    QMenu* recent = file->addMenu(tr("Open &Recent"));
+    recentMenus_.emplace_back(recent);
+    file->addSeparator();
+    file->addAction(action(Command::Close));
+    file->addAction(action(Command::Save));
+    file->addAction(action(Command::SaveAs));
+    file->addAction(action(Command::Revert));
+    file->addSeparator();
+    file->addAction(action(Command::Run));
+    file->addAction(action(Command::SaveAndRun));
+    file->addSeparator();
+    file->addAction(action(Command::Quit));
+
+    QMenu* edit = bar->addMenu(tr("&Edit"));
+    edit->addAction(action(Command::Undo));
+    edit->addAction(action(Command::Redo));
+    edit->addSeparator();
+    edit->addAction(action(Command::Cut));
+    edit->addAction(action(Command::Copy));
+    edit->addAction(action(Command::Paste));
+    edit->addAction(action(Command::Delete));
+    edit->addAction(action(Command::Rename));
+    edit->addAction(action(Command::SelectAll));
+    edit->addSeparator();
+    edit->addAction(action(Command::Find));
+
+    QMenu* archive = bar->addMenu(tr("&Archive"));
+    archive->addAction(action(Command::NewFolder));
+    archive->addAction(action(Command::AddFiles));
+    archive->addAction(action(Command::Extract));
+
+    QMenu* view = bar->addMenu(tr("&View"));
+    view->addAction(action(Command::UseBrowser));
+    view->addAction(action(Command::UseList));
+
+    QMenu* help = bar->addMenu(tr("&Help"));
+    help->addAction(action(Command::KeyboardShortcuts));
+    help->addAction(action(Command::About));
+    rebuildRecentMenu();
+}
+
+void RFAApplicationDelegate::rebuildRecentMenu()
+{
+    std::erase_if(recentMenus_, [](const QPointer<QMenu>& menu) { return menu.isNull(); });
+    const QStringList files = settings::recentFiles();
+    for (const QPointer<QMenu>& menu : recentMenus_) {
+        menu->clear();
+        for (const QString& file : files) {
+            QAction* entry = menu->addAction(QFileInfo(file).fileName(), this, [this, file] { openFile(file); });
+            entry->setToolTip(file);
+        }
+        menu->addSeparator();
+        QAction* clear = menu->addAction(tr("Clear Menu"), this, [this] {
+            settings::clearRecentFiles();
+            rebuildRecentMenu();
+        });
+        clear->setEnabled(!files.isEmpty());
+    }
+}
+
+void RFAApplicationDelegate::quit()
+{
+    quitNext(documents_);
+}
+
+void RFAApplicationDelegate::quitNext(std::vector<QPointer<MyDocument>> remaining)
+{
+    std::erase_if(remaining, [](const QPointer<MyDocument>& d) { return d.isNull(); });
+    if (remaining.empty()) {
+        QApplication::quit();
+        return;
+    }
+    QPointer<MyDocument> next = remaining.front();
+    remaining.erase(remaining.begin());
+    next->raise();
+    next->askToSaveChanges([this, next, remaining](bool proceed) {
+        if (!proceed)
+            return;
+        if (next)
+            next->closeWithoutAsking();
+        quitNext(remaining);
+    });
+}
+
+} // namespace larkspan

@@ -1,0 +1,74 @@
+#include "app/shell/Settings.h"
+
+#include <QSettings>
+
+namespace larkspan::settings {
+
+namespace {
+
+constexpr int kRecentFileLimit = 10;
+
+} // namespace
+
+int defaultViewMode()
+{
+    const int mode = QSettings().value(QStringLiteral("defaultViewMode"), 0).toInt();
+    return mode == 1 ? 1 : 0;
+}
+
+void setDefaultViewMode(int mode)
+{
+    QSettings().setValue(QStringLiteral("defaultViewMode"), mode);
+}
+
+bool searchFilenames()
+{
+    return QSettings().value(QStringLiteral("searchFilenames"), false).toBool();
+}
+
+void setSearchFilenames(bool on)
+{
+    QSettings().setValue(QStringLiteral("searchFilenames"), on);
+}
+
+bool searchFileContents()
+{
+    return QSettings().value(QStringLiteral("searchFileContents"), false).toBool();
+}
+
+void setSearchFileContents(bool on)
+{
+    QSettings().setValue(QStringLiteral("searchFileContents"), on);
+}
+
+QStringList recentFiles()
+{
+    return QSettings().value(QStringLiteral("recentFiles")).toStringList();
+}
+
+void noteRecentFile(const QString& path)
+{
+    QStringList files = recentFiles();
+    files.removeAll(path);
+    files.prepend(path);
+    while (files.size() > kRecentFileLimit)
+        files.removeLast();
+    QSettings().setValue(QStringLiteral("recentFiles"), files);
+}
+
+void clearRecentFiles()
+{
+    QSettings().remove(QStringLiteral("recentFiles"));
+}
+
+QByteArray windowGeometry()
+{
+    return QSettings().value(QStringLiteral("windowGeometry")).toByteArray();
+}
+
+void setWindowGeometry(const QByteArray& geometry)
+{
+    QSettings().setValue(QStringLiteral("windowGeometry"), geometry);
+}
+
+} // namespace larkspan::settings

@@ -1,0 +1,81 @@
+#include "app/viewers/TextEditorWindow.h"
+
+#include "app/viewers/TextEditor.h"
+#include "model/RFATreeNode.h"
+
+#include <QLabel>
+#include <QStatusBar>
+
+namespace larkspan {
+
+namespace {
+
+QString nameOf(LineBreak lineBreak)
+{
+    switch (lineBreak) {
+    case LineBreak::CRLF:
+        return QStringLiteral("CRLF");
+    case LineBreak::LF:
+        return QStringLiteral("LF");
+    case LineBreak::CR:
+        return QStringLiteral("CR");
+    }
+    return {};
+}
+
+} // namespace
+
+TextEditorWindow::TextEditorWindow(std::shared_ptr<RFATreeNode> entry, QString displayName, QWidget* parent)
+    : QMainWindow(parent),
+      editor_(new TextEditor(std::move(entry), this)),
+      position_(new QLabel(this)),
+      lineBreaks_(new QLabel(this)),
+      displayName_(std::move(displayName))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setCentralWidget(editor_);
+    position_->setObjectName(QStringLiteral("position"));
+    lineBreaks_->setObjectName(QStringLiteral("lineBreaks"));
+    statusBar()->addWidget(position_);
+    statusBar()->addPermanentWidget(lineBreaks_);
+    resize(720, 540);
+
+    connect(editor_, &TextEditor::entryRenamed, this, &TextEditorWindow::updateTitle);
+    connect(editor_, &TextEditor::entryStoppedBeingText, this, &QWidget::close);
+    connect(editor_, &QPlainTextEdit::cursorPositionChanged, this, &TextEditorWindow::updatePosition);
+    connect(editor_, &QPlainTextEdit::textChanged, this, &TextEditorWindow::updateLineBreaks);
+    updateTitle();
+    updatePosition();
+    updateLineBreaks();
+}
+
+void TextEditorWindow::setDisplayName(QString displayName)
+{
+    displayName_ = std::move(displayName);
+    updateTitle();
+}
+
+QString TextEditorWindow::windowTitleForDocumentDisplayName(const QString& displayName) const
+{
+    return QStringLiteral("%1 \u2014 %2").arg(displayName, QString::fromStdString(editor_->entry()->name()));
+}
+
+void TextEditorWindow::updateTitle()
+{
+    setWindowTitle(windowTitleForDocumentDisplayName(displayName_));
+}
+
+void TextEditorWindow::updatePosition()
+{
+    const QTextCursor cursor = editor_->textCursor();
+    position_->setText(tr("Line %1, Column %2").arg(cursor.blockNumber() + 1).arg(cursor.positionInBlock() + 1));
+}
+
+void TextEditorWindow::updateLineBreaks()
+{
+    const LineBreakCounts counts = editor_->lineBreakCounts();
+    const QString main = nameOf(counts.main());
+    lineBreaks_->setText(counts.isMixed() ? tr("%1 (mixed)").arg(main) : main);
+}
+
+} // namespace larkspan

@@ -1,0 +1,66 @@
+#include "app/views/ArchiveColumnView.h"
+
+#include "app/views/ArchiveColumnList.h"
+#include "app/views/ArchiveSelection.h"
+#include "app/views/ArchiveTreeModel.h"
+#include "app/views/ColumnEntryDelegate.h"
+#include "app/views/EntryViewSettings.h"
+
+namespace larkspan {
+
+namespace {
+
+// Whether `index` is one of the rows first..last of `parent`, or below one.
+bool liesWithin(QModelIndex index, const QModelIndex& parent, int first, int last)
+{
+    for (; index.isValid(); index = index.parent())
+        if (index.parent() == parent && index.row() >= first && index.row() <= last)
+            return true;
+    return false;
+}
+
+} // namespace
+
+ArchiveColumnView::ArchiveColumnView(QWidget* parent) : QColumnView(parent)
+{
+    configureEntryView(*this);
+    // Opening acts on the whole selection, not only on the row activated.
+    connect(this, &QAbstractItemView::activated, this, [this] {
+        if (selectionModel())
+            emit activatedNodes(selectedNodes(*selectionModel()));
+    });
+}
+
+void ArchiveColumnView::setDragAndDrop(RFADragAndDropDelegate* delegate)
+{
+    dragAndDrop_ = delegate;
+    for (ArchiveColumnList* column : findChildren<ArchiveColumnList*>())
+        column->setDragAndDrop(delegate);
+}
+
+QAbstractItemView* ArchiveColumnView::createColumn(const QModelIndex& rootIndex)
+{
+    auto* column = new ArchiveColumnList(viewport());
+    initializeColumn(column);
+    column->setDragAndDrop(dragAndDrop_);
+    configureEntryView(*column);
+    column->setItemDelegate(new ColumnEntryDelegate(column));
+    // Folders of thousands of entries lay out without measuring each row.
+    column->setUniformItemSizes(true);
+    column->setRootIndex(rootIndex);
+    return column;
+}
+
+void ArchiveColumnView::rowsAboutToBeRemoved(const QModelIndex& parent, int first, int last)
+{
+    // A removed file leaves no column behind; the selection model moves the
+    // current index to a neighbour as usual.
+    const QModelIndex current = currentIndex().siblingAtColumn(ArchiveTreeModel::NameColumn);
+    const bool showsRemovedFolder =
+        liesWithin(current, parent, first, last) && (current.parent() != parent || model()->hasChildren(current));
+    if (showsRemovedFolder && selectionModel())
+        selectionModel()->setCurrentIndex(parent, QItemSelectionModel::ClearAndSelect);
+    QColumnView::rowsAboutToBeRemoved(parent, first, last);
+}
+
+} // namespace larkspan

@@ -1,0 +1,251 @@
+#include "app/views/ArchiveTreeModel.h"
+
+#include "app/views/SizeText.h"
+#include "model/RFAArchive.h"
+
+#include <stdexcept>
+
+namespace larkspan {
+
+ArchiveTreeModel::ArchiveTreeModel(QObject* parent) : QAbstractItemModel(parent) {}
+
+ArchiveTreeModel::~ArchiveTreeModel() = default;
+
+void ArchiveTreeModel::setArchive(const RFAArchive* archive)
+{
+    std::vector<RFATreeNode::Ptr> roots;
+    if (archive)
+        roots = archive->rootNodes();
+    std::shared_ptr<ChangeHub> hub = roots.empty() ? nullptr : roots.front()->changeHub();
+    for (const RFATreeNode::Ptr& root : roots)
+        if (root->changeHub() != hub)
+            throw std::invalid_argument("The top-level nodes of an archive must share one change hub");
+
+    beginResetModel();
+    childrenToken_.reset();
+    propertiesToken_.reset();
+    pending_.clear();
+    sizes_.clear();
+    roots_ = std::move(roots);
+    rootRows_.clear();
+    for (std::size_t row = 0; row < roots_.size(); ++row)
+        rootRows_.emplace(roots_[row].get(), static_cast<int>(row));
+    hub_ = std::move(hub);
+    if (hub_) {
+        childrenToken_ = hub_->observe({.properties = {NodeProperty::Children}, .prior = true},
+                                       [this](const ChangeReport& report) { childrenChanging(report); });
+        propertiesToken_ = hub_->observe({.properties = {NodeProperty::Name, NodeProperty::FullSize}},
+                                         [this](const ChangeReport& report) { propertyChanged(report); });
+    }
+    endResetModel();
+}
+
+RFATreeNode* ArchiveTreeModel::nodeAt(const QModelIndex& index)
+{
+    return static_cast<RFATreeNode*>(index.internalPointer());
+}
+
+RFATreeNode::Ptr ArchiveTreeModel::nodeForIndex(const QModelIndex& index) const
+{
+    if (!index.isValid() || index.model() != this)
+        return nullptr;
+    return nodeAt(index)->shared_from_this();
+}
+
+int ArchiveTreeModel::rowOf(const RFATreeNode& node) const
+{
+    if (const std::optional<std::size_t> row = node.indexInParent())
+        return static_cast<int>(*row);
+    const auto root = rootRows_.find(&node);
+    return root == rootRows_.end() ? -1 : root->second;
+}
+
+bool ArchiveTreeModel::isShown(const RFATreeNode& node) const
+{
+    // Up through the folders that really hold the node: a removed node keeps
+    // its parent link.
+    std::shared_ptr<const RFATreeNode> at = node.shared_from_this();
+    while (RFATreeNode::Ptr folder = at->parent()) {
+        if (!at->indexInParent())
+            return false;
+        at = std::move(folder);
+    }
+    return rootRows_.contains(at.get());
+}
+
+QModelIndex ArchiveTreeModel::indexForNode(const RFATreeNode& node, int column) const
+{
+    if (column < 0 || column >= ColumnCount || !isShown(node))
+        return {};
+    return createIndex(rowOf(node), column, &node);
+}
+
+RFATreeNode* ArchiveTreeModel::nodeOfParent(const QModelIndex& parent) const
+{
+    return parent.isValid() && parent.column() == NameColumn ? nodeAt(parent) : nullptr;
+}
+
+QModelIndex ArchiveTreeModel::index(int row, int column, const QModelIndex& parent) const
+{
+    if (row < 0 || column < 0 || column >= ColumnCount || row >= rowCount(parent))
+        return {};
+    const RFATreeNode* node = parent.isValid() ? nodeAt(parent)->objectInChildrenAtIndex(row).get()
+                                               : roots_[static_cast<std::size_t>(row)].get();
+    return createIndex(row, column, node);
+}
+
+QModelIndex ArchiveTreeModel::parent(const QModelIndex& child) const
+{
+    if (!child.isValid())
+        return {};
+    const RFATreeNode& node = *nodeAt(child);
+    const RFATreeNode::Ptr folder = node.parent();
+    if (!folder || !node.indexInParent())
+        return {};
+    const int row = rowOf(*folder);
+    return row < 0 ? QModelIndex() : createIndex(row, NameColumn, folder.get());
+}
+
+int ArchiveTreeModel::rowCount(const QModelIndex& parent) const
+{
+    if (!parent.isValid())
+        return static_cast<int>(roots_.size());
+    const RFATreeNode* folder = nodeOfParent(parent);
+    return folder ? static_cast<int>(folder->countOfChildren()) : 0;
+}
+
+int ArchiveTreeModel::columnCount(const QModelIndex&) const
+{
+    return ColumnCount;
+}
+
+bool ArchiveTreeModel::hasChildren(const QModelIndex& parent) const
+{
+    if (!parent.isValid())
+        return !roots_.empty();
+    const RFATreeNode* folder = nodeOfParent(parent);
+    return folder && !folder->isLeaf();
+}
+
+QVariant ArchiveTreeModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    const RFATreeNode& node = *nodeAt(index);
+    if (index.column() == NameColumn) {
+        switch (role) {
+        case Qt::DisplayRole:
+        case Qt::EditRole:
+            return QString::fromStdString(node.name());
+        case Qt::DecorationRole:
+            return icons_.iconFor(node);
+        default:
+            return {};
+        }
+    }
+    switch (role) {
+    case Qt::DisplayRole:
+        return sizeText(sizes_.sizeOf(node));
+    case Qt::TextAlignmentRole:
+        return static_cast<int>(Qt::AlignRight | Qt::AlignVCenter);
+    default:
+        return {};
+    }
+}
+
+QVariant ArchiveTreeModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    switch (section) {
+    case NameColumn:
+        return tr("Name");
+    case SizeColumn:
+        return tr("Size");
+    default:
+        return {};
+    }
+}
+
+Qt::ItemFlags ArchiveTreeModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled;
+    if (index.column() == NameColumn)
+        flags |= Qt::ItemIsEditable;
+    if (nodeAt(index)->isLeaf())
+        flags |= Qt::ItemNeverHasChildren;
+    return flags;
+}
+
+bool ArchiveTreeModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    const RFATreeNode::Ptr node = nodeForIndex(index);
+    if (!node || role != Qt::EditRole || index.column() != NameColumn)
+        return false;
+    const QString newName = value.toString();
+    // An editor closed without a change must not become an undo step.
+    if (newName.toStdString() == node->name())
+        return false;
+    emit renameRequested(node, newName);
+    return true;
+}
+
+void ArchiveTreeModel::childrenChanging(const ChangeReport& report)
+{
+    const int row = static_cast<int>(report.index);
+    if (report.isPrior) {
+        PendingChange change;
+        change.shown = isShown(report.node);
+        if (change.shown) {
+            const QModelIndex parent = indexForNode(report.node);
+            if (report.kind == ChangeKind::Insertion) {
+                beginInsertRows(parent, row, row);
+            } else {
+                change.leaving = report.node.objectInChildrenAtIndex(report.index);
+                beginRemoveRows(parent, row, row);
+            }
+        }
+        pending_.push_back(std::move(change));
+        return;
+    }
+    // A did-change without its will-change began before this model listened.
+    if (pending_.empty())
+        return;
+    PendingChange change = std::move(pending_.back());
+    pending_.pop_back();
+    // Forgotten before the views hear of the change, so that they read the
+    // new sums; the fullSize announcements that follow repaint them.
+    sizes_.forgetWithAncestors(report.node);
+    if (!change.shown)
+        return;
+    if (report.kind == ChangeKind::Insertion) {
+        // Its sums may have changed while it was in another document.
+        sizes_.forgetSubtree(*report.node.objectInChildrenAtIndex(report.index));
+        endInsertRows();
+    } else {
+        endRemoveRows();
+        releaseLater(std::move(change.leaving));
+    }
+}
+
+void ArchiveTreeModel::propertyChanged(const ChangeReport& report)
+{
+    // Also for folders not shown: they may come back.
+    if (report.property == NodeProperty::FullSize)
+        sizes_.forget(report.node);
+    const int column = report.property == NodeProperty::Name ? NameColumn : SizeColumn;
+    const QModelIndex changed = indexForNode(report.node, column);
+    if (changed.isValid())
+        emit dataChanged(changed, changed);
+}
+
+void ArchiveTreeModel::releaseLater(RFATreeNode::Ptr node)
+{
+    if (released_.empty())
+        QMetaObject::invokeMethod(this, [this] { released_.clear(); }, Qt::QueuedConnection);
+    released_.push_back(std::move(node));
+}
+
+} // namespace larkspan

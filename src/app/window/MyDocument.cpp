@@ -1,0 +1,434 @@
+#include "app/window/MyDocument.h"
+
+#include "app/dnd/RFADragAndDropDelegate.h"
+#include "app/shell/CoreTranslation.h"
+#include "app/shell/RFAApplicationDelegate.h"
+#include "app/shell/Settings.h"
+#include "app/views/ArchiveColumnView.h"
+#include "app/views/ArchiveOutlineView.h"
+#include "app/views/ArchiveSelection.h"
+#include "app/views/ArchiveTreeModel.h"
+#include "app/window/PathBar.h"
+#include "app/window/SearchResultsModel.h"
+#include "app/window/SearchResultsView.h"
+#include "base/StringAdditions.h"
+#include "document/StatusBarText.h"
+#include "model/UndoHistory.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTableView>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace larkspan {
+
+namespace {
+
+quint64 nextDocumentId()
+{
+    static quint64 last = 0;
+    return ++last;
+}
+
+} // namespace
+
+MyDocument::MyDocument(RFAApplicationDelegate& application)
+    : application_(application), document_(ArchiveDocument::create(*this, translateForCore)),
+      documentId_(nextDocumentId())
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    buildWindow();
+    connectDocument();
+    document_->browse().setSearchDefaults(settings::searchFilenames(), settings::searchFileContents());
+    setViewMode(settings::defaultViewMode());
+    updateTitle();
+    updateStatusLater();
+}
+
+MyDocument::~MyDocument()
+{
+    // The viewers go first, while the map that tracks them still exists.
+    for (const auto& [entry, viewer] : viewers_) {
+        if (viewer) {
+            disconnect(viewer, nullptr, this, nullptr);
+            delete viewer.data();
+        }
+    }
+    document_->removeObserver(documentObserver_);
+    document_->undoHistory()->setChangeCallback({});
+}
+
+void MyDocument::buildWindow()
+{
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(6, 6, 6, 0);
+
+    // The bar above the views: the view mode on the left, the search on the right.
+    auto* bar = new QHBoxLayout;
+    viewModes_ = new QButtonGroup(this);
+    viewModes_->setExclusive(true);
+    const QString modeNames[] = {tr("Browser"), tr("List")};
+    for (int mode = 0; mode < 2; ++mode) {
+        auto* button = new QToolButton(central);
+        button->setText(modeNames[mode]);
+        button->setCheckable(true);
+        button->setToolTip(mode == 0 ? tr("Show the archive as columns") : tr("Show the archive as a list"));
+        viewModes_->addButton(button, mode);
+        bar->addWidget(button);
+    }
+    // The control's choice is also the mode of windows opened later; the
+    // View menu changes only this window.
+    connect(viewModes_, &QButtonGroup::idClicked, this, [this](int mode) {
+        setViewMode(mode);
+        settings::setDefaultViewMode(mode);
+    });
+    bar->addStretch(1);
+    searchNames_ = new QToolButton(central);
+    searchNames_->setText(tr("Names"));
+    searchNames_->setCheckable(true);
+    searchNames_->setToolTip(tr("Search the names of entries"));
+    searchContents_ = new QToolButton(central);
+    searchContents_->setText(tr("Contents"));
+    searchContents_->setCheckable(true);
+    searchContents_->setToolTip(tr("Search the text of scripts and text files"));
+    connect(searchNames_, &QToolButton::toggled, this, [this](bool on) {
+        settings::setSearchFilenames(on);
+        application_.searchDefaultsChanged();
+    });
+    connect(searchContents_, &QToolButton::toggled, this, [this](bool on) {
+        settings::setSearchFileContents(on);
+        application_.searchDefaultsChanged();
+    });
+    searchField_ = new QLineEdit(central);
+    searchField_->setPlaceholderText(tr("Search"));
+    searchField_->setMinimumWidth(220);
+    QAction* cancel = searchField_->addAction(style()->standardIcon(QStyle::SP_LineEditClearButton),
+                                              QLineEdit::TrailingPosition);
+    cancel->setToolTip(tr("Cancel the search"));
+    connect(cancel, &QAction::triggered, this, [this] { document_->browse().cancelSearch(); });
+    connect(searchField_, &QLineEdit::textEdited, this,
+            [this](const QString& text) { document_->browse().search(text.toStdString()); });
+    bar->addWidget(searchNames_);
+    bar->addWidget(searchContents_);
+    bar->addWidget(searchField_);
+    layout->addLayout(bar);
+
+    // The three panes: column browser, outline list, search results.
+    treeModel_ = new ArchiveTreeModel(this);
+    treeModel_->setArchive(&document_->archive());
+    browser_ = new ArchiveColumnView(central);
+    outline_ = new ArchiveOutlineView(central);
+    treeSelection_ = showInViews(*treeModel_, *browser_, *outline_);
+    connect(treeModel_, &ArchiveTreeModel::renameRequested, this,
+            [this](const RFATreeNode::Ptr& node, const QString& name) { rename(node, name); });
+    connect(treeSelection_, &QItemSelectionModel::selectionChanged, this, &MyDocument::selectionChanged);
+    connect(browser_, &ArchiveColumnView::activatedNodes, this, &MyDocument::openEntries);
+    connect(outline_, &ArchiveOutlineView::activatedNodes, this, &MyDocument::openEntries);
+
+    auto* resultsPane = new QWidget(central);
+    auto* resultsLayout = new QVBoxLayout(resultsPane);
+    resultsLayout->setContentsMargins(0, 0, 0, 0);
+    resultsLayout->setSpacing(0);
+    resultsModel_ = new SearchResultsModel(document_, this);
+    results_ = new SearchResultsView(resultsPane);
+    results_->setModel(resultsModel_);
+    results_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    results_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    results_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    results_->setShowGrid(false);
+    results_->verticalHeader()->hide();
+    results_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    results_->horizontalHeader()->setSectionResizeMode(SearchResultsModel::Path, QHeaderView::Stretch);
+    results_->setIconSize(QSize(16, 16));
+    connect(results_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &MyDocument::selectionChanged);
+    connect(resultsModel_, &QAbstractItemModel::modelReset, this, &MyDocument::selectionChanged);
+    connect(results_, &QTableView::activated, this, [this] { openEntries(document_->selection().nodes()); });
+    pathBar_ = new PathBar(resultsPane);
+    dragAndDrop_ = new RFADragAndDropDelegate(*this, application_);
+    browser_->setDragAndDrop(dragAndDrop_);
+    outline_->setDragAndDrop(dragAndDrop_);
+    results_->setDragAndDrop(dragAndDrop_);
+    // A component whose entry has left the tree since the bar was made starts no drag.
+    connect(pathBar_, &PathBar::dragRequested, this, [this](const RFATreeNode::Ptr& node) {
+        if (document_->isInTree(*node))
+            dragAndDrop_->startDrag(pathBar_, {node}, DragOrigin::SearchResults);
+    });
+    resultsLayout->addWidget(results_, 1);
+    resultsLayout->addWidget(pathBar_);
+
+    panes_ = new QStackedWidget(central);
+    panes_->addWidget(browser_);
+    panes_->addWidget(outline_);
+    panes_->addWidget(resultsPane);
+    layout->addWidget(panes_, 1);
+    setCentralWidget(central);
+
+    status_ = new QLabel(this);
+    statusBar()->addWidget(status_, 1);
+
+    application_.installMenus(*this);
+    resize(760, 480);
+}
+
+void MyDocument::connectDocument()
+{
+    documentObserver_ = document_->addObserver(
+        [this](DocumentProperty property, bool isPrior) { documentChanged(property, isPrior); });
+    watchTree();
+    // One undo step per user event: a group opened by an edit is closed
+    // once the event that made it has been handled.
+    document_->undoHistory()->setChangeCallback([this] {
+        if (document_->undoHistory()->hasOpenGroup() && !groupClosePending_) {
+            groupClosePending_ = true;
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    groupClosePending_ = false;
+                    document_->undoHistory()->endGroup();
+                },
+                Qt::QueuedConnection);
+        }
+        setWindowModified(document_->isModified());
+        emit stateChanged();
+    });
+    searchNames_->setChecked(settings::searchFilenames());
+    searchContents_->setChecked(settings::searchFileContents());
+}
+
+void MyDocument::watchTree()
+{
+    // The status line counts what the tree holds.
+    treeChanges_ = document_->changeHub()->observe(
+        {.properties = {NodeProperty::Children, NodeProperty::FullSize}}, [this](const ChangeReport& report) {
+            if (!report.isPrior)
+                updateStatusLater();
+        });
+}
+
+void MyDocument::documentChanged(DocumentProperty property, bool isPrior)
+{
+    if (isPrior)
+        return;
+    switch (property) {
+    case DocumentProperty::Archive:
+        treeModel_->setArchive(&document_->archive());
+        watchTree();
+        closeViewers();
+        updateTitle();
+        break;
+    case DocumentProperty::TabToShow:
+        showTab();
+        break;
+    case DocumentProperty::FoundEntries:
+        updateStatusLater();
+        break;
+    case DocumentProperty::ViewMode:
+    case DocumentProperty::SaveAndRunEnabled:
+    case DocumentProperty::Availability:
+        break;
+    }
+    emit stateChanged();
+}
+
+void MyDocument::setViewMode(int mode)
+{
+    document_->browse().setViewMode(static_cast<std::uint32_t>(mode));
+    if (QAbstractButton* button = viewModes_->button(mode))
+        button->setChecked(true);
+    showTab();
+}
+
+QToolButton& MyDocument::viewModeButton(int mode) const
+{
+    return *static_cast<QToolButton*>(viewModes_->button(mode));
+}
+
+void MyDocument::showTab()
+{
+    const int tab = document_->browse().tabToShow();
+    panes_->setCurrentIndex(tab);
+    for (QAbstractButton* button : viewModes_->buttons())
+        button->setEnabled(tab < 2);
+    if (tab < 2 && !searchField_->text().isEmpty() && !document_->browse().inSearchMode())
+        searchField_->clear();
+    selectionChanged();
+}
+
+QTableView& MyDocument::searchResults() const
+{
+    return *results_;
+}
+
+QAbstractItemView* MyDocument::currentView() const
+{
+    switch (document_->browse().tabToShow()) {
+    case 0:
+        return browser_;
+    case 1:
+        return outline_;
+    default:
+        return results_;
+    }
+}
+
+void MyDocument::selectionChanged()
+{
+    if (document_->browse().inSearchMode()) {
+        std::vector<RFATreeNode::Ptr> nodes;
+        for (const QModelIndex& row : results_->selectionModel()->selectedRows())
+            if (RFATreeNode::Ptr node = resultsModel_->nodeAt(row.row()))
+                nodes.push_back(std::move(node));
+        document_->selection().set(std::move(nodes));
+        pathBar_->setComponents(searchPathComponents(document_->selection().nodes()));
+    } else {
+        document_->selection().set(selectedNodes(*treeSelection_));
+    }
+    updateStatusLater();
+}
+
+void MyDocument::updateStatusLater()
+{
+    // Many changes can arrive in one event (a move of a hundred entries):
+    // the line is made once, after them.
+    if (statusUpdatePending_)
+        return;
+    statusUpdatePending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        statusUpdatePending_ = false;
+        status_->setText(QString::fromStdString(statusBarText(*document_, translateForCore)));
+    });
+}
+
+QString MyDocument::displayName() const
+{
+    if (const auto& location = document_->fileLocation())
+        return QString::fromStdString(location->filename().string());
+    return tr("Untitled");
+}
+
+void MyDocument::updateTitle()
+{
+    setWindowTitle(displayName() + QStringLiteral("[*]"));
+    setWindowModified(document_->isModified());
+    retitleViewers();
+}
+
+void MyDocument::searchDefaultsChanged()
+{
+    const QSignalBlocker namesBlocker(searchNames_);
+    const QSignalBlocker contentsBlocker(searchContents_);
+    searchNames_->setChecked(settings::searchFilenames());
+    searchContents_->setChecked(settings::searchFileContents());
+    document_->browse().setSearchDefaults(settings::searchFilenames(), settings::searchFileContents());
+}
+
+bool MyDocument::canRename() const
+{
+    return document_->browse().tabToShow() < 2 && document_->selection().nodes().size() == 1;
+}
+
+void MyDocument::renameSelection()
+{
+    if (!canRename())
+        return beep();
+    QAbstractItemView* view = currentView();
+    const QModelIndex index = treeModel_->indexForNode(*document_->selection().nodes().front());
+    view->setCurrentIndex(index);
+    view->edit(index);
+}
+
+void MyDocument::rename(const RFATreeNode::Ptr& node, const QString& text)
+{
+    document_->commands().renameNode(node, text.toStdString());
+}
+
+void MyDocument::undo()
+{
+    document_->undoHistory()->undo();
+}
+
+void MyDocument::redo()
+{
+    document_->undoHistory()->redo();
+}
+
+void MyDocument::deleteItems()
+{
+    document_->commands().deleteItems();
+}
+
+void MyDocument::cut()
+{
+    dragAndDrop_->copy(true);
+}
+
+void MyDocument::copy()
+{
+    dragAndDrop_->copy(false);
+}
+
+void MyDocument::paste()
+{
+    dragAndDrop_->paste();
+}
+
+void MyDocument::selectAll()
+{
+    currentView()->selectAll();
+}
+
+void MyDocument::find()
+{
+    searchField_->setFocus();
+    searchField_->selectAll();
+}
+
+void MyDocument::createNewFolder()
+{
+    document_->commands().createNewFolder();
+}
+
+void MyDocument::addFiles()
+{
+    document_->commands().addFiles();
+}
+
+void MyDocument::extractFiles()
+{
+    document_->commands().extractFiles();
+}
+
+void MyDocument::closeWithoutAsking()
+{
+    closeConfirmed_ = true;
+    close();
+}
+
+void MyDocument::closeEvent(QCloseEvent* event)
+{
+    if (!closeConfirmed_ && isModified()) {
+        event->ignore();
+        askToSaveChanges([this](bool proceed) {
+            if (proceed)
+                closeWithoutAsking();
+        });
+        return;
+    }
+    settings::setWindowGeometry(saveGeometry());
+    closeViewers();
+    event->accept();
+}
+
+} // namespace larkspan

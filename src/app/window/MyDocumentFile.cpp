@@ -1,0 +1,162 @@
+// Reading, saving, reverting, closing and starting the game.
+
+#include "app/shell/MessageBoxes.h"
+#include "app/window/MyDocument.h"
+
+#include "app/shell/RFAApplicationDelegate.h"
+#include "app/shell/Settings.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QProcess>
+#include <QProgressDialog>
+#include <QPushButton>
+
+namespace larkspan {
+
+namespace {
+
+// A progress dialog that shows itself only when the work lasts longer than
+// half a second, and keeps the window painted meanwhile.
+class SlowWorkProgress {
+public:
+    SlowWorkProgress(QWidget* window, const QString& label, bool cancellable)
+        : dialog_(label, cancellable ? QObject::tr("Cancel") : QString(), 0, 1000, window)
+    {
+        dialog_.setWindowModality(Qt::WindowModal);
+        dialog_.setMinimumDuration(500);
+        dialog_.setAutoClose(true);
+    }
+    bool report(std::uint64_t done, std::uint64_t total)
+    {
+        dialog_.setValue(total == 0 ? 1000 : static_cast<int>(done * 1000 / total));
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        return !dialog_.wasCanceled();
+    }
+
+private:
+    QProgressDialog dialog_;
+};
+
+} // namespace
+
+Result<void> MyDocument::readFile(const QString& path)
+{
+    SlowWorkProgress progress(this, tr("Opening %1…").arg(QFileInfo(path).fileName()), true);
+    Result<void> read = document_->readFromFile(
+        path.toStdString(), [&](std::uint64_t done, std::uint64_t total) { return progress.report(done, total); });
+    if (read) {
+        settings::noteRecentFile(QFileInfo(path).absoluteFilePath());
+        updateTitle();
+    }
+    return read;
+}
+
+bool MyDocument::writeTo(const QString& path)
+{
+    SlowWorkProgress progress(this, tr("Saving %1…").arg(QFileInfo(path).fileName()), false);
+    const Result<void> saved = document_->saveToFile(
+        path.toStdString(), [&](std::uint64_t done, std::uint64_t total) { progress.report(done, total); });
+    if (!saved) {
+        errorBox(this, displayName(), tr("The archive could not be saved."), saved.error())->open();
+        return false;
+    }
+    settings::noteRecentFile(QFileInfo(path).absoluteFilePath());
+    updateTitle();
+    emit stateChanged();
+    return true;
+}
+
+void MyDocument::save(std::function<void(bool saved)> done)
+{
+    if (isUntitled())
+        return saveAs(std::move(done));
+    const bool saved = writeTo(QString::fromStdString(document_->fileLocation()->string()));
+    if (done)
+        done(saved);
+}
+
+void MyDocument::saveAs(std::function<void(bool saved)> done)
+{
+    auto* dialog = new QFileDialog(this, tr("Save As"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setNameFilter(tr("RFA archives (*.rfa)"));
+    dialog->setDefaultSuffix(QStringLiteral("rfa"));
+    if (!isUntitled())
+        dialog->selectFile(QString::fromStdString(document_->fileLocation()->string()));
+    connect(dialog, &QFileDialog::finished, this, [this, dialog, done = std::move(done)](int result) {
+        const QStringList files = dialog->selectedFiles();
+        const bool saved = result == QDialog::Accepted && !files.isEmpty() && writeTo(files.front());
+        if (done)
+            done(saved);
+    });
+    dialog->open();
+}
+
+void MyDocument::revertToSaved()
+{
+    if (isUntitled())
+        return beep();
+    QMessageBox* box = windowModalBox(this, QMessageBox::Question, displayName(),
+                                      tr("Do you want to revert to the saved version of “%1”?").arg(displayName()),
+                                      tr("Your changes since the last save will be lost."), QMessageBox::NoButton);
+    QPushButton* revert = box->addButton(tr("Revert"), QMessageBox::DestructiveRole);
+    box->addButton(QMessageBox::Cancel);
+    connect(box, &QMessageBox::finished, this, [this, box, revert] {
+        if (box->clickedButton() != static_cast<QAbstractButton*>(revert))
+            return;
+        const QString path = QString::fromStdString(document_->fileLocation()->string());
+        if (const Result<void> read = readFile(path); !read)
+            application_.showOpenError(this, path, read.error());
+    });
+    box->open();
+}
+
+void MyDocument::askToSaveChanges(std::function<void(bool proceed)> proceed)
+{
+    if (!isModified())
+        return proceed(true);
+    QMessageBox* box = windowModalBox(this, QMessageBox::Warning, displayName(),
+                                      tr("Do you want to save the changes made to “%1”?").arg(displayName()),
+                                      tr("Your changes will be lost if you don’t save them."),
+                                      QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    box->button(QMessageBox::Discard)->setText(tr("Don't Save"));
+    box->setDefaultButton(QMessageBox::Save);
+    box->setEscapeButton(QMessageBox::Cancel);
+    connect(box, &QMessageBox::finished, this, [this, box, proceed = std::move(proceed)] {
+        const QMessageBox::StandardButton choice = box->standardButton(box->clickedButton());
+        if (choice == QMessageBox::Save)
+            save(proceed);
+        else
+            proceed(choice == QMessageBox::Discard);
+    });
+    box->open();
+}
+
+void MyDocument::run()
+{
+    const std::optional<LaunchCommand> command = document_->runCommand();
+    if (!command)
+        return beep();
+    QStringList arguments;
+    for (const std::string& argument : command->arguments)
+        arguments << QString::fromStdString(argument);
+    const QString program = QString::fromStdString(command->program.string());
+    if (QProcess::startDetached(program, arguments, QString::fromStdString(command->workingDirectory.string())))
+        return;
+    windowModalBox(this, QMessageBox::Warning, displayName(), tr("The game could not be started."), program)->open();
+}
+
+void MyDocument::saveAndRun()
+{
+    if (!document_->saveAndRunEnabled())
+        return beep();
+    // The game starts also when the save failed, as it always has.
+    save([this](bool) { run(); });
+}
+
+} // namespace larkspan

@@ -1,0 +1,115 @@
+// The questions of the document logic as window-modal dialogs, answered in
+// slots: the logic never waits for them.
+
+#include "app/shell/MessageBoxes.h"
+#include "app/window/MyDocument.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace larkspan {
+
+namespace {
+
+// The toolkit's dialog in directory mode accepts only a folder; this one
+// takes whatever files and folders are selected.
+class FilesAndFoldersDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+protected:
+    void accept() override
+    {
+        if (!selectedFiles().isEmpty())
+            QDialog::accept();
+    }
+};
+
+} // namespace
+
+void MyDocument::beep()
+{
+    QApplication::beep();
+}
+
+void MyDocument::askReplace(const ReplaceQuestion& question, std::function<void(ReplaceAnswer)> answer)
+{
+    QMessageBox* box = windowModalBox(this, QMessageBox::Warning, displayName(),
+                                      QString::fromStdString(question.messageText),
+                                      QString::fromStdString(question.informativeText), QMessageBox::NoButton);
+    QPushButton* replace = box->addButton(tr("Replace"), QMessageBox::AcceptRole);
+    QPushButton* keep = box->addButton(tr("Keep"), QMessageBox::RejectRole);
+    box->setDefaultButton(replace);
+    box->setEscapeButton(keep);
+    if (question.showDoForAll)
+        box->setCheckBox(new QCheckBox(tr("Do for all files."), box));
+    connect(box, &QMessageBox::finished, this, [box, replace, answer = std::move(answer)] {
+        const bool forAll = box->checkBox() && box->checkBox()->isChecked();
+        answer({box->clickedButton() == replace ? ReplaceChoice::Replace : ReplaceChoice::Keep, forAll});
+    });
+    box->open();
+}
+
+void MyDocument::chooseFilesToAdd(std::function<void(std::optional<std::vector<std::filesystem::path>>)> chosen)
+{
+    // Files and folders in one choice: the toolkit's own dialog, in
+    // directory mode, with several rows selectable in its lists.
+    auto* dialog = new FilesAndFoldersDialog(this, tr("Add Files"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setFileMode(QFileDialog::Directory);
+    dialog->setOption(QFileDialog::ShowDirsOnly, false);
+    dialog->setLabelText(QFileDialog::Accept, tr("Add"));
+    connect(dialog, &QFileDialog::finished, this, [dialog, chosen = std::move(chosen)](int result) {
+        if (result != QDialog::Accepted)
+            return chosen(std::nullopt);
+        std::vector<std::filesystem::path> paths;
+        for (const QString& path : dialog->selectedFiles())
+            paths.emplace_back(path.toStdString());
+        chosen(std::move(paths));
+    });
+    dialog->open();
+    for (QAbstractItemView* list : dialog->findChildren<QAbstractItemView*>())
+        list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+}
+
+void MyDocument::chooseExtractionFolder(std::function<void(std::optional<std::filesystem::path>)> chosen)
+{
+    auto* dialog = new QFileDialog(this, tr("Extract To"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setFileMode(QFileDialog::Directory);
+    dialog->setOption(QFileDialog::ShowDirsOnly);
+    dialog->setLabelText(QFileDialog::Accept, tr("Extract"));
+    connect(dialog, &QFileDialog::finished, this, [dialog, chosen = std::move(chosen)](int result) {
+        const QStringList folders = dialog->selectedFiles();
+        if (result != QDialog::Accepted || folders.isEmpty())
+            return chosen(std::nullopt);
+        chosen(std::filesystem::path(folders.front().toStdString()));
+    });
+    dialog->open();
+}
+
+void MyDocument::explainRefusal(const std::string& reason)
+{
+    windowModalBox(this, QMessageBox::Warning, displayName(), QString::fromStdString(reason))->open();
+}
+
+void MyDocument::reportProblems(const std::vector<std::string>& problems)
+{
+    QStringList lines;
+    for (const std::string& problem : problems)
+        lines << QString::fromStdString(problem);
+    QMessageBox* box = windowModalBox(
+        this, QMessageBox::Warning, displayName(), tr("Some entries could not be handled."),
+        lines.size() <= 5 ? lines.join(QLatin1Char('\n')) : tr("%n problems.", nullptr, lines.size()));
+    box->setDetailedText(lines.join(QLatin1Char('\n')));
+    box->open();
+}
+
+} // namespace larkspan

@@ -1,0 +1,114 @@
+#include "app/window/SearchResultsModel.h"
+
+#include "app/views/SizeText.h"
+
+namespace larkspan {
+
+SearchResultsModel::SearchResultsModel(std::shared_ptr<ArchiveDocument> document, QObject* parent)
+    : QAbstractTableModel(parent), document_(std::move(document))
+{
+    takeRows();
+    documentObserver_ = document_->addObserver([this](DocumentProperty property, bool isPrior) {
+        if (property == DocumentProperty::FoundEntries || property == DocumentProperty::Archive) {
+            if (isPrior) {
+                beginResetModel();
+                return;
+            }
+            takeRows();
+            endResetModel();
+            if (property == DocumentProperty::Archive)
+                watchHub();
+        }
+    });
+    watchHub();
+}
+
+SearchResultsModel::~SearchResultsModel()
+{
+    document_->removeObserver(documentObserver_);
+}
+
+void SearchResultsModel::takeRows()
+{
+    rows_ = document_->foundEntries().nodes();
+    rowByNode_.clear();
+    for (std::size_t i = 0; i < rows_.size(); ++i)
+        rowByNode_.emplace(rows_[i].get(), static_cast<int>(i));
+}
+
+void SearchResultsModel::watchHub()
+{
+    // Names, paths and sizes of results change with renames and edits; the
+    // rows themselves only with a new result set.
+    entryChanges_ = document_->changeHub()->observe(
+        {.properties = {NodeProperty::Name, NodeProperty::FullPath, NodeProperty::FullSize}},
+        [this](const ChangeReport& report) {
+            const int row = rowOf(report.node);
+            if (row >= 0)
+                emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
+        });
+}
+
+int SearchResultsModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+int SearchResultsModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+RFATreeNode::Ptr SearchResultsModel::nodeAt(int row) const
+{
+    return row >= 0 && row < static_cast<int>(rows_.size()) ? rows_[static_cast<std::size_t>(row)] : nullptr;
+}
+
+int SearchResultsModel::rowOf(const RFATreeNode& node) const
+{
+    const auto found = rowByNode_.find(&node);
+    return found == rowByNode_.end() ? -1 : found->second;
+}
+
+QVariant SearchResultsModel::data(const QModelIndex& index, int role) const
+{
+    const RFATreeNode::Ptr node = nodeAt(index.row());
+    if (!node)
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+        if (index.column() == Name)
+            return QString::fromStdString(node->name());
+        if (index.column() == Path)
+            return QString::fromStdString(node->fullPath());
+        return node->isLeaf() ? sizeText(node->fullSize()) : QString();
+    case Qt::DecorationRole:
+        return index.column() == Name ? QVariant(icons_.iconFor(*node)) : QVariant();
+    case Qt::TextAlignmentRole:
+        return index.column() == Size ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
+    default:
+        return {};
+    }
+}
+
+QVariant SearchResultsModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    switch (section) {
+    case Name:
+        return tr("Name");
+    case Path:
+        return tr("Path");
+    case Size:
+        return tr("Size");
+    }
+    return {};
+}
+
+Qt::ItemFlags SearchResultsModel::flags(const QModelIndex& index) const
+{
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled : Qt::NoItemFlags;
+}
+
+} // namespace larkspan
