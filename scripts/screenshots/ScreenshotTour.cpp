@@ -12,6 +12,7 @@
 #include "app/views/ArchiveOutlineView.h"
 #include "app/views/ArchiveTreeModel.h"
 #include "app/window/MyDocument.h"
+#include "app/window/ViewerWindows.h"
 
 #include <QApplication>
 #include <QDir>
@@ -66,28 +67,35 @@ int main(int argc, char* argv[])
     const RFATreeNode::Ptr texture = entry(*window, {"levels", "Demo", "Textures", "Detail.dds"});
     if (!init || !texture)
         return 1;
-    ArchiveTreeModel& model = window->treeModel();
-    window->browser().setCurrentIndex(model.indexForNode(*init));
+    // The window's parts, found by their object names.
+    auto* model = window->findChild<ArchiveTreeModel*>();
+    auto* browser = window->findChild<ArchiveColumnView*>(QStringLiteral("browser"));
+    auto* outline = window->findChild<ArchiveOutlineView*>(QStringLiteral("outline"));
+    auto* searchField = window->findChild<QLineEdit*>(QStringLiteral("searchField"));
+    auto* results = window->findChild<QTableView*>(QStringLiteral("searchResults"));
+    if (!model || !browser || !outline || !searchField || !results)
+        return 1;
+    browser->setCurrentIndex(model->indexForNode(*init));
     bool ok = save(*window, output, QStringLiteral("browser.png"));
 
     window->useListView();
-    window->outline().expandAll();
-    window->outline().setCurrentIndex(model.indexForNode(*entry(*window, level)));
+    outline->expandAll();
+    outline->setCurrentIndex(model->indexForNode(*entry(*window, level)));
     ok &= save(*window, output, QStringLiteral("outline.png"));
 
-    window->searchField().setText(QStringLiteral("terrain"));
-    emit window->searchField().textEdited(QStringLiteral("terrain"));
-    window->searchResults().selectRow(0);
+    searchField->setText(QStringLiteral("terrain"));
+    emit searchField->textEdited(QStringLiteral("terrain"));
+    results->selectRow(0);
     ok &= save(*window, output, QStringLiteral("search.png"));
 
-    window->openEntries({init});
-    QWidget* editor = window->viewerFor(*init);
+    window->viewers().openEntries({init});
+    QWidget* editor = window->viewers().viewerFor(*init);
     editor->resize(640, 360);
     ok &= QTest::qWaitForWindowExposed(editor);
     ok &= save(*editor, output, QStringLiteral("editor.png"));
 
-    window->openEntries({texture});
-    QWidget* viewer = window->viewerFor(*texture);
+    window->viewers().openEntries({texture});
+    QWidget* viewer = window->viewers().viewerFor(*texture);
     ok &= QTest::qWaitForWindowExposed(viewer);
     ok &= save(*viewer, output, QStringLiteral("texture.png"));
 

@@ -1,17 +1,27 @@
 #pragma once
 
+#include "app/dnd/RFADragAndDropDelegate.h"
 #include "app/shell/RFAApplicationDelegate.h"
+#include "app/views/ArchiveColumnView.h"
+#include "app/views/ArchiveOutlineView.h"
+#include "app/views/ArchiveTreeModel.h"
 #include "app/window/MyDocument.h"
+#include "app/window/PathBar.h"
+#include "app/window/SearchResultsView.h"
 #include "fs/FileIO.h"
 #include "support/ArchiveBytes.h"
 #include "support/TemporaryFolder.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QSettings>
+#include <QStackedWidget>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 #include <functional>
 
@@ -50,6 +60,31 @@ Dialog* waitForDialog(QWidget& window)
     }
     return nullptr;
 }
+
+// A part of a window, found as any tool looking at the window from outside
+// finds it: by its type and object name. A missing part ends the run.
+template <typename Part>
+Part& part(const QObject& window, const char* name = nullptr)
+{
+    Part* found = window.findChild<Part*>(name ? QString::fromLatin1(name) : QString());
+    if (!found)
+        qFatal("The window has no %s.", name ? name : Part::staticMetaObject.className());
+    return *found;
+}
+
+inline ArchiveColumnView& browser(MyDocument& window) { return part<ArchiveColumnView>(window, "browser"); }
+inline ArchiveOutlineView& outline(MyDocument& window) { return part<ArchiveOutlineView>(window, "outline"); }
+inline SearchResultsView& searchResults(MyDocument& window) { return part<SearchResultsView>(window, "searchResults"); }
+inline PathBar& pathBar(MyDocument& window) { return part<PathBar>(window, "pathBar"); }
+inline QLineEdit& searchField(MyDocument& window) { return part<QLineEdit>(window, "searchField"); }
+inline QStackedWidget& panes(MyDocument& window) { return part<QStackedWidget>(window, "panes"); }
+inline QLabel& statusLine(MyDocument& window) { return part<QLabel>(window, "statusLine"); }
+inline QToolButton& viewModeButton(MyDocument& window, int mode)
+{
+    return part<QToolButton>(window, mode == 0 ? "browserViewButton" : "listViewButton");
+}
+inline ArchiveTreeModel& treeModel(MyDocument& window) { return part<ArchiveTreeModel>(window); }
+inline RFADragAndDropDelegate& dragAndDrop(MyDocument& window) { return part<RFADragAndDropDelegate>(window); }
 
 // Ends the current user event: the undo group closes on the next turn of
 // the event loop, as after a real click.

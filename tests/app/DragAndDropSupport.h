@@ -113,15 +113,15 @@ inline std::unique_ptr<RFAPasteboardOwner> pasteboard(MyDocument& window, const 
     std::vector<RFATreeNode::Ptr> nodes;
     for (const std::string& path : paths)
         nodes.push_back(node(window, path));
-    return std::unique_ptr<RFAPasteboardOwner>(window.dragAndDrop().writeNodes(nodes));
+    return std::unique_ptr<RFAPasteboardOwner>(dragAndDrop(window).writeNodes(nodes));
 }
 
 inline void selectInTree(MyDocument& window, const std::vector<std::string>& paths)
 {
-    QItemSelectionModel& selection = *window.outline().selectionModel();
+    QItemSelectionModel& selection = *outline(window).selectionModel();
     selection.clearSelection();
     for (const std::string& path : paths) {
-        const QModelIndex index = window.treeModel().indexForNode(*node(window, path));
+        const QModelIndex index = treeModel(window).indexForNode(*node(window, path));
         selection.select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
     endUserEvent();

@@ -46,13 +46,13 @@ std::string dropAndUndo(MyDocument& window, QWidget* viewport, QPoint position, 
         return "dropped into " + tree(window);
     endUserEvent();
     if (expected != before)
-        window.undo();
+        window.document()->undoHistory()->undo();
     return tree(window) == before ? std::string() : "undone to " + tree(window);
 }
 
 ArchiveColumnList* columnShowing(MyDocument& window, const QModelIndex& folder)
 {
-    for (ArchiveColumnList* column : window.browser().findChildren<ArchiveColumnList*>())
+    for (ArchiveColumnList* column : browser(window).findChildren<ArchiveColumnList*>())
         if (!column->isHidden() && column->rootIndex() == folder)
             return column;
     return nullptr;
@@ -115,7 +115,7 @@ private slots:
             {"a web address", web, one, "a", both, Qt::IgnoreAction},
         };
         for (const auto& c : cases)
-            QVERIFY2(c.window->dragAndDrop().validateDrop(c.data, c.allowed, node(*c.window, c.target)) == c.expected,
+            QVERIFY2(dragAndDrop(*c.window).validateDrop(c.data, c.allowed, node(*c.window, c.target)) == c.expected,
                      c.what);
         // The entries also offer their files: as entries, they are refused here.
         QVERIFY(folderA->hasUrls());
@@ -125,11 +125,11 @@ private slots:
     {
         MyDocument* window = windows_->open({{"bf1942/a.con", "a"}, {"bf1942/b/x.con", "x"}, {"bf1942/c.con", "c"}});
         window->useListView();
-        window->outline().expandAll();
-        QWidget* viewport = window->outline().viewport();
+        outline(*window).expandAll();
+        QWidget* viewport = outline(*window).viewport();
         const std::unique_ptr<QMimeData> file = filesData({diskFile("n.con")});
         const auto at = [&](const std::string& path, RowZone zone) {
-            return pointIn(window->outline(), window->treeModel().indexForNode(*node(*window, path)), zone);
+            return pointIn(outline(*window), treeModel(*window).indexForNode(*node(*window, path)), zone);
         };
         const std::string before = tree(*window);
         const struct {
@@ -161,17 +161,17 @@ private slots:
                                              {"bf1942/c/s.con", "s"},
                                              {"bf1942/d.con", "d"}});
         window->useBrowserView();
-        const QModelIndex root = window->treeModel().indexForNode(*node(*window, ""));
-        const QModelIndex c = window->treeModel().indexForNode(*node(*window, "c"));
-        window->browser().setCurrentIndex(c);
+        const QModelIndex root = treeModel(*window).indexForNode(*node(*window, ""));
+        const QModelIndex c = treeModel(*window).indexForNode(*node(*window, "c"));
+        browser(*window).setCurrentIndex(c);
         QTRY_VERIFY(columnShowing(*window, c) && columnShowing(*window, root) && columnShowing(*window, {}));
         ArchiveColumnList* top = columnShowing(*window, {});
         ArchiveColumnList* rootColumn = columnShowing(*window, root);
         ArchiveColumnList* folderColumn = columnShowing(*window, c);
         const auto in = [&](ArchiveColumnList* column, const std::string& path, RowZone zone) {
-            return std::make_pair(column, pointIn(*column, window->treeModel().indexForNode(*node(*window, path)), zone));
+            return std::make_pair(column, pointIn(*column, treeModel(*window).indexForNode(*node(*window, path)), zone));
         };
-        const QRect last = folderColumn->visualRect(window->treeModel().indexForNode(*node(*window, "c/s.con")));
+        const QRect last = folderColumn->visualRect(treeModel(*window).indexForNode(*node(*window, "c/s.con")));
         const std::unique_ptr<QMimeData> file = filesData({diskFile("n.con")});
         const std::string before = tree(*window);
         const struct {
@@ -204,8 +204,8 @@ private slots:
         MyDocument* window =
             windows_->open({{"bf1942/xa/k.con", "k"}, {"bf1942/xb.con", "b"}, {"bf1942/xc/m.con", "m"}});
         window->searchDefaultsChanged();
-        emit window->searchField().textEdited(QStringLiteral("x"));
-        QTableView& results = window->searchResults();
+        emit searchField(*window).textEdited(QStringLiteral("x"));
+        QTableView& results = searchResults(*window);
         QCOMPARE(results.model()->rowCount(), 3);
         const auto at = [&](int row, RowZone zone) { return pointIn(results, results.model()->index(row, 0), zone); };
         const std::unique_ptr<QMimeData> file = filesData({diskFile("xn.con")});
@@ -228,7 +228,7 @@ private slots:
             QCOMPARE(results.model()->rowCount(), c.expected == before ? 3 : 4);
             endUserEvent();
             if (c.expected != before) {
-                window->undo();
+                window->document()->undoHistory()->undo();
                 window->document()->browse().updateSearchPredicate();
             }
         }
@@ -239,23 +239,23 @@ private slots:
         MyDocument* source = windows_->open({{"bf1942/a/x.con", "x"}, {"bf1942/b.con", "b"}});
         MyDocument* receiver = windows_->open({{"bf1942/c/z.con", "z"}});
         receiver->useListView();
-        receiver->outline().expandAll();
+        outline(*receiver).expandAll();
         const std::string sourceBefore = tree(*source);
         const std::string receiverBefore = tree(*receiver);
         const QPoint ontoC =
-            pointIn(receiver->outline(), receiver->treeModel().indexForNode(*node(*receiver, "c")), RowZone::On);
+            pointIn(outline(*receiver), treeModel(*receiver).indexForNode(*node(*receiver, "c")), RowZone::On);
 
         const std::unique_ptr<RFAPasteboardOwner> moved = pasteboard(*source, {"a"});
-        QCOMPARE(dropAt(receiver->outline().viewport(), ontoC, *moved), Qt::MoveAction);
+        QCOMPARE(dropAt(outline(*receiver).viewport(), ontoC, *moved), Qt::MoveAction);
         // The drop was ours: the source only forgets what it dragged.
-        source->dragAndDrop().dragEnded(receiver->outline().viewport(), *moved, DragOrigin::Tree);
+        dragAndDrop(*source).dragEnded(outline(*receiver).viewport(), *moved, DragOrigin::Tree);
         endUserEvent();
         QCOMPARE(tree(*source), std::string("bf1942{b.con}"));
         QCOMPARE(tree(*receiver), std::string("bf1942{c{a{x.con},z.con}}"));
-        QVERIFY(source->dragAndDrop().draggedNodes().empty());
+        QVERIFY(dragAndDrop(*source).draggedNodes().empty());
         QVERIFY(source->isWindowModified() && receiver->isWindowModified());
 
-        receiver->undo();
+        receiver->document()->undoHistory()->undo();
         endUserEvent();
         QCOMPARE(tree(*source), sourceBefore);
         QCOMPARE(tree(*receiver), receiverBefore);
@@ -263,7 +263,7 @@ private slots:
 
         // With the copy modifier both keep their entries.
         const std::unique_ptr<RFAPasteboardOwner> copied = pasteboard(*source, {"b.con"});
-        QCOMPARE(dropAt(receiver->outline().viewport(), ontoC, *copied, kCopy), Qt::CopyAction);
+        QCOMPARE(dropAt(outline(*receiver).viewport(), ontoC, *copied, kCopy), Qt::CopyAction);
         QCOMPARE(tree(*source), sourceBefore);
         QCOMPARE(tree(*receiver), std::string("bf1942{c{b.con,z.con}}"));
     }
@@ -275,7 +275,7 @@ private slots:
         const RFATreeNode::Ptr root = node(*source, "");
         root->appendChild(RFATreeNode::initWithData(textBytes("t"), "t.con", root));
         const std::unique_ptr<RFAPasteboardOwner> data = pasteboard(*source, {"t.con"});
-        QVERIFY(receiver->dragAndDrop().acceptDrop(*data, Qt::MoveAction, node(*receiver, ""), 0));
+        QVERIFY(dragAndDrop(*receiver).acceptDrop(*data, Qt::MoveAction, node(*receiver, ""), 0));
         QCOMPARE(tree(*source), std::string("bf1942{}"));
         QCOMPARE(tree(*receiver), std::string("bf1942{t.con}"));
     }
@@ -296,19 +296,19 @@ private slots:
         const std::unique_ptr<RFAPasteboardOwner> asOnDisk = pasteboard(*source, {"renamed, never saved"});
         closeWindow(source);
         // Resolved in the file as saved: the unsaved name is not there.
-        QVERIFY(!receiver->dragAndDrop().acceptDrop(*saved, Qt::MoveAction, target, 0));
-        QVERIFY(!receiver->dragAndDrop().acceptDrop(*asOnDisk, Qt::MoveAction, target, 0));
+        QVERIFY(!dragAndDrop(*receiver).acceptDrop(*saved, Qt::MoveAction, target, 0));
+        QVERIFY(!dragAndDrop(*receiver).acceptDrop(*asOnDisk, Qt::MoveAction, target, 0));
         QCOMPARE(tree(*receiver), std::string("bf1942{c{z.con}}"));
 
         MyDocument* again = windows_->app->openFile(file);
         const std::unique_ptr<RFAPasteboardOwner> entry = pasteboard(*again, {"a/x.con"});
         closeWindow(again);
-        QVERIFY(receiver->dragAndDrop().acceptDrop(*entry, Qt::MoveAction, target, 0));
+        QVERIFY(dragAndDrop(*receiver).acceptDrop(*entry, Qt::MoveAction, target, 0));
         QCOMPARE(tree(*receiver), std::string("bf1942{c{x.con,z.con}}"));
 
         // The file has gone meanwhile: the receiver says why it refuses.
         QVERIFY(QFile::remove(file));
-        QVERIFY(!receiver->dragAndDrop().acceptDrop(*entry, Qt::MoveAction, target, 0));
+        QVERIFY(!dragAndDrop(*receiver).acceptDrop(*entry, Qt::MoveAction, target, 0));
         QMessageBox* why = waitForDialog<QMessageBox>(*receiver);
         QVERIFY(why);
         QVERIFY(why->text().contains(QStringLiteral("could not be opened")));
@@ -318,7 +318,7 @@ private slots:
         MyDocument* untitled = windows_->untitled();
         const std::unique_ptr<RFAPasteboardOwner> lost = pasteboard(*untitled, {});
         closeWindow(untitled);
-        QVERIFY(!receiver->dragAndDrop().acceptDrop(*lost, Qt::MoveAction, target, 0));
+        QVERIFY(!dragAndDrop(*receiver).acceptDrop(*lost, Qt::MoveAction, target, 0));
     }
 
     void filesFromDiskAreAddedAsCopies()
@@ -326,7 +326,7 @@ private slots:
         MyDocument* window = windows_->open({{"bf1942/c/z.con", "z"}});
         disk_.write("folder/inner.con", "i");
         const std::unique_ptr<QMimeData> files = filesData({diskFile("one.con"), disk_.path() / "folder"});
-        QVERIFY(window->dragAndDrop().acceptDrop(*files, Qt::CopyAction | Qt::MoveAction, node(*window, "c"), -1));
+        QVERIFY(dragAndDrop(*window).acceptDrop(*files, Qt::CopyAction | Qt::MoveAction, node(*window, "c"), -1));
         QCOMPARE(tree(*window), std::string("bf1942{c{one.con,folder{inner.con},z.con}}"));
     }
 
@@ -337,7 +337,7 @@ private slots:
         using Command = RFAApplicationDelegate::Command;
         const auto run = [&](MyDocument* window, Command command) {
             QApplication::setActiveWindow(window);
-            window->outline().setFocus();
+            outline(*window).setFocus();
             windows_->app->updateActions();
             QVERIFY(windows_->app->action(command)->isEnabled());
             windows_->app->action(command)->trigger();
@@ -361,7 +361,7 @@ private slots:
         run(receiver, Command::Paste);
         QCOMPARE(tree(*source), std::string("bf1942{b.con}"));
         QCOMPARE(tree(*receiver), std::string("bf1942{c{z.con,b.con,a{x.con}}}"));
-        receiver->undo();
+        receiver->document()->undoHistory()->undo();
         endUserEvent();
         QCOMPARE(tree(*source), std::string("bf1942{a{x.con},b.con}"));
 
@@ -371,11 +371,11 @@ private slots:
         QCOMPARE(tree(*receiver), std::string("bf1942{c{z.con,b.con,n.con}}"));
 
         // The search field keeps its own clipboard.
-        receiver->searchField().setText(QStringLiteral("typed"));
-        receiver->searchField().selectAll();
-        receiver->searchField().setFocus();
+        searchField(*receiver).setText(QStringLiteral("typed"));
+        searchField(*receiver).selectAll();
+        searchField(*receiver).setFocus();
         QApplication::setActiveWindow(receiver);
-        QTRY_VERIFY(receiver->searchField().hasFocus());
+        QTRY_VERIFY(searchField(*receiver).hasFocus());
         windows_->app->action(Command::Copy)->trigger();
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("typed"));
     }

@@ -13,6 +13,8 @@
 #include "app/views/ArchiveOutlineView.h"
 #include "app/views/ArchiveTreeModel.h"
 #include "app/window/PathBar.h"
+#include "app/window/ViewerWindows.h"
+#include "model/UndoHistory.h"
 
 #include <QCheckBox>
 #include <QFileDialog>
@@ -53,10 +55,10 @@ class MainWindowTest : public QObject {
 
     static void select(MyDocument& window, const std::vector<std::string>& paths)
     {
-        QItemSelectionModel& selection = *window.outline().selectionModel();
+        QItemSelectionModel& selection = *fixtures::outline(window).selectionModel();
         selection.clearSelection();
         for (const std::string& path : paths) {
-            const QModelIndex index = window.treeModel().indexForNode(*node(window, path));
+            const QModelIndex index = fixtures::treeModel(window).indexForNode(*node(window, path));
             selection.select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
             selection.setCurrentIndex(index, QItemSelectionModel::NoUpdate);
         }
@@ -81,24 +83,24 @@ private slots:
     {
         MyDocument* first = open({{"bf1942/a.con", "a"}});
         QVERIFY(first);
-        QCOMPARE(first->panes().currentIndex(), 0);
-        QVERIFY(first->viewModeButton(0).isChecked());
+        QCOMPARE(fixtures::panes(*first).currentIndex(), 0);
+        QVERIFY(fixtures::viewModeButton(*first, 0).isChecked());
 
         // The control's choice becomes the default of later windows.
-        first->viewModeButton(1).click();
-        QCOMPARE(first->panes().currentIndex(), 1);
+        fixtures::viewModeButton(*first, 1).click();
+        QCOMPARE(fixtures::panes(*first).currentIndex(), 1);
         QCOMPARE(settings::defaultViewMode(), 1);
         MyDocument* second = open({{"bf1942/b.con", "b"}});
-        QCOMPARE(second->panes().currentIndex(), 1);
-        QVERIFY(second->viewModeButton(1).isChecked());
+        QCOMPARE(fixtures::panes(*second).currentIndex(), 1);
+        QVERIFY(fixtures::viewModeButton(*second, 1).isChecked());
 
         // The menu changes only the window it acts on.
         second->activateWindow();
         QApplication::setActiveWindow(second);
         app_->action(Command::UseBrowser)->trigger();
-        QCOMPARE(second->panes().currentIndex(), 0);
+        QCOMPARE(fixtures::panes(*second).currentIndex(), 0);
         QCOMPARE(settings::defaultViewMode(), 1);
-        QCOMPARE(first->panes().currentIndex(), 1);
+        QCOMPARE(fixtures::panes(*first).currentIndex(), 1);
     }
 
     void menusFollowTheSelectionAndTheMode()
@@ -118,49 +120,49 @@ private slots:
         QVERIFY2(enabled(Command::AddFiles), "a file selected: its folder receives");
         QVERIFY(enabled(Command::UseList));
 
-        window->searchField().setText(QStringLiteral("tank"));
-        emit window->searchField().textEdited(QStringLiteral("tank"));
-        QCOMPARE(window->panes().currentIndex(), 2);
+        fixtures::searchField(*window).setText(QStringLiteral("tank"));
+        emit fixtures::searchField(*window).textEdited(QStringLiteral("tank"));
+        QCOMPARE(fixtures::panes(*window).currentIndex(), 2);
         QVERIFY(!enabled(Command::UseList));
         QVERIFY(!enabled(Command::UseBrowser));
-        QVERIFY(!window->viewModeButton(0).isEnabled());
+        QVERIFY(!fixtures::viewModeButton(*window, 0).isEnabled());
     }
 
     void searchShowsResultsAndThePathBar()
     {
         settings::setSearchFilenames(true);
         MyDocument* window = open({{"bf1942/objects/tank.con", "t"}, {"bf1942/objects/tanks/x.con", "x"}});
-        emit window->searchField().textEdited(QStringLiteral("TANK"));
-        QTableView& results = window->searchResults();
+        emit fixtures::searchField(*window).textEdited(QStringLiteral("TANK"));
+        QTableView& results = fixtures::searchResults(*window);
         QCOMPARE(results.model()->rowCount(), 2);
         QCOMPARE(results.model()->index(0, 1).data().toString(), QStringLiteral("bf1942/objects/tank.con"));
         results.selectRow(0);
         fixtures::endUserEvent();
-        QCOMPARE(window->pathBar().components().size(), std::size_t{3});
-        QCOMPARE(window->pathBar().components().back().title, std::string("tank.con"));
-        QVERIFY(window->pathBar().components().back().isFile);
-        QCOMPARE(window->statusLine().text(), QStringLiteral("1 object of 2 selected, 1 Bytes"));
+        QCOMPARE(fixtures::pathBar(*window).components().size(), std::size_t{3});
+        QCOMPARE(fixtures::pathBar(*window).components().back().title, std::string("tank.con"));
+        QVERIFY(fixtures::pathBar(*window).components().back().isFile);
+        QCOMPARE(fixtures::statusLine(*window).text(), QStringLiteral("1 object of 2 selected, 1 Bytes"));
         results.selectAll();
         fixtures::endUserEvent();
-        QVERIFY(window->pathBar().components().empty());
+        QVERIFY(fixtures::pathBar(*window).components().empty());
 
         // The field's cancel button leaves the search, back to the pane before.
-        QAction* cancel = window->searchField().actions().last();
+        QAction* cancel = fixtures::searchField(*window).actions().last();
         cancel->trigger();
-        QCOMPARE(window->panes().currentIndex(), 0);
-        QVERIFY(window->searchField().text().isEmpty());
-        QVERIFY(window->viewModeButton(0).isEnabled());
+        QCOMPARE(fixtures::panes(*window).currentIndex(), 0);
+        QVERIFY(fixtures::searchField(*window).text().isEmpty());
+        QVERIFY(fixtures::viewModeButton(*window, 0).isEnabled());
     }
 
     void statusLineFollowsTheSelection()
     {
         MyDocument* window = open({{"bf1942/objects/a.con", "12345"}, {"bf1942/objects/b.con", "1"}});
         fixtures::endUserEvent();
-        QCOMPARE(window->statusLine().text(), QStringLiteral("1 object, 6 Bytes"));
+        QCOMPARE(fixtures::statusLine(*window).text(), QStringLiteral("1 object, 6 Bytes"));
         select(*window, {"objects/a.con"});
-        QCOMPARE(window->statusLine().text(), QStringLiteral("1 object of 2 selected, 5 Bytes"));
+        QCOMPARE(fixtures::statusLine(*window).text(), QStringLiteral("1 object of 2 selected, 5 Bytes"));
         select(*window, {"objects"});
-        QCOMPARE(window->statusLine().text(), QStringLiteral("2 objects, 0 Bytes"));
+        QCOMPARE(fixtures::statusLine(*window).text(), QStringLiteral("2 objects, 0 Bytes"));
     }
 
     void newFolderDeleteAndUndoFromTheMenu()
@@ -213,11 +215,11 @@ private slots:
         QFETCH(QString, result);
         MyDocument* window = open({{"bf1942/a.con", "a"}, {"bf1942/taken.con", "t"}});
         const RFATreeNode::Ptr entry = node(*window, "a.con");
-        window->treeModel().setData(window->treeModel().indexForNode(*entry), name, Qt::EditRole);
+        fixtures::treeModel(*window).setData(fixtures::treeModel(*window).indexForNode(*entry), name, Qt::EditRole);
         fixtures::endUserEvent();
         QCOMPARE(QString::fromStdString(entry->name()), result);
         if (result != QLatin1String("a.con")) {
-            window->undo();
+            window->document()->undoHistory()->undo();
             QCOMPARE(entry->name(), std::string("a.con"));
         }
     }
@@ -247,7 +249,7 @@ private slots:
         temp_.write("pick/one.con", "1");
         MyDocument* window = open({{"bf1942/a.con", "a"}});
         select(*window, {""});
-        window->addFiles();
+        window->document()->commands().addFiles();
         QFileDialog* chooser = fixtures::waitForDialog<QFileDialog>(*window);
         QVERIFY(chooser);
         chooser->setDirectory(QString::fromStdString((temp_.path() / "pick").string()));
@@ -287,17 +289,17 @@ private slots:
     {
         MyDocument* window = open({{"bf1942/sky.raw", std::string(2 * 64 * 64, '\x40')}});
         const RFATreeNode::Ptr sky = node(*window, "sky.raw");
-        window->openEntries({sky});
-        window->openEntries({sky});
+        window->viewers().openEntries({sky});
+        window->viewers().openEntries({sky});
         QCOMPARE(window->findChildren<RFAImageViewingController*>().size(), qsizetype{1});
-        QWidget* viewer = window->viewerFor(*sky);
+        QWidget* viewer = window->viewers().viewerFor(*sky);
         QVERIFY(viewer);
         QCOMPARE(viewer->windowTitle(), window->displayName() + QStringLiteral(" \u2014 sky.raw"));
         sky->setName("moved.raw");
-        window->openEntries({sky});
-        QCOMPARE(window->viewerFor(*sky), viewer); // "found by the entry, not its name"
+        window->viewers().openEntries({sky});
+        QCOMPARE(window->viewers().viewerFor(*sky), viewer); // "found by the entry, not its name"
         QCOMPARE(viewer->windowTitle(), window->displayName() + QStringLiteral(" \u2014 moved.raw"));
-        window->openEntries({node(*window, "")});
+        window->viewers().openEntries({node(*window, "")});
         QCOMPARE(window->findChildren<RFAImageViewingController*>().size(), qsizetype{1});
     }
 
@@ -307,8 +309,8 @@ private slots:
         MyDocument* window = open({{"bf1942/init.con", script}});
         QApplication::setActiveWindow(window);
         const RFATreeNode::Ptr entry = node(*window, "init.con");
-        window->openEntries({entry});
-        auto* editorWindow = qobject_cast<TextEditorWindow*>(window->viewerFor(*entry));
+        window->viewers().openEntries({entry});
+        auto* editorWindow = qobject_cast<TextEditorWindow*>(window->viewers().viewerFor(*entry));
         QVERIFY(editorWindow);
         QVERIFY(QTest::qWaitForWindowExposed(editorWindow));
         TextEditor& editor = *editorWindow->editor();
@@ -332,8 +334,8 @@ private slots:
     {
         MyDocument* window = open({{"bf1942/wide.raw", std::string(2 * 64 * 64, '\x10')}});
         const RFATreeNode::Ptr wide = node(*window, "wide.raw");
-        window->openEntries({wide});
-        auto* viewer = qobject_cast<RFAImageViewingController*>(window->viewerFor(*wide));
+        window->viewers().openEntries({wide});
+        auto* viewer = qobject_cast<RFAImageViewingController*>(window->viewers().viewerFor(*wide));
         QVERIFY(viewer);
         QVERIFY(QTest::qWaitForWindowExposed(viewer));
         // As high as the picture; as wide as the picture or its info line.

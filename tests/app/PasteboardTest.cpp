@@ -112,7 +112,7 @@ private slots:
         QCOMPARE(QUrl(entries->rfaURL).toLocalFile(),
                  QString::fromStdString(window->document()->fileLocation()->string()));
         QCOMPARE(entries->documentId, window->documentId());
-        QCOMPARE(window->dragAndDrop().draggedNodes().size(), std::size_t(paths.size()));
+        QCOMPARE(dragAndDrop(*window).draggedNodes().size(), std::size_t(paths.size()));
         if (formats.contains("text/plain"))
             QCOMPARE(data->text(), QStringLiteral("café"));
         if (formats.contains("application/x-qt-image"))
@@ -161,7 +161,7 @@ private slots:
             nodes.push_back(root->objectInChildrenAtIndex(i));
 
         const QStringList outsideBefore = contentsOf(exportRoot());
-        const std::unique_ptr<RFAPasteboardOwner> data(window->dragAndDrop().writeNodes(nodes));
+        const std::unique_ptr<RFAPasteboardOwner> data(dragAndDrop(*window).writeNodes(nodes));
         const QList<QUrl> urls = data->urls();
         QCOMPARE(urls.size(), 1);
         const QString folder = QFileInfo(urls.front().toLocalFile()).absolutePath();

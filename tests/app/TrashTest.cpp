@@ -87,13 +87,13 @@ private slots:
         QCOMPARE(data->urls().size(), 2);
         for (const QString& path : data->exportedPaths())
             toTrash ? trash(path) : moveElsewhere(path);
-        window->dragAndDrop().dragEnded(ontoOurWindow ? window->outline().viewport() : nullptr, *data,
+        dragAndDrop(*window).dragEnded(ontoOurWindow ? outline(*window).viewport() : nullptr, *data,
                                         DragOrigin::Tree);
         QCOMPARE(tree(*window), expected);
         endUserEvent();
         if (expected != before) {
             QCOMPARE(window->document()->undoHistory()->undoActionName(), std::string("Delete"));
-            window->undo();
+            window->document()->undoHistory()->undo();
             QCOMPARE(tree(*window), before);
         }
     }
@@ -107,7 +107,7 @@ private slots:
             {{"bf1942/a.con", "a"}, {"bf1942/b.con", "b"}, {"bf1942/c.con", "c"}, {"bf1942/d.con", "d"}});
         const std::string before = tree(*window);
         const std::unique_ptr<RFAPasteboardOwner> data = pasteboard(*window, {"a.con", "b.con", "c.con"});
-        window->dragAndDrop().dragEnded(nullptr, *data, DragOrigin::Tree);
+        dragAndDrop(*window).dragEnded(nullptr, *data, DragOrigin::Tree);
         QCOMPARE(data->urls().size(), 3);
         const std::vector<QString> files = data->exportedPaths();
         // The question stays open a while: nothing is decided meanwhile.
@@ -123,10 +123,10 @@ private slots:
         endUserEvent();
         // Each batch its own step.
         QCOMPARE(window->document()->undoHistory()->undoActionName(), std::string("Delete"));
-        window->undo();
+        window->document()->undoHistory()->undo();
         endUserEvent();
         QCOMPARE(tree(*window), std::string("bf1942{b.con,c.con,d.con}"));
-        window->undo();
+        window->document()->undoHistory()->undo();
         QCOMPARE(tree(*window), before);
     }
 
@@ -135,7 +135,7 @@ private slots:
         // Not every file manager writes the trash's record first.
         MyDocument* window = windows_->open({{"bf1942/a.con", "a"}, {"bf1942/b.con", "b"}});
         const std::unique_ptr<RFAPasteboardOwner> data = pasteboard(*window, {"a.con"});
-        window->dragAndDrop().dragEnded(nullptr, *data, DragOrigin::Tree);
+        dragAndDrop(*window).dragEnded(nullptr, *data, DragOrigin::Tree);
         QCOMPARE(data->urls().size(), 1);
         const QString file = data->exportedPaths().front();
         QDir().mkpath(dataHome() + QStringLiteral("/Trash/files"));
@@ -150,10 +150,10 @@ private slots:
         MyDocument* source = windows_->open({{"bf1942/a.con", "a"}, {"bf1942/b.con", "b"}, {"bf1942/c.con", "c"}});
         MyDocument* other = windows_->open({{"bf1942/z.con", "z"}});
         const std::unique_ptr<RFAPasteboardOwner> data = pasteboard(*source, {"a.con", "b.con"});
-        source->dragAndDrop().dragEnded(nullptr, *data, DragOrigin::Tree);
+        dragAndDrop(*source).dragEnded(nullptr, *data, DragOrigin::Tree);
         QCOMPARE(data->urls().size(), 2);
         const std::unique_ptr<RFAPasteboardOwner> moved = pasteboard(*source, {"a.con"});
-        QVERIFY(other->dragAndDrop().acceptDrop(*moved, Qt::MoveAction, node(*other, ""), 0));
+        QVERIFY(dragAndDrop(*other).acceptDrop(*moved, Qt::MoveAction, node(*other, ""), 0));
         endUserEvent();
         for (const QString& path : data->exportedPaths())
             trash(path);
@@ -168,12 +168,12 @@ private slots:
         const std::shared_ptr<ArchiveDocument> closed = closing->document();
         // One drag's files are asked for before the window closes, one's after.
         const std::unique_ptr<RFAPasteboardOwner> askedBefore = pasteboard(*closing, {"a.con"});
-        closing->dragAndDrop().dragEnded(nullptr, *askedBefore, DragOrigin::Tree);
+        dragAndDrop(*closing).dragEnded(nullptr, *askedBefore, DragOrigin::Tree);
         const std::unique_ptr<RFAPasteboardOwner> askedAfter = pasteboard(*closing, {"b.con"});
-        closing->dragAndDrop().dragEnded(nullptr, *askedAfter, DragOrigin::Tree);
+        dragAndDrop(*closing).dragEnded(nullptr, *askedAfter, DragOrigin::Tree);
         QCOMPARE(askedBefore->urls().size(), 1);
         const std::unique_ptr<RFAPasteboardOwner> fromStaying = pasteboard(*staying, {"c.con"});
-        staying->dragAndDrop().dragEnded(nullptr, *fromStaying, DragOrigin::Tree);
+        dragAndDrop(*staying).dragEnded(nullptr, *fromStaying, DragOrigin::Tree);
         QCOMPARE(fromStaying->urls().size(), 1);
 
         const QPointer<MyDocument> gone(closing);
@@ -193,13 +193,13 @@ private slots:
         settings::setSearchFilenames(true);
         MyDocument* window = windows_->open({{"bf1942/xa.con", "a"}, {"bf1942/xb.con", "b"}});
         const std::unique_ptr<RFAPasteboardOwner> data = pasteboard(*window, {"xa.con"});
-        window->dragAndDrop().dragEnded(nullptr, *data, DragOrigin::Tree);
+        dragAndDrop(*window).dragEnded(nullptr, *data, DragOrigin::Tree);
         QCOMPARE(data->urls().size(), 1);
         window->searchDefaultsChanged();
-        emit window->searchField().textEdited(QStringLiteral("x"));
-        QCOMPARE(window->searchResults().model()->rowCount(), 2);
+        emit searchField(*window).textEdited(QStringLiteral("x"));
+        QCOMPARE(searchResults(*window).model()->rowCount(), 2);
         trash(data->exportedPaths().front());
-        QTRY_COMPARE(window->searchResults().model()->rowCount(), 1);
+        QTRY_COMPARE(searchResults(*window).model()->rowCount(), 1);
     }
 
     void trashInfoNamesTheOriginalPlace()

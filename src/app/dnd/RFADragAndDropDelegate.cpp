@@ -234,7 +234,7 @@ void RFADragAndDropDelegate::copy(bool cut)
 {
     const std::vector<RFATreeNode::Ptr>& selection = document_.document()->selection().nodes();
     if (selection.empty() || (cut && !canDelete(*document_.document())))
-        return document_.beep();
+        return QApplication::beep();
     QApplication::clipboard()->setMimeData(pasteboardFor(selection, cut));
 }
 
@@ -248,13 +248,13 @@ void RFADragAndDropDelegate::paste()
 {
     const QMimeData* data = QApplication::clipboard()->mimeData();
     if (!data)
-        return document_.beep();
+        return QApplication::beep();
     const std::shared_ptr<ArchiveDocument>& document = document_.document();
     if (const std::optional<PasteboardEntries> entries = readPasteboardEntries(*data)) {
         const std::optional<Source> source = findSource(*entries);
         const std::optional<std::vector<RFATreeNode::Ptr>> nodes = source ? resolve(*source, entries->nodePaths) : std::nullopt;
         if (!nodes)
-            return document_.beep();
+            return QApplication::beep();
         // Cut entries stay where they are until they are pasted.
         const bool move = entries->cut && source->window;
         document->commands().pasteNodes(*nodes, move);
@@ -263,10 +263,10 @@ void RFADragAndDropDelegate::paste()
         return;
     }
     if (data->hasFormat(QString::fromLatin1(RFAPasteboardType)))
-        return document_.beep();
+        return QApplication::beep();
     if (std::optional<std::vector<std::filesystem::path>> files = droppedFiles(*data))
         return document->commands().pasteFiles(std::move(*files));
-    document_.beep();
+    QApplication::beep();
 }
 
 } // namespace larkspan

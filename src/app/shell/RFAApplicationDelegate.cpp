@@ -5,6 +5,7 @@
 #include "app/shell/MessageBoxes.h"
 #include "app/shell/Settings.h"
 #include "app/viewers/QtImages.h"
+#include "app/window/DocumentFileController.h"
 #include "app/window/MyDocument.h"
 #include "document/CommandAvailability.h"
 #include "model/UndoHistory.h"
@@ -130,7 +131,7 @@ MyDocument* RFAApplicationDelegate::openFile(const QString& path)
     const bool reuse = current && current->isUntitled() && !current->isModified() &&
                        !current->document()->undoHistory()->canUndo();
     MyDocument* document = reuse ? current : newDocument();
-    if (const Result<void> read = document->readFile(path); !read) {
+    if (const Result<void> read = document->file().readFile(path); !read) {
         if (!reuse)
             delete document;
         showOpenError(reuse ? document : nullptr, path, read.error());
@@ -218,23 +219,23 @@ void RFAApplicationDelegate::trigger(Command command)
         return;
     switch (command) {
     case Command::Close: document->close(); break;
-    case Command::Save: document->save(); break;
-    case Command::SaveAs: document->saveAs(); break;
-    case Command::Revert: document->revertToSaved(); break;
-    case Command::Run: document->run(); break;
-    case Command::SaveAndRun: document->saveAndRun(); break;
-    case Command::Undo: document->undo(); break;
-    case Command::Redo: document->redo(); break;
+    case Command::Save: document->file().save(); break;
+    case Command::SaveAs: document->file().saveAs(); break;
+    case Command::Revert: document->file().revertToSaved(); break;
+    case Command::Run: document->file().run(); break;
+    case Command::SaveAndRun: document->file().saveAndRun(); break;
+    case Command::Undo: document->document()->undoHistory()->undo(); break;
+    case Command::Redo: document->document()->undoHistory()->redo(); break;
     case Command::Cut: document->cut(); break;
     case Command::Copy: document->copy(); break;
     case Command::Paste: document->paste(); break;
-    case Command::Delete: document->deleteItems(); break;
+    case Command::Delete: document->document()->commands().deleteItems(); break;
     case Command::Rename: document->renameSelection(); break;
     case Command::SelectAll: document->selectAll(); break;
     case Command::Find: document->find(); break;
-    case Command::NewFolder: document->createNewFolder(); break;
-    case Command::AddFiles: document->addFiles(); break;
-    case Command::Extract: document->extractFiles(); break;
+    case Command::NewFolder: document->document()->commands().createNewFolder(); break;
+    case Command::AddFiles: document->document()->commands().addFiles(); break;
+    case Command::Extract: document->document()->commands().extractFiles(); break;
     case Command::UseBrowser: document->useBrowserView(); break;
     case Command::UseList: document->useListView(); break;
     default: break;
@@ -360,7 +361,7 @@ void RFAApplicationDelegate::quitNext(std::vector<QPointer<MyDocument>> remainin
     QPointer<MyDocument> next = remaining.front();
     remaining.erase(remaining.begin());
     next->raise();
-    next->askToSaveChanges([this, next, remaining](bool proceed) {
+    next->file().askToSaveChanges([this, next, remaining](bool proceed) {
         if (!proceed)
             return;
         if (next)

@@ -8,9 +8,12 @@
 #include "app/views/ArchiveOutlineView.h"
 #include "app/views/ArchiveSelection.h"
 #include "app/views/ArchiveTreeModel.h"
+#include "app/window/DocumentDialogs.h"
+#include "app/window/DocumentFileController.h"
 #include "app/window/PathBar.h"
 #include "app/window/SearchResultsModel.h"
 #include "app/window/SearchResultsView.h"
+#include "app/window/ViewerWindows.h"
 #include "base/StringAdditions.h"
 #include "document/StatusBarText.h"
 #include "model/UndoHistory.h"
@@ -44,8 +47,10 @@ quint64 nextDocumentId()
 } // namespace
 
 MyDocument::MyDocument(RFAApplicationDelegate& application)
-    : application_(application), document_(ArchiveDocument::create(*this, translateForCore)),
-      documentId_(nextDocumentId())
+    : application_(application), dialogs_(new DocumentDialogs(*this)),
+      document_(ArchiveDocument::create(*dialogs_, translateForCore)),
+      file_(new DocumentFileController(*this, application, document_)),
+      viewers_(std::make_unique<ViewerWindows>(*this, application.imageDecoders())), documentId_(nextDocumentId())
 {
     setAttribute(Qt::WA_DeleteOnClose);
     buildWindow();
@@ -58,13 +63,9 @@ MyDocument::MyDocument(RFAApplicationDelegate& application)
 
 MyDocument::~MyDocument()
 {
-    // The viewers go first, while the map that tracks them still exists.
-    for (const auto& [entry, viewer] : viewers_) {
-        if (viewer) {
-            disconnect(viewer, nullptr, this, nullptr);
-            delete viewer.data();
-        }
-    }
+    // The viewers go first, while the window and the document they show
+    // are still whole.
+    viewers_.reset();
     document_->removeObserver(documentObserver_);
     document_->undoHistory()->setChangeCallback({});
 }
@@ -83,6 +84,7 @@ void MyDocument::buildWindow()
     for (int mode = 0; mode < 2; ++mode) {
         auto* button = new QToolButton(central);
         button->setText(modeNames[mode]);
+        button->setObjectName(mode == 0 ? QStringLiteral("browserViewButton") : QStringLiteral("listViewButton"));
         button->setCheckable(true);
         button->setToolTip(mode == 0 ? tr("Show the archive as columns") : tr("Show the archive as a list"));
         viewModes_->addButton(button, mode);
@@ -112,6 +114,7 @@ void MyDocument::buildWindow()
         application_.searchDefaultsChanged();
     });
     searchField_ = new QLineEdit(central);
+    searchField_->setObjectName(QStringLiteral("searchField"));
     searchField_->setPlaceholderText(tr("Search"));
     searchField_->setMinimumWidth(220);
     QAction* cancel = searchField_->addAction(style()->standardIcon(QStyle::SP_LineEditClearButton),
@@ -129,13 +132,15 @@ void MyDocument::buildWindow()
     treeModel_ = new ArchiveTreeModel(this);
     treeModel_->setArchive(&document_->archive());
     browser_ = new ArchiveColumnView(central);
+    browser_->setObjectName(QStringLiteral("browser"));
     outline_ = new ArchiveOutlineView(central);
+    outline_->setObjectName(QStringLiteral("outline"));
     treeSelection_ = showInViews(*treeModel_, *browser_, *outline_);
     connect(treeModel_, &ArchiveTreeModel::renameRequested, this,
             [this](const RFATreeNode::Ptr& node, const QString& name) { rename(node, name); });
     connect(treeSelection_, &QItemSelectionModel::selectionChanged, this, &MyDocument::selectionChanged);
-    connect(browser_, &ArchiveColumnView::activatedNodes, this, &MyDocument::openEntries);
-    connect(outline_, &ArchiveOutlineView::activatedNodes, this, &MyDocument::openEntries);
+    connect(browser_, &ArchiveColumnView::activatedNodes, viewers_.get(), &ViewerWindows::openEntries);
+    connect(outline_, &ArchiveOutlineView::activatedNodes, viewers_.get(), &ViewerWindows::openEntries);
 
     auto* resultsPane = new QWidget(central);
     auto* resultsLayout = new QVBoxLayout(resultsPane);
@@ -143,6 +148,7 @@ void MyDocument::buildWindow()
     resultsLayout->setSpacing(0);
     resultsModel_ = new SearchResultsModel(document_, this);
     results_ = new SearchResultsView(resultsPane);
+    results_->setObjectName(QStringLiteral("searchResults"));
     results_->setModel(resultsModel_);
     results_->setSelectionBehavior(QAbstractItemView::SelectRows);
     results_->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -154,8 +160,9 @@ void MyDocument::buildWindow()
     results_->setIconSize(QSize(16, 16));
     connect(results_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &MyDocument::selectionChanged);
     connect(resultsModel_, &QAbstractItemModel::modelReset, this, &MyDocument::selectionChanged);
-    connect(results_, &QTableView::activated, this, [this] { openEntries(document_->selection().nodes()); });
+    connect(results_, &QTableView::activated, this, [this] { viewers_->openEntries(document_->selection().nodes()); });
     pathBar_ = new PathBar(resultsPane);
+    pathBar_->setObjectName(QStringLiteral("pathBar"));
     dragAndDrop_ = new RFADragAndDropDelegate(*this, application_);
     browser_->setDragAndDrop(dragAndDrop_);
     outline_->setDragAndDrop(dragAndDrop_);
@@ -169,6 +176,7 @@ void MyDocument::buildWindow()
     resultsLayout->addWidget(pathBar_);
 
     panes_ = new QStackedWidget(central);
+    panes_->setObjectName(QStringLiteral("panes"));
     panes_->addWidget(browser_);
     panes_->addWidget(outline_);
     panes_->addWidget(resultsPane);
@@ -176,8 +184,11 @@ void MyDocument::buildWindow()
     setCentralWidget(central);
 
     status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("statusLine"));
     statusBar()->addWidget(status_, 1);
 
+    connect(file_, &DocumentFileController::titleChanged, this, &MyDocument::updateTitle);
+    connect(file_, &DocumentFileController::stateChanged, this, &MyDocument::stateChanged);
     application_.installMenus(*this);
     resize(760, 480);
 }
@@ -225,7 +236,7 @@ void MyDocument::documentChanged(DocumentProperty property, bool isPrior)
     case DocumentProperty::Archive:
         treeModel_->setArchive(&document_->archive());
         watchTree();
-        closeViewers();
+        viewers_->closeAll();
         updateTitle();
         break;
     case DocumentProperty::TabToShow:
@@ -250,11 +261,6 @@ void MyDocument::setViewMode(int mode)
     showTab();
 }
 
-QToolButton& MyDocument::viewModeButton(int mode) const
-{
-    return *static_cast<QToolButton*>(viewModes_->button(mode));
-}
-
 void MyDocument::showTab()
 {
     const int tab = document_->browse().tabToShow();
@@ -264,11 +270,6 @@ void MyDocument::showTab()
     if (tab < 2 && !searchField_->text().isEmpty() && !document_->browse().inSearchMode())
         searchField_->clear();
     selectionChanged();
-}
-
-QTableView& MyDocument::searchResults() const
-{
-    return *results_;
 }
 
 QAbstractItemView* MyDocument::currentView() const
@@ -322,7 +323,7 @@ void MyDocument::updateTitle()
 {
     setWindowTitle(displayName() + QStringLiteral("[*]"));
     setWindowModified(document_->isModified());
-    retitleViewers();
+    viewers_->retitle();
 }
 
 void MyDocument::searchDefaultsChanged()
@@ -342,7 +343,7 @@ bool MyDocument::canRename() const
 void MyDocument::renameSelection()
 {
     if (!canRename())
-        return beep();
+        return QApplication::beep();
     QAbstractItemView* view = currentView();
     const QModelIndex index = treeModel_->indexForNode(*document_->selection().nodes().front());
     view->setCurrentIndex(index);
@@ -352,21 +353,6 @@ void MyDocument::renameSelection()
 void MyDocument::rename(const RFATreeNode::Ptr& node, const QString& text)
 {
     document_->commands().renameNode(node, text.toStdString());
-}
-
-void MyDocument::undo()
-{
-    document_->undoHistory()->undo();
-}
-
-void MyDocument::redo()
-{
-    document_->undoHistory()->redo();
-}
-
-void MyDocument::deleteItems()
-{
-    document_->commands().deleteItems();
 }
 
 void MyDocument::cut()
@@ -395,21 +381,6 @@ void MyDocument::find()
     searchField_->selectAll();
 }
 
-void MyDocument::createNewFolder()
-{
-    document_->commands().createNewFolder();
-}
-
-void MyDocument::addFiles()
-{
-    document_->commands().addFiles();
-}
-
-void MyDocument::extractFiles()
-{
-    document_->commands().extractFiles();
-}
-
 void MyDocument::closeWithoutAsking()
 {
     closeConfirmed_ = true;
@@ -420,14 +391,14 @@ void MyDocument::closeEvent(QCloseEvent* event)
 {
     if (!closeConfirmed_ && isModified()) {
         event->ignore();
-        askToSaveChanges([this](bool proceed) {
+        file_->askToSaveChanges([this](bool proceed) {
             if (proceed)
                 closeWithoutAsking();
         });
         return;
     }
     settings::setWindowGeometry(saveGeometry());
-    closeViewers();
+    viewers_->closeAll();
     event->accept();
 }
 

@@ -4,10 +4,8 @@
 #include "model/ChangeHub.h"
 
 #include <QMainWindow>
-#include <QPointer>
 
-#include <functional>
-#include <unordered_map>
+#include <memory>
 
 class QAbstractItemView;
 class QButtonGroup;
@@ -15,7 +13,6 @@ class QItemSelectionModel;
 class QLabel;
 class QLineEdit;
 class QStackedWidget;
-class QTableView;
 class QToolButton;
 
 namespace larkspan {
@@ -23,17 +20,24 @@ namespace larkspan {
 class ArchiveColumnView;
 class ArchiveOutlineView;
 class ArchiveTreeModel;
+class DocumentDialogs;
+class DocumentFileController;
 class PathBar;
 class RFAApplicationDelegate;
 class RFADragAndDropDelegate;
 class SearchResultsModel;
 class SearchResultsView;
+class ViewerWindows;
 
-// One open archive: its main window, with the column browser, the outline
-// list and the search results over the document logic, and the viewer
-// windows of its entries. It answers the logic's questions with
-// window-modal dialogs.
-class MyDocument : public QMainWindow, public DocumentHost {
+// One open archive's main window: the column browser, the outline list and
+// the search results over the document logic, the search field and the
+// status line. Its parts answer the logic's questions (DocumentDialogs),
+// read, save and run the file (DocumentFileController) and keep the viewer
+// windows of its entries (ViewerWindows). Its widgets carry object names
+// ("browser", "outline", "searchResults", "pathBar", "searchField",
+// "panes", "statusLine", "browserViewButton", "listViewButton") for tools
+// that look at the window from outside.
+class MyDocument : public QMainWindow {
     Q_OBJECT
 public:
     explicit MyDocument(RFAApplicationDelegate& application);
@@ -48,65 +52,24 @@ public:
     // it is untitled.
     quint64 documentId() const { return documentId_; }
 
-    // Reads an archive into this (fresh) window. On failure the window
-    // stays as it was.
-    Result<void> readFile(const QString& path);
-
-    // File commands.
-    void save(std::function<void(bool saved)> done = {});
-    void saveAs(std::function<void(bool saved)> done = {});
-    void revertToSaved();
-    void run();
-    void saveAndRun();
-    // Asks to save unsaved changes first (Save, Don't Save, Cancel); then
-    // `proceed(true)` unless the user cancelled or the save failed.
-    void askToSaveChanges(std::function<void(bool proceed)> proceed);
+    DocumentFileController& file() const { return *file_; }
+    ViewerWindows& viewers() const { return *viewers_; }
     // Closes without asking again (the question has been answered).
     void closeWithoutAsking();
 
-    // Edit and archive commands.
-    void undo();
-    void redo();
-    void deleteItems();
+    // The commands that act on the window's views and search field.
     void cut();
     void copy();
     void paste();
     void renameSelection();
+    bool canRename() const;
     void selectAll();
     void find();
-    void createNewFolder();
-    void addFiles();
-    void extractFiles();
     void useBrowserView() { setViewMode(0); }
     void useListView() { setViewMode(1); }
-    bool canRename() const;
-
-    // The viewer window of each entry: brought to the front when open.
-    void openEntries(const std::vector<RFATreeNode::Ptr>& entries);
-    QWidget* viewerFor(const RFATreeNode& entry) const;
 
     // Settings that all windows share changed.
     void searchDefaultsChanged();
-
-    // DocumentHost.
-    void beep() override;
-    void askReplace(const ReplaceQuestion& question, std::function<void(ReplaceAnswer)> answer) override;
-    void chooseFilesToAdd(std::function<void(std::optional<std::vector<std::filesystem::path>>)> chosen) override;
-    void chooseExtractionFolder(std::function<void(std::optional<std::filesystem::path>)> chosen) override;
-    void reportProblems(const std::vector<std::string>& problems) override;
-    void explainRefusal(const std::string& reason) override;
-
-    // For tests and the screenshot script.
-    ArchiveColumnView& browser() const { return *browser_; }
-    ArchiveOutlineView& outline() const { return *outline_; }
-    QTableView& searchResults() const;
-    PathBar& pathBar() const { return *pathBar_; }
-    QLineEdit& searchField() const { return *searchField_; }
-    QStackedWidget& panes() const { return *panes_; }
-    QLabel& statusLine() const { return *status_; }
-    QToolButton& viewModeButton(int mode) const;
-    ArchiveTreeModel& treeModel() const { return *treeModel_; }
-    RFADragAndDropDelegate& dragAndDrop() const { return *dragAndDrop_; }
 
 signals:
     // Something the menus show may have changed: availability, undo names.
@@ -126,13 +89,13 @@ private:
     void updateStatusLater();
     void updateTitle();
     void rename(const RFATreeNode::Ptr& node, const QString& name);
-    bool writeTo(const QString& path);
-    void closeViewers();
-    void retitleViewers();
     QAbstractItemView* currentView() const;
 
     RFAApplicationDelegate& application_;
+    DocumentDialogs* dialogs_;
     std::shared_ptr<ArchiveDocument> document_;
+    DocumentFileController* file_;
+    std::unique_ptr<ViewerWindows> viewers_;
     std::uint64_t documentObserver_ = 0;
     ObserverToken treeChanges_;
 
@@ -152,7 +115,6 @@ private:
     RFADragAndDropDelegate* dragAndDrop_ = nullptr;
     const quint64 documentId_;
 
-    std::unordered_map<const RFATreeNode*, QPointer<QWidget>> viewers_;
     bool statusUpdatePending_ = false;
     bool groupClosePending_ = false;
     bool closeConfirmed_ = false;

@@ -1,5 +1,4 @@
-// The questions of the document logic as window-modal dialogs, answered in
-// slots: the logic never waits for them.
+#include "app/window/DocumentDialogs.h"
 
 #include "app/shell/MessageBoxes.h"
 #include "app/window/MyDocument.h"
@@ -31,14 +30,16 @@ protected:
 
 } // namespace
 
-void MyDocument::beep()
+DocumentDialogs::DocumentDialogs(MyDocument& window) : QObject(&window), window_(window) {}
+
+void DocumentDialogs::beep()
 {
     QApplication::beep();
 }
 
-void MyDocument::askReplace(const ReplaceQuestion& question, std::function<void(ReplaceAnswer)> answer)
+void DocumentDialogs::askReplace(const ReplaceQuestion& question, std::function<void(ReplaceAnswer)> answer)
 {
-    QMessageBox* box = windowModalBox(this, QMessageBox::Warning, displayName(),
+    QMessageBox* box = windowModalBox(&window_, QMessageBox::Warning, window_.displayName(),
                                       QString::fromStdString(question.messageText),
                                       QString::fromStdString(question.informativeText), QMessageBox::NoButton);
     QPushButton* replace = box->addButton(tr("Replace"), QMessageBox::AcceptRole);
@@ -54,11 +55,11 @@ void MyDocument::askReplace(const ReplaceQuestion& question, std::function<void(
     box->open();
 }
 
-void MyDocument::chooseFilesToAdd(std::function<void(std::optional<std::vector<std::filesystem::path>>)> chosen)
+void DocumentDialogs::chooseFilesToAdd(std::function<void(std::optional<std::vector<std::filesystem::path>>)> chosen)
 {
     // Files and folders in one choice: the toolkit's own dialog, in
     // directory mode, with several rows selectable in its lists.
-    auto* dialog = new FilesAndFoldersDialog(this, tr("Add Files"));
+    auto* dialog = new FilesAndFoldersDialog(&window_, tr("Add Files"));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowModality(Qt::WindowModal);
     dialog->setOption(QFileDialog::DontUseNativeDialog);
@@ -78,9 +79,9 @@ void MyDocument::chooseFilesToAdd(std::function<void(std::optional<std::vector<s
         list->setSelectionMode(QAbstractItemView::ExtendedSelection);
 }
 
-void MyDocument::chooseExtractionFolder(std::function<void(std::optional<std::filesystem::path>)> chosen)
+void DocumentDialogs::chooseExtractionFolder(std::function<void(std::optional<std::filesystem::path>)> chosen)
 {
-    auto* dialog = new QFileDialog(this, tr("Extract To"));
+    auto* dialog = new QFileDialog(&window_, tr("Extract To"));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowModality(Qt::WindowModal);
     dialog->setFileMode(QFileDialog::Directory);
@@ -95,18 +96,18 @@ void MyDocument::chooseExtractionFolder(std::function<void(std::optional<std::fi
     dialog->open();
 }
 
-void MyDocument::explainRefusal(const std::string& reason)
+void DocumentDialogs::explainRefusal(const std::string& reason)
 {
-    windowModalBox(this, QMessageBox::Warning, displayName(), QString::fromStdString(reason))->open();
+    windowModalBox(&window_, QMessageBox::Warning, window_.displayName(), QString::fromStdString(reason))->open();
 }
 
-void MyDocument::reportProblems(const std::vector<std::string>& problems)
+void DocumentDialogs::reportProblems(const std::vector<std::string>& problems)
 {
     QStringList lines;
     for (const std::string& problem : problems)
         lines << QString::fromStdString(problem);
     QMessageBox* box = windowModalBox(
-        this, QMessageBox::Warning, displayName(), tr("Some entries could not be handled."),
+        &window_, QMessageBox::Warning, window_.displayName(), tr("Some entries could not be handled."),
         lines.size() <= 5 ? lines.join(QLatin1Char('\n')) : tr("%n problems.", nullptr, lines.size()));
     box->setDetailedText(lines.join(QLatin1Char('\n')));
     box->open();

@@ -1,15 +1,28 @@
-// The viewer windows of a document's entries: one per entry, found again
-// by the entry itself, so that a renamed or moved entry keeps its window.
-
-#include "app/window/MyDocument.h"
+#include "app/window/ViewerWindows.h"
 
 #include "app/shell/RFAApplicationDelegate.h"
 #include "app/viewers/RFAImageViewingController.h"
 #include "app/viewers/TextEditorWindow.h"
+#include "app/window/MyDocument.h"
 
 namespace larkspan {
 
-void MyDocument::openEntries(const std::vector<RFATreeNode::Ptr>& entries)
+ViewerWindows::ViewerWindows(MyDocument& window, const ImageDecoderTable& decoders)
+    : window_(window), decoders_(decoders)
+{
+}
+
+ViewerWindows::~ViewerWindows()
+{
+    for (const auto& [entry, viewer] : viewers_) {
+        if (viewer) {
+            disconnect(viewer, nullptr, this, nullptr);
+            delete viewer.data();
+        }
+    }
+}
+
+void ViewerWindows::openEntries(const std::vector<RFATreeNode::Ptr>& entries)
 {
     for (const RFATreeNode::Ptr& entry : entries) {
         if (QWidget* open = viewerFor(*entry)) {
@@ -20,9 +33,9 @@ void MyDocument::openEntries(const std::vector<RFATreeNode::Ptr>& entries)
         }
         QWidget* viewer = nullptr;
         if (entry->isText())
-            viewer = new TextEditorWindow(entry, displayName(), this);
+            viewer = new TextEditorWindow(entry, window_.displayName(), &window_);
         else if (entry->isImage())
-            viewer = new RFAImageViewingController(entry, application_.imageDecoders(), displayName(), this);
+            viewer = new RFAImageViewingController(entry, decoders_, window_.displayName(), &window_);
         if (!viewer)
             continue;
         viewers_[entry.get()] = viewer;
@@ -33,23 +46,23 @@ void MyDocument::openEntries(const std::vector<RFATreeNode::Ptr>& entries)
     }
 }
 
-QWidget* MyDocument::viewerFor(const RFATreeNode& entry) const
+QWidget* ViewerWindows::viewerFor(const RFATreeNode& entry) const
 {
     const auto found = viewers_.find(&entry);
     return found == viewers_.end() ? nullptr : found->second.data();
 }
 
-void MyDocument::retitleViewers()
+void ViewerWindows::retitle()
 {
     for (const auto& [entry, viewer] : viewers_) {
         if (auto* editor = qobject_cast<TextEditorWindow*>(viewer.data()))
-            editor->setDisplayName(displayName());
+            editor->setDisplayName(window_.displayName());
         else if (auto* picture = qobject_cast<RFAImageViewingController*>(viewer.data()))
-            picture->setDisplayName(displayName());
+            picture->setDisplayName(window_.displayName());
     }
 }
 
-void MyDocument::closeViewers()
+void ViewerWindows::closeAll()
 {
     const auto viewers = viewers_;
     for (const auto& [entry, viewer] : viewers)

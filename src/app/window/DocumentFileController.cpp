@@ -1,10 +1,10 @@
-// Reading, saving, reverting, closing and starting the game.
+#include "app/window/DocumentFileController.h"
 
 #include "app/shell/MessageBoxes.h"
-#include "app/window/MyDocument.h"
-
 #include "app/shell/RFAApplicationDelegate.h"
 #include "app/shell/Settings.h"
+#include "app/window/MyDocument.h"
+#include "document/ArchiveDocument.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -42,9 +42,35 @@ private:
 
 } // namespace
 
-Result<void> MyDocument::readFile(const QString& path)
+DocumentFileController::DocumentFileController(MyDocument& window, RFAApplicationDelegate& application,
+                                               std::shared_ptr<ArchiveDocument> document)
+    : QObject(&window), window_(window), application_(application), document_(std::move(document))
 {
-    SlowWorkProgress progress(this, tr("Opening %1…").arg(QFileInfo(path).fileName()), true);
+}
+
+QString DocumentFileController::displayName() const
+{
+    return window_.displayName();
+}
+
+bool DocumentFileController::isUntitled() const
+{
+    return window_.isUntitled();
+}
+
+bool DocumentFileController::isModified() const
+{
+    return window_.isModified();
+}
+
+void DocumentFileController::beep()
+{
+    QApplication::beep();
+}
+
+Result<void> DocumentFileController::readFile(const QString& path)
+{
+    SlowWorkProgress progress(&window_, tr("Opening %1…").arg(QFileInfo(path).fileName()), true);
     Result<void> read = document_->readFromFile(
         path.toStdString(), [&](std::uint64_t done, std::uint64_t total) { return progress.report(done, total); });
     if (read) {
@@ -54,13 +80,13 @@ Result<void> MyDocument::readFile(const QString& path)
     return read;
 }
 
-bool MyDocument::writeTo(const QString& path)
+bool DocumentFileController::writeTo(const QString& path)
 {
-    SlowWorkProgress progress(this, tr("Saving %1…").arg(QFileInfo(path).fileName()), false);
+    SlowWorkProgress progress(&window_, tr("Saving %1…").arg(QFileInfo(path).fileName()), false);
     const Result<void> saved = document_->saveToFile(
         path.toStdString(), [&](std::uint64_t done, std::uint64_t total) { progress.report(done, total); });
     if (!saved) {
-        errorBox(this, displayName(), tr("The archive could not be saved."), saved.error())->open();
+        errorBox(&window_, displayName(), tr("The archive could not be saved."), saved.error())->open();
         return false;
     }
     settings::noteRecentFile(QFileInfo(path).absoluteFilePath());
@@ -69,7 +95,7 @@ bool MyDocument::writeTo(const QString& path)
     return true;
 }
 
-void MyDocument::save(std::function<void(bool saved)> done)
+void DocumentFileController::save(std::function<void(bool saved)> done)
 {
     if (isUntitled())
         return saveAs(std::move(done));
@@ -78,9 +104,9 @@ void MyDocument::save(std::function<void(bool saved)> done)
         done(saved);
 }
 
-void MyDocument::saveAs(std::function<void(bool saved)> done)
+void DocumentFileController::saveAs(std::function<void(bool saved)> done)
 {
-    auto* dialog = new QFileDialog(this, tr("Save As"));
+    auto* dialog = new QFileDialog(&window_, tr("Save As"));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowModality(Qt::WindowModal);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
@@ -97,11 +123,11 @@ void MyDocument::saveAs(std::function<void(bool saved)> done)
     dialog->open();
 }
 
-void MyDocument::revertToSaved()
+void DocumentFileController::revertToSaved()
 {
     if (isUntitled())
         return beep();
-    QMessageBox* box = windowModalBox(this, QMessageBox::Question, displayName(),
+    QMessageBox* box = windowModalBox(&window_, QMessageBox::Question, displayName(),
                                       tr("Do you want to revert to the saved version of “%1”?").arg(displayName()),
                                       tr("Your changes since the last save will be lost."), QMessageBox::NoButton);
     QPushButton* revert = box->addButton(tr("Revert"), QMessageBox::DestructiveRole);
@@ -111,16 +137,16 @@ void MyDocument::revertToSaved()
             return;
         const QString path = QString::fromStdString(document_->fileLocation()->string());
         if (const Result<void> read = readFile(path); !read)
-            application_.showOpenError(this, path, read.error());
+            application_.showOpenError(&window_, path, read.error());
     });
     box->open();
 }
 
-void MyDocument::askToSaveChanges(std::function<void(bool proceed)> proceed)
+void DocumentFileController::askToSaveChanges(std::function<void(bool proceed)> proceed)
 {
     if (!isModified())
         return proceed(true);
-    QMessageBox* box = windowModalBox(this, QMessageBox::Warning, displayName(),
+    QMessageBox* box = windowModalBox(&window_, QMessageBox::Warning, displayName(),
                                       tr("Do you want to save the changes made to “%1”?").arg(displayName()),
                                       tr("Your changes will be lost if you don’t save them."),
                                       QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
@@ -137,7 +163,7 @@ void MyDocument::askToSaveChanges(std::function<void(bool proceed)> proceed)
     box->open();
 }
 
-void MyDocument::run()
+void DocumentFileController::run()
 {
     const std::optional<LaunchCommand> command = document_->runCommand();
     if (!command)
@@ -148,10 +174,10 @@ void MyDocument::run()
     const QString program = QString::fromStdString(command->program.string());
     if (QProcess::startDetached(program, arguments, QString::fromStdString(command->workingDirectory.string())))
         return;
-    windowModalBox(this, QMessageBox::Warning, displayName(), tr("The game could not be started."), program)->open();
+    windowModalBox(&window_, QMessageBox::Warning, displayName(), tr("The game could not be started."), program)->open();
 }
 
-void MyDocument::saveAndRun()
+void DocumentFileController::saveAndRun()
 {
     if (!document_->saveAndRunEnabled())
         return beep();

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "base/Error.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+namespace larkspan {
+
+class ArchiveDocument;
+class MyDocument;
+class RFAApplicationDelegate;
+
+// The file commands of one window: reading the archive into it, saving,
+// reverting, the question before unsaved changes are lost, and starting the
+// game on the saved file.
+class DocumentFileController : public QObject {
+    Q_OBJECT
+public:
+    DocumentFileController(MyDocument& window, RFAApplicationDelegate& application,
+                           std::shared_ptr<ArchiveDocument> document);
+
+    // Reads an archive into this (fresh) window. On failure the window
+    // stays as it was.
+    Result<void> readFile(const QString& path);
+    void save(std::function<void(bool saved)> done = {});
+    void saveAs(std::function<void(bool saved)> done = {});
+    void revertToSaved();
+    void run();
+    void saveAndRun();
+    // Asks to save unsaved changes first (Save, Don't Save, Cancel); then
+    // `proceed(true)` unless the user cancelled or the save failed.
+    void askToSaveChanges(std::function<void(bool proceed)> proceed);
+
+signals:
+    // The file's name or its saved state changed: the titles follow.
+    void titleChanged();
+    // Something the menus show may have changed.
+    void stateChanged();
+
+private:
+    bool writeTo(const QString& path);
+    void updateTitle() { emit titleChanged(); }
+    QString displayName() const;
+    bool isUntitled() const;
+    bool isModified() const;
+    void beep();
+
+    MyDocument& window_;
+    RFAApplicationDelegate& application_;
+    std::shared_ptr<ArchiveDocument> document_;
+};
+
+} // namespace larkspan

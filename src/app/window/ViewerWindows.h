@@ -1,0 +1,39 @@
+#pragma once
+
+#include "imaging/ImageDecoders.h"
+#include "model/RFATreeNode.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <unordered_map>
+#include <vector>
+
+class QWidget;
+
+namespace larkspan {
+
+class MyDocument;
+
+// The viewer windows of a document's entries: one per entry, found again
+// by the entry itself, so that a renamed or moved entry keeps its window.
+// They belong to the document's window and close with it.
+class ViewerWindows : public QObject {
+public:
+    ViewerWindows(MyDocument& window, const ImageDecoderTable& decoders);
+    ~ViewerWindows() override;
+
+    // The viewer window of each entry: brought to the front when open.
+    void openEntries(const std::vector<RFATreeNode::Ptr>& entries);
+    QWidget* viewerFor(const RFATreeNode& entry) const;
+    // The document's name, shown in every viewer's title, changed.
+    void retitle();
+    void closeAll();
+
+private:
+    MyDocument& window_;
+    const ImageDecoderTable& decoders_;
+    std::unordered_map<const RFATreeNode*, QPointer<QWidget>> viewers_;
+};
+
+} // namespace larkspan
