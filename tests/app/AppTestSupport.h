@@ -13,6 +13,7 @@
 #include "support/TemporaryFolder.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -27,12 +28,13 @@
 
 namespace larkspan::fixtures {
 
-// Settings of their own for every test run, never the user's.
+// Settings of their own for every test program, never the user's nor those
+// of another test program that runs at the same time.
 inline void isolateSettings()
 {
     QStandardPaths::setTestModeEnabled(true);
     QCoreApplication::setOrganizationName(QStringLiteral("LarkspanTests"));
-    QCoreApplication::setApplicationName(QStringLiteral("LarkspanTests"));
+    QCoreApplication::setApplicationName(QFileInfo(QCoreApplication::applicationFilePath()).baseName());
     QSettings().clear();
 }
 
