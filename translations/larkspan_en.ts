@@ -115,6 +115,46 @@
         <source>Typing</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&quot;%@&quot; was left out: its name has characters an RFA archive cannot store.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%@&quot; was not written: &quot;%@&quot; is a symbolic link, and nothing is written through one.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%@&quot; was not written: a folder of that name is in the way.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%@&quot; was not written: &quot;%@&quot; is in the way of its folder.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A name cannot be empty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%@&quot; cannot be a name: it contains &quot;/&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%@&quot; cannot be a name: folders on disk reserve it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%@&quot; cannot be a name: it has characters an RFA archive cannot store.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The name &quot;%@&quot; is already taken.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The name &quot;%@&quot; is already taken by &quot;%@&quot;: the game does not tell names apart by case.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FileSizeFormatter</name>
@@ -177,51 +217,49 @@
     </message>
 </context>
 <context>
-    <name>larkspan::MyDocument</name>
+    <name>larkspan::DocumentDialogs</name>
     <message>
-        <source>Browser</source>
+        <source>Replace</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>List</source>
+        <source>Keep</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Show the archive as columns</source>
+        <source>Do for all files.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Show the archive as a list</source>
+        <source>Add Files</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Names</source>
+        <source>Add</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Search the names of entries</source>
+        <source>Extract To</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Contents</source>
+        <source>Extract</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Search the text of scripts and text files</source>
+        <source>Some entries could not be handled.</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>Search</source>
-        <translation type="unfinished"></translation>
+    <message numerus="yes">
+        <source>%n problems.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
-    <message>
-        <source>Cancel the search</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Untitled</source>
-        <translation type="unfinished"></translation>
-    </message>
+</context>
+<context>
+    <name>larkspan::DocumentFileController</name>
     <message>
         <source>Opening %1…</source>
         <translation type="unfinished"></translation>
@@ -274,44 +312,52 @@
         <source>The game could not be started.</source>
         <translation type="unfinished"></translation>
     </message>
+</context>
+<context>
+    <name>larkspan::MyDocument</name>
     <message>
-        <source>Replace</source>
+        <source>Browser</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Keep</source>
+        <source>List</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Do for all files.</source>
+        <source>Show the archive as columns</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Add Files</source>
+        <source>Show the archive as a list</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Add</source>
+        <source>Names</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Extract To</source>
+        <source>Search the names of entries</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Extract</source>
+        <source>Contents</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Some entries could not be handled.</source>
+        <source>Search the text of scripts and text files</source>
         <translation type="unfinished"></translation>
     </message>
-    <message numerus="yes">
-        <source>%n problems.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-        </translation>
+    <message>
+        <source>Search</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel the search</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
