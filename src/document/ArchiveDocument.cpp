@@ -12,7 +12,8 @@ std::shared_ptr<ArchiveDocument> ArchiveDocument::create(DocumentHost& host, Tra
 
 ArchiveDocument::ArchiveDocument(DocumentHost& host, Translator translate)
     : translate_(translate), history_(std::make_shared<UndoHistory>()), hub_(std::make_shared<ChangeHub>()),
-      selection_(announcer()), foundEntries_(announcer()), browse_(announcer(), foundEntries_, *this),
+      selection_(announcer(), DocumentProperty::Availability),
+      foundEntries_(announcer(), DocumentProperty::FoundEntries), browse_(announcer(), foundEntries_, *this),
       insertion_(*this, host, translate), commands_(*this, host, translate)
 {
     adoptArchive(std::make_unique<RFAArchive>());

@@ -6,9 +6,8 @@
 #include "document/DocumentHost.h"
 #include "document/DocumentInsertion.h"
 #include "document/DocumentProperty.h"
-#include "document/DocumentSelection.h"
+#include "document/EntryList.h"
 #include "document/GameLaunch.h"
-#include "document/SearchResults.h"
 #include "fs/FileIO.h"
 #include "model/RFAArchive.h"
 #include "model/RFATreeNode.h"
@@ -75,11 +74,11 @@ public:
     std::optional<LaunchCommand> runCommand() const;
 
     // The parts.
-    DocumentSelection& selection() { return selection_; }
-    const DocumentSelection& selection() const { return selection_; }
+    EntryList& selection() { return selection_; }
+    const EntryList& selection() const { return selection_; }
     BrowseState& browse() { return browse_; }
     const BrowseState& browse() const { return browse_; }
-    const SearchResults& foundEntries() const { return foundEntries_; }
+    const EntryList& foundEntries() const { return foundEntries_; }
     DocumentCommands& commands() { return commands_; }
     DocumentInsertion& insertion() { return insertion_; }
     const DocumentInsertion& insertion() const { return insertion_; }
@@ -100,8 +99,8 @@ private:
     std::map<std::uint64_t, Observer> observers_;
     std::uint64_t nextObserver_ = 1;
 
-    DocumentSelection selection_;
-    SearchResults foundEntries_;
+    EntryList selection_;
+    EntryList foundEntries_;
     BrowseState browse_;
     DocumentInsertion insertion_;
     DocumentCommands commands_;

@@ -5,7 +5,7 @@
 
 namespace larkspan {
 
-BrowseState::BrowseState(Announce announce, SearchResults& results, const ArchiveDocument& document)
+BrowseState::BrowseState(Announce announce, EntryList& results, const ArchiveDocument& document)
     : announce_(std::move(announce)), results_(results), document_(document)
 {
 }
@@ -47,7 +47,14 @@ void BrowseState::setSearchDefaults(bool searchFilenames, bool searchFileContent
 
 void BrowseState::updateSearchPredicate()
 {
-    results_.update(searchPredicate(searchText_, searchFilenames_, searchFileContents_), document_.topLevelNodes());
+    // In tree order, the top-level trees one after another.
+    const RFATreeNode::Predicate rule = searchPredicate(searchText_, searchFilenames_, searchFileContents_);
+    std::vector<RFATreeNode::Ptr> found;
+    for (const RFATreeNode::Ptr& top : document_.topLevelNodes()) {
+        std::vector<RFATreeNode::Ptr> below = top->nodesMatchingPredicate(rule);
+        found.insert(found.end(), below.begin(), below.end());
+    }
+    results_.set(std::move(found));
 }
 
 void BrowseState::refreshResults()

@@ -8,14 +8,14 @@
 namespace larkspan {
 
 class ArchiveDocument;
-class SearchResults;
+class EntryList;
 
 // Which pane the window shows and what the search looks for: the view mode,
 // the search mode, the search text and the two defaults that say whether
 // names and contents are searched. A change of any of them searches again.
 class BrowseState {
 public:
-    BrowseState(Announce announce, SearchResults& results, const ArchiveDocument& document);
+    BrowseState(Announce announce, EntryList& results, const ArchiveDocument& document);
 
     // View mode: 0 the column browser, 1 the outline list.
     std::uint32_t viewMode() const { return viewMode_; }
@@ -35,7 +35,7 @@ public:
 
 private:
     Announce announce_;
-    SearchResults& results_;
+    EntryList& results_;
     const ArchiveDocument& document_;
     std::uint32_t viewMode_ = 0;
     bool inSearchMode_ = false;
