@@ -196,15 +196,13 @@ private slots:
         QCOMPARE(root->countOfChildren(), std::size_t{2});
     }
 
+    // The rule is the document's, tested there; here the edit reaches it
+    // with the name as typed.
     void renameRefusesWhatCannotBeAName_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("result");
         QTest::newRow("a good name") << QStringLiteral("b.con") << QStringLiteral("b.con");
-        QTest::newRow("empty") << QStringLiteral("") << QStringLiteral("a.con");
-        QTest::newRow("a slash") << QStringLiteral("x/y") << QStringLiteral("a.con");
-        QTest::newRow("dot") << QStringLiteral(".") << QStringLiteral("a.con");
-        QTest::newRow("dot dot") << QStringLiteral("..") << QStringLiteral("a.con");
         QTest::newRow("taken") << QStringLiteral("taken.con") << QStringLiteral("a.con");
         QTest::newRow("beyond Latin-1") << QStringLiteral("\u20ac.con") << QStringLiteral("a.con");
         QTest::newRow("other case") << QStringLiteral("A.CON") << QStringLiteral("A.CON");

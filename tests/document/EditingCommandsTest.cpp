@@ -182,6 +182,7 @@ TEST(Rename, RefusesNamesTheGameOrTheArchiveCannotTell)
     const Case cases[] = {
         {"", "A name cannot be empty."},
         {"a/b", "\"a/b\" cannot be a name: it contains \"/\"."},
+        {".", "\".\" cannot be a name: folders on disk reserve it."},
         {"..", "\"..\" cannot be a name: folders on disk reserve it."},
         {"euro\xE2\x82\xAC", "\"euro\xE2\x82\xAC\" cannot be a name: it has characters an RFA archive cannot store."},
         {"b.con", "The name \"b.con\" is already taken."},
