@@ -1,6 +1,7 @@
 #include "document/DocumentCommands.h"
 
 #include "document/ArchiveDocument.h"
+#include "document/EditSteps.h"
 #include "document/EntryExtraction.h"
 #include "document/EntryNames.h"
 #include "model/UndoHistory.h"
@@ -41,7 +42,7 @@ void DocumentCommands::createNewFolder()
     std::string name = translationStorable ? tr("Unnamed") : "Unnamed";
     for (unsigned long counter = 1; childNamedIgnoringCase(**destination, name); ++counter)
         name = fillPlaceholders(translationStorable ? tr("Unnamed %lu") : "Unnamed %lu", {std::to_string(counter)});
-    document_.undoHistory()->setActionName("New Folder");
+    document_.undoHistory()->setActionName(editStepName(EditStep::NewFolder));
     (*destination)->appendChild(RFATreeNode::initAsDirectory(name, *destination));
     document_.browse().refreshResults();
 }
@@ -54,7 +55,7 @@ bool DocumentCommands::renameNode(const RFATreeNode::Ptr& node, const std::strin
         host_.explainRefusal(describeRefusedName(*refused, name, translate_));
         return false;
     }
-    document_.undoHistory()->setActionName("Rename");
+    document_.undoHistory()->setActionName(editStepName(EditStep::Rename));
     node->setName(name);
     return true;
 }
@@ -85,7 +86,7 @@ bool DocumentCommands::deleteNodes(const std::vector<RFATreeNode::Ptr>& nodes)
     }
     if (doomed.empty())
         return false;
-    document_.undoHistory()->setActionName("Delete");
+    document_.undoHistory()->setActionName(editStepName(EditStep::Delete));
     for (const RFATreeNode::Ptr& node : doomed)
         node->parent()->removeChild(*node);
     return true;
@@ -127,7 +128,7 @@ void DocumentCommands::addFiles()
             host_.beep();
             return;
         }
-        document->undoHistory()->setActionName("Add Files");
+        document->undoHistory()->setActionName(editStepName(EditStep::AddFiles));
         document->insertion().startAddingFilesWithNames(std::move(*chosen), folder, folder->countOfChildren());
     });
 }

@@ -32,7 +32,7 @@ void DocumentInsertion::startAddingFilesWithNames(std::vector<std::filesystem::p
     insertion.destination = std::move(node);
     insertion.index = index;
     insertion.fromDisk = true;
-    insertion.actionName = "Add Files";
+    insertion.step = EditStep::AddFiles;
     for (std::filesystem::path& path : paths)
         insertion.paths.push_back(withoutTrailingSeparator(path));
     start(std::move(insertion));
@@ -44,7 +44,7 @@ void DocumentInsertion::startCoypingNodes(const std::vector<RFATreeNode::Ptr>& n
     Pending insertion;
     insertion.destination = std::move(node);
     insertion.index = index;
-    insertion.actionName = "Copy";
+    insertion.step = EditStep::Copy;
     // Copies, so that the originals (perhaps of another archive) stay as they are.
     for (const RFATreeNode::Ptr& original : nodes)
         insertion.nodes.push_back({original->copy(), {}, 0});
@@ -63,8 +63,8 @@ void DocumentInsertion::startMovingNodes(const std::vector<RFATreeNode::Ptr>& no
     Pending insertion;
     insertion.destination = node;
     insertion.index = index;
-    insertion.actionName = "Move";
-    document_.undoHistory()->setActionName(insertion.actionName);
+    insertion.step = EditStep::Move;
+    document_.undoHistory()->setActionName(editStepName(insertion.step));
     // Every entry leaves its folder before any is inserted. Each is taken
     // out by identity (never a same-named sibling with it), and the
     // insertion point follows entries taken from before it in the
@@ -89,7 +89,7 @@ void DocumentInsertion::start(Pending insertion)
     if (pending_ || !insertion.destination || insertion.destination->isLeaf())
         return host_.beep();
     insertion.index = std::min(insertion.index, insertion.destination->countOfChildren());
-    document_.undoHistory()->setActionName(insertion.actionName);
+    document_.undoHistory()->setActionName(editStepName(insertion.step));
     pending_ = std::move(insertion);
     resume();
 }
@@ -166,7 +166,7 @@ void DocumentInsertion::answerConflict(ReplaceAnswer answer)
     if (!pending_)
         return;
     Pending& s = *pending_;
-    document_.undoHistory()->setActionName(s.actionName);
+    document_.undoHistory()->setActionName(editStepName(s.step));
     switch (answer.choice) {
     case ReplaceChoice::Replace:
         s.replaceFirst = true;

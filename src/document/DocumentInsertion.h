@@ -2,6 +2,7 @@
 
 #include "base/Translator.h"
 #include "document/DocumentHost.h"
+#include "document/EditSteps.h"
 #include "model/RFATreeNode.h"
 
 #include <deque>
@@ -39,7 +40,7 @@ private:
         std::deque<std::filesystem::path> paths;
         std::deque<MovedNode> nodes;
         bool fromDisk = false;
-        const char* actionName = "";
+        EditStep step = EditStep::Copy;
         bool replaceAll = false;
         bool leaveAll = false;
         bool replaceFirst = false;

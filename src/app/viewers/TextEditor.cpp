@@ -2,6 +2,7 @@
 
 #include "app/viewers/ConHighlighter.h"
 #include "app/viewers/LineNumberArea.h"
+#include "document/EditSteps.h"
 #include "model/EntryKind.h"
 #include "model/RFATreeNode.h"
 #include "model/TextSpliceEntry.h"
@@ -165,7 +166,7 @@ void TextEditor::takeEdit(int position, int removed, int added)
     if (!history)
         return;
     if (history->undoActionName().empty())
-        history->setActionName("Typing");
+        history->setActionName(editStepName(EditStep::Typing));
     if (!typingGroupOpen_) {
         typingGroupOpen_ = true;
         QMetaObject::invokeMethod(this, &TextEditor::closeTypingGroup, Qt::QueuedConnection);

@@ -187,8 +187,6 @@ void MyDocument::buildWindow()
     status_->setObjectName(QStringLiteral("statusLine"));
     statusBar()->addWidget(status_, 1);
 
-    connect(file_, &DocumentFileController::titleChanged, this, &MyDocument::updateTitle);
-    connect(file_, &DocumentFileController::stateChanged, this, &MyDocument::stateChanged);
     application_.installMenus(*this);
     resize(760, 480);
 }
@@ -198,6 +196,8 @@ void MyDocument::connectDocument()
     documentObserver_ = document_->addObserver(
         [this](DocumentProperty property, bool isPrior) { documentChanged(property, isPrior); });
     watchTree();
+    connect(file_, &DocumentFileController::titleChanged, this, &MyDocument::updateTitle);
+    connect(file_, &DocumentFileController::stateChanged, this, &MyDocument::stateChanged);
     // One undo step per user event: a group opened by an edit is closed
     // once the event that made it has been handled.
     document_->undoHistory()->setChangeCallback([this] {
