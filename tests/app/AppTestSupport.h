@@ -10,6 +10,7 @@
 #include "app/window/SearchResultsView.h"
 #include "fs/FileIO.h"
 #include "support/ArchiveBytes.h"
+#include "support/PathComponents.h"
 #include "support/TemporaryFolder.h"
 
 #include <QApplication>
@@ -94,6 +95,52 @@ inline void endUserEvent()
 {
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
+}
+
+// Windows opened from archives written for the test.
+class WindowFixture {
+public:
+    TemporaryFolder temp;
+    std::unique_ptr<RFAApplicationDelegate> app = std::make_unique<RFAApplicationDelegate>();
+
+    MyDocument* open(const std::vector<std::pair<std::string, std::string>>& entries)
+    {
+        const QString path = writeArchive(temp, "archive" + std::to_string(++serial_) + ".rfa", entries);
+        MyDocument* window = app->openFile(path);
+        if (window) {
+            window->resize(800, 500);
+            window->show();
+        }
+        return window;
+    }
+    MyDocument* untitled()
+    {
+        MyDocument* window = app->newDocument();
+        window->show();
+        return window;
+    }
+
+private:
+    int serial_ = 0;
+};
+
+// "" is the root folder; "a/b.con" a path below it.
+inline RFATreeNode::Ptr node(MyDocument& window, const std::string& relative)
+{
+    const RFATreeNode::Ptr root = window.document()->archive().root();
+    return relative.empty() ? root : root->childWithPathArray(pathComponents(relative));
+}
+
+// Selects the entries at these paths in the tree views, as a click would.
+inline void selectInTree(MyDocument& window, const std::vector<std::string>& paths)
+{
+    QItemSelectionModel& selection = *outline(window).selectionModel();
+    selection.clearSelection();
+    for (const std::string& path : paths) {
+        const QModelIndex index = treeModel(window).indexForNode(*node(window, path));
+        selection.select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+    endUserEvent();
 }
 
 } // namespace larkspan::fixtures

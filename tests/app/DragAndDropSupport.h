@@ -1,7 +1,7 @@
 #pragma once
 
-// Windows opened from archives written for the test, their entries found by
-// path, and drag events sent to a view as the toolkit would send them.
+// Drag events sent to a view as the toolkit would send them, and the trees
+// and pasteboards of windows opened for the test.
 
 #include "AppTestSupport.h"
 #include "ArchiveFixture.h"
@@ -70,39 +70,6 @@ inline std::unique_ptr<QMimeData> filesData(const std::vector<std::filesystem::p
     return data;
 }
 
-class WindowFixture {
-public:
-    TemporaryFolder temp;
-    std::unique_ptr<RFAApplicationDelegate> app = std::make_unique<RFAApplicationDelegate>();
-
-    MyDocument* open(const std::vector<std::pair<std::string, std::string>>& entries)
-    {
-        const QString path = writeArchive(temp, "archive" + std::to_string(++serial_) + ".rfa", entries);
-        MyDocument* window = app->openFile(path);
-        if (window) {
-            window->resize(800, 500);
-            window->show();
-        }
-        return window;
-    }
-    MyDocument* untitled()
-    {
-        MyDocument* window = app->newDocument();
-        window->show();
-        return window;
-    }
-
-private:
-    int serial_ = 0;
-};
-
-// "" is the root folder; "a/b.con" a path below it.
-inline RFATreeNode::Ptr node(MyDocument& window, const std::string& relative)
-{
-    const RFATreeNode::Ptr root = window.document()->archive().root();
-    return relative.empty() ? root : root->childWithPathArray(pathComponents(relative));
-}
-
 inline std::string tree(MyDocument& window)
 {
     return describe(*window.document()->archive().root());
@@ -114,17 +81,6 @@ inline std::unique_ptr<RFAPasteboardOwner> pasteboard(MyDocument& window, const 
     for (const std::string& path : paths)
         nodes.push_back(node(window, path));
     return std::unique_ptr<RFAPasteboardOwner>(dragAndDrop(window).writeNodes(nodes));
-}
-
-inline void selectInTree(MyDocument& window, const std::vector<std::string>& paths)
-{
-    QItemSelectionModel& selection = *outline(window).selectionModel();
-    selection.clearSelection();
-    for (const std::string& path : paths) {
-        const QModelIndex index = treeModel(window).indexForNode(*node(window, path));
-        selection.select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    }
-    endUserEvent();
 }
 
 } // namespace larkspan::fixtures

@@ -27,172 +27,147 @@
 
 namespace larkspan {
 
-using fixtures::TemporaryFolder;
+using namespace fixtures;
 using Command = RFAApplicationDelegate::Command;
 
 class MainWindowTest : public QObject {
     Q_OBJECT
 
-    TemporaryFolder temp_;
-    std::unique_ptr<RFAApplicationDelegate> app_;
+    std::unique_ptr<WindowFixture> windows_;
 
+    RFAApplicationDelegate& app() { return *windows_->app; }
     MyDocument* open(const std::vector<std::pair<std::string, std::string>>& entries)
     {
-        const QString path = fixtures::writeArchive(temp_, "test" + std::to_string(++serial_) + ".rfa", entries);
-        MyDocument* window = app_->openFile(path);
-        if (window)
-            window->show();
-        return window;
+        return windows_->open(entries);
     }
-    int serial_ = 0;
-
-    static RFATreeNode::Ptr node(MyDocument& window, const std::string& relative)
-    {
-        if (relative.empty())
-            return window.document()->archive().root();
-        return window.document()->archive().root()->childWithPathArray(fixtures::pathComponents(relative));
-    }
-
-    static void select(MyDocument& window, const std::vector<std::string>& paths)
-    {
-        QItemSelectionModel& selection = *fixtures::outline(window).selectionModel();
-        selection.clearSelection();
-        for (const std::string& path : paths) {
-            const QModelIndex index = fixtures::treeModel(window).indexForNode(*node(window, path));
-            selection.select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
-            selection.setCurrentIndex(index, QItemSelectionModel::NoUpdate);
-        }
-        fixtures::endUserEvent();
-    }
-
-    bool enabled(Command command) { return app_->action(command)->isEnabled(); }
+    bool enabled(Command command) { return app().action(command)->isEnabled(); }
 
 private slots:
     void initTestCase()
     {
-        fixtures::isolateSettings();
+        isolateSettings();
     }
     void init()
     {
         QSettings().clear();
-        app_ = std::make_unique<RFAApplicationDelegate>();
+        windows_ = std::make_unique<WindowFixture>();
     }
-    void cleanup() { app_.reset(); }
+    void cleanup() { windows_.reset(); }
 
     void defaultViewModeComesFromSettings()
     {
         MyDocument* first = open({{"bf1942/a.con", "a"}});
         QVERIFY(first);
-        QCOMPARE(fixtures::panes(*first).currentIndex(), 0);
-        QVERIFY(fixtures::viewModeButton(*first, 0).isChecked());
+        QCOMPARE(panes(*first).currentIndex(), 0);
+        QVERIFY(viewModeButton(*first, 0).isChecked());
 
         // The control's choice becomes the default of later windows.
-        fixtures::viewModeButton(*first, 1).click();
-        QCOMPARE(fixtures::panes(*first).currentIndex(), 1);
+        viewModeButton(*first, 1).click();
+        QCOMPARE(panes(*first).currentIndex(), 1);
         QCOMPARE(settings::defaultViewMode(), 1);
         MyDocument* second = open({{"bf1942/b.con", "b"}});
-        QCOMPARE(fixtures::panes(*second).currentIndex(), 1);
-        QVERIFY(fixtures::viewModeButton(*second, 1).isChecked());
+        QCOMPARE(panes(*second).currentIndex(), 1);
+        QVERIFY(viewModeButton(*second, 1).isChecked());
 
         // The menu changes only the window it acts on.
         second->activateWindow();
         QApplication::setActiveWindow(second);
-        app_->action(Command::UseBrowser)->trigger();
-        QCOMPARE(fixtures::panes(*second).currentIndex(), 0);
+        app().action(Command::UseBrowser)->trigger();
+        QCOMPARE(panes(*second).currentIndex(), 0);
         QCOMPARE(settings::defaultViewMode(), 1);
-        QCOMPARE(fixtures::panes(*first).currentIndex(), 1);
+        QCOMPARE(panes(*first).currentIndex(), 1);
     }
 
     void menusFollowTheSelectionAndTheMode()
     {
         MyDocument* window = open({{"bf1942/objects/tank.con", "t"}});
         QApplication::setActiveWindow(window);
-        select(*window, {});
+        selectInTree(*window, {});
         QVERIFY(!enabled(Command::Delete));
         QVERIFY(!enabled(Command::NewFolder));
         QVERIFY(!enabled(Command::Extract));
         QVERIFY2(!enabled(Command::Run), "not inside a game installation");
-        select(*window, {""});
+        selectInTree(*window, {""});
         QVERIFY2(!enabled(Command::Delete), "the root folder cannot be deleted");
         QVERIFY(enabled(Command::NewFolder));
-        select(*window, {"objects/tank.con"});
+        selectInTree(*window, {"objects/tank.con"});
         QVERIFY(enabled(Command::Delete));
         QVERIFY2(enabled(Command::AddFiles), "a file selected: its folder receives");
         QVERIFY(enabled(Command::UseList));
 
-        fixtures::searchField(*window).setText(QStringLiteral("tank"));
-        emit fixtures::searchField(*window).textEdited(QStringLiteral("tank"));
-        QCOMPARE(fixtures::panes(*window).currentIndex(), 2);
+        searchField(*window).setText(QStringLiteral("tank"));
+        emit searchField(*window).textEdited(QStringLiteral("tank"));
+        QCOMPARE(panes(*window).currentIndex(), 2);
         QVERIFY(!enabled(Command::UseList));
         QVERIFY(!enabled(Command::UseBrowser));
-        QVERIFY(!fixtures::viewModeButton(*window, 0).isEnabled());
+        QVERIFY(!viewModeButton(*window, 0).isEnabled());
     }
 
     void searchShowsResultsAndThePathBar()
     {
         settings::setSearchFilenames(true);
         MyDocument* window = open({{"bf1942/objects/tank.con", "t"}, {"bf1942/objects/tanks/x.con", "x"}});
-        emit fixtures::searchField(*window).textEdited(QStringLiteral("TANK"));
-        QTableView& results = fixtures::searchResults(*window);
+        emit searchField(*window).textEdited(QStringLiteral("TANK"));
+        QTableView& results = searchResults(*window);
         QCOMPARE(results.model()->rowCount(), 2);
         QCOMPARE(results.model()->index(0, 1).data().toString(), QStringLiteral("bf1942/objects/tank.con"));
         results.selectRow(0);
-        fixtures::endUserEvent();
-        QCOMPARE(fixtures::pathBar(*window).components().size(), std::size_t{3});
-        QCOMPARE(fixtures::pathBar(*window).components().back().title, std::string("tank.con"));
-        QVERIFY(fixtures::pathBar(*window).components().back().isFile);
-        QCOMPARE(fixtures::statusLine(*window).text(), QStringLiteral("1 object of 2 selected, 1 Bytes"));
+        endUserEvent();
+        QCOMPARE(pathBar(*window).components().size(), std::size_t{3});
+        QCOMPARE(pathBar(*window).components().back().title, std::string("tank.con"));
+        QVERIFY(pathBar(*window).components().back().isFile);
+        QCOMPARE(statusLine(*window).text(), QStringLiteral("1 object of 2 selected, 1 Bytes"));
         results.selectAll();
-        fixtures::endUserEvent();
-        QVERIFY(fixtures::pathBar(*window).components().empty());
+        endUserEvent();
+        QVERIFY(pathBar(*window).components().empty());
 
         // The field's cancel button leaves the search, back to the pane before.
-        QAction* cancel = fixtures::searchField(*window).actions().last();
+        QAction* cancel = searchField(*window).actions().last();
         cancel->trigger();
-        QCOMPARE(fixtures::panes(*window).currentIndex(), 0);
-        QVERIFY(fixtures::searchField(*window).text().isEmpty());
-        QVERIFY(fixtures::viewModeButton(*window, 0).isEnabled());
+        QCOMPARE(panes(*window).currentIndex(), 0);
+        QVERIFY(searchField(*window).text().isEmpty());
+        QVERIFY(viewModeButton(*window, 0).isEnabled());
     }
 
     void statusLineFollowsTheSelection()
     {
         MyDocument* window = open({{"bf1942/objects/a.con", "12345"}, {"bf1942/objects/b.con", "1"}});
-        fixtures::endUserEvent();
-        QCOMPARE(fixtures::statusLine(*window).text(), QStringLiteral("1 object, 6 Bytes"));
-        select(*window, {"objects/a.con"});
-        QCOMPARE(fixtures::statusLine(*window).text(), QStringLiteral("1 object of 2 selected, 5 Bytes"));
-        select(*window, {"objects"});
-        QCOMPARE(fixtures::statusLine(*window).text(), QStringLiteral("2 objects, 0 Bytes"));
+        endUserEvent();
+        QCOMPARE(statusLine(*window).text(), QStringLiteral("1 object, 6 Bytes"));
+        selectInTree(*window, {"objects/a.con"});
+        QCOMPARE(statusLine(*window).text(), QStringLiteral("1 object of 2 selected, 5 Bytes"));
+        selectInTree(*window, {"objects"});
+        QCOMPARE(statusLine(*window).text(), QStringLiteral("2 objects, 0 Bytes"));
     }
 
     void newFolderDeleteAndUndoFromTheMenu()
     {
         MyDocument* window = open({{"bf1942/a.con", "a"}});
         QApplication::setActiveWindow(window);
-        select(*window, {""});
-        app_->action(Command::NewFolder)->trigger();
-        fixtures::endUserEvent();
+        selectInTree(*window, {""});
+        app().action(Command::NewFolder)->trigger();
+        endUserEvent();
         const RFATreeNode::Ptr root = node(*window, "");
         QCOMPARE(root->countOfChildren(), std::size_t{2});
         QCOMPARE(root->objectInChildrenAtIndex(1)->name(), std::string("Unnamed"));
         QVERIFY(window->isWindowModified());
-        QCOMPARE(app_->action(Command::Undo)->text(), QStringLiteral("&Undo New Folder"));
+        QCOMPARE(app().action(Command::Undo)->text(), QStringLiteral("&Undo New Folder"));
 
-        select(*window, {"a.con"});
-        app_->action(Command::Delete)->trigger();
-        fixtures::endUserEvent();
+        selectInTree(*window, {"a.con"});
+        app().action(Command::Delete)->trigger();
+        endUserEvent();
         QCOMPARE(root->countOfChildren(), std::size_t{1});
-        QCOMPARE(app_->action(Command::Undo)->text(), QStringLiteral("&Undo Delete"));
-        app_->action(Command::Undo)->trigger();
-        fixtures::endUserEvent();
+        QCOMPARE(app().action(Command::Undo)->text(), QStringLiteral("&Undo Delete"));
+        app().action(Command::Undo)->trigger();
+        endUserEvent();
         QCOMPARE(root->countOfChildren(), std::size_t{2});
-        QCOMPARE(app_->action(Command::Redo)->text(), QStringLiteral("&Redo Delete"));
-        app_->action(Command::Undo)->trigger();
-        fixtures::endUserEvent();
+        QCOMPARE(app().action(Command::Redo)->text(), QStringLiteral("&Redo Delete"));
+        app().action(Command::Undo)->trigger();
+        endUserEvent();
         QCOMPARE(root->countOfChildren(), std::size_t{1});
         QVERIFY2(!window->isWindowModified(), "back at the state read from disk");
-        app_->action(Command::Redo)->trigger();
-        fixtures::endUserEvent();
+        app().action(Command::Redo)->trigger();
+        endUserEvent();
         QCOMPARE(root->countOfChildren(), std::size_t{2});
     }
 
@@ -213,8 +188,8 @@ private slots:
         QFETCH(QString, result);
         MyDocument* window = open({{"bf1942/a.con", "a"}, {"bf1942/taken.con", "t"}});
         const RFATreeNode::Ptr entry = node(*window, "a.con");
-        fixtures::treeModel(*window).setData(fixtures::treeModel(*window).indexForNode(*entry), name, Qt::EditRole);
-        fixtures::endUserEvent();
+        treeModel(*window).setData(treeModel(*window).indexForNode(*entry), name, Qt::EditRole);
+        endUserEvent();
         QCOMPARE(QString::fromStdString(entry->name()), result);
         if (result != QLatin1String("a.con")) {
             window->document()->undoHistory()->undo();
@@ -224,12 +199,12 @@ private slots:
 
     void addFilesAsksBeforeReplacing()
     {
-        const std::filesystem::path incoming = temp_.write("incoming/a.con", "new content");
-        temp_.write("incoming/b.con", "b");
+        const std::filesystem::path incoming = windows_->temp.write("incoming/a.con", "new content");
+        windows_->temp.write("incoming/b.con", "b");
         MyDocument* window = open({{"bf1942/a.con", "old"}});
-        window->document()->insertion().startAddingFilesWithNames({incoming, temp_.path() / "incoming/b.con"},
+        window->document()->insertion().startAddingFilesWithNames({incoming, windows_->temp.path() / "incoming/b.con"},
                                                       node(*window, ""), 1);
-        QMessageBox* question = fixtures::waitForDialog<QMessageBox>(*window);
+        QMessageBox* question = waitForDialog<QMessageBox>(*window);
         QVERIFY(question);
         QCOMPARE(question->text(), QStringLiteral("a.con already exists."));
         QCOMPARE(question->informativeText(), QStringLiteral("Do you wish to replace a.con with the new file?"));
@@ -244,13 +219,13 @@ private slots:
 
     void addFilesThroughTheChooser()
     {
-        temp_.write("pick/one.con", "1");
+        windows_->temp.write("pick/one.con", "1");
         MyDocument* window = open({{"bf1942/a.con", "a"}});
-        select(*window, {""});
+        selectInTree(*window, {""});
         window->document()->commands().addFiles();
-        QFileDialog* chooser = fixtures::waitForDialog<QFileDialog>(*window);
+        QFileDialog* chooser = waitForDialog<QFileDialog>(*window);
         QVERIFY(chooser);
-        chooser->setDirectory(QString::fromStdString((temp_.path() / "pick").string()));
+        chooser->setDirectory(QString::fromStdString((windows_->temp.path() / "pick").string()));
         chooser->selectFile(QStringLiteral("one.con"));
         static_cast<QDialog*>(chooser)->accept();
         QTRY_VERIFY(node(*window, "one.con"));
@@ -260,26 +235,26 @@ private slots:
     {
         MyDocument* window = open({{"bf1942/a.con", "a"}});
         QPointer<MyDocument> watch(window);
+        const std::filesystem::path file = *window->document()->fileLocation();
         node(*window, "a.con")->setName("b.con");
-        fixtures::endUserEvent();
+        endUserEvent();
         QVERIFY(window->isModified());
 
         window->close();
-        QMessageBox* prompt = fixtures::waitForDialog<QMessageBox>(*window);
+        QMessageBox* prompt = waitForDialog<QMessageBox>(*window);
         QVERIFY(prompt);
         prompt->button(QMessageBox::Cancel)->click();
         QTest::qWait(50);
         QVERIFY(watch && window->isVisible());
 
         window->close();
-        prompt = fixtures::waitForDialog<QMessageBox>(*window);
+        prompt = waitForDialog<QMessageBox>(*window);
         QVERIFY(prompt);
         QCOMPARE(prompt->button(QMessageBox::Discard)->text(), QStringLiteral("Don't Save"));
         prompt->button(QMessageBox::Save)->click();
         QTRY_VERIFY(watch.isNull());
         // Saved before closing: the file holds the rename.
-        const auto reread = RFAArchive::initWithData(
-            *readWholeFile(temp_.path() / ("test" + std::to_string(serial_) + ".rfa"))).value_or(nullptr);
+        const auto reread = RFAArchive::initWithData(*readWholeFile(file)).value_or(nullptr);
         QCOMPARE(reread->root()->objectInChildrenAtIndex(0)->name(), std::string("b.con"));
     }
 
@@ -317,13 +292,13 @@ private slots:
         cursor.movePosition(QTextCursor::End);
         editor.setTextCursor(cursor);
         QTest::keyClicks(&editor, QStringLiteral("ok"));
-        fixtures::endUserEvent();
+        endUserEvent();
         const std::string typed = script + "ok";
         QCOMPARE(*entry->data(), Bytes(typed.begin(), typed.end()));
         QVERIFY(window->isWindowModified());
-        QCOMPARE(app_->action(Command::Undo)->text(), QStringLiteral("&Undo Typing"));
-        app_->action(Command::Undo)->trigger();
-        fixtures::endUserEvent();
+        QCOMPARE(app().action(Command::Undo)->text(), QStringLiteral("&Undo Typing"));
+        app().action(Command::Undo)->trigger();
+        endUserEvent();
         QCOMPARE(*entry->data(), Bytes(script.begin(), script.end()));
         QVERIFY(!window->isWindowModified());
     }
@@ -350,10 +325,10 @@ private slots:
 
     void anUnreadableFileOpensNoWindow()
     {
-        const std::filesystem::path broken = temp_.write("broken.rfa", std::string("\xff\xff\xff\x7f", 4));
-        const int before = static_cast<int>(app_->documents().size());
-        QVERIFY(!app_->openFile(QString::fromStdString(broken.string())));
-        QCOMPARE(static_cast<int>(app_->documents().size()), before);
+        const std::filesystem::path broken = windows_->temp.write("broken.rfa", std::string("\xff\xff\xff\x7f", 4));
+        const int before = static_cast<int>(app().documents().size());
+        QVERIFY(!app().openFile(QString::fromStdString(broken.string())));
+        QCOMPARE(static_cast<int>(app().documents().size()), before);
         QMessageBox* error = nullptr;
         QTRY_VERIFY((error = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) ||
                     !QApplication::topLevelWidgets().isEmpty());
