@@ -76,10 +76,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&quot;%@&quot; was not written: its name would leave the folder.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>&quot;%@&quot; could not be read and was left out.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -120,18 +116,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&quot;%@&quot; was not written: &quot;%@&quot; is a symbolic link, and nothing is written through one.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&quot;%@&quot; was not written: a folder of that name is in the way.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&quot;%@&quot; was not written: &quot;%@&quot; is in the way of its folder.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>A name cannot be empty.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -153,6 +137,78 @@
     </message>
     <message>
         <source>The name &quot;%@&quot; is already taken by &quot;%@&quot;: the game does not tell names apart by case.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot be opened</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot be written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot take the place of the old file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot make folder %@</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the written files could not be flushed to disk</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the name is empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the name starts at the file-system root</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the name has an empty component (&quot;//&quot; or a trailing &quot;/&quot;)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the name has a &quot;.&quot; component</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the name has a &quot;..&quot; component, which would climb out of the folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a component holds a separator (a backslash separates folders on Windows)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the name holds a zero byte</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%@ is a symbolic link (nothing is written through one)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a folder is in the way at %@</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot make folder %@: a file is in the way</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%@&quot; was not written: %@</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -262,10 +318,6 @@
     <name>larkspan::DocumentFileController</name>
     <message>
         <source>Opening %1…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The file could not be read.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -541,11 +593,12 @@
         <source>&amp;Paste</source>
         <translation type="unfinished"></translation>
     </message>
-</context>
-<context>
-    <name>larkspan::RFADragAndDropDelegate</name>
     <message>
-        <source>The file could not be read.</source>
+        <source>“%1” could not be opened.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” could not be read as an RFA archive.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
