@@ -27,6 +27,7 @@ case $target in
   archive_reader) dict=rfa.dict max_len=16384 ;;
   lzo_decoder) dict=lzo.dict max_len=16384 ;;
   lzo_differential) dict=lzo.dict max_len=24576 ;;
+  lzo_round_trip) dict= max_len=4096 ;;
   dds) dict=dds.dict max_len=4096 ;;
   tga) dict=tga.dict max_len=4096 ;;
   *) dict= max_len=4096 ;;

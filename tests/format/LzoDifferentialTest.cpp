@@ -1,13 +1,16 @@
 // Our decoder against liblzo2 on streams liblzo2 writes, and on damaged
-// copies of them. Built only where liblzo2 is installed.
+// copies of them; our compressor's streams through liblzo2's decoder. Built
+// only where liblzo2 is installed.
 
+#include "format/Lzo1xCompressor.h"
 #include "format/RFADecompression.h"
+
+#include "LzoSamples.h"
 
 #include <gtest/gtest.h>
 #include <lzo/lzo1x.h>
 
 #include <random>
-#include <string>
 #include <vector>
 
 namespace larkspan {
@@ -28,66 +31,9 @@ Bytes compress(const Bytes& content, Method method)
     return stream;
 }
 
-struct Sample {
-    std::string name;
-    Bytes content;
-};
+using test::LzoSample;
 
-std::vector<Sample> samples()
-{
-    std::mt19937 random(42);
-    const auto randomBytes = [&](std::size_t n) {
-        Bytes bytes(n);
-        for (std::uint8_t& b : bytes)
-            b = static_cast<std::uint8_t>(random());
-        return bytes;
-    };
-    const auto words = [&](std::size_t n) {
-        static const char* const kWords[] = {"ObjectTemplate", ".create", " Bundle", " tank_", "\r\n", "rem ",
-                                             "setPosition ", "0/", "1.5", "Sound", "include "};
-        std::string text;
-        while (text.size() < n)
-            text += kWords[random() % std::size(kWords)];
-        text.resize(n);
-        return Bytes(text.begin(), text.end());
-    };
-    const auto runs = [&](std::size_t n) {
-        Bytes bytes;
-        while (bytes.size() < n) {
-            const Bytes pattern = randomBytes(1 + random() % 12);
-            for (std::size_t k = random() % 200; k > 0; --k)
-                bytes.insert(bytes.end(), pattern.begin(), pattern.end());
-        }
-        bytes.resize(n);
-        return bytes;
-    };
-    const auto concat = [](std::vector<Bytes> parts) {
-        Bytes all;
-        for (const Bytes& part : parts)
-            all.insert(all.end(), part.begin(), part.end());
-        return all;
-    };
-    std::vector<Sample> list;
-    for (const std::size_t n : {0, 1, 2, 3, 4, 5, 17, 18, 19, 20, 300})
-        list.push_back({"random" + std::to_string(n), randomBytes(n)});
-    for (const std::size_t n : {4, 64, 1000, 32768})
-        list.push_back({"text" + std::to_string(n), words(n)});
-    list.push_back({"zeros", Bytes(40000, 0)});
-    list.push_back({"runs", runs(32768)});
-    list.push_back({"random32k", randomBytes(32768)});
-    // Text far behind text: only matches of 16 KiB and more reach back.
-    const Bytes farText = words(3000);
-    list.push_back({"far", concat({farText, randomBytes(36000), farText, randomBytes(5000), farText})});
-    list.push_back({"mixed", concat({words(10000), runs(5000), randomBytes(3000), Bytes(700, 0), words(20000)})});
-    return list;
-}
-
-void PrintTo(const Sample& sample, std::ostream* os)
-{
-    *os << sample.name;
-}
-
-class DifferentialTest : public testing::TestWithParam<Sample> {};
+class DifferentialTest : public testing::TestWithParam<LzoSample> {};
 
 TEST_P(DifferentialTest, DecodesWhatLiblzo2Wrote)
 {
@@ -104,8 +50,8 @@ TEST_P(DifferentialTest, DecodesWhatLiblzo2Wrote)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Liblzo2, DifferentialTest, testing::ValuesIn(samples()),
-                         [](const testing::TestParamInfo<Sample>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Liblzo2, DifferentialTest, testing::ValuesIn(test::lzoSamples()),
+                         [](const testing::TestParamInfo<LzoSample>& info) { return info.param.name; });
 
 // Whether liblzo2's result `theirs` matches ours: the same numbers, but
 // success is its 0, a far match's length extension is an ordinary input
@@ -132,7 +78,7 @@ TEST(DifferentialTest, FailsWhereLiblzo2Fails)
 {
     std::mt19937 random(7);
     std::size_t agreed = 0;
-    for (const Sample& sample : samples()) {
+    for (const LzoSample& sample : test::lzoSamples()) {
         if (sample.content.size() < 300)
             continue;
         const Bytes original = compress(sample.content, Method::Lzo1x999);
@@ -160,6 +106,38 @@ TEST(DifferentialTest, FailsWhereLiblzo2Fails)
         }
     }
     EXPECT_GT(agreed, 1000u);
+}
+
+class CompressorDifferentialTest : public testing::TestWithParam<LzoSample> {};
+
+TEST_P(CompressorDifferentialTest, Liblzo2DecodesOurStreams)
+{
+    const Bytes& content = GetParam().content;
+    for (const CompressionLevel level : {CompressionLevel::Fast, CompressionLevel::Best}) {
+        const Bytes stream = Lzo1xCompressor(level).compress(content);
+        Bytes decoded(content.size());
+        lzo_uint produced = decoded.size();
+        ASSERT_EQ(lzo1x_decompress_safe(stream.data(), stream.size(), decoded.data(), &produced, nullptr), LZO_E_OK)
+            << "level " << int(level);
+        EXPECT_TRUE(produced == content.size() && decoded == content) << "level " << int(level);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Liblzo2, CompressorDifferentialTest, testing::ValuesIn(test::lzoSamples()),
+                         [](const testing::TestParamInfo<LzoSample>& info) { return info.param.name; });
+
+// Over all samples: fast within 3% of lzo1x_1, best no larger than lzo1x_999.
+TEST(CompressorDifferentialTest, SizesAgainstLiblzo2)
+{
+    std::size_t fast = 0, best = 0, lzo1x1 = 0, lzo1x999 = 0;
+    for (const LzoSample& sample : test::lzoSamples()) {
+        fast += Lzo1xCompressor(CompressionLevel::Fast).compress(sample.content).size();
+        best += Lzo1xCompressor(CompressionLevel::Best).compress(sample.content).size();
+        lzo1x1 += compress(sample.content, Method::Lzo1x1).size();
+        lzo1x999 += compress(sample.content, Method::Lzo1x999).size();
+    }
+    EXPECT_LE(fast, lzo1x1 * 1.03);
+    EXPECT_LE(best, lzo1x999);
 }
 
 } // namespace
