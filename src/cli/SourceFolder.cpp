@@ -76,10 +76,13 @@ private:
             failed_ = true;
             return false;
         }
-        if (!item.latin1Name)
+        // Left out, as the editor's Add Files does: the same folder makes the same archive.
+        if (!item.latin1Name) {
             reportProblem(item.path.string(),
-                          "warning: the name has characters beyond Latin-1; the archive "
-                          "stores \"?\" for each");
+                          "warning: the name has characters beyond Latin-1, which an archive "
+                          "cannot hold; left out");
+            return false;
+        }
         return true;
     }
 
