@@ -53,14 +53,11 @@ bool compressEntries(std::span<const ByteSpan> contents, CompressionLevel level,
     // Taken on this thread: the segments of an entry, once its last is in.
     Lzo1xCompressor recutter(level);
     std::size_t firstOfEntry = 0;
-    std::uint64_t done = 0;
-    const auto takePiece = [&](std::size_t piece) {
-        if (!pieces[piece].lastOfEntry)
-            return true;
-        const std::size_t entry = pieces[piece].entry;
+    const auto takeEntry = [&](std::size_t lastPiece) {
+        const std::size_t entry = pieces[lastPiece].entry;
         const ByteSpan content = contents[entry];
         std::vector<ByteSpan> inputs;
-        for (std::size_t i = firstOfEntry; i <= piece; ++i)
+        for (std::size_t i = firstOfEntry; i <= lastPiece; ++i)
             if (!pieces[i].input.empty())
                 inputs.push_back(pieces[i].input);
         const std::span<const Bytes> entryStreams(streams.data() + firstOfEntry, inputs.size());
@@ -68,10 +65,16 @@ bool compressEntries(std::span<const ByteSpan> contents, CompressionLevel level,
         // The packer's cut came out exactly as long as the content: the
         // rare entry is cut again here, from the next cut on.
         take(entry, stored ? std::move(*stored) : compressEntry(content, recutter, 1));
-        for (std::size_t i = firstOfEntry; i <= piece; ++i)
+        for (std::size_t i = firstOfEntry; i <= lastPiece; ++i)
             Bytes().swap(streams[i]);
-        firstOfEntry = piece + 1;
-        done += content.size();
+        firstOfEntry = lastPiece + 1;
+    };
+
+    std::uint64_t done = 0;
+    const auto takePiece = [&](std::size_t piece) {
+        done += pieces[piece].input.size();
+        if (pieces[piece].lastOfEntry)
+            takeEntry(piece);
         return !progress || progress(done, total);
     };
     return pool.run(pieces.size(), work, takePiece);

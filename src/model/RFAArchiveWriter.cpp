@@ -33,14 +33,14 @@ std::vector<RFATreeNode::Ptr> filesToWrite(const std::vector<RFATreeNode::Ptr>& 
     return files;
 }
 
-// The compressed form of every file, in order, or Cancelled.
-Result<std::vector<Bytes>> compressedContents(const std::vector<RFATreeNode::Ptr>& files, CompressionLevel level,
+// The compressed form of every content, in order, or Cancelled.
+Result<std::vector<Bytes>> compressedContents(const std::vector<SharedBytes>& data, CompressionLevel level,
                                               unsigned workers, const WriteProgress& progress)
 {
     std::vector<ByteSpan> contents;
-    for (const RFATreeNode::Ptr& file : files)
-        contents.emplace_back(*file->data());
-    std::vector<Bytes> stored(files.size());
+    for (const SharedBytes& bytes : data)
+        contents.emplace_back(*bytes);
+    std::vector<Bytes> stored(data.size());
     WorkerPool pool(workers == 0 ? defaultWorkerCount() : workers);
     const bool done = compressEntries(
         contents, level, pool, [&](std::size_t entry, Bytes bytes) { stored[entry] = std::move(bytes); },
@@ -61,23 +61,28 @@ Result<void> RFAArchive::writeFileData(const ByteSink& sink, const WriteOptions&
     const std::vector<RFATreeNode::Ptr> files = filesToWrite(rootNodes_);
     if (files.size() > UINT32_MAX)
         return tooLarge;
+    // The contents as they are now: the workers read them while the caller
+    // may take progress reports, and a file given new content meanwhile
+    // must not free the old under them.
+    std::vector<SharedBytes> contents;
     std::uint64_t contentTotal = 0;
     for (const RFATreeNode::Ptr& file : files) {
-        if (file->data()->size() > UINT32_MAX)
+        contents.push_back(file->data());
+        if (contents.back()->size() > UINT32_MAX)
             return tooLarge;
-        contentTotal += file->data()->size();
+        contentTotal += contents.back()->size();
     }
 
     std::vector<Bytes> compressed;
     if (options.compression) {
         Result<std::vector<Bytes>> stored =
-            compressedContents(files, *options.compression, options.workers, progress);
+            compressedContents(contents, *options.compression, options.workers, progress);
         if (!stored)
             return stored.error();
         compressed = std::move(*stored);
     }
     const auto storedBytes = [&](std::size_t i) -> ByteSpan {
-        return options.compression ? ByteSpan(compressed[i]) : ByteSpan(*files[i]->data());
+        return options.compression ? ByteSpan(compressed[i]) : ByteSpan(*contents[i]);
     };
 
     Bytes directory;
@@ -91,7 +96,7 @@ Result<void> RFAArchive::writeFileData(const ByteSink& sink, const WriteOptions&
         appendLittleInt(directory, static_cast<std::uint32_t>(name.size()));
         directory.insert(directory.end(), name.begin(), name.end());
         appendLittleInt(directory, static_cast<std::uint32_t>(storedSize));
-        appendLittleInt(directory, static_cast<std::uint32_t>(files[i]->data()->size()));
+        appendLittleInt(directory, static_cast<std::uint32_t>(contents[i]->size()));
         appendLittleInt(directory, static_cast<std::uint32_t>(offset));
         directory.insert(directory.end(), std::begin(kRecordTrailer), std::end(kRecordTrailer));
         offset += storedSize;

@@ -130,11 +130,12 @@ TEST(CompressedArchive, StoppedSaveLeavesTheOldFile)
     const Bytes old = *RFAArchive().completeFileData();
     ASSERT_TRUE(writeFileAtomically(target, old));
     const RFAArchive archive = sampleArchive(CompressionLevel::Fast);
-    // Stopped while compressing, and again while writing.
-    for (const int stopAt : {1, 5}) {
-        int calls = 0;
-        const Result<void> saved = archive.writeToFile(target, {CompressionLevel::Fast},
-                                                       [&](std::uint64_t, std::uint64_t) { return ++calls < stopAt; });
+    // Stopped at once, while compressing, and at the last report, once the
+    // whole file is written.
+    for (const bool atOnce : {true, false}) {
+        const Result<void> saved = archive.writeToFile(
+            target, {CompressionLevel::Fast},
+            [&](std::uint64_t done, std::uint64_t total) { return !atOnce && done < total; });
         ASSERT_FALSE(saved);
         EXPECT_EQ(saved.error().code, ErrorCode::Cancelled);
         EXPECT_EQ(readWholeFile(target), old);
