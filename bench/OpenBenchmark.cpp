@@ -1,7 +1,8 @@
 // Opening a compressed archive of the game packer's kind: RFAArchive::
-// initWithData on the file in memory (parse, decode, tree), against liblzo2
-// alone decoding the same entries' segments into a preallocated buffer, in
-// the same run. Then the peak memory of opening, in a fresh process.
+// initWithData on the file in memory (parse, decode on every core, tree),
+// against liblzo2 alone decoding the same entries' segments into a
+// preallocated buffer on one thread, in the same run. Then the peak memory
+// of opening, in a fresh process.
 //
 //   bench_open [--corpus-mb=N] [--rounds=N]
 //
@@ -12,6 +13,7 @@
 #include "PackerArchive.h"
 #include "Rounds.h"
 
+#include "base/WorkerPool.h"
 #include "model/RFAArchive.h"
 #include "fs/FileIO.h"
 #include "model/RFATreeEnumerator.h"
@@ -166,9 +168,12 @@ int main(int argc, char** argv)
     fresh.clear();
 
     std::printf("opening (median of %d rounds, throughput in content bytes):\n", rounds);
-    printComparison("RFAArchive::initWithData " + timeAndThroughput(seconds[0], contentSize),
-                    "lzo1x_decompress_safe into one preallocated buffer " + timeAndThroughput(seconds[1], contentSize),
-                    Ratio::Speed, seconds[1] / seconds[0], Goal::AtLeast, 1.0);
+    // The entries are decoded on one worker per core; the anchor has one thread.
+    const std::string cores = std::to_string(defaultWorkerCount()) + " cores";
+    printComparison("RFAArchive::initWithData on " + cores + " " + timeAndThroughput(seconds[0], contentSize),
+                    "lzo1x_decompress_safe into one preallocated buffer, one thread " +
+                        timeAndThroughput(seconds[1], contentSize),
+                    Ratio::Speed, seconds[1] / seconds[0], Goal::AtLeast, 1.5);
     printComparison("RFAArchive::initWithData " + timeAndThroughput(seconds[0], contentSize),
                     "lzo1x_decompress_safe into fresh memory per entry " + timeAndThroughput(seconds[2], contentSize),
                     Ratio::Speed, seconds[2] / seconds[0]);

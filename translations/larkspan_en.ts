@@ -601,6 +601,10 @@
         <source>“%1” could not be read as an RFA archive.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&amp;Compress When Saving</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>larkspan::RFAImageViewingController</name>

@@ -25,6 +25,7 @@ Command addListCommand(CLI::App& app);
 Command addInfoCommand(CLI::App& app);
 Command addExtractCommand(CLI::App& app);
 Command addPackCommand(CLI::App& app);
+Command addConvertCommand(CLI::App& app);
 Command addCatCommand(CLI::App& app);
 Command addVerifyCommand(CLI::App& app);
 

@@ -1,6 +1,7 @@
 #include "format/EntryPath.h"
 #include "cli/ArchiveFile.h"
 #include "cli/Commands.h"
+#include "cli/CompressOption.h"
 #include "cli/Diagnostics.h"
 #include "document/FileSizeFormatter.h"
 
@@ -85,6 +86,8 @@ void printSummary(const ArchiveFile& archive, const Summary& summary)
                 static_cast<unsigned long long>(summary.entries - summary.compressed));
     std::printf("Total size:         %s\n", sizeText(summary.totalSize).c_str());
     std::printf("Stored size:        %s\n", sizeText(summary.storedSize).c_str());
+    std::printf("Form:               %s\n",
+                formText(summary.compressed > 0, summary.storedSize, summary.totalSize).c_str());
     std::printf("Top-level folders:  %s\n", foldersText(summary.folders).c_str());
     if (summary.topLevelFiles > 0)
         std::printf("Top-level files:    %llu\n",
@@ -114,7 +117,8 @@ Command addInfoCommand(CLI::App& app)
     CLI::App* info = addSubcommand(
         app, "info", "Describe an archive: layout, sizes, top-level folders",
         "Shows the header layout, the compression flag, the entry count, the total and\n"
-        "stored sizes and the top-level folders. Reads the directory; only an entry of a\n"
+        "stored sizes, the form (compressed when any entry is) with the stored bytes\n"
+        "over the content's, and the top-level folders. Reads the directory; only an entry of a\n"
         "compressed archive whose stored size equals its size is decoded, to tell whether\n"
         "it is compressed or raw.");
     info->add_option("ARCHIVE", options->archive, "The archive to describe")->required();

@@ -1,6 +1,8 @@
 #include "format/MagicHeader.h"
 #include "model/RFAArchive.h"
+#include "cli/ArchiveWriting.h"
 #include "cli/Commands.h"
+#include "cli/CompressOption.h"
 #include "cli/Diagnostics.h"
 #include "cli/PackName.h"
 #include "cli/Progress.h"
@@ -26,6 +28,7 @@ struct PackOptions {
     std::string output;
     std::string name;
     bool nameGiven = false;
+    std::string compress; // empty: uncompressed
 };
 
 std::string joined(const std::vector<std::string>& components)
@@ -112,8 +115,9 @@ ExitCode runPack(const PackOptions& options)
         reportProblem(options.output, "nothing written");
         return ExitCode::Failure;
     }
+    // Compressed, the size is known only once the files are compressed.
     const std::uint64_t size = archiveSize(*files, joined(*prefix));
-    if (size > UINT32_MAX) {
+    if (options.compress.empty() && size > UINT32_MAX) {
         reportProblem(options.output,
                       "the files need an archive of " + std::to_string(size) +
                           " bytes, and an archive must stay below 4 GiB; nothing written");
@@ -125,18 +129,7 @@ ExitCode runPack(const PackOptions& options)
         return ExitCode::Failure;
     }
 
-    ProgressLine progress("writing " + options.output);
-    const Result<void> written = writeFileAtomically(options.output, [&](const ByteSink& sink) {
-        return archive->writeFileData(sink, progress.callback());
-    });
-    if (!written) {
-        if (written.error().code == ErrorCode::Cancelled)
-            reportProblem(options.output, "the files do not fit an archive's 32-bit sizes; nothing written");
-        else
-            reportError(written.error());
-        return ExitCode::Failure;
-    }
-    return ExitCode::Success;
+    return writeArchive(*archive, options.output, options.compress) ? ExitCode::Success : ExitCode::Failure;
 }
 
 } // namespace
@@ -146,7 +139,8 @@ Command addPackCommand(CLI::App& app)
     auto options = std::make_shared<PackOptions>();
     CLI::App* pack = addSubcommand(
         app, "pack", "Pack a folder into an archive",
-        "The archive is uncompressed, in the layout the game's packer writes. Entry\n"
+        "The archive is in the layout the game's packer writes, uncompressed unless\n"
+        "--compress is given (--compress alone means --compress=best). Entry\n"
         "names are NAME/ followed by the path below SOURCE_DIR, and NAME is SOURCE_DIR\n"
         "as given: run it in the mod folder, and `rfa pack bf1942/levels/Berlin -o\n"
         "Berlin.rfa` names the entries bf1942/levels/Berlin/...\n"
@@ -156,6 +150,7 @@ Command addPackCommand(CLI::App& app)
         "interrupted pack never leaves a partial archive under its name.");
     pack->add_option("SOURCE_DIR", options->source, "The folder to pack")->required();
     pack->add_option("-o,--output", options->output, "The archive to write")->required();
+    addCompressOption(*pack, options->compress);
     CLI::Option* as = pack->add_option(
         "--as", options->name,
         "The folder path the entry names begin with (default: SOURCE_DIR as given; needed when "

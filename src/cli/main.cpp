@@ -17,7 +17,7 @@ std::string usageFailure(const CLI::App*, const CLI::Error& error)
 
 int main(int argc, char** argv)
 {
-    CLI::App app("Lists, unpacks, packs and checks RFA archives (Battlefield 1942 mods).", "rfa");
+    CLI::App app("Lists, unpacks, packs, converts and checks RFA archives (Battlefield 1942 mods).", "rfa");
     app.set_version_flag("--version", "rfa " LARKSPAN_VERSION);
     app.require_subcommand(1);
     app.failure_message(usageFailure);
@@ -25,7 +25,8 @@ int main(int argc, char** argv)
 
     const std::vector<Command> commands{addListCommand(app),    addInfoCommand(app),
                                         addExtractCommand(app), addPackCommand(app),
-                                        addCatCommand(app),     addVerifyCommand(app)};
+                                        addConvertCommand(app), addCatCommand(app),
+                                        addVerifyCommand(app)};
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {

@@ -47,6 +47,7 @@ Result<void> ArchiveDocument::readFromData(ByteSpan bytes, const std::optional<s
     selection_.clear();
     foundEntries_.clear();
     adoptArchive(std::move(*read));
+    compressWhenSaving_ = archive_->readCompressed();
     history_->markClean();
     location_ = location;
     announce(DocumentProperty::Archive, false);
@@ -67,21 +68,22 @@ Result<void> ArchiveDocument::readFromFile(const std::filesystem::path& location
 
 std::optional<Bytes> ArchiveDocument::dataOfType() const
 {
-    return archive_->completeFileData();
+    return archive_->completeFileData(saveOptions());
 }
 
-Result<void> ArchiveDocument::saveToFile(const std::filesystem::path& location, const ProgressCallback& progress,
+WriteOptions ArchiveDocument::saveOptions() const
+{
+    WriteOptions options;
+    if (compressWhenSaving_)
+        options.compression = CompressionLevel::Best;
+    return options;
+}
+
+Result<void> ArchiveDocument::saveToFile(const std::filesystem::path& location, const WriteProgress& progress,
                                          DiskCalls& disk)
 {
-    const Result<void> saved = writeFileAtomically(
-        location, [&](const ByteSink& sink) { return archive_->writeFileData(sink, progress); },
-        Durability::FlushEach, disk);
-    if (!saved) {
-        // The writer gives up only on an archive beyond the format's sizes.
-        if (saved.error().code == ErrorCode::Cancelled)
-            return Error{ErrorCode::ArchiveTooLarge, location.string()};
+    if (const Result<void> saved = archive_->writeToFile(location, saveOptions(), progress, disk); !saved)
         return saved;
-    }
     history_->markClean();
     location_ = std::filesystem::absolute(location);
     return {};

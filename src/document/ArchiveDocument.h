@@ -53,12 +53,20 @@ public:
     Result<void> readFromData(ByteSpan bytes, const std::optional<std::filesystem::path>& location,
                               const ReadProgress& progress = {});
     Result<void> readFromFile(const std::filesystem::path& location, const ReadProgress& progress = {});
-    // The archive's bytes, or nothing when they would not fit the format.
+    // The bytes a save writes, or nothing when they would not fit the format.
     std::optional<Bytes> dataOfType() const;
-    // Writes the archive atomically; on success this is the saved state and
-    // the document's location. The old file stays whole on failure.
-    Result<void> saveToFile(const std::filesystem::path& location, const ProgressCallback& progress = {},
+    // Writes the archive atomically, compressed when compressWhenSaving();
+    // on success this is the saved state and the document's location. The
+    // old file stays whole on failure, and when the progress callback
+    // stopped the save (Cancelled): the document is then still modified.
+    Result<void> saveToFile(const std::filesystem::path& location, const WriteProgress& progress = {},
                             DiskCalls& disk = realDisk());
+
+    // Saving compresses every entry (at the best level): true for an archive
+    // read compressed, false for one read uncompressed and for a new one,
+    // until the user chooses.
+    bool compressWhenSaving() const { return compressWhenSaving_; }
+    void setCompressWhenSaving(bool compress) { compressWhenSaving_ = compress; }
 
     // Observation of the document-level properties.
     using Observer = Announce;
@@ -88,6 +96,7 @@ private:
     // How the parts tell this document's observers.
     Announce announcer();
     void adoptArchive(std::unique_ptr<RFAArchive> archive);
+    WriteOptions saveOptions() const;
     std::string tr(const char* text) const { return translated(translate_, text); }
 
     Translator translate_;
@@ -95,6 +104,7 @@ private:
     std::shared_ptr<UndoHistory> history_;
     std::shared_ptr<ChangeHub> hub_;
     std::optional<std::filesystem::path> location_;
+    bool compressWhenSaving_ = false;
 
     std::map<std::uint64_t, Observer> observers_;
     std::uint64_t nextObserver_ = 1;

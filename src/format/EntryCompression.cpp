@@ -81,8 +81,13 @@ std::optional<Bytes> assembleEntry(std::size_t contentLength, std::span<const By
 Bytes compressEntry(ByteSpan content, CompressionLevel level)
 {
     Lzo1xCompressor compressor(level);
+    return compressEntry(content, compressor);
+}
+
+Bytes compressEntry(ByteSpan content, Lzo1xCompressor& compressor, std::size_t firstCut)
+{
     std::vector<Bytes> streams;
-    for (std::size_t cut = 0;; ++cut) {
+    for (std::size_t cut = firstCut;; ++cut) {
         const std::vector<ByteSpan> inputs = segmentInputs(content, cut);
         streams.resize(inputs.size());
         for (std::size_t i = 0; i < inputs.size(); ++i)

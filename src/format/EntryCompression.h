@@ -17,6 +17,8 @@ inline constexpr std::size_t kSegmentInputLength = 32 * 1024;
 // segment's LZO1X stream, in order and back to back. Their length never
 // equals the content's, which a reader would take for raw bytes.
 Bytes compressEntry(ByteSpan content, CompressionLevel level);
+// The same with the caller's compressor, trying cuts from `firstCut` on.
+Bytes compressEntry(ByteSpan content, Lzo1xCompressor& compressor, std::size_t firstCut = 0);
 
 // The same in steps, for compressing the segments on several threads:
 //

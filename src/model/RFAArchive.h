@@ -2,11 +2,15 @@
 
 #include "base/Error.h"
 #include "base/Bytes.h"
+#include "format/Lzo1xCompressor.h"
+#include "fs/FileIO.h"
 #include "model/RFATreeNode.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace larkspan {
@@ -15,6 +19,17 @@ namespace larkspan {
 using ProgressCallback = std::function<void(std::uint64_t done, std::uint64_t total)>;
 // The same while reading, which the user may stop: false stops it.
 using ReadProgress = std::function<bool(std::uint64_t done, std::uint64_t total)>;
+using WriteProgress = ReadProgress;
+
+// How an archive is written.
+struct WriteOptions {
+    // Nothing: every entry as it stands (compression flag 0). A level: every
+    // entry compressed in segments (flag 1), the way the game's packer does.
+    std::optional<CompressionLevel> compression;
+    // Threads that compress; 0 for one per core. The bytes are the same
+    // whatever the number.
+    unsigned workers = 0;
+};
 
 // Deeper entry paths are refused when reading: nothing the game's tools write
 // comes near, and the tree's recursive walks stay far from the stack's end.
@@ -31,8 +46,10 @@ public:
 
     // The archive in the file's bytes; OutOfBounds or Decompression for a
     // file that cannot be read, Cancelled when the progress callback stopped
-    // the reading.
-    static Result<std::unique_ptr<RFAArchive>> initWithData(ByteSpan file, const ReadProgress& progress = {});
+    // the reading. Compressed entries are decoded on `workers` threads (0
+    // for one per core); the tree is built on the calling thread alone.
+    static Result<std::unique_ptr<RFAArchive>> initWithData(ByteSpan file, const ReadProgress& progress = {},
+                                                            unsigned workers = 0);
 
     // The node the document shows: the first top-level folder, or null when
     // the archive has none.
@@ -44,19 +61,38 @@ public:
     // Number of files the archive would write.
     std::uint64_t leafCount() const;
 
+    // The file it was read from held compressed entries.
+    bool readCompressed() const { return readCompressed_; }
+
     // The bytes of the archive in the writer's layout, or nothing when they
     // would not fit the format's 32-bit sizes and offsets.
-    std::optional<Bytes> completeFileData() const;
+    std::optional<Bytes> completeFileData(const WriteOptions& options = {}) const;
 
     // The same bytes, handed to `sink` piece by piece without assembling the
-    // whole file. Returns false, having written nothing, when they would not
-    // fit the format.
+    // whole file. Entries are compressed first, all of them, since the header
+    // names where the directory lies. Progress runs over the compressing and
+    // the writing. ArchiveTooLarge, having written nothing, when the bytes
+    // would not fit the format; Cancelled when the progress callback stopped
+    // it (the sink may have had part of the file then).
+    Result<void> writeFileData(const ByteSink& sink, const WriteOptions& options,
+                               const WriteProgress& progress = {}) const;
+    // Uncompressed, without a way to stop; false when too large.
     bool writeFileData(const ByteSink& sink, const ProgressCallback& progress = {}) const;
 
+    // Writes the file atomically: `target` keeps its old content unless
+    // the whole new one is there. ArchiveTooLarge, Cancelled, or why the
+    // file could not be written.
+    Result<void> writeToFile(const std::filesystem::path& target, const WriteOptions& options = {},
+                             const WriteProgress& progress = {}, DiskCalls& disk = realDisk()) const;
+
 private:
-    RFAArchive(std::vector<RFATreeNode::Ptr> rootNodes) : rootNodes_(std::move(rootNodes)) {}
+    RFAArchive(std::vector<RFATreeNode::Ptr> rootNodes, bool readCompressed)
+        : rootNodes_(std::move(rootNodes)), readCompressed_(readCompressed)
+    {
+    }
 
     std::vector<RFATreeNode::Ptr> rootNodes_;
+    bool readCompressed_ = false;
 };
 
 } // namespace larkspan

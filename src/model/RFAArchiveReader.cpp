@@ -1,8 +1,10 @@
+#include "base/WorkerPool.h"
 #include "format/ArchiveDirectory.h"
 #include "format/EntryPath.h"
 #include "model/RFAArchive.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <unordered_map>
 
@@ -50,34 +52,67 @@ private:
 
 } // namespace
 
-Result<std::unique_ptr<RFAArchive>> RFAArchive::initWithData(ByteSpan file, const ReadProgress& progress)
+Result<std::unique_ptr<RFAArchive>> RFAArchive::initWithData(ByteSpan file, const ReadProgress& progress,
+                                                             unsigned workers)
 {
     const Result<ArchiveHeader> header = readArchiveHeader(file);
     if (!header)
         return header.error();
 
-    TreeBuilder builder;
+    // The records first, up to the first that cannot be read; what is wrong
+    // with an entry before it is told first, as when reading in one pass.
+    std::vector<EntryRecord> records;
+    std::vector<std::vector<std::string>> paths;
+    std::optional<Error> recordError;
     std::uint64_t position = firstRecordPosition(*header);
-    std::uint64_t bytesDone = 0;
     for (std::uint32_t i = 0; i < header->entryCount; ++i) {
         Result<EntryRecord> record = readEntryRecord(file, *header, position);
-        if (!record)
-            return record.error();
-        std::vector<std::string> components = splitEntryPath(record->name);
-        if (components.size() > kMaxEntryDepth)
-            return Error{ErrorCode::OutOfBounds, record->name};
-        Result<SharedBytes> content = entryContent(*record);
-        if (!content)
-            return content.error();
-        builder.place(components, std::move(*content));
-        if (progress) {
-            // Records may share their stored bytes: never report more than the file.
-            bytesDone = std::min<std::uint64_t>(bytesDone + record->storedSize, file.size());
-            if (!progress(bytesDone, file.size()))
-                return Error{ErrorCode::Cancelled};
+        if (!record) {
+            recordError = record.error();
+            break;
         }
+        std::vector<std::string> components = splitEntryPath(record->name);
+        if (components.size() > kMaxEntryDepth) {
+            recordError = Error{ErrorCode::OutOfBounds, record->name};
+            break;
+        }
+        paths.push_back(std::move(components));
+        records.push_back(std::move(*record));
     }
-    return std::unique_ptr<RFAArchive>(new RFAArchive(builder.takeRoots()));
+
+    // Contents are decoded on the workers; each is placed in the tree here,
+    // in record order, once it is there.
+    std::vector<Result<SharedBytes>> contents(records.size(), Error{ErrorCode::Decompression});
+    WorkerPool pool(workers == 0 ? defaultWorkerCount() : workers);
+    TreeBuilder builder;
+    std::uint64_t bytesDone = 0;
+    std::optional<Error> failure;
+    bool compressed = false;
+    pool.run(
+        records.size(), [&](std::size_t i, unsigned) { contents[i] = entryContent(records[i]); },
+        [&](std::size_t i) {
+            if (!contents[i]) {
+                failure = contents[i].error();
+                return false;
+            }
+            compressed |= records[i].compressed;
+            builder.place(paths[i], std::move(*contents[i]));
+            contents[i] = Error{ErrorCode::Decompression};
+            if (progress) {
+                // Records may share their stored bytes: never report more than the file.
+                bytesDone = std::min<std::uint64_t>(bytesDone + records[i].storedSize, file.size());
+                if (!progress(bytesDone, file.size())) {
+                    failure = Error{ErrorCode::Cancelled};
+                    return false;
+                }
+            }
+            return true;
+        });
+    if (failure)
+        return *failure;
+    if (recordError)
+        return *recordError;
+    return std::unique_ptr<RFAArchive>(new RFAArchive(builder.takeRoots(), compressed));
 }
 
 } // namespace larkspan

@@ -43,8 +43,9 @@ TEST_F(ListTest, LongFormatShowsSizesStoredSizesAndCompression)
     const RfaRun run = runRfa({"list", "-l", archive});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     // The compressed entry: 12 bytes of content in 4 + 12 + 1 + 12 + 3 stored bytes.
-    const std::regex expected(R"(\s*3 KB\s+3 KB\s+raw\s+bf1942/big\.bin\n)"
-                              R"(\s*12 Bytes\s+32 Bytes\s+compressed\s+bf1942/small\.con\n)");
+    const std::regex expected(R"(\s*3 KB\s+3 KB\s+1\.000\s+raw\s+bf1942/big\.bin\n)"
+                              R"(\s*12 Bytes\s+32 Bytes\s+2\.667\s+compressed\s+bf1942/small\.con\n)"
+                              R"(\s*3 KB\s+3 KB\s+1\.007\s+compressed\s+\(2 entries in all\)\n)");
     EXPECT_TRUE(std::regex_match(run.out, expected)) << run.out;
 }
 

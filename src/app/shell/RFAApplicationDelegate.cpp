@@ -61,6 +61,7 @@ RFAApplicationDelegate::RFAApplicationDelegate() : imageDecoders_(imageDecodersW
     makeAction(Command::NewFolder, tr("New &Folder"), QKeySequence(tr("Ctrl+Shift+N")));
     makeAction(Command::AddFiles, tr("&Add Files…"), QKeySequence(tr("Ctrl+Shift+A")));
     makeAction(Command::Extract, tr("&Extract…"), QKeySequence(tr("Ctrl+Shift+E")));
+    makeAction(Command::CompressWhenSaving, tr("&Compress When Saving"), {})->setCheckable(true);
     makeAction(Command::UseBrowser, tr("As &Browser"), QKeySequence(tr("Ctrl+1")));
     makeAction(Command::UseList, tr("As &List"), QKeySequence(tr("Ctrl+2")));
     makeAction(Command::KeyboardShortcuts, tr("&Keyboard Shortcuts"), QKeySequence::HelpContents);
@@ -236,6 +237,10 @@ void RFAApplicationDelegate::trigger(Command command)
     case Command::NewFolder: document->document()->commands().createNewFolder(); break;
     case Command::AddFiles: document->document()->commands().addFiles(); break;
     case Command::Extract: document->document()->commands().extractFiles(); break;
+    case Command::CompressWhenSaving:
+        document->document()->setCompressWhenSaving(!document->document()->compressWhenSaving());
+        updateActions();
+        break;
     case Command::UseBrowser: document->useBrowserView(); break;
     case Command::UseList: document->useListView(); break;
     default: break;
@@ -275,6 +280,8 @@ void RFAApplicationDelegate::updateActions()
     enable(Command::NewFolder, valid(DocumentAction::CreateNewFolder));
     enable(Command::AddFiles, valid(DocumentAction::AddFiles));
     enable(Command::Extract, valid(DocumentAction::ExtractFiles));
+    enable(Command::CompressWhenSaving, logic);
+    action(Command::CompressWhenSaving)->setChecked(logic && logic->compressWhenSaving());
     // With no document the view commands stay enabled and do nothing.
     enable(Command::UseBrowser, !logic || valid(DocumentAction::UseBrowserView));
     enable(Command::UseList, !logic || valid(DocumentAction::UseListView));
@@ -316,6 +323,8 @@ void RFAApplicationDelegate::installMenus(MyDocument& window)
     archive->addAction(action(Command::NewFolder));
     archive->addAction(action(Command::AddFiles));
     archive->addAction(action(Command::Extract));
+    archive->addSeparator();
+    archive->addAction(action(Command::CompressWhenSaving));
 
     QMenu* view = bar->addMenu(tr("&View"));
     view->addAction(action(Command::UseBrowser));

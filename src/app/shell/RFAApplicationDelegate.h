@@ -52,7 +52,7 @@ public:
     enum class Command {
         New, Open, Close, Save, SaveAs, Revert, Run, SaveAndRun, Quit,
         Undo, Redo, Cut, Copy, Paste, Delete, Rename, SelectAll, Find,
-        NewFolder, AddFiles, Extract,
+        NewFolder, AddFiles, Extract, CompressWhenSaving,
         UseBrowser, UseList,
         KeyboardShortcuts, About,
     };

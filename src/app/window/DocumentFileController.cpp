@@ -22,8 +22,8 @@ namespace {
 // half a second, and keeps the window painted meanwhile.
 class SlowWorkProgress {
 public:
-    SlowWorkProgress(QWidget* window, const QString& label, bool cancellable)
-        : dialog_(label, cancellable ? QObject::tr("Cancel") : QString(), 0, 1000, window)
+    SlowWorkProgress(QWidget* window, const QString& label)
+        : dialog_(label, QObject::tr("Cancel"), 0, 1000, window)
     {
         dialog_.setWindowModality(Qt::WindowModal);
         dialog_.setMinimumDuration(500);
@@ -70,21 +70,27 @@ void DocumentFileController::beep()
 
 Result<void> DocumentFileController::readFile(const QString& path)
 {
-    SlowWorkProgress progress(&window_, tr("Opening %1…").arg(QFileInfo(path).fileName()), true);
+    SlowWorkProgress progress(&window_, tr("Opening %1…").arg(QFileInfo(path).fileName()));
     Result<void> read = document_->readFromFile(
         path.toStdString(), [&](std::uint64_t done, std::uint64_t total) { return progress.report(done, total); });
     if (read) {
         settings::noteRecentFile(QFileInfo(path).absoluteFilePath());
         updateTitle();
+        // The file's form decides how it is saved.
+        emit stateChanged();
     }
     return read;
 }
 
 bool DocumentFileController::writeTo(const QString& path)
 {
-    SlowWorkProgress progress(&window_, tr("Saving %1…").arg(QFileInfo(path).fileName()), false);
+    // Compressing takes its time: the user may stop it, and then the old
+    // file stays as it was and the document unsaved.
+    SlowWorkProgress progress(&window_, tr("Saving %1…").arg(QFileInfo(path).fileName()));
     const Result<void> saved = document_->saveToFile(
-        path.toStdString(), [&](std::uint64_t done, std::uint64_t total) { progress.report(done, total); });
+        path.toStdString(), [&](std::uint64_t done, std::uint64_t total) { return progress.report(done, total); });
+    if (!saved && saved.error().code == ErrorCode::Cancelled)
+        return false;
     if (!saved) {
         errorBox(&window_, displayName(), tr("The archive could not be saved."), saved.error())->open();
         return false;
