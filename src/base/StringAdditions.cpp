@@ -41,6 +41,22 @@ bool isCaseInsensitiveEqual(std::string_view a, std::string_view b)
     return common == b.size() && codePointCount(a) == codePointCount(b);
 }
 
+std::string foldedCopy(std::string_view utf8)
+{
+    std::string folded;
+    folded.reserve(utf8.size());
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const std::size_t start = pos;
+        const char32_t c = nextCodePoint(utf8, pos);
+        const char32_t lower = foldCase(c);
+        if (lower == c)
+            folded.append(utf8.substr(start, pos - start)); // kept as it was, even when not valid UTF-8
+        else
+            appendUtf8(folded, lower);
+    }
+    return folded;
+}
+
 std::optional<std::string> commonPrefixWithOptions(const std::vector<std::string>& texts,
                                                    StringCompareOptions options)
 {

@@ -15,6 +15,10 @@ char32_t foldCase(char32_t c);
 
 bool isCaseInsensitiveEqual(std::string_view a, std::string_view b);
 
+// The text with every character folded: a key under which names that
+// differ only in case meet (the game's file names and entry paths).
+std::string foldedCopy(std::string_view utf8);
+
 // The common prefix of all the texts, each step spelled as in the later
 // text; nothing for an empty list.
 std::optional<std::string> commonPrefixWithOptions(const std::vector<std::string>& texts,
