@@ -25,7 +25,9 @@ int main(int argc, char** argv)
 
     const std::vector<Command> commands{addListCommand(app),    addInfoCommand(app),
                                         addExtractCommand(app), addPackCommand(app),
-                                        addCatCommand(app),     addVerifyCommand(app)};
+                                        addCatCommand(app),     addVerifyCommand(app),
+                                        addGrepCommand(app),    addDiffCommand(app),
+                                        addModCommand(app)};
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
