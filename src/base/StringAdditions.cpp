@@ -46,6 +46,12 @@ std::string foldedCopy(std::string_view utf8)
     std::string folded;
     folded.reserve(utf8.size());
     for (std::size_t pos = 0; pos < utf8.size();) {
+        const auto byte = static_cast<unsigned char>(utf8[pos]);
+        if (byte < 0x80) { // most names are ASCII: no decoding
+            folded += static_cast<char>(foldCase(byte));
+            ++pos;
+            continue;
+        }
         const std::size_t start = pos;
         const char32_t c = nextCodePoint(utf8, pos);
         const char32_t lower = foldCase(c);
