@@ -12,12 +12,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string utf8Of(const fs::path& path)
-{
-    const std::u8string text = path.generic_u8string();
-    return std::string(text.begin(), text.end());
-}
-
 void collectArchives(const WalkedItem& item, const fs::path& archivesFolder, std::vector<ModArchiveFile>& found)
 {
     if (item.kind == WalkedKind::Folder) {
@@ -26,10 +20,16 @@ void collectArchives(const WalkedItem& item, const fs::path& archivesFolder, std
         return;
     }
     if (foldedCopy(item.name).ends_with(".rfa"))
-        found.push_back({item.path, utf8Of(item.path.lexically_relative(archivesFolder))});
+        found.push_back({item.path, genericUtf8(item.path.lexically_relative(archivesFolder))});
 }
 
 } // namespace
+
+std::string genericUtf8(const fs::path& path)
+{
+    const std::u8string text = path.generic_u8string();
+    return std::string(text.begin(), text.end());
+}
 
 std::optional<fs::path> findIgnoringCase(const fs::path& folder, std::string_view name, EntryType type)
 {

@@ -15,6 +15,10 @@ namespace larkspan {
 
 enum class EntryType { File, Folder };
 
+// A path's text, "/" between components, in UTF-8: how archives and mods
+// are named to the user.
+std::string genericUtf8(const std::filesystem::path& path);
+
 // The entry of `folder` named `name` without regard to case, of the wanted
 // type (links followed); the bytewise first when several differ only in
 // case; nothing when there is none.

@@ -15,16 +15,6 @@ namespace larkspan {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-std::string utf8Of(const fs::path& path)
-{
-    const std::u8string text = path.generic_u8string();
-    return std::string(text.begin(), text.end());
-}
-
-} // namespace
-
 Result<ModIndex> ModIndex::open(const fs::path& modFolder)
 {
     std::error_code error;
@@ -43,7 +33,7 @@ Result<ModIndex> ModIndex::open(const fs::path& modFolder)
 
 void ModIndex::addMods(const fs::path& modFolder)
 {
-    mods_.push_back({utf8Of(modFolder.filename()), modFolder});
+    mods_.push_back({genericUtf8(modFolder.filename()), modFolder});
     const std::optional<fs::path> initCon = findIgnoringCase(modFolder, "init.con", EntryType::File);
     if (!initCon)
         return;
@@ -63,7 +53,7 @@ void ModIndex::addMods(const fs::path& modFolder)
         if (known(mods_, name, modName) || known(missingMods_, name, itself))
             continue; // a mod counts at its first place, the opened one before all
         if (const std::optional<fs::path> found = findIgnoringCase(modFolder.parent_path(), name, EntryType::Folder))
-            mods_.push_back({utf8Of(found->filename()), *found});
+            mods_.push_back({genericUtf8(found->filename()), *found});
         else
             missingMods_.push_back(name);
     }
@@ -72,8 +62,8 @@ void ModIndex::addMods(const fs::path& modFolder)
 void ModIndex::addArchives(std::size_t mod)
 {
     const ModFolder& folder = mods_[mod];
-    const std::string shownPrefix = utf8Of(folder.path.parent_path().filename()) + "/" + folder.name + "/";
-    const auto shown = [&](const fs::path& path) { return shownPrefix + utf8Of(path.lexically_relative(folder.path)); };
+    const std::string shownPrefix = genericUtf8(folder.path.parent_path().filename()) + "/" + folder.name + "/";
+    const auto shown = [&](const fs::path& path) { return shownPrefix + genericUtf8(path.lexically_relative(folder.path)); };
 
     ModArchiveFiles files = findModArchives(folder.path);
     std::vector<ModArchive> found;
