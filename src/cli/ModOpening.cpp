@@ -30,6 +30,8 @@ std::optional<ModIndex> openMod(const std::string& folder)
     for (const std::string& name : index->missingMods())
         reportWarning(folder, "init.con uses the mod " + name + ", which is not in " +
                                   index->mods().front().path.parent_path().string() + "; left out");
+    if (index->archives().empty() || index->archives().front().mod != 0)
+        reportWarning(folder, "holds no archives: no *.rfa below an Archives folder");
     for (const ModArchive& archive : index->archives())
         if (archive.error)
             reportWarning(archive.shownPath, "cannot be read, left out: " + reasonText(*archive.error));
