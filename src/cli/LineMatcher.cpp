@@ -4,20 +4,20 @@
 #include "base/StringAdditions.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 
 namespace larkspan::cli {
 
 namespace {
 
-// foldCase for every Latin-1 byte, looked up instead of called: whole entries are folded.
-const std::array<std::uint8_t, 256> kFolded = [] {
-    std::array<std::uint8_t, 256> table{};
-    for (unsigned c = 0; c < 256; ++c)
-        table[c] = static_cast<std::uint8_t>(foldCase(c));
-    return table;
-}();
+// Folded text is searched in pieces this long: a piece stays in the cache
+// between folding and searching, and the first match ends the folding.
+constexpr std::size_t kFoldedPiece = 16 * 1024;
+
+std::uint8_t folded(std::uint8_t c)
+{
+    return static_cast<std::uint8_t>(foldCase(c));
+}
 
 std::string_view lineAt(const char* text, std::size_t start, std::size_t end)
 {
@@ -30,7 +30,7 @@ std::string_view lineAt(const char* text, std::size_t start, std::size_t end)
 
 char Latin1RegexTraits::translate_nocase(char c) const
 {
-    return static_cast<char>(kFolded[static_cast<unsigned char>(c)]);
+    return static_cast<char>(folded(static_cast<unsigned char>(c)));
 }
 
 LineMatcher::LineMatcher(std::string_view pattern, MatchOptions options) : options_(options)
@@ -42,7 +42,7 @@ LineMatcher::LineMatcher(std::string_view pattern, MatchOptions options) : optio
     if (options.fixedString) {
         if (options.ignoreCase)
             for (char& c : *latin1Pattern_)
-                c = static_cast<char>(kFolded[static_cast<unsigned char>(c)]);
+                c = static_cast<char>(folded(static_cast<unsigned char>(c)));
         return;
     }
     auto flags = std::regex_constants::ECMAScript | std::regex_constants::optimize;
@@ -58,33 +58,51 @@ std::size_t LineMatcher::scan(ByteSpan text, bool firstOnly, const LineFound& fo
     return options_.fixedString ? scanForString(text, firstOnly, found) : scanForExpression(text, firstOnly, found);
 }
 
+std::size_t LineMatcher::find(ByteSpan text, std::size_t from) const
+{
+    const std::string& needle = *latin1Pattern_;
+    const auto searchIn = [&](const std::uint8_t* bytes, std::size_t length) -> std::optional<std::size_t> {
+        const void* hit = ::memmem(bytes, length, needle.data(), needle.size());
+        if (!hit)
+            return std::nullopt;
+        return static_cast<std::size_t>(static_cast<const std::uint8_t*>(hit) - bytes);
+    };
+    if (!options_.ignoreCase) {
+        const std::optional<std::size_t> at = searchIn(text.data() + from, text.size() - from);
+        return at ? from + *at : text.size();
+    }
+    // Pieces overlap by one byte less than the needle, so that no match is cut.
+    for (std::size_t start = from; start < text.size(); start += kFoldedPiece) {
+        const std::size_t end = std::min(text.size(), start + kFoldedPiece + needle.size() - 1);
+        folded_.resize(end - start);
+        foldLatin1(text.subspan(start, end - start), folded_.data());
+        if (const std::optional<std::size_t> at = searchIn(folded_.data(), folded_.size()))
+            return start + *at;
+        if (end == text.size())
+            break;
+    }
+    return text.size();
+}
+
 // The whole text is searched at once, not line by line: lines are found
 // only around a match, which in most entries never comes.
 std::size_t LineMatcher::scanForString(ByteSpan text, bool firstOnly, const LineFound& found) const
 {
-    const char* original = reinterpret_cast<const char*>(text.data());
-    const char* haystack = original;
-    if (options_.ignoreCase) {
-        folded_.resize(text.size());
-        std::transform(text.begin(), text.end(), folded_.begin(), [](std::uint8_t c) { return kFolded[c]; });
-        haystack = reinterpret_cast<const char*>(folded_.data());
-    }
-    const std::string& needle = *latin1Pattern_;
+    const char* chars = reinterpret_cast<const char*>(text.data());
     const std::size_t size = text.size();
     std::size_t count = 0, lineNumber = 1, lineStart = 0;
     while (lineStart < size) {
-        const void* hit = ::memmem(haystack + lineStart, size - lineStart, needle.data(), needle.size());
-        if (!hit)
+        const std::size_t at = find(text, lineStart);
+        if (at == size)
             break;
-        const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(hit) - haystack);
         // Count the lines passed over on the way to the match.
-        while (const void* breakAt = std::memchr(haystack + lineStart, '\n', at - lineStart)) {
-            lineStart = static_cast<std::size_t>(static_cast<const char*>(breakAt) - haystack) + 1;
+        while (const void* breakAt = std::memchr(chars + lineStart, '\n', at - lineStart)) {
+            lineStart = static_cast<std::size_t>(static_cast<const char*>(breakAt) - chars) + 1;
             ++lineNumber;
         }
-        const void* lineBreak = std::memchr(haystack + at, '\n', size - at);
-        const std::size_t lineEnd = lineBreak ? static_cast<std::size_t>(static_cast<const char*>(lineBreak) - haystack) : size;
-        found(lineNumber, lineAt(original, lineStart, lineEnd));
+        const void* lineBreak = std::memchr(chars + at, '\n', size - at);
+        const std::size_t lineEnd = lineBreak ? static_cast<std::size_t>(static_cast<const char*>(lineBreak) - chars) : size;
+        found(lineNumber, lineAt(chars, lineStart, lineEnd));
         ++count;
         if (firstOnly)
             break;

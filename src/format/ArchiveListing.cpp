@@ -3,6 +3,7 @@
 #include "base/ByteOrder.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace larkspan {
 
@@ -85,6 +86,15 @@ Result<ArchiveListing> ArchiveListing::open(const std::filesystem::path& path)
 
 Result<SharedBytes> ArchiveListing::content(const RecordFields& record) const
 {
+    if (header_.compressionFlag != 0 && record.storedSize != record.size) {
+        // Surely compressed: the stored bytes are only decoded, never kept,
+        // so they need no zeroing first.
+        const std::unique_ptr<std::uint8_t[]> stored(new std::uint8_t[record.storedSize]);
+        const std::span<std::uint8_t> bytes(stored.get(), record.storedSize);
+        if (Result<void> read = file_.readAt(record.dataOffset, bytes); !read)
+            return read.error();
+        return entryContent(recordWithStoredBytes(record, bytes, header_));
+    }
     Bytes stored(record.storedSize);
     if (Result<void> read = file_.readAt(record.dataOffset, stored); !read)
         return read.error();

@@ -17,6 +17,9 @@ void PrintTo(const ToolCase& c, std::ostream* os)
         *os << argument << ' ';
 }
 
+// A match across the 16 KiB pieces in which text is folded for -i.
+const std::string longText = "first\n" + std::string(16374, 'x') + "Hurricane";
+
 class GrepDiffTest : public CliTest, public testing::WithParamInterface<ToolCase> {
 protected:
     void SetUp() override
@@ -25,20 +28,24 @@ protected:
         a = putArchive(craftArchive({rawEntry("bf1942/a.con", bytesOf(script)),
                                      rawEntry("bf1942/b.txt", bytesOf("nothing\nspitfire")),
                                      rawEntry("bf1942/c.dds", bytesOf("Spitfire")),
-                                     rawEntry("bf1942/gone.con", bytesOf("x"))},
+                                     rawEntry("bf1942/gone.con", bytesOf("x")),
+                                     rawEntry("bf1942/long.txt", bytesOf(longText))},
                                     0),
                        "A.rfa");
         // The same script stored compressed, a changed one, one removed, one added.
         b = putArchive(craftArchive({compressedEntry("bf1942/A.con", bytesOf(script)),
                                      rawEntry("bf1942/b.txt", bytesOf("nothing\nSpitfire")),
                                      rawEntry("bf1942/c.dds", bytesOf("Spitfire")),
-                                     rawEntry("bf1942/new.con", bytesOf("y"))},
+                                     rawEntry("bf1942/new.con", bytesOf("y")),
+                                     rawEntry("bf1942/long.txt", bytesOf(longText))},
                                     1),
                        "B.rfa");
     }
 
     std::string a, b;
 };
+
+
 
 TEST_P(GrepDiffTest, PrintsWhatItFoundAndExitsAsGrepAndDiffDo)
 {
@@ -62,7 +69,8 @@ INSTANTIATE_TEST_SUITE_P(
                  0,
                  "A.rfa:bf1942/a.con\nA.rfa:bf1942/b.txt\nB.rfa:bf1942/A.con\nB.rfa:bf1942/b.txt\n"},
         ToolCase{{"grep", "-i", "caf\xC3\xA9", "A.rfa"}, 0, "A.rfa:bf1942/a.con:3:CAF\xC3\x89\n"},
-        ToolCase{{"grep", "-F", "Hurricane", "A.rfa"}, 1, ""},
+        ToolCase{{"grep", "-F", "Typhoon", "A.rfa"}, 1, ""},
+        ToolCase{{"grep", "-i", "-F", "HURRICANE", "A.rfa"}, 0, "A.rfa:bf1942/long.txt:2:" + longText.substr(6) + "\n"},
         ToolCase{{"grep", "(", "A.rfa"}, 2, "", "not a valid regular expression"},
         ToolCase{{"grep", "-F", "Spitfire", "A.rfa", "missing.rfa"}, 2,
                  "A.rfa:bf1942/a.con:2:ObjectTemplate.create PlaneAirframe Spitfire\n", "missing.rfa: cannot be read"},
