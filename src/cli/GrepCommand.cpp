@@ -1,12 +1,10 @@
 #include "cli/Commands.h"
 #include "cli/Diagnostics.h"
-#include "cli/LineMatcher.h"
+#include "cli/EntrySearch.h"
 #include "cli/ModOpening.h"
-#include "base/Latin1.h"
 #include "format/ArchiveListing.h"
 #include "model/EntryKind.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 
@@ -25,29 +23,6 @@ class Search {
 public:
     Search(const LineMatcher& matcher, bool namesOnly) : matcher_(matcher), namesOnly_(namesOnly) {}
 
-    // Searches one entry when it is text; its content is read only then.
-    void entry(const std::string& archive, const std::string& name,
-               const std::function<Result<SharedBytes>()>& content)
-    {
-        if (!isTextKind(entryKindOf(extensionOf(name))))
-            return;
-        const Result<SharedBytes> text = content();
-        if (!text) {
-            reportEntryProblem(archive, name, reasonText(text.error()));
-            trouble_ = true;
-            return;
-        }
-        const std::string shownName = displayName(name);
-        const std::size_t found = matcher_.scan(**text, namesOnly_, [&](std::size_t number, std::string_view line) {
-            if (!namesOnly_)
-                std::printf("%s:%s:%zu:%s\n", archive.c_str(), shownName.c_str(), number,
-                            latin1ToUtf8(ByteSpan(reinterpret_cast<const std::uint8_t*>(line.data()), line.size())).c_str());
-        });
-        if (found > 0 && namesOnly_)
-            std::printf("%s:%s\n", archive.c_str(), shownName.c_str());
-        matched_ = matched_ || found > 0;
-    }
-
     void archive(const std::string& path)
     {
         const Result<ArchiveListing> listing = ArchiveListing::open(path);
@@ -56,8 +31,11 @@ public:
             trouble_ = true;
             return;
         }
+        std::vector<SearchedEntry> entries;
         for (const RecordFields& record : listing->records())
-            entry(path, record.name, [&] { return listing->content(record); });
+            if (isText(record.name))
+                entries.push_back({&path, &record.name, [&] { return listing->content(record); }});
+        search(entries);
     }
 
     // Only the entries that win are searched: what the game reads.
@@ -68,14 +46,26 @@ public:
             trouble_ = true;
             return;
         }
+        std::vector<SearchedEntry> entries;
         for (const ModEntry& each : index->entries())
-            entry(index->archive(each.source).shownPath, index->path(each),
-                  [&] { return index->content(each.source); });
+            if (isText(index->path(each)))
+                entries.push_back({&index->archive(each.source).shownPath, &index->path(each),
+                                   [&] { return index->content(each.source); }});
+        search(entries);
     }
 
     ExitCode status() const { return trouble_ ? ExitCode::Trouble : matched_ ? ExitCode::Success : ExitCode::NoMatch; }
 
 private:
+    static bool isText(const std::string& name) { return isTextKind(entryKindOf(extensionOf(name))); }
+
+    void search(const std::vector<SearchedEntry>& entries)
+    {
+        const SearchOutcome outcome = searchEntries(entries, matcher_, namesOnly_);
+        matched_ = matched_ || outcome.matched;
+        trouble_ = trouble_ || outcome.trouble;
+    }
+
     const LineMatcher& matcher_;
     const bool namesOnly_;
     bool matched_ = false;

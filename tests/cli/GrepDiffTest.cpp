@@ -79,5 +79,21 @@ INSTANTIATE_TEST_SUITE_P(
         ToolCase{{"diff", "@A", "@A"}, 0, ""},
         ToolCase{{"diff", "@A", "missing.rfa"}, 2, "", "missing.rfa: cannot be read"}));
 
+// Entries are searched on several threads but printed in their order.
+TEST_F(GrepDiffTest, PrintsManyEntriesInTheirOrder)
+{
+    std::vector<CraftedEntry> entries;
+    std::string expected;
+    for (int i = 0; i < 200; ++i) {
+        const std::string name = "bf1942/e" + std::to_string(i) + ".con";
+        entries.push_back(rawEntry(name, bytesOf(std::string(i * 50, '-') + "\nhit")));
+        expected += "many.rfa:" + name + ":2:hit\n";
+    }
+    putArchive(craftArchive(entries, 0), "many.rfa");
+    const RfaRun run = runRfa({"grep", "hit", "many.rfa"}, {temp.path()});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, expected);
+}
+
 } // namespace
 } // namespace larkspan::test
