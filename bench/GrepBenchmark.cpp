@@ -60,16 +60,12 @@ void writeUncompressed(const std::vector<EntryRecord>& records, const fs::path& 
     Bytes head(8, 0), directory;
     std::vector<SharedBytes> contents;
     std::uint64_t offset = 8;
+    directory.reserve(4 + records.size() * 96);
     appendLittleInt(directory, static_cast<std::uint32_t>(records.size()));
     for (const EntryRecord& record : records) {
         contents.push_back(*entryContent(record));
         const auto size = static_cast<std::uint32_t>(contents.back()->size());
-        appendLittleInt(directory, static_cast<std::uint32_t>(record.name.size()));
-        directory.insert(directory.end(), record.name.begin(), record.name.end());
-        appendLittleInt(directory, size);
-        appendLittleInt(directory, size);
-        appendLittleInt(directory, static_cast<std::uint32_t>(offset));
-        directory.insert(directory.end(), 12, 0);
+        appendPlainRecord(directory, record.name, size, static_cast<std::uint32_t>(offset));
         offset += size;
     }
     replaceBytesInRange(head, 0, static_cast<std::uint32_t>(offset));

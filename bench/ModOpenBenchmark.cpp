@@ -67,16 +67,10 @@ void writeArchive(const fs::path& path, std::size_t family, std::size_t entries,
         file.write(content);
     }
     Bytes directory;
+    directory.reserve(4 + entries * 96);
     appendLittleInt(directory, static_cast<std::uint32_t>(entries));
-    for (std::size_t i = 0; i < entries; ++i) {
-        const std::string name = entryName(family, i);
-        appendLittleInt(directory, static_cast<std::uint32_t>(name.size()));
-        directory.insert(directory.end(), name.begin(), name.end());
-        appendLittleInt(directory, kEntrySize);
-        appendLittleInt(directory, kEntrySize);
-        appendLittleInt(directory, static_cast<std::uint32_t>(8 + i * kEntrySize));
-        directory.insert(directory.end(), 12, 0);
-    }
+    for (std::size_t i = 0; i < entries; ++i)
+        appendPlainRecord(directory, entryName(family, i), kEntrySize, static_cast<std::uint32_t>(8 + i * kEntrySize));
     file.write(directory);
     file.close();
 }
