@@ -88,6 +88,11 @@ void ModIndex::resolve()
 {
     // Archives come strongest first, so the first record seen of a path wins.
     std::unordered_map<std::string, std::uint32_t> entryOfPath;
+    std::size_t records = 0;
+    for (const ModArchive& archive : archives_)
+        records += archive.listing ? archive.listing->records().size() : 0;
+    entryOfPath.reserve(records);
+    entries_.reserve(records);
     for (std::uint32_t a = 0; a < archives_.size(); ++a) {
         if (!archives_[a].listing)
             continue;
