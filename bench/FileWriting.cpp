@@ -1,5 +1,7 @@
 #include "FileWriting.h"
 
+#include "base/ByteOrder.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -80,6 +82,16 @@ void copyWithReadWrite(const std::filesystem::path& from, const std::filesystem:
     if (sync)
         out.sync();
     out.close();
+}
+
+void appendPlainRecord(Bytes& directory, const std::string& name, std::uint32_t size, std::uint32_t offset)
+{
+    appendLittleInt(directory, static_cast<std::uint32_t>(name.size()));
+    directory.insert(directory.end(), name.begin(), name.end());
+    appendLittleInt(directory, size);
+    appendLittleInt(directory, size);
+    appendLittleInt(directory, offset);
+    directory.insert(directory.end(), {0xE0, 0x21, 0x13, 0x00, 0, 0, 0, 0, 0, 0, 0, 0});
 }
 
 } // namespace larkspan::bench

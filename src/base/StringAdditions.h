@@ -1,5 +1,8 @@
 #pragma once
 
+#include "base/Bytes.h"
+
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,10 +13,23 @@ namespace larkspan {
 enum class StringCompareOptions { Literal, CaseInsensitive };
 
 // Lower case for the Latin-1 range, the only characters archive names carry;
-// other code points are returned unchanged.
-char32_t foldCase(char32_t c);
+// other code points are returned unchanged. Inline and branch-free, so that
+// a loop folding a whole text runs many bytes at a time.
+constexpr char32_t foldCase(char32_t c)
+{
+    const bool upper = (c - U'A' <= U'Z' - U'A') || (c - 0xC0u <= 0xDEu - 0xC0u && c != 0xD7);
+    return c + (upper ? 0x20 : 0);
+}
+
+// Folds a Latin-1 text byte by byte into `out` (as long as `text`): whole
+// entries are folded to be searched, so ASCII runs go eight bytes at a time.
+void foldLatin1(ByteSpan text, std::uint8_t* out);
 
 bool isCaseInsensitiveEqual(std::string_view a, std::string_view b);
+
+// The text with every character folded: a key under which names that
+// differ only in case meet (the game's file names and entry paths).
+std::string foldedCopy(std::string_view utf8);
 
 // The common prefix of all the texts, each step spelled as in the later
 // text; nothing for an empty list.

@@ -17,9 +17,10 @@ struct Command {
 };
 
 // A subcommand whose summary is listed by `rfa --help` and whose details
-// follow its own options in `rfa NAME --help`.
+// follow its own options in `rfa NAME --help`, with the exit statuses it
+// gives.
 CLI::App* addSubcommand(CLI::App& app, const std::string& name, const std::string& summary,
-                        const std::string& details);
+                        const std::string& details, const char* exitCodeHelp = kExitCodeHelp);
 
 Command addListCommand(CLI::App& app);
 Command addInfoCommand(CLI::App& app);
@@ -28,5 +29,8 @@ Command addPackCommand(CLI::App& app);
 Command addConvertCommand(CLI::App& app);
 Command addCatCommand(CLI::App& app);
 Command addVerifyCommand(CLI::App& app);
+Command addGrepCommand(CLI::App& app);
+Command addDiffCommand(CLI::App& app);
+Command addModCommand(CLI::App& app);
 
 } // namespace larkspan::cli

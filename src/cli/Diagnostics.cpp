@@ -43,6 +43,12 @@ void reportProblem(std::string_view subject, std::string_view message)
     std::cerr << "rfa: " << subject << ": " << message << std::endl;
 }
 
+void reportWarning(std::string_view subject, std::string_view message)
+{
+    clearProgressLine();
+    std::cerr << "rfa: warning: " << subject << ": " << message << std::endl;
+}
+
 void reportEntryProblem(std::string_view archive, std::string_view entry, std::string_view message)
 {
     clearProgressLine();

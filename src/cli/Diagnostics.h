@@ -20,6 +20,10 @@ void reportError(const Error& error);
 // "rfa: SUBJECT: MESSAGE" on stderr (the subject is a file or a command).
 void reportProblem(std::string_view subject, std::string_view message);
 
+// "rfa: warning: SUBJECT: MESSAGE" on stderr: something worth knowing that
+// does not make the command fail.
+void reportWarning(std::string_view subject, std::string_view message);
+
 // "rfa: ARCHIVE: ENTRY: MESSAGE" on stderr; the entry is shown by displayName.
 void reportEntryProblem(std::string_view archive, std::string_view entry, std::string_view message);
 

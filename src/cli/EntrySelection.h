@@ -11,7 +11,9 @@ namespace larkspan::cli {
 // matched something, so that a mistyped one can be reported.
 class EntrySelection {
 public:
-    explicit EntrySelection(const std::vector<std::string>& paths);
+    // `ignoreCase`: paths match names that differ only in case, as the game
+    // finds them.
+    explicit EntrySelection(const std::vector<std::string>& paths, bool ignoreCase = false);
 
     bool selects(std::string_view entryName);
     std::vector<std::string> unmatchedPaths() const;
@@ -19,9 +21,11 @@ public:
 private:
     struct Wanted {
         std::string path; // without trailing "/"
+        std::string key;  // the path as compared
         bool matched = false;
     };
     std::vector<Wanted> wanted_;
+    bool ignoreCase_;
 };
 
 } // namespace larkspan::cli

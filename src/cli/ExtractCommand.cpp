@@ -2,19 +2,12 @@
 #include "cli/Commands.h"
 #include "cli/Diagnostics.h"
 #include "cli/EntrySelection.h"
+#include "cli/FolderExtraction.h"
 #include "cli/Progress.h"
-#include "fs/FileIO.h"
-#include "fs/FolderWriter.h"
-#include "fs/SafePath.h"
 
-#include <algorithm>
-#include <filesystem>
 #include <memory>
-#include <set>
 
 namespace larkspan::cli {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -25,101 +18,19 @@ struct ExtractOptions {
     std::vector<std::string> paths;
 };
 
-// The components of a stored name, split at every "/" (the writer refuses
-// the empty ones a leading, doubled or trailing "/" leaves).
-std::vector<std::string> componentsOf(const std::string& name)
-{
-    std::vector<std::string> components;
-    for (std::size_t start = 0;;) {
-        const std::size_t end = std::min(name.find('/', start), name.size());
-        components.push_back(name.substr(start, end - start));
-        if (end == name.size())
-            return components;
-        start = end + 1;
-    }
-}
-
-// Writes the entries of one archive below one folder, never outside it.
-class Extraction {
-public:
-    Extraction(const ArchiveFile& archive, const ExtractOptions& options)
-        : archive_(archive), options_(options), writer_(options.folder)
-    {
-    }
-
-    // False when the entry could not be written where it belongs. An
-    // existing file that is kept is not a failure.
-    bool extract(const EntryRecord& record)
-    {
-        if (const Result<fs::path> unsafe = relativePathForEntry(record.name); !unsafe)
-            return fail(record, "skipped: " + reasonText(unsafe.error()));
-        const std::vector<std::string> components = componentsOf(record.name);
-        const WriteResult probe = writer_.probeFile(components);
-        if (probe.status == WriteStatus::Failed)
-            return fail(record, "not written: " + describe(*probe.error).text);
-        if (probe.status == WriteStatus::Exists && !options_.force) {
-            report(record,
-                   written_.contains(record.name)
-                       ? "kept the file an earlier entry of the same path wrote "
-                         "(--force replaces it)"
-                       : "kept the existing file " + probe.path.string() + " (--force replaces it)");
-            return true;
-        }
-
-        const Result<SharedBytes> content = entryContent(record);
-        if (!content)
-            return fail(record, reasonText(content.error()));
-        const WriteResult result = writer_.writeFile(components, **content, true);
-        if (result.status == WriteStatus::Failed)
-            return fail(record, "not written: " + describe(*result.error).text);
-        written_.insert(record.name);
-        return true;
-    }
-
-private:
-    void report(const EntryRecord& record, const std::string& message) const
-    {
-        reportEntryProblem(archive_.path, record.name, message);
-    }
-
-    bool fail(const EntryRecord& record, const std::string& message) const
-    {
-        report(record, message);
-        return false;
-    }
-
-    const ArchiveFile& archive_;
-    const ExtractOptions& options_;
-    const FolderWriter writer_;
-    std::set<std::string> written_;
-};
-
-bool makeDestination(const std::string& folder)
-{
-    std::error_code error;
-    if (fs::is_directory(fs::status(folder, error)))
-        return true;
-    fs::create_directories(folder, error);
-    if (error || !fs::is_directory(fs::status(folder, error))) {
-        reportProblem(folder, "cannot make the destination folder: " +
-                                  (error ? error.message() : std::string("a file is in the way")));
-        return false;
-    }
-    return true;
-}
-
 ExitCode runExtract(const ExtractOptions& options)
 {
     const std::optional<ArchiveFile> archive = openArchiveFile(options.archive);
     if (!archive || !makeDestination(options.folder))
         return ExitCode::Failure;
     EntrySelection selection(options.paths);
-    Extraction extraction(*archive, options);
+    FolderExtraction extraction(options.folder, options.force);
     ProgressLine progress("extracting " + archive->path);
     bool allWritten = true;
     RecordReader records(*archive);
     while (const std::optional<EntryRecord> record = records.next()) {
-        if (selection.selects(record->name) && !extraction.extract(*record))
+        if (selection.selects(record->name) &&
+            !extraction.extract(archive->path, record->name, [&] { return entryContent(*record); }))
             allWritten = false;
         progress.update(records.recordsRead(), archive->header.entryCount);
     }
@@ -127,10 +38,8 @@ ExitCode runExtract(const ExtractOptions& options)
         reportEntryProblem(archive->path, path, "no such entry in the archive");
         allWritten = false;
     }
-    if (!syncFileSystemOf(options.folder)) {
-        reportProblem(options.folder, "the extracted files could not be flushed to disk");
+    if (!flushDestination(options.folder))
         allWritten = false;
-    }
     return allWritten && !records.failed() ? ExitCode::Success : ExitCode::Failure;
 }
 

@@ -26,7 +26,8 @@ int main(int argc, char** argv)
     const std::vector<Command> commands{addListCommand(app),    addInfoCommand(app),
                                         addExtractCommand(app), addPackCommand(app),
                                         addConvertCommand(app), addCatCommand(app),
-                                        addVerifyCommand(app)};
+                                        addVerifyCommand(app),  addGrepCommand(app),
+                                        addDiffCommand(app),    addModCommand(app)};
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {

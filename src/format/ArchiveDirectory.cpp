@@ -29,48 +29,75 @@ void decideCompression(EntryRecord& record, const ArchiveHeader& header)
 
 } // namespace
 
-Result<ArchiveHeader> readArchiveHeader(ByteSpan file)
+Result<ArchiveHeader> readHeaderFields(ByteSpan head, std::uint64_t fileLength)
 {
     ArchiveHeader header;
     std::uint64_t fieldsAt = 0;
-    if (file.size() >= kIdentificationLength &&
-        std::memcmp(file.data(), kIdentificationString, kIdentificationLength) == 0) {
+    if (head.size() >= kIdentificationLength &&
+        std::memcmp(head.data(), kIdentificationString, kIdentificationLength) == 0) {
         header.layout = ArchiveLayout::Identified;
         fieldsAt = kIdentificationLength;
     }
-    header.directoryOffset = littleIntAtPosition(file, fieldsAt);
-    header.compressionFlag = littleIntAtPosition(file, fieldsAt + 4);
-    if (header.directoryOffset > file.size())
+    header.directoryOffset = littleIntAtPosition(head, fieldsAt);
+    header.compressionFlag = littleIntAtPosition(head, fieldsAt + 4);
+    if (header.directoryOffset > fileLength)
         return Error{ErrorCode::OutOfBounds};
-    header.entryCount = littleIntAtPosition(file, header.directoryOffset);
     return header;
+}
+
+Result<ArchiveHeader> readArchiveHeader(ByteSpan file)
+{
+    Result<ArchiveHeader> header = readHeaderFields(file, file.size());
+    if (header)
+        header->entryCount = littleIntAtPosition(file, header->directoryOffset);
+    return header;
+}
+
+Result<RecordFields> readRecordFields(ByteSpan window, std::uint64_t windowStart, std::uint64_t fileLength,
+                                      std::uint64_t& position)
+{
+    const Error outOfBounds{ErrorCode::OutOfBounds};
+    const std::uint64_t at = position - windowStart;
+    const std::uint64_t nameLength = littleIntAtPosition(window, at);
+    const std::uint64_t nameAt = position + 4;
+    if (nameAt > fileLength || nameLength > fileLength - nameAt)
+        return outOfBounds;
+    const ByteSpan nameBytes = window.subspan(at + 4, nameLength);
+    const auto zero = std::find(nameBytes.begin(), nameBytes.end(), std::uint8_t{0});
+
+    RecordFields fields;
+    const std::uint64_t q = at + 4 + nameLength;
+    fields.storedSize = littleIntAtPosition(window, q);
+    fields.size = littleIntAtPosition(window, q + 4);
+    fields.dataOffset = littleIntAtPosition(window, q + 8);
+    const std::uint64_t end = std::uint64_t(fields.dataOffset) + fields.storedSize;
+    if (fields.dataOffset > fileLength || end > fileLength || end > UINT32_MAX ||
+        nameAt + nameLength + 24 > fileLength)
+        return outOfBounds;
+    fields.name = latin1ToUtf8(ByteSpan(nameBytes.begin(), zero));
+    position = nameAt + nameLength + 24;
+    return fields;
+}
+
+EntryRecord recordWithStoredBytes(RecordFields fields, ByteSpan stored, const ArchiveHeader& header)
+{
+    EntryRecord record;
+    record.name = std::move(fields.name);
+    record.storedSize = fields.storedSize;
+    record.size = fields.size;
+    record.dataOffset = fields.dataOffset;
+    record.stored = stored;
+    decideCompression(record, header);
+    return record;
 }
 
 Result<EntryRecord> readEntryRecord(ByteSpan file, const ArchiveHeader& header, std::uint64_t& position)
 {
-    const Error outOfBounds{ErrorCode::OutOfBounds};
-    const std::uint64_t length = file.size();
-    const std::uint64_t nameLength = littleIntAtPosition(file, position);
-    const std::uint64_t nameAt = position + 4;
-    if (nameAt > length || nameLength > length - nameAt)
-        return outOfBounds;
-    const ByteSpan nameBytes = file.subspan(nameAt, nameLength);
-    const auto zero = std::find(nameBytes.begin(), nameBytes.end(), std::uint8_t{0});
-
-    EntryRecord record;
-    const std::uint64_t q = nameAt + nameLength;
-    record.storedSize = littleIntAtPosition(file, q);
-    record.size = littleIntAtPosition(file, q + 4);
-    record.dataOffset = littleIntAtPosition(file, q + 8);
-    const std::uint64_t end = std::uint64_t(record.dataOffset) + record.storedSize;
-    if (record.dataOffset > length || end > length || end > UINT32_MAX || q + 24 > length)
-        return outOfBounds;
-
-    record.name = latin1ToUtf8(ByteSpan(nameBytes.begin(), zero));
-    record.stored = file.subspan(record.dataOffset, record.storedSize);
-    decideCompression(record, header);
-    position = q + 24;
-    return record;
+    Result<RecordFields> fields = readRecordFields(file, 0, file.size(), position);
+    if (!fields)
+        return fields.error();
+    const ByteSpan stored = file.subspan(fields->dataOffset, fields->storedSize);
+    return recordWithStoredBytes(std::move(*fields), stored, header);
 }
 
 Result<SharedBytes> entryContent(const EntryRecord& record)

@@ -25,6 +25,14 @@ struct ArchiveHeader {
     std::uint32_t entryCount = 0;
 };
 
+// A record as the directory states it, without the bytes it points to.
+struct RecordFields {
+    std::string name; // UTF-8, decoded from Latin-1, cut at the first zero byte
+    std::uint32_t storedSize = 0;
+    std::uint32_t size = 0;
+    std::uint32_t dataOffset = 0;
+};
+
 struct EntryRecord {
     std::string name; // UTF-8, decoded from Latin-1, cut at the first zero byte
     std::uint32_t storedSize = 0;
@@ -39,6 +47,33 @@ struct EntryRecord {
 
 // OutOfBounds when the directory offset lies beyond the file.
 Result<ArchiveHeader> readArchiveHeader(ByteSpan file);
+
+// The same from the file's first bytes (`head`, up to 36) and its length,
+// for a file that is not held whole; the entry count is left at 0 for the
+// caller to read at the directory offset.
+Result<ArchiveHeader> readHeaderFields(ByteSpan head, std::uint64_t fileLength);
+
+// Reads the record at `position` (an offset in the file) from `window`, the
+// file's bytes from `windowStart` on, and moves `position` past it. The
+// window must hold the record's bytes, or all of the file after `position`
+// when the record would run past its end. OutOfBounds when the record, or
+// the data it points to, lies outside the file.
+Result<RecordFields> readRecordFields(ByteSpan window, std::uint64_t windowStart, std::uint64_t fileLength,
+                                      std::uint64_t& position);
+
+// A record with the stored bytes it points to, told compressed or raw
+// (decoding them only where that alone tells).
+EntryRecord recordWithStoredBytes(RecordFields fields, ByteSpan stored, const ArchiveHeader& header);
+
+// The bytes a record takes in the directory, name included.
+inline constexpr std::uint64_t kRecordFixedLength = 28;
+
+// The content length as the reader takes it: the size field for an entry
+// that may be compressed, the stored size for one that cannot be.
+inline std::uint64_t contentLength(const RecordFields& fields, const ArchiveHeader& header)
+{
+    return header.compressionFlag != 0 ? fields.size : fields.storedSize;
+}
 
 // Reads the record at `position` and moves `position` past it; OutOfBounds
 // when the record, or the data it points to, lies outside the file. Decodes

@@ -10,8 +10,7 @@ namespace larkspan {
 
 std::string RFATreeNode::extension() const
 {
-    const std::size_t dot = name_.rfind('.');
-    return dot == std::string::npos ? std::string() : name_.substr(dot + 1);
+    return std::string(extensionOf(name_));
 }
 
 bool RFATreeNode::isText() const

@@ -34,6 +34,14 @@ EntryKind entryKindOf(std::string_view extension)
     return found == kKinds.end() ? EntryKind::Other : found->second;
 }
 
+std::string_view extensionOf(std::string_view name)
+{
+    const std::size_t slash = name.rfind('/');
+    const std::string_view last = slash == std::string_view::npos ? name : name.substr(slash + 1);
+    const std::size_t dot = last.rfind('.');
+    return dot == std::string_view::npos ? std::string_view() : last.substr(dot + 1);
+}
+
 bool isTextKind(EntryKind kind)
 {
     return kind == EntryKind::Script || kind == EntryKind::Text;

@@ -13,6 +13,10 @@ enum class EntryKind { Other, Script, Text, Texture, Picture, HeightMap, Sound, 
 // script: the game's own tools write extensions in lower case.
 EntryKind entryKindOf(std::string_view extension);
 
+// The text after the last "." of a name's last component; empty when there
+// is none.
+std::string_view extensionOf(std::string_view name);
+
 // Entries the text editor opens (scripts and plain text).
 bool isTextKind(EntryKind kind);
 // Entries the image viewer opens (textures, pictures, height maps).

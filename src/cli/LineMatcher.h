@@ -1,0 +1,55 @@
+#pragma once
+
+// Finding the lines of a text entry that contain a pattern, as grep does.
+// Entries hold Latin-1, one byte per character, so the pattern is turned
+// into Latin-1 and matched against the bytes; ignoring case folds the
+// Latin-1 letters (É matches é), not only A to Z.
+
+#include "base/Bytes.h"
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <regex>
+#include <string>
+#include <string_view>
+
+namespace larkspan::cli {
+
+// std::regex_traits whose case folding knows the Latin-1 letters.
+struct Latin1RegexTraits : std::regex_traits<char> {
+    char translate_nocase(char c) const;
+};
+
+struct MatchOptions {
+    bool ignoreCase = false;
+    bool fixedString = false; // the pattern is text, not a regular expression
+};
+
+class LineMatcher {
+public:
+    // `pattern` in UTF-8: an ECMAScript regular expression, or a fixed
+    // string. std::regex_error when the expression is not valid.
+    LineMatcher(std::string_view pattern, MatchOptions options);
+
+    // Hands each line of `text` that contains the pattern to `found` (its
+    // number from 1, and the line without its line break), in order; with
+    // `firstOnly`, only the first. Returns how many were found.
+    using LineFound = std::function<void(std::size_t number, std::string_view line)>;
+    std::size_t scan(ByteSpan text, bool firstOnly, const LineFound& found) const;
+
+private:
+    // Where the pattern (a fixed string) next starts at or after `from`;
+    // the text's size when nowhere.
+    std::size_t find(ByteSpan text, std::size_t from) const;
+    std::size_t scanForString(ByteSpan text, bool firstOnly, const LineFound& found) const;
+    std::size_t scanForExpression(ByteSpan text, bool firstOnly, const LineFound& found) const;
+
+    MatchOptions options_;
+    // Nothing when the pattern holds a character no Latin-1 text can.
+    std::optional<std::string> latin1Pattern_;
+    std::optional<std::basic_regex<char, Latin1RegexTraits>> expression_;
+    mutable Bytes folded_; // a piece of the text folded, reused from piece to piece
+};
+
+} // namespace larkspan::cli

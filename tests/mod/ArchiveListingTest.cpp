@@ -1,0 +1,111 @@
+#include "format/ArchiveListing.h"
+#include "format/EntryCompression.h"
+#include "support/ArchiveBytes.h"
+#include "support/TemporaryFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace larkspan {
+namespace {
+
+using fixtures::appendRecord;
+using fixtures::RawRecord;
+
+// Data first, then the directory: the stored bytes as given, sizes as given.
+Bytes archiveOf(const std::vector<std::pair<RawRecord, Bytes>>& entries, std::uint32_t flag)
+{
+    Bytes file(8, 0);
+    replaceBytesInRange(file, 4, flag);
+    std::vector<RawRecord> records;
+    for (const auto& [record, stored] : entries) {
+        records.push_back(record);
+        records.back().dataOffset = static_cast<std::uint32_t>(file.size());
+        file.insert(file.end(), stored.begin(), stored.end());
+    }
+    replaceBytesInRange(file, 0, static_cast<std::uint32_t>(file.size()));
+    appendLittleInt(file, static_cast<std::uint32_t>(records.size()));
+    for (const RawRecord& record : records)
+        appendRecord(file, record);
+    return file;
+}
+
+Bytes bytesOf(std::string_view text)
+{
+    return Bytes(text.begin(), text.end());
+}
+
+TEST(ArchiveListingTest, ReadsTheDirectoryInPiecesAsTheWholeFileReaderDoes)
+{
+    // A directory of ~2 MiB, so that records straddle the pieces it is read in.
+    std::vector<std::pair<RawRecord, Bytes>> entries;
+    for (int i = 0; i < 30000; ++i) {
+        const std::string name = "bf1942/objects/" + std::string(i % 90, 'x') + std::to_string(i) + ".con";
+        const Bytes content = bytesOf(std::to_string(i));
+        entries.push_back({{name, std::uint32_t(content.size()), std::uint32_t(content.size()), 0}, content});
+    }
+    const Bytes text = bytesOf(std::string(5000, 'a') + "compressed");
+    const Bytes packed = compressEntry(text, CompressionLevel::Fast);
+    entries.push_back({{"bf1942/packed.con", std::uint32_t(packed.size()), std::uint32_t(text.size()), 0}, packed});
+    const Bytes file = archiveOf(entries, 1);
+
+    fixtures::TemporaryFolder folder;
+    const auto path = folder.write("a.rfa", std::string(file.begin(), file.end()));
+    const Result<ArchiveListing> listing = ArchiveListing::open(path);
+    ASSERT_TRUE(listing);
+    const Result<ArchiveHeader> header = readArchiveHeader(file);
+    ASSERT_EQ(listing->records().size(), header->entryCount);
+    std::uint64_t position = firstRecordPosition(*header);
+    for (const RecordFields& fields : listing->records()) {
+        const Result<EntryRecord> expected = readEntryRecord(file, *header, position);
+        ASSERT_TRUE(expected);
+        ASSERT_EQ(fields.name, expected->name);
+        ASSERT_EQ(fields.dataOffset, expected->dataOffset);
+        ASSERT_EQ(fields.storedSize, expected->storedSize);
+    }
+    for (const std::size_t i : {std::size_t(0), std::size_t(29999), std::size_t(30000)}) {
+        const Result<SharedBytes> content = listing->content(listing->records()[i]);
+        ASSERT_TRUE(content);
+        EXPECT_EQ(**content, i == 30000 ? text : entries[i].second) << i;
+    }
+}
+
+TEST(ArchiveListingTest, RefusesRecordsAndFilesItCannotRead)
+{
+    const Bytes good = archiveOf({{{"bf1942/a.con", 3, 3, 0}, bytesOf("abc")}}, 0);
+    Bytes countTooHigh = good;
+    replaceBytesInRange(countTooHigh, littleIntAtPosition(good, 0), 2);
+    Bytes dataOutside = archiveOf({{{"bf1942/a.con", 4, 4, 0}, bytesOf("abc")}}, 0);
+    replaceBytesInRange(dataOutside, dataOutside.size() - 16, 0xFFFF);
+    // One segment whose table row runs past the stored bytes.
+    Bytes undecodable = archiveOf({{{"bf1942/a.con", 6, 9, 0}, Bytes{1, 0, 0, 0, 9, 0}}}, 1);
+    struct Case {
+        const char* what;
+        Bytes file;
+        ErrorCode open;         // or Cancelled for none
+        ErrorCode content;      // of the first record
+    };
+    fixtures::TemporaryFolder folder;
+    for (const Case& c : {Case{"count beyond the records", countTooHigh, ErrorCode::OutOfBounds, {}},
+                          Case{"data beyond the file", dataOutside, ErrorCode::OutOfBounds, {}},
+                          Case{"directory beyond the file", Bytes{0xff, 0xff, 0, 0}, ErrorCode::OutOfBounds, {}},
+                          Case{"undecodable entry", undecodable, ErrorCode::Cancelled, ErrorCode::Decompression}}) {
+        SCOPED_TRACE(c.what);
+        const Result<ArchiveListing> listing =
+            ArchiveListing::open(folder.write("a.rfa", std::string(c.file.begin(), c.file.end())));
+        if (c.open != ErrorCode::Cancelled) {
+            ASSERT_FALSE(listing);
+            EXPECT_EQ(listing.error().code, c.open);
+            continue;
+        }
+        ASSERT_TRUE(listing);
+        const Result<SharedBytes> content = listing->content(listing->records().front());
+        ASSERT_FALSE(content);
+        EXPECT_EQ(content.error().code, c.content);
+    }
+    const Result<ArchiveListing> missing = ArchiveListing::open(folder.path() / "none.rfa");
+    ASSERT_FALSE(missing);
+    EXPECT_EQ(missing.error().code, ErrorCode::CannotRead);
+}
+
+} // namespace
+} // namespace larkspan
