@@ -43,7 +43,7 @@ std::vector<std::string> componentsOf(const std::string& name)
 class Extraction {
 public:
     Extraction(const ArchiveFile& archive, const ExtractOptions& options)
-        : archive_(archive), options_(options), writer_(options.folder)
+        : archive_(archive), options_(options), writer_(pathFromUtf8(options.folder))
     {
     }
 
@@ -94,14 +94,15 @@ private:
     std::set<std::string> written_;
 };
 
-bool makeDestination(const std::string& folder)
+bool makeDestination(const std::string& given)
 {
+    const fs::path folder = pathFromUtf8(given);
     std::error_code error;
     if (fs::is_directory(fs::status(folder, error)))
         return true;
     fs::create_directories(folder, error);
     if (error || !fs::is_directory(fs::status(folder, error))) {
-        reportProblem(folder, "cannot make the destination folder: " +
+        reportProblem(given, "cannot make the destination folder: " +
                                   (error ? error.message() : std::string("a file is in the way")));
         return false;
     }
@@ -127,7 +128,7 @@ ExitCode runExtract(const ExtractOptions& options)
         reportEntryProblem(archive->path, path, "no such entry in the archive");
         allWritten = false;
     }
-    if (!syncFileSystemOf(options.folder)) {
+    if (!syncFileSystemOf(pathFromUtf8(options.folder))) {
         reportProblem(options.folder, "the extracted files could not be flushed to disk");
         allWritten = false;
     }

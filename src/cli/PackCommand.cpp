@@ -6,6 +6,7 @@
 #include "cli/Progress.h"
 #include "cli/SourceFolder.h"
 #include "fs/FileIO.h"
+#include "fs/SafePath.h"
 #include "base/Latin1.h"
 
 #include <filesystem>
@@ -101,13 +102,15 @@ ExitCode runPack(const PackOptions& options)
     const std::optional<std::vector<std::string>> prefix = entryPrefix(options);
     if (!prefix)
         return ExitCode::Usage;
+    const fs::path source = pathFromUtf8(options.source);
+    const fs::path output = pathFromUtf8(options.output);
     std::error_code error;
-    if (!fs::is_directory(fs::status(options.source, error))) {
+    if (!fs::is_directory(fs::status(source, error))) {
         reportProblem(options.source, "not a folder");
         return ExitCode::Failure;
     }
     const std::optional<std::vector<SourceFile>> files =
-        scanSourceFolder(options.source, options.output, prefix->size());
+        scanSourceFolder(source, output, prefix->size());
     if (!files) {
         reportProblem(options.output, "nothing written");
         return ExitCode::Failure;
@@ -126,7 +129,7 @@ ExitCode runPack(const PackOptions& options)
     }
 
     ProgressLine progress("writing " + options.output);
-    const Result<void> written = writeFileAtomically(options.output, [&](const ByteSink& sink) {
+    const Result<void> written = writeFileAtomically(output, [&](const ByteSink& sink) {
         return archive->writeFileData(sink, progress.callback());
     });
     if (!written) {
