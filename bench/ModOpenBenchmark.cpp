@@ -16,7 +16,7 @@
 #include "Rounds.h"
 
 #include "base/ByteOrder.h"
-#include "format/ArchiveListing.h"
+#include "mod/ArchiveListing.h"
 #include "fs/RandomAccessFile.h"
 #include "mod/ModIndex.h"
 

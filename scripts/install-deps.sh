@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what building and testing Larkspan needs on Debian 12.
+# Installs what building and testing Larkspan needs on Debian 12; with
+# --windows also the cross compiler for rfa.exe and wine to test it.
 set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config git
@@ -12,6 +13,9 @@ packages=(
   # the installed-tree and .deb tests
   desktop-file-utils shared-mime-info libxml2-utils groff-base dpkg-dev
 )
+if [ "${1:-}" = --windows ]; then
+  packages+=(g++-mingw-w64-x86-64-posix wine64)
+fi
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 $sudo apt-get update -qq

@@ -192,6 +192,10 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>the name holds a character Windows does not allow in a file name (&lt; &gt; : &quot; | ? * or a control character)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>%@ is a symbolic link (nothing is written through one)</source>
         <translation type="unfinished"></translation>
     </message>

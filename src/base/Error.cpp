@@ -28,6 +28,9 @@ Texts textsFor(ErrorCode code)
     case ErrorCode::Separator:
         return {"a component holds a separator (a backslash separates folders on Windows)"};
     case ErrorCode::NulByte: return {"the name holds a zero byte"};
+    case ErrorCode::NotInWindowsName:
+        return {"the name holds a character Windows does not allow in a file name "
+                "(< > : \" | ? * or a control character)"};
     case ErrorCode::SymbolicLink: return {"%@ is a symbolic link (nothing is written through one)"};
     case ErrorCode::FolderInTheWay: return {"a folder is in the way at %@"};
     case ErrorCode::FileInTheWay: return {"cannot make folder %@: a file is in the way"};

@@ -31,6 +31,7 @@ enum class ErrorCode : std::uint8_t {
     ParentFolder,     // a ".." component, also between backslashes
     Separator,        // a component holding "/" or "\"
     NulByte,          // the file system would cut the name there
+    NotInWindowsName, // Windows reads ":" as a drive or a stream, "*" and "?" as wildcards
     // What stands where something is to be written.
     SymbolicLink,     // nothing is written through a link below the chosen folder
     FolderInTheWay,   // a folder where a file belongs

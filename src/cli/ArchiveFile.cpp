@@ -2,12 +2,13 @@
 
 #include "cli/Diagnostics.h"
 #include "fs/FileIO.h"
+#include "fs/SafePath.h"
 
 namespace larkspan::cli {
 
 std::optional<ArchiveFile> openArchiveFile(const std::string& path)
 {
-    Result<Bytes> bytes = readWholeFile(path);
+    Result<Bytes> bytes = readWholeFile(pathFromUtf8(path));
     if (!bytes) {
         reportError(bytes.error());
         return std::nullopt;

@@ -3,6 +3,7 @@
 #include "cli/CompressOption.h"
 #include "cli/Diagnostics.h"
 #include "cli/Progress.h"
+#include "fs/SafePath.h"
 
 namespace larkspan::cli {
 
@@ -12,7 +13,7 @@ bool writeArchive(const RFAArchive& archive, const std::string& output, const st
     if (!compress.empty())
         options.compression = compressionLevel(compress);
     ProgressLine progress((compress.empty() ? "writing " : "compressing and writing ") + output);
-    const Result<void> written = archive.writeToFile(output, options, [&](std::uint64_t done, std::uint64_t total) {
+    const Result<void> written = archive.writeToFile(pathFromUtf8(output), options, [&](std::uint64_t done, std::uint64_t total) {
         progress.update(done, total);
         return true;
     });

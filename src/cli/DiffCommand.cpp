@@ -1,7 +1,7 @@
 #include "cli/Commands.h"
 #include "cli/Diagnostics.h"
 #include "base/StringAdditions.h"
-#include "format/ArchiveListing.h"
+#include "mod/ArchiveListing.h"
 
 #include <cstdio>
 #include <map>

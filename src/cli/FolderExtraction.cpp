@@ -59,14 +59,15 @@ bool FolderExtraction::extract(std::string_view source, const std::string& name,
     return true;
 }
 
-bool makeDestination(const std::string& folder)
+bool makeDestination(const std::string& given)
 {
+    const fs::path folder = pathFromUtf8(given);
     std::error_code error;
     if (fs::is_directory(fs::status(folder, error)))
         return true;
     fs::create_directories(folder, error);
     if (error || !fs::is_directory(fs::status(folder, error))) {
-        reportProblem(folder, "cannot make the destination folder: " +
+        reportProblem(given, "cannot make the destination folder: " +
                                   (error ? error.message() : std::string("a file is in the way")));
         return false;
     }
@@ -75,7 +76,7 @@ bool makeDestination(const std::string& folder)
 
 bool flushDestination(const std::string& folder)
 {
-    if (syncFileSystemOf(folder))
+    if (syncFileSystemOf(pathFromUtf8(folder)))
         return true;
     reportProblem(folder, "the extracted files could not be flushed to disk");
     return false;

@@ -18,7 +18,7 @@ namespace larkspan::cli {
 
 class FolderExtraction {
 public:
-    FolderExtraction(const std::string& folder, bool force) : writer_(folder), force_(force) {}
+    FolderExtraction(const std::string& folder, bool force) : writer_(pathFromUtf8(folder)), force_(force) {}
 
     // Writes the entry `name` of `source` (an archive, for messages); its
     // content is asked for only when it is to be written. False when it

@@ -2,7 +2,7 @@
 #include "cli/Diagnostics.h"
 #include "cli/EntrySearch.h"
 #include "cli/ModOpening.h"
-#include "format/ArchiveListing.h"
+#include "mod/ArchiveListing.h"
 #include "model/EntryKind.h"
 
 #include <filesystem>

@@ -8,6 +8,7 @@
 #include "cli/Progress.h"
 #include "cli/SourceFolder.h"
 #include "fs/FileIO.h"
+#include "fs/SafePath.h"
 #include "base/Latin1.h"
 
 #include <filesystem>
@@ -104,13 +105,15 @@ ExitCode runPack(const PackOptions& options)
     const std::optional<std::vector<std::string>> prefix = entryPrefix(options);
     if (!prefix)
         return ExitCode::Usage;
+    const fs::path source = pathFromUtf8(options.source);
+    const fs::path output = pathFromUtf8(options.output);
     std::error_code error;
-    if (!fs::is_directory(fs::status(options.source, error))) {
+    if (!fs::is_directory(fs::status(source, error))) {
         reportProblem(options.source, "not a folder");
         return ExitCode::Failure;
     }
     const std::optional<std::vector<SourceFile>> files =
-        scanSourceFolder(options.source, options.output, prefix->size());
+        scanSourceFolder(source, output, prefix->size());
     if (!files) {
         reportProblem(options.output, "nothing written");
         return ExitCode::Failure;
@@ -129,7 +132,7 @@ ExitCode runPack(const PackOptions& options)
         return ExitCode::Failure;
     }
 
-    return writeArchive(*archive, options.output, options.compress) ? ExitCode::Success : ExitCode::Failure;
+    return writeArchive(*archive, output, options.compress) ? ExitCode::Success : ExitCode::Failure;
 }
 
 } // namespace

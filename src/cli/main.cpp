@@ -1,4 +1,5 @@
 #include "cli/Commands.h"
+#include "cli/Console.h"
 
 #include <exception>
 #include <iostream>
@@ -17,7 +18,10 @@ std::string usageFailure(const CLI::App*, const CLI::Error& error)
 
 int main(int argc, char** argv)
 {
+    prepareConsole();
     CLI::App app("Lists, unpacks, packs, converts and checks RFA archives (Battlefield 1942 mods).", "rfa");
+    // A path such as /tmp/a.rfa is a path on every system, never an option.
+    app.allow_windows_style_options(false);
     app.set_version_flag("--version", "rfa " LARKSPAN_VERSION);
     app.require_subcommand(1);
     app.failure_message(usageFailure);
@@ -28,8 +32,12 @@ int main(int argc, char** argv)
                                         addConvertCommand(app), addCatCommand(app),
                                         addVerifyCommand(app),  addGrepCommand(app),
                                         addDiffCommand(app),    addModCommand(app)};
+    const std::vector<std::string> arguments = utf8Arguments(argc, argv);
+    std::vector<const char*> pointers;
+    for (const std::string& argument : arguments)
+        pointers.push_back(argument.c_str());
     try {
-        app.parse(argc, argv);
+        app.parse(static_cast<int>(pointers.size()), pointers.data());
     } catch (const CLI::ParseError& error) {
         const int code = app.exit(error);
         return code == 0 ? 0 : static_cast<int>(ExitCode::Usage);

@@ -1,12 +1,10 @@
 #include "document/GameLaunch.h"
 
 #include "base/StringAdditions.h"
+#include "fs/FileIO.h"
 
 #include <cstdlib>
 #include <system_error>
-#ifndef _WIN32
-#include <unistd.h>
-#endif
 
 namespace larkspan {
 
@@ -142,12 +140,7 @@ LaunchEnvironment LaunchEnvironment::system()
         while (!rest.empty()) {
             const std::size_t end = std::min(rest.find(separator), rest.size());
             const fs::path candidate = fs::path(rest.substr(0, end)) / program;
-            std::error_code error;
-#ifdef _WIN32
-            if (fs::is_regular_file(candidate, error))
-#else
-            if (fs::is_regular_file(candidate, error) && ::access(candidate.c_str(), X_OK) == 0)
-#endif
+            if (isRunnableFile(candidate))
                 return candidate;
             rest.remove_prefix(std::min(end + 1, rest.size()));
         }

@@ -1,12 +1,11 @@
 #include "fs/FileIO.h"
 
+#include "fs/NativeFiles.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string_view>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace larkspan {
 
@@ -21,55 +20,48 @@ Error systemError(ErrorCode code, const std::filesystem::path& path)
 
 Result<Bytes> readWholeFile(const std::filesystem::path& path)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = native::openForReading(path);
     if (fd < 0)
         return systemError(ErrorCode::CannotRead, path);
     Bytes bytes;
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
-        bytes.reserve(static_cast<std::size_t>(info.st_size));
+    if (const std::optional<std::uint64_t> size = native::regularFileSize(fd))
+        bytes.reserve(static_cast<std::size_t>(*size));
     std::uint8_t chunk[1 << 16];
     for (;;) {
-        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        const ssize_t n = native::readSome(fd, chunk, sizeof chunk);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
             const Error failed = systemError(ErrorCode::CannotRead, path);
-            ::close(fd);
+            native::closeFile(fd);
             return failed;
         }
         if (n == 0)
             break;
         bytes.insert(bytes.end(), chunk, chunk + n);
     }
-    ::close(fd);
+    native::closeFile(fd);
     return bytes;
 }
 
 ssize_t DiskCalls::write(int fd, const void* bytes, std::size_t size)
 {
-    return ::write(fd, bytes, size);
+    return native::writeSome(fd, bytes, size);
 }
 
 int DiskCalls::fsync(int fd)
 {
-    return ::fsync(fd);
+    return native::flushFile(fd);
 }
 
-int DiskCalls::rename(const char* from, const char* to)
+int DiskCalls::rename(const std::filesystem::path::value_type* from, const std::filesystem::path::value_type* to)
 {
-    return ::rename(from, to);
+    return native::replaceFile(from, to);
 }
 
 int DiskCalls::syncfs(int fd)
 {
-#ifdef __linux__
-    return ::syncfs(fd);
-#else
-    (void)fd;
-    ::sync();
-    return 0;
-#endif
+    return native::flushFileSystem(fd);
 }
 
 DiskCalls& realDisk()
@@ -86,13 +78,15 @@ constexpr std::size_t kLongestFileName = 255;
 
 // A hidden name beside the target for the temporary, within the longest
 // file name even when the target's own name is already that long.
-std::string temporaryPattern(const std::filesystem::path& target)
+native::PathString temporaryPattern(const std::filesystem::path& target)
 {
     static constexpr std::string_view kSuffix = ".tmp-XXXXXX";
-    std::string name = target.filename().string();
+    native::PathString name = target.filename().native();
     name.resize(std::min(name.size(), kLongestFileName - kSuffix.size() - 1));
+    name.insert(name.begin(), '.');
+    name.append(kSuffix.begin(), kSuffix.end());
     const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-    return (folder / ("." + name + std::string(kSuffix))).string();
+    return (folder / name).native();
 }
 
 // The temporary file of one atomic write: removed again unless it has
@@ -102,7 +96,7 @@ public:
     TemporaryFile(const std::filesystem::path& target, DiskCalls& disk)
         : disk_(disk), pattern_(temporaryPattern(target))
     {
-        fd_ = ::mkostemp(pattern_.data(), O_CLOEXEC);
+        fd_ = native::createUniqueFile(pattern_);
         if (fd_ < 0)
             pattern_.clear();
     }
@@ -110,9 +104,9 @@ public:
     {
         const int saved = errno;
         if (fd_ >= 0)
-            ::close(fd_);
+            native::closeFile(fd_);
         if (!pattern_.empty() && !renamed_)
-            ::unlink(pattern_.c_str());
+            native::removeFile(pattern_);
         errno = saved;
     }
     TemporaryFile(const TemporaryFile&) = delete;
@@ -120,7 +114,7 @@ public:
 
     bool opened() const { return fd_ >= 0; }
     std::filesystem::path path() const { return pattern_; }
-    bool setMode(mode_t mode) { return ::fchmod(fd_, mode) == 0; }
+    bool takeModeOf(const std::filesystem::path& target) { return native::takeTargetMode(fd_, target); }
 
     // False, with errno set, when not every byte could be written.
     bool write(ByteSpan bytes)
@@ -145,7 +139,7 @@ public:
     {
         const int fd = fd_;
         fd_ = -1;
-        return ::close(fd) == 0;
+        return native::closeFile(fd) == 0;
     }
 
     bool renameTo(const std::filesystem::path& target)
@@ -156,30 +150,10 @@ public:
 
 private:
     DiskCalls& disk_;
-    std::string pattern_;
+    native::PathString pattern_;
     int fd_ = -1;
     bool renamed_ = false;
 };
-
-// The mode a new file gets from open(2): 0666 less the umask.
-mode_t modeForNewFile()
-{
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-// Makes a finished rename survive a power cut. Best effort: the new
-// content is already complete under the target's name.
-void syncFolder(const std::filesystem::path& target)
-{
-    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
 
 } // namespace
 
@@ -191,9 +165,7 @@ Result<void> writeFileAtomically(const std::filesystem::path& target,
     if (!temporary.opened())
         return systemError(ErrorCode::CannotOpen, target);
 
-    struct stat existing {};
-    const mode_t mode = ::stat(target.c_str(), &existing) == 0 ? existing.st_mode & 07777 : modeForNewFile();
-    if (!temporary.setMode(mode))
+    if (!temporary.takeModeOf(target))
         return systemError(ErrorCode::CannotWrite, temporary.path());
 
     bool writeFailed = false;
@@ -210,13 +182,13 @@ Result<void> writeFileAtomically(const std::filesystem::path& target,
         errno = writeErrno;
         return systemError(ErrorCode::CannotWrite, target);
     }
-    const bool flush = durability == Durability::FlushEach;
+    const bool flush = durability == Durability::FlushEach || !native::kFileSystemFlush;
     if ((flush && !temporary.sync()) || !temporary.close())
         return systemError(ErrorCode::CannotWrite, target);
     if (!temporary.renameTo(target))
         return systemError(ErrorCode::CannotReplace, target);
     if (flush)
-        syncFolder(target);
+        native::flushFolderOf(target);
     return {};
 }
 
@@ -234,11 +206,13 @@ Result<void> writeFileAtomically(const std::filesystem::path& target, ByteSpan b
 
 bool syncFileSystemOf(const std::filesystem::path& path, DiskCalls& disk)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (!native::kFileSystemFlush)
+        return true; // each file was flushed as it was written
+    const int fd = native::openForReading(path);
     if (fd < 0)
         return false;
     const bool synced = disk.syncfs(fd) == 0;
-    ::close(fd);
+    native::closeFile(fd);
     return synced;
 }
 

@@ -15,6 +15,10 @@ namespace larkspan {
 // The file's bytes, or CannotRead with the system's reason.
 Result<Bytes> readWholeFile(const std::filesystem::path& path);
 
+// Whether the file is one this user may start as a program (on Windows,
+// any regular file: what runs is told by the name's extension).
+bool isRunnableFile(const std::filesystem::path& path);
+
 // The system calls by which written bytes reach the disk. Writers take one
 // so that a test can fail a call as a failing disk would (same return
 // value, errno set) and watch what the code after it leaves behind; this
@@ -24,8 +28,10 @@ public:
     virtual ~DiskCalls() = default;
     virtual ssize_t write(int fd, const void* bytes, std::size_t size);
     virtual int fsync(int fd);
-    virtual int rename(const char* from, const char* to);
-    // Flushes the whole file system that holds the open file.
+    // The system's own path characters: UTF-16 on Windows.
+    virtual int rename(const std::filesystem::path::value_type* from, const std::filesystem::path::value_type* to);
+    // Flushes the whole file system that holds the open file (never called
+    // where the system has no such flush: there each file is flushed).
     virtual int syncfs(int fd);
 };
 
@@ -35,7 +41,8 @@ DiskCalls& realDisk();
 // When a written file reaches the disk. Flushing each file of a thousand
 // extracted ones costs far more than the writing; one flush of the whole
 // file system after the last (syncFileSystemOf) gives the same guarantee
-// at the end.
+// at the end. Windows has no such flush for a user, so there FlushLater
+// flushes each file as FlushEach does.
 enum class Durability {
     FlushEach, // flushed before it takes the target's name
     FlushLater // the caller calls syncFileSystemOf once it has written all

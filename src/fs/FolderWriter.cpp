@@ -1,5 +1,7 @@
 #include "fs/FolderWriter.h"
 
+#include "fs/NativeFiles.h"
+
 #include <system_error>
 
 namespace larkspan {
@@ -11,11 +13,6 @@ namespace {
 WriteResult failed(ErrorCode code, const fs::path& path, int systemError = 0)
 {
     return WriteResult{WriteStatus::Failed, path, Error{code, path.string(), systemError}};
-}
-
-fs::path utf8Component(const std::string& component)
-{
-    return fs::path(std::u8string(component.begin(), component.end()));
 }
 
 } // namespace
@@ -31,9 +28,9 @@ std::optional<WriteResult> FolderWriter::reachFolder(std::span<const std::string
     }
     folder = root_;
     for (const std::string& component : components.first(components.size() - 1)) {
-        folder /= utf8Component(component);
+        folder /= pathFromUtf8(component);
         std::error_code error;
-        const fs::file_status status = fs::symlink_status(folder, error);
+        const fs::file_status status = native::linkStatus(folder, error);
         if (fs::is_symlink(status))
             return failed(ErrorCode::SymbolicLink, folder);
         if (fs::is_directory(status))
@@ -43,7 +40,7 @@ std::optional<WriteResult> FolderWriter::reachFolder(std::span<const std::string
         if (mode == Mode::Probe) {
             fs::path target = root_;
             for (const std::string& each : components)
-                target /= utf8Component(each);
+                target /= pathFromUtf8(each);
             return WriteResult{WriteStatus::Free, std::move(target), {}};
         }
         if (!fs::create_directory(folder, error) && error)
@@ -57,9 +54,9 @@ WriteResult FolderWriter::probeFile(std::span<const std::string> components) con
     fs::path folder;
     if (std::optional<WriteResult> stopped = reachFolder(components, Mode::Probe, folder))
         return *stopped;
-    const fs::path target = folder / utf8Component(components.back());
+    const fs::path target = folder / pathFromUtf8(components.back());
     std::error_code error;
-    const fs::file_status status = fs::symlink_status(target, error);
+    const fs::file_status status = native::linkStatus(target, error);
     if (fs::is_symlink(status))
         return failed(ErrorCode::SymbolicLink, target);
     if (fs::is_directory(status))
@@ -85,9 +82,9 @@ WriteResult FolderWriter::makeFolder(std::span<const std::string> components) co
     fs::path folder;
     if (std::optional<WriteResult> stopped = reachFolder(components, Mode::Make, folder))
         return *stopped;
-    const fs::path target = folder / utf8Component(components.back());
+    const fs::path target = folder / pathFromUtf8(components.back());
     std::error_code error;
-    const fs::file_status status = fs::symlink_status(target, error);
+    const fs::file_status status = native::linkStatus(target, error);
     if (fs::is_symlink(status))
         return failed(ErrorCode::SymbolicLink, target);
     if (fs::exists(status) && !fs::is_directory(status))

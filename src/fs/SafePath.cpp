@@ -1,5 +1,7 @@
 #include "fs/SafePath.h"
 
+#include "fs/NativeFiles.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -12,11 +14,6 @@ bool startsAtRoot(std::string_view name)
     return name.starts_with('/') || name.starts_with('\\');
 }
 
-std::filesystem::path utf8Path(std::string_view utf8)
-{
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
 // Joins the components, or names the first refusal among them.
 template <typename Components>
 Result<std::filesystem::path> joinSafely(const Components& components)
@@ -25,12 +22,17 @@ Result<std::filesystem::path> joinSafely(const Components& components)
     for (std::string_view component : components) {
         if (const std::optional<ErrorCode> refusal = componentRefusal(component))
             return Error{*refusal};
-        path /= utf8Path(component);
+        path /= pathFromUtf8(component);
     }
     return path;
 }
 
 } // namespace
+
+std::filesystem::path pathFromUtf8(std::string_view utf8)
+{
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
 
 std::optional<ErrorCode> componentRefusal(std::string_view component)
 {
@@ -44,6 +46,8 @@ std::optional<ErrorCode> componentRefusal(std::string_view component)
         return ErrorCode::ParentFolder;
     if (component.find('/') != std::string_view::npos)
         return ErrorCode::Separator;
+    if (component.find_first_of(native::kNotInFileNames) != std::string_view::npos)
+        return ErrorCode::NotInWindowsName;
     if (component.find('\\') == std::string_view::npos)
         return std::nullopt;
     // Where a backslash separates folders, "a\..\b" climbs like "a/../b".

@@ -15,9 +15,13 @@
 
 namespace larkspan {
 
+// The path a UTF-8 name stands for. A plain string would be read in the
+// system's code page on Windows, which garbles any name beyond ASCII.
+std::filesystem::path pathFromUtf8(std::string_view utf8);
+
 // Nothing when the component may be a file or folder name of its own;
 // otherwise why not (EmptyComponent, CurrentFolder, ParentFolder,
-// Separator or NulByte).
+// Separator, NulByte, or on Windows NotInWindowsName).
 std::optional<ErrorCode> componentRefusal(std::string_view component);
 
 inline bool isSafePathComponent(std::string_view component)

@@ -18,7 +18,7 @@
 
 #include "base/Bytes.h"
 #include "base/Error.h"
-#include "format/ArchiveListing.h"
+#include "mod/ArchiveListing.h"
 
 #include <cstdint>
 #include <filesystem>

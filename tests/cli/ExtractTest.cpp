@@ -129,9 +129,9 @@ TEST_F(ExtractTest, NeverWritesThroughASymbolicLink)
                                             rawEntry("other/b.con", bytesOf("b"))};
     const RfaRun run = extract(entries, {"--force"});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(contains(run.err, "bf1942/a.con: not written: " + (destination() / "bf1942").string() +
-                                      " is a symbolic link"))
-        << run.err;
+    // The separator before the link's own name is the system's.
+    EXPECT_TRUE(contains(run.err, "bf1942/a.con: not written: " + destination().string())) << run.err;
+    EXPECT_TRUE(contains(run.err, "bf1942 is a symbolic link")) << run.err;
     EXPECT_TRUE(fs::is_empty(temp / "elsewhere"));
     EXPECT_EQ(textOf(readFile(destination() / "other/b.con")), "b");
 

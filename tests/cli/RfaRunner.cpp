@@ -1,6 +1,7 @@
 #include "RfaRunner.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
@@ -48,6 +49,14 @@ void drain(int outFd, int errFd, RfaRun& run)
     }
 }
 
+// The tool built beside the tests, or the program RFA_UNDER_TEST names (a
+// wrapper that runs the Windows build under wine, say).
+const char* rfaProgram()
+{
+    const char* chosen = std::getenv("RFA_UNDER_TEST");
+    return chosen && *chosen ? chosen : RFA_BINARY;
+}
+
 } // namespace
 
 RfaRun runRfa(const std::vector<std::string>& arguments, const RfaRunOptions& options)
@@ -71,7 +80,7 @@ RfaRun runRfa(const std::vector<std::string>& arguments, const RfaRunOptions& op
     if (!options.workingFolder.empty())
         posix_spawn_file_actions_addchdir_np(&actions, options.workingFolder.c_str());
 
-    std::vector<std::string> argv{RFA_BINARY};
+    std::vector<std::string> argv{rfaProgram()};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     std::vector<char*> pointers;
     for (std::string& argument : argv)
@@ -79,14 +88,14 @@ RfaRun runRfa(const std::vector<std::string>& arguments, const RfaRunOptions& op
     pointers.push_back(nullptr);
 
     pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, RFA_BINARY, &actions, nullptr, pointers.data(), environ);
+    const int spawned = posix_spawn(&pid, argv.front().c_str(), &actions, nullptr, pointers.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     ::close(outPipe[1]);
     ::close(errEnds[1]);
     if (spawned != 0) {
         ::close(outPipe[0]);
         ::close(errEnds[0]);
-        throw std::runtime_error("cannot start " RFA_BINARY);
+        throw std::runtime_error("cannot start " + argv.front());
     }
 
     RfaRun run;

@@ -1,4 +1,4 @@
-#include "format/ArchiveListing.h"
+#include "mod/ArchiveListing.h"
 #include "format/EntryCompression.h"
 #include "support/ArchiveBytes.h"
 #include "support/TemporaryFolder.h"

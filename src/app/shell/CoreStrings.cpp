@@ -21,6 +21,7 @@ namespace {
     QT_TRANSLATE_NOOP("Core", "the name has a \"..\" component, which would climb out of the folder"),
     QT_TRANSLATE_NOOP("Core", "a component holds a separator (a backslash separates folders on Windows)"),
     QT_TRANSLATE_NOOP("Core", "the name holds a zero byte"),
+    QT_TRANSLATE_NOOP("Core", "the name holds a character Windows does not allow in a file name (< > : \" | ? * or a control character)"),
     QT_TRANSLATE_NOOP("Core", "%@ is a symbolic link (nothing is written through one)"),
     QT_TRANSLATE_NOOP("Core", "a folder is in the way at %@"),
     QT_TRANSLATE_NOOP("Core", "cannot make folder %@: a file is in the way"),

@@ -1,4 +1,4 @@
-#include "format/ArchiveListing.h"
+#include "mod/ArchiveListing.h"
 
 #include "base/ByteOrder.h"
 
