@@ -97,9 +97,10 @@ TEST(FileWrapper, NeverWritesThroughASymbolicLink)
         EXPECT_EQ(readWholeFile(elsewhere / "a.con"), (Bytes{'t', 'h', 'e', 'i', 'r', 's'})) << c.name;
         EXPECT_FALSE(fs::exists(elsewhere / "levels")) << c.name;
         ASSERT_EQ(result.problems().size(), c.refused ? 1u : 0u) << c.name;
-        if (c.refused)
+        if (c.refused) {
             EXPECT_EQ(result.problems().front().error, (Error{ErrorCode::SymbolicLink, (chosen / c.link).string()}))
                 << c.name;
+        }
     }
 
     fixtures::TemporaryFolder temp;

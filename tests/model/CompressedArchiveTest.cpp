@@ -103,10 +103,11 @@ TEST(CompressedArchive, ReadsBackAsTheTreeWithEveryEntryCompressed)
             const EntryRecord record = *readEntryRecord(file, header, position);
             EXPECT_TRUE(record.compressed) << record.name;
             EXPECT_NE(record.storedSize, record.size) << record.name;
-            if (i == 0)
+            if (i == 0) {
                 EXPECT_EQ(Bytes(record.stored.begin(), record.stored.end()),
                           (Bytes{1, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x11, 0x11, 0, 0}))
                     << "the packer's empty file";
+            }
 #ifdef LARKSPAN_TEST_LZO2
             EXPECT_EQ(decodedByLiblzo2(record), **entryContent(record)) << record.name;
 #endif
