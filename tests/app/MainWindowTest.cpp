@@ -17,7 +17,6 @@
 #include "model/UndoHistory.h"
 
 #include <QCheckBox>
-#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -215,20 +214,6 @@ private slots:
         QTRY_VERIFY(!window->document()->insertion().isInserting());
         QCOMPARE(node(*window, "a.con")->data()->size(), std::size_t{11});
         QVERIFY(node(*window, "b.con"));
-    }
-
-    void addFilesThroughTheChooser()
-    {
-        windows_->temp.write("pick/one.con", "1");
-        MyDocument* window = open({{"bf1942/a.con", "a"}});
-        selectInTree(*window, {""});
-        window->document()->commands().addFiles();
-        QFileDialog* chooser = waitForDialog<QFileDialog>(*window);
-        QVERIFY(chooser);
-        chooser->setDirectory(QString::fromStdString((windows_->temp.path() / "pick").string()));
-        chooser->selectFile(QStringLiteral("one.con"));
-        static_cast<QDialog*>(chooser)->accept();
-        QTRY_VERIFY(node(*window, "one.con"));
     }
 
     void closeAsksToSaveChanges()
