@@ -7,6 +7,7 @@
 #include "app/viewers/QtImages.h"
 #include "app/window/DocumentFileController.h"
 #include "app/window/MyDocument.h"
+#include "app/window/ViewerWindows.h"
 #include "document/CommandAvailability.h"
 #include "model/UndoHistory.h"
 
@@ -15,6 +16,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QWindow>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -66,13 +68,17 @@ RFAApplicationDelegate::RFAApplicationDelegate() : imageDecoders_(imageDecodersW
     makeAction(Command::KeyboardShortcuts, tr("&Keyboard Shortcuts"), QKeySequence::HelpContents);
     makeAction(Command::About, tr("&About Larkspan"), {});
     connect(qApp, &QApplication::focusChanged, this, &RFAApplicationDelegate::updateActions);
+    // A window without a focus widget (an image viewer) changes no focus.
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &RFAApplicationDelegate::updateActions);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &RFAApplicationDelegate::updateActions);
     updateActions();
 }
 
 RFAApplicationDelegate::~RFAApplicationDelegate()
 {
-    for (const QPointer<MyDocument>& document : documents_)
+    // Each window takes itself off the list as it goes.
+    const std::vector<QPointer<MyDocument>> documents = documents_;
+    for (const QPointer<MyDocument>& document : documents)
         delete document.data();
 }
 
@@ -95,14 +101,18 @@ MyDocument* RFAApplicationDelegate::newDocument()
     auto* document = new MyDocument(*this);
     documents_.emplace_back(document);
     connect(document, &MyDocument::stateChanged, this, &RFAApplicationDelegate::updateActions);
-    connect(document, &QObject::destroyed, this, [this, document] {
-        std::erase_if(documents_, [document](const QPointer<MyDocument>& d) { return d.isNull() || d == document; });
-        updateActions();
-    });
+    connect(document, &QObject::destroyed, this, &RFAApplicationDelegate::updateActions);
     if (documents_.size() == 1)
         document->restoreGeometry(settings::windowGeometry());
     lastActive_ = document;
     return document;
+}
+
+void RFAApplicationDelegate::forgetDocument(const MyDocument* document)
+{
+    std::erase_if(documents_, [document](const QPointer<MyDocument>& d) { return d.isNull() || d == document; });
+    if (lastActive_ == document)
+        lastActive_ = nullptr;
 }
 
 MyDocument* RFAApplicationDelegate::documentForPath(const QString& path) const
@@ -166,6 +176,12 @@ void RFAApplicationDelegate::showOpenDialog()
     dialog->open();
 }
 
+QWidget* RFAApplicationDelegate::activeViewer() const
+{
+    QWidget* window = QApplication::activeWindow();
+    return ViewerWindows::isViewerWindow(window) ? window : nullptr;
+}
+
 MyDocument* RFAApplicationDelegate::currentDocument() const
 {
     QWidget* window = QApplication::activeWindow();
@@ -206,8 +222,12 @@ void RFAApplicationDelegate::trigger(Command command)
     case Command::Cut:
     case Command::Copy:
     case Command::Paste:
+    case Command::SelectAll:
         if (QWidget* field = focusedTextField()) {
-            const char* slot = command == Command::Cut ? "cut" : command == Command::Copy ? "copy" : "paste";
+            const char* slot = command == Command::Cut    ? "cut"
+                               : command == Command::Copy ? "copy"
+                               : command == Command::Paste ? "paste"
+                                                           : "selectAll";
             QMetaObject::invokeMethod(field, slot);
             return;
         }
@@ -218,7 +238,12 @@ void RFAApplicationDelegate::trigger(Command command)
     if (!document)
         return;
     switch (command) {
-    case Command::Close: document->close(); break;
+    case Command::Close:
+        if (QWidget* viewer = activeViewer())
+            viewer->close();
+        else
+            document->close();
+        break;
     case Command::Save: document->file().save(); break;
     case Command::SaveAs: document->file().saveAs(); break;
     case Command::Revert: document->file().revertToSaved(); break;
@@ -251,6 +276,10 @@ void RFAApplicationDelegate::updateActions()
     const UndoHistory* history = logic ? logic->undoHistory().get() : nullptr;
     const auto enable = [&](Command command, bool on) { action(command)->setEnabled(on); };
     const auto valid = [&](DocumentAction a) { return logic && validateAction(*logic, a); };
+    // In a viewer window the commands on the archive's entries have nothing
+    // selected to act on; those on the document as a whole still apply.
+    const bool inBrowser = document && !activeViewer();
+    const auto validInBrowser = [&](DocumentAction a) { return inBrowser && valid(a); };
     enable(Command::Close, document);
     enable(Command::Save, document);
     enable(Command::SaveAs, document);
@@ -265,24 +294,25 @@ void RFAApplicationDelegate::updateActions()
     action(Command::Undo)->setText(named(tr("&Undo"), history ? history->undoActionName() : std::string()));
     action(Command::Redo)->setText(named(tr("&Redo"), history ? history->redoActionName() : std::string()));
     const bool textField = focusedTextField() != nullptr;
-    enable(Command::Cut, textField || valid(DocumentAction::DeleteItems));
-    enable(Command::Copy, textField || valid(DocumentAction::ExtractFiles));
-    enable(Command::Paste, textField || (valid(DocumentAction::AddFiles) && RFADragAndDropDelegate::clipboardHoldsEntries()));
-    enable(Command::Delete, valid(DocumentAction::DeleteItems));
-    enable(Command::Rename, document && document->canRename());
-    enable(Command::SelectAll, document);
-    enable(Command::Find, document);
-    enable(Command::NewFolder, valid(DocumentAction::CreateNewFolder));
-    enable(Command::AddFiles, valid(DocumentAction::AddFiles));
-    enable(Command::Extract, valid(DocumentAction::ExtractFiles));
+    enable(Command::Cut, textField || validInBrowser(DocumentAction::DeleteItems));
+    enable(Command::Copy, textField || validInBrowser(DocumentAction::ExtractFiles));
+    enable(Command::Paste, textField || (validInBrowser(DocumentAction::AddFiles) &&
+                                         RFADragAndDropDelegate::clipboardHoldsEntries()));
+    enable(Command::Delete, validInBrowser(DocumentAction::DeleteItems));
+    enable(Command::Rename, inBrowser && document->canRename());
+    enable(Command::SelectAll, textField || inBrowser);
+    enable(Command::Find, inBrowser);
+    enable(Command::NewFolder, validInBrowser(DocumentAction::CreateNewFolder));
+    enable(Command::AddFiles, validInBrowser(DocumentAction::AddFiles));
+    enable(Command::Extract, validInBrowser(DocumentAction::ExtractFiles));
     // With no document the view commands stay enabled and do nothing.
-    enable(Command::UseBrowser, !logic || valid(DocumentAction::UseBrowserView));
-    enable(Command::UseList, !logic || valid(DocumentAction::UseListView));
+    enable(Command::UseBrowser, !logic || validInBrowser(DocumentAction::UseBrowserView));
+    enable(Command::UseList, !logic || validInBrowser(DocumentAction::UseListView));
 }
 
-void RFAApplicationDelegate::installMenus(MyDocument& window)
+void RFAApplicationDelegate::installMenus(QMenuBar& menuBar)
 {
-    QMenuBar* bar = window.menuBar();
+    QMenuBar* bar = &menuBar;
     QMenu* file = bar->addMenu(tr("&File"));
     file->addAction(action(Command::New));
     file->addAction(action(Command::Open));

@@ -26,6 +26,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QStyle>
@@ -50,7 +51,7 @@ MyDocument::MyDocument(RFAApplicationDelegate& application)
     : application_(application), dialogs_(new DocumentDialogs(*this)),
       document_(ArchiveDocument::create(*dialogs_, translateForCore)),
       file_(new DocumentFileController(*this, application, document_)),
-      viewers_(std::make_unique<ViewerWindows>(*this, application.imageDecoders())), documentId_(nextDocumentId())
+      viewers_(std::make_unique<ViewerWindows>(*this, application)), documentId_(nextDocumentId())
 {
     setAttribute(Qt::WA_DeleteOnClose);
     buildWindow();
@@ -63,6 +64,7 @@ MyDocument::MyDocument(RFAApplicationDelegate& application)
 
 MyDocument::~MyDocument()
 {
+    application_.forgetDocument(this);
     // The viewers go first, while the window and the document they show
     // are still whole.
     viewers_.reset();
@@ -187,7 +189,7 @@ void MyDocument::buildWindow()
     status_->setObjectName(QStringLiteral("statusLine"));
     statusBar()->addWidget(status_, 1);
 
-    application_.installMenus(*this);
+    application_.installMenus(*menuBar());
     resize(760, 480);
 }
 
