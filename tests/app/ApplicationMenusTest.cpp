@@ -119,6 +119,24 @@ private slots:
         menu->close();
         QCOMPARE(*node(*window, "init.con")->data(), Bytes({'r', 'u', 'n', ' ', 'x'}));
     }
+
+    void theShortcutsListNamesCommandsAsTheMenusDo()
+    {
+        MyDocument* window = openRenamed();
+        QVERIFY(window);
+        QApplication::setActiveWindow(window);
+        QCOMPARE(windows_->app->action(Command::Undo)->text(), QStringLiteral("&Undo Rename"));
+        windows_->app->action(Command::KeyboardShortcuts)->trigger();
+        QTableWidget* table = nullptr;
+        QTRY_VERIFY((table = window->findChild<QTableWidget*>()));
+        QStringList commands;
+        for (int row = 0; row < table->rowCount(); ++row)
+            commands << table->item(row, 0)->text();
+        QVERIFY2(commands.contains(QStringLiteral("Undo")), qPrintable(commands.join(u',')));
+        QVERIFY(commands.contains(QStringLiteral("Redo")));
+        QVERIFY(commands.contains(QStringLiteral("Add Files…")));
+        QVERIFY(!commands.contains(QStringLiteral("Undo Rename")));
+    }
 };
 
 } // namespace larkspan

@@ -88,6 +88,7 @@ QAction* RFAApplicationDelegate::makeAction(Command command, const QString& text
     action->setShortcut(shortcut);
     connect(action, &QAction::triggered, this, [this, command] { trigger(command); });
     actions_.push_back(action);
+    commandNames_.push_back(QString(text).remove(QLatin1Char('&')));
     return action;
 }
 
@@ -213,9 +214,13 @@ void RFAApplicationDelegate::trigger(Command command)
     case Command::Quit:
         quit();
         return;
-    case Command::KeyboardShortcuts:
-        showKeyboardShortcuts(document, QList<QAction*>(actions_.begin(), actions_.end()));
+    case Command::KeyboardShortcuts: {
+        QList<CommandShortcut> shortcuts;
+        for (std::size_t i = 0; i < actions_.size(); ++i)
+            shortcuts.push_back({commandNames_[static_cast<qsizetype>(i)], actions_[i]->shortcut()});
+        showKeyboardShortcuts(document, shortcuts);
         return;
+    }
     case Command::About:
         showAbout(document);
         return;

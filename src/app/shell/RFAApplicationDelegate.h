@@ -78,6 +78,7 @@ private:
     std::vector<QPointer<MyDocument>> documents_;
     QPointer<MyDocument> lastActive_;
     std::vector<QAction*> actions_;
+    QStringList commandNames_; // the menus' texts without "&", by command
     std::vector<QPointer<QMenu>> recentMenus_;
     const ImageDecoderTable imageDecoders_;
 };
