@@ -26,6 +26,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QMenuBar>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -125,6 +126,11 @@ void MyDocument::buildWindow()
     connect(cancel, &QAction::triggered, this, [this] { document_->browse().cancelSearch(); });
     connect(searchField_, &QLineEdit::textEdited, this,
             [this](const QString& text) { document_->browse().search(text.toStdString()); });
+    // Return searches, also for nothing (the results pane shows); Escape leaves the search.
+    connect(searchField_, &QLineEdit::returnPressed, this,
+            [this] { document_->browse().search(searchField_->text().toStdString()); });
+    cancel->setShortcut(Qt::Key_Escape);
+    cancel->setShortcutContext(Qt::WidgetShortcut);
     bar->addWidget(searchNames_);
     bar->addWidget(searchContents_);
     bar->addWidget(searchField_);
@@ -148,6 +154,20 @@ void MyDocument::buildWindow()
     auto* resultsLayout = new QVBoxLayout(resultsPane);
     resultsLayout->setContentsMargins(0, 0, 0, 0);
     resultsLayout->setSpacing(0);
+    // With both options off nothing can be found: the pane says so.
+    searchOffHint_ = new QWidget(resultsPane);
+    searchOffHint_->setObjectName(QStringLiteral("searchOffHint"));
+    auto* hintLayout = new QHBoxLayout(searchOffHint_);
+    hintLayout->setContentsMargins(6, 4, 6, 4);
+    hintLayout->addWidget(new QLabel(tr("Names and Contents are both off: nothing is searched."), searchOffHint_), 1);
+    auto* searchNamesButton = new QPushButton(tr("Search Names"), searchOffHint_);
+    searchNamesButton->setObjectName(QStringLiteral("searchNamesButton"));
+    connect(searchNamesButton, &QPushButton::clicked, this, [this] {
+        searchNames_->setChecked(true);
+        searchField_->setFocus();
+    });
+    hintLayout->addWidget(searchNamesButton);
+    resultsLayout->addWidget(searchOffHint_);
     resultsModel_ = new SearchResultsModel(document_, this);
     results_ = new SearchResultsView(resultsPane);
     results_->setObjectName(QStringLiteral("searchResults"));
@@ -271,7 +291,14 @@ void MyDocument::showTab()
         button->setEnabled(tab < 2);
     if (tab < 2 && !searchField_->text().isEmpty() && !document_->browse().inSearchMode())
         searchField_->clear();
+    updateSearchHint();
     selectionChanged();
+}
+
+void MyDocument::updateSearchHint()
+{
+    searchOffHint_->setVisible(document_->browse().inSearchMode() && !searchNames_->isChecked() &&
+                               !searchContents_->isChecked());
 }
 
 QAbstractItemView* MyDocument::currentView() const
@@ -335,6 +362,7 @@ void MyDocument::searchDefaultsChanged()
     searchNames_->setChecked(settings::searchFilenames());
     searchContents_->setChecked(settings::searchFileContents());
     document_->browse().setSearchDefaults(settings::searchFilenames(), settings::searchFileContents());
+    updateSearchHint();
 }
 
 bool MyDocument::canRename() const

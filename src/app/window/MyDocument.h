@@ -35,7 +35,8 @@ class ViewerWindows;
 // read, save and run the file (DocumentFileController) and keep the viewer
 // windows of its entries (ViewerWindows). Its widgets carry object names
 // ("browser", "outline", "searchResults", "pathBar", "searchField",
-// "panes", "statusLine", "browserViewButton", "listViewButton") for tools
+// "panes", "statusLine", "browserViewButton", "listViewButton",
+// "searchOffHint", "searchNamesButton") for tools
 // that look at the window from outside.
 class MyDocument : public QMainWindow {
     Q_OBJECT
@@ -85,6 +86,7 @@ private:
     void documentChanged(DocumentProperty property, bool isPrior);
     void setViewMode(int mode);
     void showTab();
+    void updateSearchHint();
     void selectionChanged();
     void updateStatusLater();
     void updateTitle();
@@ -110,6 +112,7 @@ private:
     QLineEdit* searchField_ = nullptr;
     QToolButton* searchNames_ = nullptr;
     QToolButton* searchContents_ = nullptr;
+    QWidget* searchOffHint_ = nullptr;
     QButtonGroup* viewModes_ = nullptr;
     QLabel* status_ = nullptr;
     RFADragAndDropDelegate* dragAndDrop_ = nullptr;

