@@ -76,6 +76,23 @@ private slots:
         QTest::keyClick(&field, Qt::Key_Return);
         QCOMPARE(panes(*window).currentIndex(), 2);
     }
+
+    void theFirstSelectedResultIsTheFirstInTheList()
+    {
+        settings::setSearchFilenames(true);
+        MyDocument* window = openActive({{"bf1942/zone.con", "z"}, {"bf1942/zones/x.txt", "x"}});
+        QVERIFY(window);
+        emit searchField(*window).textEdited(QStringLiteral("zone"));
+        SearchResultsView& results = searchResults(*window);
+        QCOMPARE(results.model()->rowCount(), 2);
+        // The folder below is clicked before the file above it.
+        for (int row : {1, 0})
+            results.selectionModel()->select(results.model()->index(row, 0),
+                                             QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        endUserEvent();
+        QCOMPARE(window->document()->selection().nodes().front()->name(), std::string("zone.con"));
+        QVERIFY2(!windows_->app->action(Command::NewFolder)->isEnabled(), "a file comes first");
+    }
 };
 
 } // namespace larkspan

@@ -316,11 +316,7 @@ QAbstractItemView* MyDocument::currentView() const
 void MyDocument::selectionChanged()
 {
     if (document_->browse().inSearchMode()) {
-        std::vector<RFATreeNode::Ptr> nodes;
-        for (const QModelIndex& row : results_->selectionModel()->selectedRows())
-            if (RFATreeNode::Ptr node = resultsModel_->nodeAt(row.row()))
-                nodes.push_back(std::move(node));
-        document_->selection().set(std::move(nodes));
+        document_->selection().set(results_->selectedNodes());
         pathBar_->setComponents(searchPathComponents(document_->selection().nodes()));
     } else {
         document_->selection().set(selectedNodes(*treeSelection_));
