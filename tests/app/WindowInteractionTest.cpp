@@ -93,6 +93,36 @@ private slots:
         QCOMPARE(window->document()->selection().nodes().front()->name(), std::string("zone.con"));
         QVERIFY2(!windows_->app->action(Command::NewFolder)->isEnabled(), "a file comes first");
     }
+
+    void aPathBarButtonShowsItsEntryInTheTree_data()
+    {
+        QTest::addColumn<int>("viewMode");
+        QTest::newRow("browser") << 0;
+        QTest::newRow("list") << 1;
+    }
+    void aPathBarButtonShowsItsEntryInTheTree()
+    {
+        QFETCH(int, viewMode);
+        settings::setSearchFilenames(true);
+        MyDocument* window = openActive({{"bf1942/objects/tank.con", "t"}, {"bf1942/other.con", "o"}});
+        QVERIFY(window);
+        viewModeButton(*window, viewMode).click();
+        emit searchField(*window).textEdited(QStringLiteral("tank"));
+        searchResults(*window).selectRow(0);
+        endUserEvent();
+        QToolButton* objects = nullptr;
+        for (QToolButton* button : pathBar(*window).findChildren<QToolButton*>())
+            if (button->text() == QLatin1String("objects"))
+                objects = button;
+        QVERIFY(objects);
+        QTest::mouseClick(objects, Qt::LeftButton);
+        endUserEvent();
+        QCOMPARE(panes(*window).currentIndex(), viewMode);
+        QVERIFY(searchField(*window).text().isEmpty());
+        const std::vector<RFATreeNode::Ptr> selected = window->document()->selection().nodes();
+        QCOMPARE(selected.size(), std::size_t{1});
+        QCOMPARE(selected.front(), node(*window, "objects"));
+    }
 };
 
 } // namespace larkspan

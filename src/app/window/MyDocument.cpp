@@ -194,6 +194,7 @@ void MyDocument::buildWindow()
         if (document_->isInTree(*node))
             dragAndDrop_->startDrag(pathBar_, {node}, DragOrigin::SearchResults);
     });
+    connect(pathBar_, &PathBar::componentClicked, this, &MyDocument::showInTree);
     resultsLayout->addWidget(results_, 1);
     resultsLayout->addWidget(pathBar_);
 
@@ -374,6 +375,17 @@ void MyDocument::renameSelection()
     const QModelIndex index = treeModel_->indexForNode(*document_->selection().nodes().front());
     view->setCurrentIndex(index);
     view->edit(index);
+}
+
+void MyDocument::showInTree(const RFATreeNode::Ptr& node)
+{
+    if (!document_->isInTree(*node))
+        return QApplication::beep();
+    document_->browse().cancelSearch();
+    const QModelIndex index = treeModel_->indexForNode(*node);
+    treeSelection_->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    currentView()->scrollTo(index);
+    currentView()->setFocus();
 }
 
 void MyDocument::rename(const RFATreeNode::Ptr& node, const QString& text)

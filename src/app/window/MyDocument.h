@@ -91,6 +91,8 @@ private:
     void updateStatusLater();
     void updateTitle();
     void rename(const RFATreeNode::Ptr& node, const QString& name);
+    // Leaves the search and selects the entry in the tree view.
+    void showInTree(const RFATreeNode::Ptr& node);
     QAbstractItemView* currentView() const;
 
     RFAApplicationDelegate& application_;
