@@ -123,6 +123,22 @@ private slots:
         QCOMPARE(selected.size(), std::size_t{1});
         QCOMPARE(selected.front(), node(*window, "objects"));
     }
+
+    void aClickOnASelectedRowStartsNoRename()
+    {
+        MyDocument* window = openActive({{"bf1942/a.con", "a"}});
+        QVERIFY(window);
+        viewModeButton(*window, 1).click();
+        ArchiveOutlineView& list = outline(*window);
+        list.expandAll();
+        selectInTree(*window, {"a.con"});
+        const QRect row = list.visualRect(treeModel(*window).indexForNode(*node(*window, "a.con")));
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, row.center());
+        QTest::qWait(QApplication::doubleClickInterval() + 100);
+        QVERIFY(!editing(list));
+        windows_->app->action(Command::Rename)->trigger();
+        QVERIFY(editing(list));
+    }
 };
 
 } // namespace larkspan
