@@ -139,6 +139,50 @@ private slots:
         windows_->app->action(Command::Rename)->trigger();
         QVERIFY(editing(list));
     }
+
+    // The rule is the document's; here a new folder's name is typed into
+    // the editor the window opens, and a refusal is told.
+    void aNewFolderIsNamedInPlace_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("free") << QStringLiteral("maps") << QString();
+        QTest::newRow("taken") << QStringLiteral("a.con") << QStringLiteral("The name \"a.con\" is already taken.");
+        QTest::newRow("taken in another case")
+            << QStringLiteral("A.CON")
+            << QStringLiteral("The name \"A.CON\" is already taken by \"a.con\": the game does not tell names apart by case.");
+        QTest::newRow("slash") << QStringLiteral("x/y") << QStringLiteral("\"x/y\" cannot be a name: it contains \"/\".");
+        QTest::newRow("empty") << QString() << QStringLiteral("A name cannot be empty.");
+    }
+    void aNewFolderIsNamedInPlace()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, refusal);
+        MyDocument* window = openActive({{"bf1942/a.con", "a"}});
+        QVERIFY(window);
+        viewModeButton(*window, 1).click();
+        selectInTree(*window, {""});
+        windows_->app->action(Command::NewFolder)->trigger();
+        const RFATreeNode::Ptr folder = node(*window, "Unnamed");
+        QVERIFY(folder);
+        QCOMPARE(window->document()->selection().nodes(), std::vector<RFATreeNode::Ptr>{folder});
+        QVERIFY(editing(outline(*window)));
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(editor);
+        editor->selectAll();
+        QTest::keyClick(editor, Qt::Key_Backspace);
+        QTest::keyClicks(editor, typed);
+        QTest::keyClick(editor, Qt::Key_Return);
+        endUserEvent();
+        if (refusal.isEmpty()) {
+            QCOMPARE(folder->name(), typed.toStdString());
+            return;
+        }
+        QMessageBox* box = waitForDialog<QMessageBox>(*window);
+        QVERIFY(box);
+        QCOMPARE(box->text(), refusal);
+        QCOMPARE(folder->name(), std::string("Unnamed"));
+    }
 };
 
 } // namespace larkspan

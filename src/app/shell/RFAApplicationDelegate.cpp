@@ -263,7 +263,7 @@ void RFAApplicationDelegate::trigger(Command command)
     case Command::Rename: document->renameSelection(); break;
     case Command::SelectAll: document->selectAll(); break;
     case Command::Find: document->find(); break;
-    case Command::NewFolder: document->document()->commands().createNewFolder(); break;
+    case Command::NewFolder: document->newFolder(); break;
     case Command::AddFiles: document->document()->commands().addFiles(); break;
     case Command::Extract: document->document()->commands().extractFiles(); break;
     case Command::UseBrowser: document->useBrowserView(); break;

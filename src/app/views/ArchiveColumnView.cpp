@@ -51,6 +51,20 @@ QAbstractItemView* ArchiveColumnView::createColumn(const QModelIndex& rootIndex)
     return column;
 }
 
+bool ArchiveColumnView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    if (trigger == AllEditTriggers) {
+        for (auto* column : viewport()->findChildren<ArchiveColumnList*>(Qt::FindDirectChildrenOnly)) {
+            if (column->rootIndex() == index.parent()) {
+                column->scrollTo(index);
+                column->edit(index);
+                return true;
+            }
+        }
+    }
+    return QColumnView::edit(index, trigger, event);
+}
+
 void ArchiveColumnView::rowsAboutToBeRemoved(const QModelIndex& parent, int first, int last)
 {
     // A removed file leaves no column behind; the selection model moves the

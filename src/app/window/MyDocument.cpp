@@ -371,9 +371,23 @@ void MyDocument::renameSelection()
 {
     if (!canRename())
         return QApplication::beep();
+    startRenaming(document_->selection().nodes().front());
+}
+
+void MyDocument::newFolder()
+{
+    const RFATreeNode::Ptr folder = document_->commands().createNewFolder();
+    // The results show what matches the search, the new folder perhaps not.
+    if (folder && !document_->browse().inSearchMode())
+        startRenaming(folder);
+}
+
+void MyDocument::startRenaming(const RFATreeNode::Ptr& node)
+{
     QAbstractItemView* view = currentView();
-    const QModelIndex index = treeModel_->indexForNode(*document_->selection().nodes().front());
-    view->setCurrentIndex(index);
+    const QModelIndex index = treeModel_->indexForNode(*node);
+    treeSelection_->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    view->scrollTo(index);
     view->edit(index);
 }
 

@@ -63,6 +63,8 @@ public:
     void copy();
     void paste();
     void renameSelection();
+    // New Folder, its name then open for editing.
+    void newFolder();
     bool canRename() const;
     void selectAll();
     void find();
@@ -91,6 +93,7 @@ private:
     void updateStatusLater();
     void updateTitle();
     void rename(const RFATreeNode::Ptr& node, const QString& name);
+    void startRenaming(const RFATreeNode::Ptr& node);
     // Leaves the search and selects the entry in the tree view.
     void showInTree(const RFATreeNode::Ptr& node);
     QAbstractItemView* currentView() const;
