@@ -307,26 +307,6 @@ private slots:
         viewer->resize(200, 100);
         QTRY_COMPARE(viewer->pictureView().pictureRect().size(), QSize(32, 32)); // "never larger than the picture"
     }
-
-    void anUnreadableFileOpensNoWindow()
-    {
-        const std::filesystem::path broken = windows_->temp.write("broken.rfa", std::string("\xff\xff\xff\x7f", 4));
-        const int before = static_cast<int>(app().documents().size());
-        QVERIFY(!app().openFile(QString::fromStdString(broken.string())));
-        QCOMPARE(static_cast<int>(app().documents().size()), before);
-        QMessageBox* error = nullptr;
-        QTRY_VERIFY((error = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) ||
-                    !QApplication::topLevelWidgets().isEmpty());
-        for (QWidget* top : QApplication::topLevelWidgets())
-            if (auto* box = qobject_cast<QMessageBox*>(top))
-                error = box;
-        QVERIFY(error);
-        QCOMPARE(error->text(), QStringLiteral("“broken.rfa” could not be read as an RFA archive."));
-        QCOMPARE(error->informativeText(),
-                 QStringLiteral("Internal index is out of bounds\n\n"
-                                "A part of the file tells the app to look for data at places that do not exist."));
-        error->close();
-    }
 };
 
 } // namespace larkspan

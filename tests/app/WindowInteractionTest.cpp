@@ -183,6 +183,33 @@ private slots:
         QCOMPARE(box->text(), refusal);
         QCOMPARE(folder->name(), std::string("Unnamed"));
     }
+
+    void aFileThatHoldsNoArchiveOpensNothing_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("headline");
+        QTest::addColumn<QString>("detail");
+        QTest::newRow("not an archive")
+            << QByteArray("\xff\xff\xff\x7f", 4) << QStringLiteral("“file.rfa” could not be read as an RFA archive.")
+            << QStringLiteral("Internal index is out of bounds\n\n"
+                              "A part of the file tells the app to look for data at places that do not exist.");
+        QTest::newRow("empty") << QByteArray() << QStringLiteral("“file.rfa” is empty.")
+                               << QStringLiteral("The file holds no bytes, so there is no archive to open.");
+    }
+    void aFileThatHoldsNoArchiveOpensNothing()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, headline);
+        QFETCH(QString, detail);
+        const std::filesystem::path file = windows_->temp.write("file.rfa", bytes.toStdString());
+        QVERIFY(!windows_->app->openFile(QString::fromStdString(file.string())));
+        QVERIFY(windows_->app->documents().empty());
+        QMessageBox* box = nullptr;
+        QTRY_VERIFY((box = shownMessageBox()));
+        QCOMPARE(box->text(), headline);
+        QCOMPARE(box->informativeText(), detail);
+        box->close();
+    }
 };
 
 } // namespace larkspan

@@ -137,6 +137,14 @@ MyDocument* RFAApplicationDelegate::openFile(const QString& path)
         open->activateWindow();
         return open;
     }
+    // An empty file would read as an archive without entries; nobody means
+    // to open that.
+    if (const QFileInfo file(path); file.isFile() && file.size() == 0) {
+        windowModalBox(nullptr, QMessageBox::Warning, tr("Larkspan"), tr("“%1” is empty.").arg(file.fileName()),
+                       tr("The file holds no bytes, so there is no archive to open."))
+            ->open();
+        return nullptr;
+    }
     // An untitled window nobody has touched gives way to the file.
     MyDocument* current = currentDocument();
     const bool reuse = current && current->isUntitled() && !current->isModified() &&
