@@ -77,6 +77,26 @@ private slots:
         QCOMPARE(panes(*window).currentIndex(), 2);
     }
 
+    void contentsAreSearchedOnceTypingPauses()
+    {
+        settings::setSearchFileContents(true);
+        MyDocument* window = openActive({{"bf1942/a.con", "the needle"}, {"bf1942/b.con", "hay"}});
+        QVERIFY(window);
+        QLineEdit& field = searchField(*window);
+        const QAbstractItemModel& results = *searchResults(*window).model();
+        field.setFocus();
+        QTest::keyClicks(&field, QStringLiteral("needle"));
+        QCOMPARE(panes(*window).currentIndex(), 2);
+        QCOMPARE(results.rowCount(), 0); // the keys did not wait for a search
+        QTRY_COMPARE(results.rowCount(), 1);
+        QTest::keyClicks(&field, QStringLiteral("s"));
+        QTRY_COMPARE(results.rowCount(), 0);
+        QTest::keyClick(&field, Qt::Key_Backspace);
+        QTest::keyClick(&field, Qt::Key_Escape);
+        QTest::qWait(300);
+        QCOMPARE(results.rowCount(), 0); // a search that was left shows nothing later
+    }
+
     void theFirstSelectedResultIsTheFirstInTheList()
     {
         settings::setSearchFilenames(true);

@@ -8,6 +8,7 @@
 #include "app/views/ArchiveOutlineView.h"
 #include "app/views/ArchiveSelection.h"
 #include "app/views/ArchiveTreeModel.h"
+#include "app/window/BackgroundSearch.h"
 #include "app/window/DocumentDialogs.h"
 #include "app/window/DocumentFileController.h"
 #include "app/window/PathBar.h"
@@ -124,11 +125,10 @@ void MyDocument::buildWindow()
                                               QLineEdit::TrailingPosition);
     cancel->setToolTip(tr("Cancel the search"));
     connect(cancel, &QAction::triggered, this, [this] { document_->browse().cancelSearch(); });
-    connect(searchField_, &QLineEdit::textEdited, this,
-            [this](const QString& text) { document_->browse().search(text.toStdString()); });
+    backgroundSearch_ = new BackgroundSearch(document_, this);
+    connect(searchField_, &QLineEdit::textEdited, this, [this](const QString& text) { searchFor(text, false); });
     // Return searches, also for nothing (the results pane shows); Escape leaves the search.
-    connect(searchField_, &QLineEdit::returnPressed, this,
-            [this] { document_->browse().search(searchField_->text().toStdString()); });
+    connect(searchField_, &QLineEdit::returnPressed, this, [this] { searchFor(searchField_->text(), true); });
     cancel->setShortcut(Qt::Key_Escape);
     cancel->setShortcutContext(Qt::WidgetShortcut);
     bar->addWidget(searchNames_);
@@ -257,12 +257,15 @@ void MyDocument::documentChanged(DocumentProperty property, bool isPrior)
         return;
     switch (property) {
     case DocumentProperty::Archive:
+        backgroundSearch_->cancel();
         treeModel_->setArchive(&document_->archive());
         watchTree();
         viewers_->closeAll();
         updateTitle();
         break;
     case DocumentProperty::TabToShow:
+        if (!document_->browse().inSearchMode())
+            backgroundSearch_->cancel();
         showTab();
         break;
     case DocumentProperty::FoundEntries:
@@ -294,6 +297,19 @@ void MyDocument::showTab()
         searchField_->clear();
     updateSearchHint();
     selectionChanged();
+}
+
+void MyDocument::searchFor(const QString& text, bool confirmed)
+{
+    BrowseState& browse = document_->browse();
+    // Names alone are searched at once, as fast as typing.
+    if (!browse.searchesFileContents()) {
+        backgroundSearch_->cancel();
+        browse.search(text.toStdString());
+        return;
+    }
+    browse.enterSearch(text.toStdString());
+    backgroundSearch_->schedule(confirmed);
 }
 
 void MyDocument::updateSearchHint()
@@ -358,6 +374,7 @@ void MyDocument::searchDefaultsChanged()
     const QSignalBlocker contentsBlocker(searchContents_);
     searchNames_->setChecked(settings::searchFilenames());
     searchContents_->setChecked(settings::searchFileContents());
+    backgroundSearch_->cancel();
     document_->browse().setSearchDefaults(settings::searchFilenames(), settings::searchFileContents());
     updateSearchHint();
 }

@@ -20,6 +20,7 @@ namespace larkspan {
 class ArchiveColumnView;
 class ArchiveOutlineView;
 class ArchiveTreeModel;
+class BackgroundSearch;
 class DocumentDialogs;
 class DocumentFileController;
 class PathBar;
@@ -89,6 +90,9 @@ private:
     void setViewMode(int mode);
     void showTab();
     void updateSearchHint();
+    // The field's text typed, or confirmed with Return (no pause in typing
+    // to wait for).
+    void searchFor(const QString& text, bool confirmed);
     void selectionChanged();
     void updateStatusLater();
     void updateTitle();
@@ -118,6 +122,7 @@ private:
     QToolButton* searchNames_ = nullptr;
     QToolButton* searchContents_ = nullptr;
     QWidget* searchOffHint_ = nullptr;
+    BackgroundSearch* backgroundSearch_ = nullptr;
     QButtonGroup* viewModes_ = nullptr;
     QLabel* status_ = nullptr;
     RFADragAndDropDelegate* dragAndDrop_ = nullptr;
