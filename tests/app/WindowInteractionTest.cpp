@@ -1,11 +1,13 @@
 // The archive window under the user's hands: the search field's keys and
-// its hint, the first selected result, the path bar's buttons, inline
-// renaming, and files that open as no archive.
+// its hint, the first selected result, the path bar's buttons, right-click
+// menus, inline renaming, and files that open as no archive.
 
 #include "AppTestSupport.h"
 
 #include "app/shell/Settings.h"
 
+#include <QListView>
+#include <QMenu>
 #include <QPushButton>
 
 namespace larkspan {
@@ -142,6 +144,54 @@ private slots:
         const std::vector<RFATreeNode::Ptr> selected = window->document()->selection().nodes();
         QCOMPARE(selected.size(), std::size_t{1});
         QCOMPARE(selected.front(), node(*window, "objects"));
+    }
+
+    void aRightClickOffersTheCommandsOnTheEntries_data()
+    {
+        const QStringList commands = {QStringLiteral("Extract…"), QStringLiteral("Rename"), QStringLiteral("Delete"),
+                                      QStringLiteral("New Folder"), QStringLiteral("Add Files…"), QStringLiteral("Cut"),
+                                      QStringLiteral("Copy"), QStringLiteral("Paste")};
+        QTest::addColumn<int>("pane");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("browser") << 0 << QStringList{QStringLiteral("Open")} + commands;
+        QTest::newRow("list") << 1 << QStringList{QStringLiteral("Open")} + commands;
+        QTest::newRow("results") << 2 << QStringList{QStringLiteral("Open"), QStringLiteral("Show in Folder")} + commands;
+    }
+    void aRightClickOffersTheCommandsOnTheEntries()
+    {
+        QFETCH(int, pane);
+        QFETCH(QStringList, expected);
+        settings::setSearchFilenames(true);
+        MyDocument* window = openActive({{"bf1942/objects/tank.con", "t"}});
+        QVERIFY(window);
+        QAbstractItemView* view = &searchResults(*window);
+        QModelIndex clicked = searchResults(*window).model()->index(0, 0);
+        if (pane == 2) {
+            emit searchField(*window).textEdited(QStringLiteral("tank"));
+            clicked = view->model()->index(0, 0);
+            searchResults(*window).selectRow(0);
+        } else {
+            viewModeButton(*window, pane).click();
+            clicked = treeModel(*window).indexForNode(*node(*window, "objects/tank.con"));
+            outline(*window).selectionModel()->setCurrentIndex(
+                clicked, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            view = &outline(*window);
+            for (QListView* column : browser(*window).findChildren<QListView*>())
+                if (pane == 0 && column->rootIndex() == clicked.parent())
+                    view = column;
+        }
+        endUserEvent();
+        emit view->customContextMenuRequested(view->visualRect(clicked).center());
+        QMenu* menu = nullptr;
+        QTRY_VERIFY((menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())));
+        QStringList texts;
+        for (QAction* action : menu->actions())
+            if (!action->isSeparator())
+                texts << action->text().remove(QLatin1Char('&'));
+        QCOMPARE(texts, expected);
+        QVERIFY(!menu->actions().constLast()->isEnabled()); // nothing to paste
+        QVERIFY(windows_->app->action(Command::Delete)->isEnabled());
+        menu->close();
     }
 
     void aClickOnASelectedRowStartsNoRename()

@@ -48,6 +48,10 @@ QAbstractItemView* ArchiveColumnView::createColumn(const QModelIndex& rootIndex)
     // Folders of thousands of entries lay out without measuring each row.
     column->setUniformItemSizes(true);
     column->setRootIndex(rootIndex);
+    column->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(column, &QWidget::customContextMenuRequested, this, [this, column](const QPoint& position) {
+        emit entryMenuRequested(column->viewport()->mapToGlobal(position));
+    });
     return column;
 }
 

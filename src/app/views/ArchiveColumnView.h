@@ -26,6 +26,8 @@ signals:
     // the entries to open, the selection in tree order. The view opens
     // nothing itself.
     void activatedNodes(const std::vector<std::shared_ptr<larkspan::RFATreeNode>>& nodes);
+    // A right click in a column, at this point of the screen.
+    void entryMenuRequested(const QPoint& globalPosition);
 
 protected:
     // Columns copy the browser's settings only when they are made: every

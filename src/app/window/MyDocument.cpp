@@ -27,6 +27,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QMenuBar>
 #include <QStackedWidget>
@@ -195,6 +196,33 @@ void MyDocument::buildWindow()
             dragAndDrop_->startDrag(pathBar_, {node}, DragOrigin::SearchResults);
     });
     connect(pathBar_, &PathBar::componentClicked, this, &MyDocument::showInTree);
+    // Right-click menus: the commands of the menus on the entries clicked.
+    const auto entryMenu = [this](const QPoint& globalPosition, bool inResults) {
+        auto* menu = new QMenu(this);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        const std::vector<RFATreeNode::Ptr> selected = document_->selection().nodes();
+        menu->addAction(tr("Open"), this, [this, selected] { viewers_->openEntries(selected); })
+            ->setEnabled(!selected.empty());
+        if (inResults)
+            menu->addAction(tr("Show in Folder"), this, [this, selected] { showInTree(selected.front()); })
+                ->setEnabled(selected.size() == 1);
+        using Command = RFAApplicationDelegate::Command;
+        for (const Command command : {Command::Extract, Command::Rename, Command::Delete, Command::NewFolder,
+                                      Command::AddFiles, Command::Cut, Command::Copy, Command::Paste}) {
+            if (command == Command::NewFolder || command == Command::Cut)
+                menu->addSeparator();
+            menu->addAction(application_.action(command));
+        }
+        menu->popup(globalPosition);
+    };
+    connect(browser_, &ArchiveColumnView::entryMenuRequested, this,
+            [entryMenu](const QPoint& at) { entryMenu(at, false); });
+    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(outline_), static_cast<QAbstractItemView*>(results_)}) {
+        view->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(view, &QWidget::customContextMenuRequested, this, [this, view, entryMenu](const QPoint& at) {
+            entryMenu(view->viewport()->mapToGlobal(at), view == results_);
+        });
+    }
     resultsLayout->addWidget(results_, 1);
     resultsLayout->addWidget(pathBar_);
 
