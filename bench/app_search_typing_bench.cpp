@@ -19,10 +19,12 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -70,12 +72,13 @@ double millis(const QElapsedTimer& timer)
     return static_cast<double>(timer.nsecsElapsed()) / 1e6;
 }
 
+// The event loop as the window runs it: asleep until something happens
+// (a busy loop would take the worker's core on a small machine).
 void runEventsFor(int ms)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    QEventLoop loop;
+    QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 struct Round {
@@ -88,8 +91,9 @@ Round typeOnce(MyDocument& window)
 {
     auto& field = *window.findChild<QLineEdit*>(QStringLiteral("searchField"));
     auto& search = *window.findChild<BackgroundSearch*>();
-    bool shown = false;
-    const QMetaObject::Connection watch = QObject::connect(&search, &BackgroundSearch::resultsShown, [&] { shown = true; });
+    QEventLoop untilShown;
+    const QMetaObject::Connection watch =
+        QObject::connect(&search, &BackgroundSearch::resultsShown, &untilShown, &QEventLoop::quit);
     Round round;
     QElapsedTimer timer;
     for (QChar c : kTyped) {
@@ -104,8 +108,7 @@ Round typeOnce(MyDocument& window)
             runEventsFor(80);
     }
     timer.start();
-    while (!shown)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+    untilShown.exec();
     round.resultsMs = millis(timer);
     QObject::disconnect(watch);
     round.found = static_cast<int>(window.document()->foundEntries().nodes().size());
