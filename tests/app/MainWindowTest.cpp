@@ -170,32 +170,6 @@ private slots:
         QCOMPARE(root->countOfChildren(), std::size_t{2});
     }
 
-    // The rule is the document's, tested there; here the edit reaches it
-    // with the name as typed.
-    void renameRefusesWhatCannotBeAName_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("result");
-        QTest::newRow("a good name") << QStringLiteral("b.con") << QStringLiteral("b.con");
-        QTest::newRow("taken") << QStringLiteral("taken.con") << QStringLiteral("a.con");
-        QTest::newRow("beyond Latin-1") << QStringLiteral("\u20ac.con") << QStringLiteral("a.con");
-        QTest::newRow("other case") << QStringLiteral("A.CON") << QStringLiteral("A.CON");
-    }
-    void renameRefusesWhatCannotBeAName()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, result);
-        MyDocument* window = open({{"bf1942/a.con", "a"}, {"bf1942/taken.con", "t"}});
-        const RFATreeNode::Ptr entry = node(*window, "a.con");
-        treeModel(*window).setData(treeModel(*window).indexForNode(*entry), name, Qt::EditRole);
-        endUserEvent();
-        QCOMPARE(QString::fromStdString(entry->name()), result);
-        if (result != QLatin1String("a.con")) {
-            window->document()->undoHistory()->undo();
-            QCOMPARE(entry->name(), std::string("a.con"));
-        }
-    }
-
     void addFilesAsksBeforeReplacing()
     {
         const std::filesystem::path incoming = windows_->temp.write("incoming/a.con", "new content");

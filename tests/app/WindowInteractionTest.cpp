@@ -148,19 +148,20 @@ private slots:
 
     void aRightClickOffersTheCommandsOnTheEntries_data()
     {
-        const QStringList commands = {QStringLiteral("Extract…"), QStringLiteral("Rename"), QStringLiteral("Delete"),
-                                      QStringLiteral("New Folder"), QStringLiteral("Add Files…"), QStringLiteral("Cut"),
-                                      QStringLiteral("Copy"), QStringLiteral("Paste")};
         QTest::addColumn<int>("pane");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("browser") << 0 << QStringList{QStringLiteral("Open")} + commands;
-        QTest::newRow("list") << 1 << QStringList{QStringLiteral("Open")} + commands;
-        QTest::newRow("results") << 2 << QStringList{QStringLiteral("Open"), QStringLiteral("Show in Folder")} + commands;
+        QTest::newRow("browser") << 0;
+        QTest::newRow("list") << 1;
+        QTest::newRow("results") << 2;
     }
     void aRightClickOffersTheCommandsOnTheEntries()
     {
         QFETCH(int, pane);
-        QFETCH(QStringList, expected);
+        const QStringList expected = QStringList{QStringLiteral("Open")} +
+                                     (pane == 2 ? QStringList{QStringLiteral("Show in Folder")} : QStringList()) +
+                                     QStringList{QStringLiteral("Extract…"), QStringLiteral("Rename"),
+                                                 QStringLiteral("Delete"), QStringLiteral("New Folder"),
+                                                 QStringLiteral("Add Files…"), QStringLiteral("Cut"),
+                                                 QStringLiteral("Copy"), QStringLiteral("Paste")};
         settings::setSearchFilenames(true);
         MyDocument* window = openActive({{"bf1942/objects/tank.con", "t"}});
         QVERIFY(window);
@@ -217,12 +218,15 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("refusal");
         QTest::newRow("free") << QStringLiteral("maps") << QString();
+        QTest::newRow("its own name in another case") << QStringLiteral("UNNAMED") << QString();
         QTest::newRow("taken") << QStringLiteral("a.con") << QStringLiteral("The name \"a.con\" is already taken.");
         QTest::newRow("taken in another case")
             << QStringLiteral("A.CON")
             << QStringLiteral("The name \"A.CON\" is already taken by \"a.con\": the game does not tell names apart by case.");
         QTest::newRow("slash") << QStringLiteral("x/y") << QStringLiteral("\"x/y\" cannot be a name: it contains \"/\".");
         QTest::newRow("empty") << QString() << QStringLiteral("A name cannot be empty.");
+        QTest::newRow("beyond Latin-1") << QStringLiteral("\u20ac")
+                                        << QStringLiteral("\"\u20ac\" cannot be a name: it has characters an RFA archive cannot store.");
     }
     void aNewFolderIsNamedInPlace()
     {
@@ -241,7 +245,7 @@ private slots:
         QVERIFY(editor);
         editor->selectAll();
         QTest::keyClick(editor, Qt::Key_Backspace);
-        QTest::keyClicks(editor, typed);
+        editor->insert(typed); // as typed: the test's keyboard knows no €
         QTest::keyClick(editor, Qt::Key_Return);
         endUserEvent();
         if (refusal.isEmpty()) {
