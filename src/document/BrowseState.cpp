@@ -1,6 +1,7 @@
 #include "document/BrowseState.h"
 
 #include "document/ArchiveDocument.h"
+#include "document/EntryList.h"
 #include "model/SearchPredicate.h"
 
 namespace larkspan {
@@ -21,13 +22,24 @@ void BrowseState::setViewMode(std::uint32_t mode)
 
 void BrowseState::search(std::string text)
 {
+    enterSearch(std::move(text));
+    updateSearchPredicate();
+}
+
+void BrowseState::enterSearch(std::string text)
+{
     searchText_ = std::move(text);
     if (!inSearchMode_) {
         announce_(DocumentProperty::TabToShow, true);
         inSearchMode_ = true;
         announce_(DocumentProperty::TabToShow, false);
     }
-    updateSearchPredicate();
+}
+
+void BrowseState::showResults(const std::string& text, std::vector<RFATreeNode::Ptr> found)
+{
+    if (inSearchMode_ && text == searchText_)
+        results_.set(std::move(found));
 }
 
 void BrowseState::cancelSearch()

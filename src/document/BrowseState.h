@@ -3,12 +3,15 @@
 #include "document/DocumentProperty.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace larkspan {
 
 class ArchiveDocument;
 class EntryList;
+class RFATreeNode;
 
 // Which pane the window shows and what the search looks for: the view mode,
 // the search mode, the search text and the two defaults that say whether
@@ -25,9 +28,17 @@ public:
     bool inSearchMode() const { return inSearchMode_; }
 
     void search(std::string text);
+    // Search mode with this text, the results left as they are until
+    // showResults() brings those of a search run elsewhere.
+    void enterSearch(std::string text);
+    // The results of a search for `text` run elsewhere; dropped when the
+    // search has moved on (another text, or no search mode).
+    void showResults(const std::string& text, std::vector<std::shared_ptr<RFATreeNode>> found);
     void cancelSearch();
     const std::string& searchText() const { return searchText_; }
     void setSearchDefaults(bool searchFilenames, bool searchFileContents);
+    bool searchesFilenames() const { return searchFilenames_; }
+    bool searchesFileContents() const { return searchFileContents_; }
     // Searches the trees again, as they are now.
     void updateSearchPredicate();
     // Searches again while the results are shown: after an edit.

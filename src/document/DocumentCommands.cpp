@@ -32,19 +32,21 @@ std::optional<RFATreeNode::Ptr> DocumentCommands::destinationForNewEntries()
     return first->parent();
 }
 
-void DocumentCommands::createNewFolder()
+RFATreeNode::Ptr DocumentCommands::createNewFolder()
 {
     const std::optional<RFATreeNode::Ptr> destination = destinationForNewEntries();
     if (!destination)
-        return;
+        return nullptr;
     // A translation the archive cannot store falls back to the English name.
     const bool translationStorable = isStorableName(tr("Unnamed")) && isStorableName(tr("Unnamed %lu"));
     std::string name = translationStorable ? tr("Unnamed") : "Unnamed";
     for (unsigned long counter = 1; childNamedIgnoringCase(**destination, name); ++counter)
         name = fillPlaceholders(translationStorable ? tr("Unnamed %lu") : "Unnamed %lu", {std::to_string(counter)});
     document_.undoHistory()->setActionName(editStepName(EditStep::NewFolder));
-    (*destination)->appendChild(RFATreeNode::initAsDirectory(name, *destination));
+    RFATreeNode::Ptr folder = RFATreeNode::initAsDirectory(name, *destination);
+    (*destination)->appendChild(folder);
     document_.browse().refreshResults();
+    return folder;
 }
 
 bool DocumentCommands::renameNode(const RFATreeNode::Ptr& node, const std::string& name)

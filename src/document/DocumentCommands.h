@@ -21,7 +21,8 @@ class DocumentCommands {
 public:
     DocumentCommands(ArchiveDocument& document, DocumentHost& host, Translator translate);
 
-    void createNewFolder();
+    // The new folder; null when there is no folder to put it in.
+    RFATreeNode::Ptr createNewFolder();
     // Renames the entry as one undoable step; false, having told the user
     // why, when the name cannot be taken.
     bool renameNode(const RFATreeNode::Ptr& node, const std::string& name);

@@ -97,15 +97,22 @@ bool FoldedPattern::foundInUtf8(std::string_view haystack) const
     return std::search(folded.begin(), folded.end(), needle_.begin(), needle_.end()) != folded.end();
 }
 
+bool entryMatches(const FoldedPattern& pattern, std::string_view name, const Bytes* text, bool searchNames,
+                  bool searchContents)
+{
+    if (searchNames && pattern.foundInUtf8(name))
+        return true;
+    return searchContents && text && pattern.foundInLatin1(*text);
+}
+
 RFATreeNode::Predicate searchPredicate(std::string_view text, bool searchNames, bool searchContents)
 {
     auto pattern = std::make_shared<const FoldedPattern>(text);
     if (pattern->empty() || (!searchNames && !searchContents))
         return [](const RFATreeNode&) { return false; };
     return [pattern, searchNames, searchContents](const RFATreeNode& node) {
-        if (searchNames && pattern->foundInUtf8(node.name()))
-            return true;
-        return searchContents && node.isText() && pattern->foundInLatin1(*node.data());
+        const Bytes* text = searchContents && node.isText() ? node.data().get() : nullptr;
+        return entryMatches(*pattern, node.name(), text, searchNames, searchContents);
     };
 }
 

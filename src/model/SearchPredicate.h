@@ -36,6 +36,12 @@ private:
     std::array<std::size_t, 256> skip_{};
 };
 
+// The rule for one entry: its own name contains the text (when names are
+// searched), or its text does (when contents are searched; `text` is a text
+// entry's bytes, null for any other entry).
+bool entryMatches(const FoldedPattern& pattern, std::string_view name, const Bytes* text, bool searchNames,
+                  bool searchContents);
+
 // The search rule: nothing matches an empty text or when neither names nor
 // contents are searched; otherwise the entry's own name and/or the contents
 // of text entries contain the text.

@@ -17,7 +17,6 @@
 #include "model/UndoHistory.h"
 
 #include <QCheckBox>
-#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -171,32 +170,6 @@ private slots:
         QCOMPARE(root->countOfChildren(), std::size_t{2});
     }
 
-    // The rule is the document's, tested there; here the edit reaches it
-    // with the name as typed.
-    void renameRefusesWhatCannotBeAName_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("result");
-        QTest::newRow("a good name") << QStringLiteral("b.con") << QStringLiteral("b.con");
-        QTest::newRow("taken") << QStringLiteral("taken.con") << QStringLiteral("a.con");
-        QTest::newRow("beyond Latin-1") << QStringLiteral("\u20ac.con") << QStringLiteral("a.con");
-        QTest::newRow("other case") << QStringLiteral("A.CON") << QStringLiteral("A.CON");
-    }
-    void renameRefusesWhatCannotBeAName()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, result);
-        MyDocument* window = open({{"bf1942/a.con", "a"}, {"bf1942/taken.con", "t"}});
-        const RFATreeNode::Ptr entry = node(*window, "a.con");
-        treeModel(*window).setData(treeModel(*window).indexForNode(*entry), name, Qt::EditRole);
-        endUserEvent();
-        QCOMPARE(QString::fromStdString(entry->name()), result);
-        if (result != QLatin1String("a.con")) {
-            window->document()->undoHistory()->undo();
-            QCOMPARE(entry->name(), std::string("a.con"));
-        }
-    }
-
     void addFilesAsksBeforeReplacing()
     {
         const std::filesystem::path incoming = windows_->temp.write("incoming/a.con", "new content");
@@ -215,20 +188,6 @@ private slots:
         QTRY_VERIFY(!window->document()->insertion().isInserting());
         QCOMPARE(node(*window, "a.con")->data()->size(), std::size_t{11});
         QVERIFY(node(*window, "b.con"));
-    }
-
-    void addFilesThroughTheChooser()
-    {
-        windows_->temp.write("pick/one.con", "1");
-        MyDocument* window = open({{"bf1942/a.con", "a"}});
-        selectInTree(*window, {""});
-        window->document()->commands().addFiles();
-        QFileDialog* chooser = waitForDialog<QFileDialog>(*window);
-        QVERIFY(chooser);
-        chooser->setDirectory(QString::fromStdString((windows_->temp.path() / "pick").string()));
-        chooser->selectFile(QStringLiteral("one.con"));
-        static_cast<QDialog*>(chooser)->accept();
-        QTRY_VERIFY(node(*window, "one.con"));
     }
 
     void closeAsksToSaveChanges()
@@ -321,26 +280,6 @@ private slots:
         QTRY_COMPARE(viewer->pictureView().height(), 32);
         viewer->resize(200, 100);
         QTRY_COMPARE(viewer->pictureView().pictureRect().size(), QSize(32, 32)); // "never larger than the picture"
-    }
-
-    void anUnreadableFileOpensNoWindow()
-    {
-        const std::filesystem::path broken = windows_->temp.write("broken.rfa", std::string("\xff\xff\xff\x7f", 4));
-        const int before = static_cast<int>(app().documents().size());
-        QVERIFY(!app().openFile(QString::fromStdString(broken.string())));
-        QCOMPARE(static_cast<int>(app().documents().size()), before);
-        QMessageBox* error = nullptr;
-        QTRY_VERIFY((error = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) ||
-                    !QApplication::topLevelWidgets().isEmpty());
-        for (QWidget* top : QApplication::topLevelWidgets())
-            if (auto* box = qobject_cast<QMessageBox*>(top))
-                error = box;
-        QVERIFY(error);
-        QCOMPARE(error->text(), QStringLiteral("“broken.rfa” could not be read as an RFA archive."));
-        QCOMPARE(error->informativeText(),
-                 QStringLiteral("Internal index is out of bounds\n\n"
-                                "A part of the file tells the app to look for data at places that do not exist."));
-        error->close();
     }
 };
 

@@ -1,6 +1,5 @@
 #include "app/shell/HelpWindows.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -11,7 +10,7 @@
 
 namespace larkspan {
 
-void showKeyboardShortcuts(QWidget* parent, const QList<QAction*>& actions)
+void showKeyboardShortcuts(QWidget* parent, const QList<CommandShortcut>& commands)
 {
     auto* dialog = new QDialog(parent);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
@@ -22,13 +21,13 @@ void showKeyboardShortcuts(QWidget* parent, const QList<QAction*>& actions)
     table->verticalHeader()->hide();
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionMode(QAbstractItemView::NoSelection);
-    for (const QAction* action : actions) {
-        if (action->shortcut().isEmpty())
+    for (const CommandShortcut& command : commands) {
+        if (command.shortcut.isEmpty())
             continue;
         const int row = table->rowCount();
         table->insertRow(row);
-        table->setItem(row, 0, new QTableWidgetItem(action->text().remove(QLatin1Char('&'))));
-        table->setItem(row, 1, new QTableWidgetItem(action->shortcut().toString(QKeySequence::NativeText)));
+        table->setItem(row, 0, new QTableWidgetItem(command.command));
+        table->setItem(row, 1, new QTableWidgetItem(command.shortcut.toString(QKeySequence::NativeText)));
     }
     table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     table->resizeColumnToContents(1);

@@ -7,6 +7,7 @@
 #include "app/viewers/QtImages.h"
 #include "app/window/DocumentFileController.h"
 #include "app/window/MyDocument.h"
+#include "app/window/ViewerWindows.h"
 #include "document/CommandAvailability.h"
 #include "model/UndoHistory.h"
 
@@ -15,6 +16,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QWindow>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -67,13 +69,17 @@ RFAApplicationDelegate::RFAApplicationDelegate() : imageDecoders_(imageDecodersW
     makeAction(Command::KeyboardShortcuts, tr("&Keyboard Shortcuts"), QKeySequence::HelpContents);
     makeAction(Command::About, tr("&About Larkspan"), {});
     connect(qApp, &QApplication::focusChanged, this, &RFAApplicationDelegate::updateActions);
+    // A window without a focus widget (an image viewer) changes no focus.
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &RFAApplicationDelegate::updateActions);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &RFAApplicationDelegate::updateActions);
     updateActions();
 }
 
 RFAApplicationDelegate::~RFAApplicationDelegate()
 {
-    for (const QPointer<MyDocument>& document : documents_)
+    // Each window takes itself off the list as it goes.
+    const std::vector<QPointer<MyDocument>> documents = documents_;
+    for (const QPointer<MyDocument>& document : documents)
         delete document.data();
 }
 
@@ -83,6 +89,7 @@ QAction* RFAApplicationDelegate::makeAction(Command command, const QString& text
     action->setShortcut(shortcut);
     connect(action, &QAction::triggered, this, [this, command] { trigger(command); });
     actions_.push_back(action);
+    commandNames_.push_back(QString(text).remove(QLatin1Char('&')));
     return action;
 }
 
@@ -96,14 +103,18 @@ MyDocument* RFAApplicationDelegate::newDocument()
     auto* document = new MyDocument(*this);
     documents_.emplace_back(document);
     connect(document, &MyDocument::stateChanged, this, &RFAApplicationDelegate::updateActions);
-    connect(document, &QObject::destroyed, this, [this, document] {
-        std::erase_if(documents_, [document](const QPointer<MyDocument>& d) { return d.isNull() || d == document; });
-        updateActions();
-    });
+    connect(document, &QObject::destroyed, this, &RFAApplicationDelegate::updateActions);
     if (documents_.size() == 1)
         document->restoreGeometry(settings::windowGeometry());
     lastActive_ = document;
     return document;
+}
+
+void RFAApplicationDelegate::forgetDocument(const MyDocument* document)
+{
+    std::erase_if(documents_, [document](const QPointer<MyDocument>& d) { return d.isNull() || d == document; });
+    if (lastActive_ == document)
+        lastActive_ = nullptr;
 }
 
 MyDocument* RFAApplicationDelegate::documentForPath(const QString& path) const
@@ -126,6 +137,14 @@ MyDocument* RFAApplicationDelegate::openFile(const QString& path)
         open->raise();
         open->activateWindow();
         return open;
+    }
+    // An empty file would read as an archive without entries; nobody means
+    // to open that.
+    if (const QFileInfo file(path); file.isFile() && file.size() == 0) {
+        windowModalBox(nullptr, QMessageBox::Warning, tr("Larkspan"), tr("“%1” is empty.").arg(file.fileName()),
+                       tr("The file holds no bytes, so there is no archive to open."))
+            ->open();
+        return nullptr;
     }
     // An untitled window nobody has touched gives way to the file.
     MyDocument* current = currentDocument();
@@ -167,6 +186,12 @@ void RFAApplicationDelegate::showOpenDialog()
     dialog->open();
 }
 
+QWidget* RFAApplicationDelegate::activeViewer() const
+{
+    QWidget* window = QApplication::activeWindow();
+    return ViewerWindows::isViewerWindow(window) ? window : nullptr;
+}
+
 MyDocument* RFAApplicationDelegate::currentDocument() const
 {
     QWidget* window = QApplication::activeWindow();
@@ -198,17 +223,25 @@ void RFAApplicationDelegate::trigger(Command command)
     case Command::Quit:
         quit();
         return;
-    case Command::KeyboardShortcuts:
-        showKeyboardShortcuts(document, QList<QAction*>(actions_.begin(), actions_.end()));
+    case Command::KeyboardShortcuts: {
+        QList<CommandShortcut> shortcuts;
+        for (std::size_t i = 0; i < actions_.size(); ++i)
+            shortcuts.push_back({commandNames_[static_cast<qsizetype>(i)], actions_[i]->shortcut()});
+        showKeyboardShortcuts(document, shortcuts);
         return;
+    }
     case Command::About:
         showAbout(document);
         return;
     case Command::Cut:
     case Command::Copy:
     case Command::Paste:
+    case Command::SelectAll:
         if (QWidget* field = focusedTextField()) {
-            const char* slot = command == Command::Cut ? "cut" : command == Command::Copy ? "copy" : "paste";
+            const char* slot = command == Command::Cut    ? "cut"
+                               : command == Command::Copy ? "copy"
+                               : command == Command::Paste ? "paste"
+                                                           : "selectAll";
             QMetaObject::invokeMethod(field, slot);
             return;
         }
@@ -219,7 +252,12 @@ void RFAApplicationDelegate::trigger(Command command)
     if (!document)
         return;
     switch (command) {
-    case Command::Close: document->close(); break;
+    case Command::Close:
+        if (QWidget* viewer = activeViewer())
+            viewer->close();
+        else
+            document->close();
+        break;
     case Command::Save: document->file().save(); break;
     case Command::SaveAs: document->file().saveAs(); break;
     case Command::Revert: document->file().revertToSaved(); break;
@@ -234,7 +272,7 @@ void RFAApplicationDelegate::trigger(Command command)
     case Command::Rename: document->renameSelection(); break;
     case Command::SelectAll: document->selectAll(); break;
     case Command::Find: document->find(); break;
-    case Command::NewFolder: document->document()->commands().createNewFolder(); break;
+    case Command::NewFolder: document->newFolder(); break;
     case Command::AddFiles: document->document()->commands().addFiles(); break;
     case Command::Extract: document->document()->commands().extractFiles(); break;
     case Command::CompressWhenSaving:
@@ -256,6 +294,10 @@ void RFAApplicationDelegate::updateActions()
     const UndoHistory* history = logic ? logic->undoHistory().get() : nullptr;
     const auto enable = [&](Command command, bool on) { action(command)->setEnabled(on); };
     const auto valid = [&](DocumentAction a) { return logic && validateAction(*logic, a); };
+    // In a viewer window the commands on the archive's entries have nothing
+    // selected to act on; those on the document as a whole still apply.
+    const bool inBrowser = document && !activeViewer();
+    const auto validInBrowser = [&](DocumentAction a) { return inBrowser && valid(a); };
     enable(Command::Close, document);
     enable(Command::Save, document);
     enable(Command::SaveAs, document);
@@ -270,26 +312,27 @@ void RFAApplicationDelegate::updateActions()
     action(Command::Undo)->setText(named(tr("&Undo"), history ? history->undoActionName() : std::string()));
     action(Command::Redo)->setText(named(tr("&Redo"), history ? history->redoActionName() : std::string()));
     const bool textField = focusedTextField() != nullptr;
-    enable(Command::Cut, textField || valid(DocumentAction::DeleteItems));
-    enable(Command::Copy, textField || valid(DocumentAction::ExtractFiles));
-    enable(Command::Paste, textField || (valid(DocumentAction::AddFiles) && RFADragAndDropDelegate::clipboardHoldsEntries()));
-    enable(Command::Delete, valid(DocumentAction::DeleteItems));
-    enable(Command::Rename, document && document->canRename());
-    enable(Command::SelectAll, document);
-    enable(Command::Find, document);
-    enable(Command::NewFolder, valid(DocumentAction::CreateNewFolder));
-    enable(Command::AddFiles, valid(DocumentAction::AddFiles));
-    enable(Command::Extract, valid(DocumentAction::ExtractFiles));
+    enable(Command::Cut, textField || validInBrowser(DocumentAction::DeleteItems));
+    enable(Command::Copy, textField || validInBrowser(DocumentAction::ExtractFiles));
+    enable(Command::Paste, textField || (validInBrowser(DocumentAction::AddFiles) &&
+                                         RFADragAndDropDelegate::clipboardHoldsEntries()));
+    enable(Command::Delete, validInBrowser(DocumentAction::DeleteItems));
+    enable(Command::Rename, inBrowser && document->canRename());
+    enable(Command::SelectAll, textField || inBrowser);
+    enable(Command::Find, inBrowser);
+    enable(Command::NewFolder, validInBrowser(DocumentAction::CreateNewFolder));
+    enable(Command::AddFiles, validInBrowser(DocumentAction::AddFiles));
+    enable(Command::Extract, validInBrowser(DocumentAction::ExtractFiles));
     enable(Command::CompressWhenSaving, logic);
     action(Command::CompressWhenSaving)->setChecked(logic && logic->compressWhenSaving());
     // With no document the view commands stay enabled and do nothing.
-    enable(Command::UseBrowser, !logic || valid(DocumentAction::UseBrowserView));
-    enable(Command::UseList, !logic || valid(DocumentAction::UseListView));
+    enable(Command::UseBrowser, !logic || validInBrowser(DocumentAction::UseBrowserView));
+    enable(Command::UseList, !logic || validInBrowser(DocumentAction::UseListView));
 }
 
-void RFAApplicationDelegate::installMenus(MyDocument& window)
+void RFAApplicationDelegate::installMenus(QMenuBar& menuBar)
 {
-    QMenuBar* bar = window.menuBar();
+    QMenuBar* bar = &menuBar;
     QMenu* file = bar->addMenu(tr("&File"));
     file->addAction(action(Command::New));
     file->addAction(action(Command::Open));

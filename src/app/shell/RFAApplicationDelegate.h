@@ -10,6 +10,7 @@
 #include <vector>
 
 class QMenu;
+class QMenuBar;
 class QWidget;
 
 namespace larkspan {
@@ -38,12 +39,19 @@ public:
     // The document the menus act on: the one of the active window (a viewer
     // window counts for its document), or the last one active.
     MyDocument* currentDocument() const;
+    // The active window when it is a viewer window of the current document.
+    QWidget* activeViewer() const;
     const std::vector<QPointer<MyDocument>>& documents() const { return documents_; }
     MyDocument* documentForPath(const QString& path) const;
+    // A window is going: from now on the menus no longer act on it, also
+    // while its dialogs close with it.
+    void forgetDocument(const MyDocument* document);
     // What every window decodes pictures with.
     const ImageDecoderTable& imageDecoders() const { return imageDecoders_; }
 
-    void installMenus(MyDocument& window);
+    // The menus of every window of a document: its archive window and its
+    // viewer windows.
+    void installMenus(QMenuBar& bar);
     void searchDefaultsChanged();
     // Why the archive at `path` could not be opened; nothing when the user
     // stopped the opening.
@@ -70,6 +78,7 @@ private:
     std::vector<QPointer<MyDocument>> documents_;
     QPointer<MyDocument> lastActive_;
     std::vector<QAction*> actions_;
+    QStringList commandNames_; // the menus' texts without "&", by command
     std::vector<QPointer<QMenu>> recentMenus_;
     const ImageDecoderTable imageDecoders_;
 };

@@ -20,12 +20,13 @@ QString RFAImageViewingController::windowTitleFor(const QString& displayName, co
 RFAImageViewingController::RFAImageViewingController(RFATreeNode::Ptr entry, ImageDecoderTable decoders,
                                                      QString displayName, QWidget* owner)
     : QWidget(owner, Qt::Window), entry_(std::move(entry)), decoders_(std::move(decoders)),
-      displayName_(std::move(displayName)), view_(new PictureView(this)), info_(new QLabel(this))
+      displayName_(std::move(displayName)), menuBar_(new QMenuBar(this)), view_(new PictureView(this)), info_(new QLabel(this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
+    layout->setMenuBar(menuBar_);
     layout->addWidget(view_, 1);
     info_->setContentsMargins(6, 0, 6, 2);
     layout->addWidget(info_);
@@ -86,7 +87,9 @@ void RFAImageViewingController::sizeToPicture()
 {
     const QImage& picture = view_->picture();
     QSize content = picture.isNull() ? view_->sizeHint() : picture.size();
-    const int infoHeight = info_->sizeHint().height() + layout()->spacing();
+    // The menus and the info line come on top of the picture.
+    const int infoHeight =
+        info_->sizeHint().height() + layout()->spacing() + (menuBar_->isHidden() ? 0 : menuBar_->sizeHint().height());
     // Never larger than the picture, nor than the screen.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QSize room = screen->availableGeometry().size() - QSize(40, 80 + infoHeight);

@@ -5,6 +5,7 @@
 #include "model/RFATreeNode.h"
 
 #include <QLabel>
+#include <QMenuBar>
 #include <QWidget>
 
 namespace larkspan {
@@ -21,18 +22,22 @@ public:
 
     const RFATreeNode::Ptr& archiveEntry() const { return entry_; }
     const PictureView& pictureView() const { return *view_; }
+    QMenuBar& menuBar() const { return *menuBar_; }
     QString infoText() const;
 
     static QString windowTitleFor(const QString& displayName, const QString& entryName);
     void setDisplayName(const QString& displayName);
+    // The window as large as the picture, menus and info line on top (again
+    // after the menus are filled).
+    void sizeToPicture();
 
 private:
     void takePicture();
-    void sizeToPicture();
 
     RFATreeNode::Ptr entry_;
     const ImageDecoderTable decoders_;
     QString displayName_;
+    QMenuBar* menuBar_;
     PictureView* view_;
     QLabel* info_;
     ObserverToken watch_;

@@ -9,7 +9,9 @@
 #include "model/UndoHistory.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFontDatabase>
+#include <QMenu>
 #include <QMimeData>
 #include <QPainter>
 #include <QTextBlock>
@@ -284,6 +286,26 @@ QMimeData* TextEditor::createMimeDataFromSelection() const
     auto* data = new QMimeData;
     data->setText(textCursor().selectedText().replace(QChar::ParagraphSeparator, u'\n'));
     return data;
+}
+
+void TextEditor::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu* menu = createStandardContextMenu(event->pos());
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const std::weak_ptr<UndoHistory> history = entry_->undoManager();
+    for (QAction* action : menu->actions()) {
+        const bool undo = action->objectName() == QLatin1String("edit-undo");
+        if (!undo && action->objectName() != QLatin1String("edit-redo"))
+            continue;
+        disconnect(action, &QAction::triggered, nullptr, nullptr);
+        const std::shared_ptr<UndoHistory> now = history.lock();
+        action->setEnabled(now && (undo ? now->canUndo() : now->canRedo()));
+        connect(action, &QAction::triggered, this, [history, undo] {
+            if (const std::shared_ptr<UndoHistory> later = history.lock())
+                undo ? later->undo() : later->redo();
+        });
+    }
+    menu->popup(event->globalPos());
 }
 
 void TextEditor::chooseHighlighter()

@@ -49,6 +49,8 @@ protected:
     QMimeData* createMimeDataFromSelection() const override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    // The widget's own menu, its Undo and Redo those of the document's history.
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void followEntry(const ChangeReport& report);

@@ -48,7 +48,25 @@ QAbstractItemView* ArchiveColumnView::createColumn(const QModelIndex& rootIndex)
     // Folders of thousands of entries lay out without measuring each row.
     column->setUniformItemSizes(true);
     column->setRootIndex(rootIndex);
+    column->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(column, &QWidget::customContextMenuRequested, this, [this, column](const QPoint& position) {
+        emit entryMenuRequested(column->viewport()->mapToGlobal(position));
+    });
     return column;
+}
+
+bool ArchiveColumnView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    if (trigger == AllEditTriggers) {
+        for (auto* column : viewport()->findChildren<ArchiveColumnList*>(Qt::FindDirectChildrenOnly)) {
+            if (column->rootIndex() == index.parent()) {
+                column->scrollTo(index);
+                column->edit(index);
+                return true;
+            }
+        }
+    }
+    return QColumnView::edit(index, trigger, event);
 }
 
 void ArchiveColumnView::rowsAboutToBeRemoved(const QModelIndex& parent, int first, int last)

@@ -26,11 +26,17 @@ signals:
     // the entries to open, the selection in tree order. The view opens
     // nothing itself.
     void activatedNodes(const std::vector<std::shared_ptr<larkspan::RFATreeNode>>& nodes);
+    // A right click in a column, at this point of the screen.
+    void entryMenuRequested(const QPoint& globalPosition);
 
 protected:
     // Columns copy the browser's settings only when they are made: every
     // column is made here, with the settings of every entry view.
     QAbstractItemView* createColumn(const QModelIndex& rootIndex) override;
+    // A name asked to be edited (Rename, New Folder) is edited in the column
+    // that lists it: the browser's own editor would stand where the columns
+    // were before they scrolled.
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     // A column whose folder is removed would go on showing the top level
     // (its root index turns invalid): the browser moves up to the folder that
     // held the removed rows first.

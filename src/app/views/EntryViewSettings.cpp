@@ -10,7 +10,9 @@ void configureEntryView(QAbstractItemView& view)
 {
     view.setSelectionMode(QAbstractItemView::ExtendedSelection);
     view.setSelectionBehavior(QAbstractItemView::SelectRows);
-    view.setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+    // Renaming starts from the keyboard or a command, never from a click on
+    // a selected row: a paste that follows would land in the name.
+    view.setEditTriggers(QAbstractItemView::EditKeyPressed);
     view.setIconSize(kEntryIconSize);
 }
 

@@ -1,9 +1,9 @@
 #include "app/window/DocumentDialogs.h"
 
 #include "app/shell/MessageBoxes.h"
+#include "app/window/FilesAndFoldersDialog.h"
 #include "app/window/MyDocument.h"
 
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFileDialog>
@@ -11,24 +11,6 @@
 #include <QPushButton>
 
 namespace larkspan {
-
-namespace {
-
-// The toolkit's dialog in directory mode accepts only a folder; this one
-// takes whatever files and folders are selected.
-class FilesAndFoldersDialog : public QFileDialog {
-public:
-    using QFileDialog::QFileDialog;
-
-protected:
-    void accept() override
-    {
-        if (!selectedFiles().isEmpty())
-            QDialog::accept();
-    }
-};
-
-} // namespace
 
 DocumentDialogs::DocumentDialogs(MyDocument& window) : QObject(&window), window_(window) {}
 
@@ -57,26 +39,18 @@ void DocumentDialogs::askReplace(const ReplaceQuestion& question, std::function<
 
 void DocumentDialogs::chooseFilesToAdd(std::function<void(std::optional<std::vector<std::filesystem::path>>)> chosen)
 {
-    // Files and folders in one choice: the toolkit's own dialog, in
-    // directory mode, with several rows selectable in its lists.
-    auto* dialog = new FilesAndFoldersDialog(&window_, tr("Add Files"));
+    auto* dialog = new FilesAndFoldersDialog(&window_, tr("Add Files"), tr("Add"));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowModality(Qt::WindowModal);
-    dialog->setOption(QFileDialog::DontUseNativeDialog);
-    dialog->setFileMode(QFileDialog::Directory);
-    dialog->setOption(QFileDialog::ShowDirsOnly, false);
-    dialog->setLabelText(QFileDialog::Accept, tr("Add"));
     connect(dialog, &QFileDialog::finished, this, [dialog, chosen = std::move(chosen)](int result) {
         if (result != QDialog::Accepted)
             return chosen(std::nullopt);
         std::vector<std::filesystem::path> paths;
-        for (const QString& path : dialog->selectedFiles())
+        for (const QString& path : dialog->chosenPaths())
             paths.emplace_back(path.toStdString());
         chosen(std::move(paths));
     });
     dialog->open();
-    for (QAbstractItemView* list : dialog->findChildren<QAbstractItemView*>())
-        list->setSelectionMode(QAbstractItemView::ExtendedSelection);
 }
 
 void DocumentDialogs::chooseExtractionFolder(std::function<void(std::optional<std::filesystem::path>)> chosen)

@@ -8,6 +8,7 @@
 #include "app/views/ArchiveOutlineView.h"
 #include "app/views/ArchiveSelection.h"
 #include "app/views/ArchiveTreeModel.h"
+#include "app/window/BackgroundSearch.h"
 #include "app/window/DocumentDialogs.h"
 #include "app/window/DocumentFileController.h"
 #include "app/window/PathBar.h"
@@ -26,6 +27,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QMenuBar>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QStyle>
@@ -50,7 +54,7 @@ MyDocument::MyDocument(RFAApplicationDelegate& application)
     : application_(application), dialogs_(new DocumentDialogs(*this)),
       document_(ArchiveDocument::create(*dialogs_, translateForCore)),
       file_(new DocumentFileController(*this, application, document_)),
-      viewers_(std::make_unique<ViewerWindows>(*this, application.imageDecoders())), documentId_(nextDocumentId())
+      viewers_(std::make_unique<ViewerWindows>(*this, application)), documentId_(nextDocumentId())
 {
     setAttribute(Qt::WA_DeleteOnClose);
     buildWindow();
@@ -63,6 +67,7 @@ MyDocument::MyDocument(RFAApplicationDelegate& application)
 
 MyDocument::~MyDocument()
 {
+    application_.forgetDocument(this);
     // The viewers go first, while the window and the document they show
     // are still whole.
     viewers_.reset();
@@ -121,8 +126,12 @@ void MyDocument::buildWindow()
                                               QLineEdit::TrailingPosition);
     cancel->setToolTip(tr("Cancel the search"));
     connect(cancel, &QAction::triggered, this, [this] { document_->browse().cancelSearch(); });
-    connect(searchField_, &QLineEdit::textEdited, this,
-            [this](const QString& text) { document_->browse().search(text.toStdString()); });
+    backgroundSearch_ = new BackgroundSearch(document_, this);
+    connect(searchField_, &QLineEdit::textEdited, this, [this](const QString& text) { searchFor(text, false); });
+    // Return searches, also for nothing (the results pane shows); Escape leaves the search.
+    connect(searchField_, &QLineEdit::returnPressed, this, [this] { searchFor(searchField_->text(), true); });
+    cancel->setShortcut(Qt::Key_Escape);
+    cancel->setShortcutContext(Qt::WidgetShortcut);
     bar->addWidget(searchNames_);
     bar->addWidget(searchContents_);
     bar->addWidget(searchField_);
@@ -146,6 +155,20 @@ void MyDocument::buildWindow()
     auto* resultsLayout = new QVBoxLayout(resultsPane);
     resultsLayout->setContentsMargins(0, 0, 0, 0);
     resultsLayout->setSpacing(0);
+    // With both options off nothing can be found: the pane says so.
+    searchOffHint_ = new QWidget(resultsPane);
+    searchOffHint_->setObjectName(QStringLiteral("searchOffHint"));
+    auto* hintLayout = new QHBoxLayout(searchOffHint_);
+    hintLayout->setContentsMargins(6, 4, 6, 4);
+    hintLayout->addWidget(new QLabel(tr("Names and Contents are both off: nothing is searched."), searchOffHint_), 1);
+    auto* searchNamesButton = new QPushButton(tr("Search Names"), searchOffHint_);
+    searchNamesButton->setObjectName(QStringLiteral("searchNamesButton"));
+    connect(searchNamesButton, &QPushButton::clicked, this, [this] {
+        searchNames_->setChecked(true);
+        searchField_->setFocus();
+    });
+    hintLayout->addWidget(searchNamesButton);
+    resultsLayout->addWidget(searchOffHint_);
     resultsModel_ = new SearchResultsModel(document_, this);
     results_ = new SearchResultsView(resultsPane);
     results_->setObjectName(QStringLiteral("searchResults"));
@@ -172,6 +195,34 @@ void MyDocument::buildWindow()
         if (document_->isInTree(*node))
             dragAndDrop_->startDrag(pathBar_, {node}, DragOrigin::SearchResults);
     });
+    connect(pathBar_, &PathBar::componentClicked, this, &MyDocument::showInTree);
+    // Right-click menus: the commands of the menus on the entries clicked.
+    const auto entryMenu = [this](const QPoint& globalPosition, bool inResults) {
+        auto* menu = new QMenu(this);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        const std::vector<RFATreeNode::Ptr> selected = document_->selection().nodes();
+        menu->addAction(tr("Open"), this, [this, selected] { viewers_->openEntries(selected); })
+            ->setEnabled(!selected.empty());
+        if (inResults)
+            menu->addAction(tr("Show in Folder"), this, [this, selected] { showInTree(selected.front()); })
+                ->setEnabled(selected.size() == 1);
+        using Command = RFAApplicationDelegate::Command;
+        for (const Command command : {Command::Extract, Command::Rename, Command::Delete, Command::NewFolder,
+                                      Command::AddFiles, Command::Cut, Command::Copy, Command::Paste}) {
+            if (command == Command::NewFolder || command == Command::Cut)
+                menu->addSeparator();
+            menu->addAction(application_.action(command));
+        }
+        menu->popup(globalPosition);
+    };
+    connect(browser_, &ArchiveColumnView::entryMenuRequested, this,
+            [entryMenu](const QPoint& at) { entryMenu(at, false); });
+    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(outline_), static_cast<QAbstractItemView*>(results_)}) {
+        view->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(view, &QWidget::customContextMenuRequested, this, [this, view, entryMenu](const QPoint& at) {
+            entryMenu(view->viewport()->mapToGlobal(at), view == results_);
+        });
+    }
     resultsLayout->addWidget(results_, 1);
     resultsLayout->addWidget(pathBar_);
 
@@ -187,7 +238,7 @@ void MyDocument::buildWindow()
     status_->setObjectName(QStringLiteral("statusLine"));
     statusBar()->addWidget(status_, 1);
 
-    application_.installMenus(*this);
+    application_.installMenus(*menuBar());
     resize(760, 480);
 }
 
@@ -234,12 +285,15 @@ void MyDocument::documentChanged(DocumentProperty property, bool isPrior)
         return;
     switch (property) {
     case DocumentProperty::Archive:
+        backgroundSearch_->cancel();
         treeModel_->setArchive(&document_->archive());
         watchTree();
         viewers_->closeAll();
         updateTitle();
         break;
     case DocumentProperty::TabToShow:
+        if (!document_->browse().inSearchMode())
+            backgroundSearch_->cancel();
         showTab();
         break;
     case DocumentProperty::FoundEntries:
@@ -269,7 +323,27 @@ void MyDocument::showTab()
         button->setEnabled(tab < 2);
     if (tab < 2 && !searchField_->text().isEmpty() && !document_->browse().inSearchMode())
         searchField_->clear();
+    updateSearchHint();
     selectionChanged();
+}
+
+void MyDocument::searchFor(const QString& text, bool confirmed)
+{
+    BrowseState& browse = document_->browse();
+    // Names alone are searched at once, as fast as typing.
+    if (!browse.searchesFileContents()) {
+        backgroundSearch_->cancel();
+        browse.search(text.toStdString());
+        return;
+    }
+    browse.enterSearch(text.toStdString());
+    backgroundSearch_->schedule(confirmed);
+}
+
+void MyDocument::updateSearchHint()
+{
+    searchOffHint_->setVisible(document_->browse().inSearchMode() && !searchNames_->isChecked() &&
+                               !searchContents_->isChecked());
 }
 
 QAbstractItemView* MyDocument::currentView() const
@@ -287,11 +361,7 @@ QAbstractItemView* MyDocument::currentView() const
 void MyDocument::selectionChanged()
 {
     if (document_->browse().inSearchMode()) {
-        std::vector<RFATreeNode::Ptr> nodes;
-        for (const QModelIndex& row : results_->selectionModel()->selectedRows())
-            if (RFATreeNode::Ptr node = resultsModel_->nodeAt(row.row()))
-                nodes.push_back(std::move(node));
-        document_->selection().set(std::move(nodes));
+        document_->selection().set(results_->selectedNodes());
         pathBar_->setComponents(searchPathComponents(document_->selection().nodes()));
     } else {
         document_->selection().set(selectedNodes(*treeSelection_));
@@ -332,7 +402,9 @@ void MyDocument::searchDefaultsChanged()
     const QSignalBlocker contentsBlocker(searchContents_);
     searchNames_->setChecked(settings::searchFilenames());
     searchContents_->setChecked(settings::searchFileContents());
+    backgroundSearch_->cancel();
     document_->browse().setSearchDefaults(settings::searchFilenames(), settings::searchFileContents());
+    updateSearchHint();
 }
 
 bool MyDocument::canRename() const
@@ -344,10 +416,35 @@ void MyDocument::renameSelection()
 {
     if (!canRename())
         return QApplication::beep();
+    startRenaming(document_->selection().nodes().front());
+}
+
+void MyDocument::newFolder()
+{
+    const RFATreeNode::Ptr folder = document_->commands().createNewFolder();
+    // The results show what matches the search, the new folder perhaps not.
+    if (folder && !document_->browse().inSearchMode())
+        startRenaming(folder);
+}
+
+void MyDocument::startRenaming(const RFATreeNode::Ptr& node)
+{
     QAbstractItemView* view = currentView();
-    const QModelIndex index = treeModel_->indexForNode(*document_->selection().nodes().front());
-    view->setCurrentIndex(index);
+    const QModelIndex index = treeModel_->indexForNode(*node);
+    treeSelection_->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    view->scrollTo(index);
     view->edit(index);
+}
+
+void MyDocument::showInTree(const RFATreeNode::Ptr& node)
+{
+    if (!document_->isInTree(*node))
+        return QApplication::beep();
+    document_->browse().cancelSearch();
+    const QModelIndex index = treeModel_->indexForNode(*node);
+    treeSelection_->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    currentView()->scrollTo(index);
+    currentView()->setFocus();
 }
 
 void MyDocument::rename(const RFATreeNode::Ptr& node, const QString& text)

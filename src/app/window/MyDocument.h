@@ -20,6 +20,7 @@ namespace larkspan {
 class ArchiveColumnView;
 class ArchiveOutlineView;
 class ArchiveTreeModel;
+class BackgroundSearch;
 class DocumentDialogs;
 class DocumentFileController;
 class PathBar;
@@ -35,7 +36,8 @@ class ViewerWindows;
 // read, save and run the file (DocumentFileController) and keep the viewer
 // windows of its entries (ViewerWindows). Its widgets carry object names
 // ("browser", "outline", "searchResults", "pathBar", "searchField",
-// "panes", "statusLine", "browserViewButton", "listViewButton") for tools
+// "panes", "statusLine", "browserViewButton", "listViewButton",
+// "searchOffHint", "searchNamesButton") for tools
 // that look at the window from outside.
 class MyDocument : public QMainWindow {
     Q_OBJECT
@@ -62,6 +64,8 @@ public:
     void copy();
     void paste();
     void renameSelection();
+    // New Folder, its name then open for editing.
+    void newFolder();
     bool canRename() const;
     void selectAll();
     void find();
@@ -85,10 +89,17 @@ private:
     void documentChanged(DocumentProperty property, bool isPrior);
     void setViewMode(int mode);
     void showTab();
+    void updateSearchHint();
+    // The field's text typed, or confirmed with Return (no pause in typing
+    // to wait for).
+    void searchFor(const QString& text, bool confirmed);
     void selectionChanged();
     void updateStatusLater();
     void updateTitle();
     void rename(const RFATreeNode::Ptr& node, const QString& name);
+    void startRenaming(const RFATreeNode::Ptr& node);
+    // Leaves the search and selects the entry in the tree view.
+    void showInTree(const RFATreeNode::Ptr& node);
     QAbstractItemView* currentView() const;
 
     RFAApplicationDelegate& application_;
@@ -110,6 +121,8 @@ private:
     QLineEdit* searchField_ = nullptr;
     QToolButton* searchNames_ = nullptr;
     QToolButton* searchContents_ = nullptr;
+    QWidget* searchOffHint_ = nullptr;
+    BackgroundSearch* backgroundSearch_ = nullptr;
     QButtonGroup* viewModes_ = nullptr;
     QLabel* status_ = nullptr;
     RFADragAndDropDelegate* dragAndDrop_ = nullptr;

@@ -27,7 +27,7 @@ std::optional<DropTarget> SearchResultsView::dropTargetAt(const QPoint& position
     return DropTarget{std::move(node), -1, QRect(0, target.top(), viewport()->width(), target.height())};
 }
 
-std::vector<RFATreeNode::Ptr> SearchResultsView::nodesToDrag() const
+std::vector<RFATreeNode::Ptr> SearchResultsView::selectedNodes() const
 {
     if (!results() || !selectionModel())
         return {};

@@ -15,9 +15,11 @@ class SearchResultsView final : public EntryDragAndDropView<QTableView> {
 public:
     explicit SearchResultsView(QWidget* parent = nullptr) : EntryDragAndDropView(parent, DragOrigin::SearchResults) {}
 
+    // The selected results in list order, whatever order they were clicked in.
+    std::vector<RFATreeNode::Ptr> selectedNodes() const;
+
 protected:
-    // The selected results, in list order.
-    std::vector<RFATreeNode::Ptr> nodesToDrag() const override;
+    std::vector<RFATreeNode::Ptr> nodesToDrag() const override { return selectedNodes(); }
     // Onto a result: into it, at its front (a file refuses). Between two
     // results: onto the lower one. Past the last: nowhere.
     std::optional<DropTarget> dropTargetAt(const QPoint& position) const override;

@@ -5,10 +5,12 @@
 #include "app/viewers/TextEditorWindow.h"
 #include "app/window/MyDocument.h"
 
+#include <QMenuBar>
+
 namespace larkspan {
 
-ViewerWindows::ViewerWindows(MyDocument& window, const ImageDecoderTable& decoders)
-    : window_(window), decoders_(decoders)
+ViewerWindows::ViewerWindows(MyDocument& window, RFAApplicationDelegate& application)
+    : window_(window), application_(application)
 {
 }
 
@@ -32,10 +34,17 @@ void ViewerWindows::openEntries(const std::vector<RFATreeNode::Ptr>& entries)
             continue;
         }
         QWidget* viewer = nullptr;
-        if (entry->isText())
-            viewer = new TextEditorWindow(entry, window_.displayName(), &window_);
-        else if (entry->isImage())
-            viewer = new RFAImageViewingController(entry, decoders_, window_.displayName(), &window_);
+        if (entry->isText()) {
+            auto* editor = new TextEditorWindow(entry, window_.displayName(), &window_);
+            application_.installMenus(*editor->menuBar());
+            viewer = editor;
+        } else if (entry->isImage()) {
+            auto* picture =
+                new RFAImageViewingController(entry, application_.imageDecoders(), window_.displayName(), &window_);
+            application_.installMenus(picture->menuBar());
+            picture->sizeToPicture();
+            viewer = picture;
+        }
         if (!viewer)
             continue;
         viewers_[entry.get()] = viewer;
@@ -50,6 +59,11 @@ QWidget* ViewerWindows::viewerFor(const RFATreeNode& entry) const
 {
     const auto found = viewers_.find(&entry);
     return found == viewers_.end() ? nullptr : found->second.data();
+}
+
+bool ViewerWindows::isViewerWindow(const QWidget* window)
+{
+    return qobject_cast<const TextEditorWindow*>(window) || qobject_cast<const RFAImageViewingController*>(window);
 }
 
 void ViewerWindows::retitle()

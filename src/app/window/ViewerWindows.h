@@ -1,6 +1,5 @@
 #pragma once
 
-#include "imaging/ImageDecoders.h"
 #include "model/RFATreeNode.h"
 
 #include <QObject>
@@ -14,25 +13,29 @@ class QWidget;
 namespace larkspan {
 
 class MyDocument;
+class RFAApplicationDelegate;
 
 // The viewer windows of a document's entries: one per entry, found again
 // by the entry itself, so that a renamed or moved entry keeps its window.
-// They belong to the document's window and close with it.
+// They belong to the document's window and close with it, and carry the
+// application's menus, which act on their document.
 class ViewerWindows : public QObject {
 public:
-    ViewerWindows(MyDocument& window, const ImageDecoderTable& decoders);
+    ViewerWindows(MyDocument& window, RFAApplicationDelegate& application);
     ~ViewerWindows() override;
 
     // The viewer window of each entry: brought to the front when open.
     void openEntries(const std::vector<RFATreeNode::Ptr>& entries);
     QWidget* viewerFor(const RFATreeNode& entry) const;
+    // A text editor or an image viewer window.
+    static bool isViewerWindow(const QWidget* window);
     // The document's name, shown in every viewer's title, changed.
     void retitle();
     void closeAll();
 
 private:
     MyDocument& window_;
-    const ImageDecoderTable& decoders_;
+    RFAApplicationDelegate& application_;
     std::unordered_map<const RFATreeNode*, QPointer<QWidget>> viewers_;
 };
 

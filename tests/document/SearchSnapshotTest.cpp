@@ -1,0 +1,64 @@
+#include "document/SearchSnapshot.h"
+#include "model/SearchPredicate.h"
+#include "support/PathComponents.h"
+
+#include <gtest/gtest.h>
+
+namespace larkspan {
+namespace {
+
+SharedBytes bytes(std::string_view text)
+{
+    return makeSharedBytes(ByteSpan(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+}
+
+std::vector<std::string> namesAt(const std::vector<RFATreeNode::Ptr>& nodes, const std::vector<std::size_t>& found)
+{
+    std::vector<std::string> names;
+    for (std::size_t i : found)
+        names.push_back(nodes[i]->name());
+    return names;
+}
+
+// The snapshot finds what the search rule finds in the tree, and goes on
+// finding it in the bytes it was taken with after the tree has changed.
+TEST(SearchSnapshot, FindsWhatTheTreeHeldWhenItWasTaken)
+{
+    const RFATreeNode::Ptr root = RFATreeNode::init();
+    root->addFileWithData(bytes("ObjectTemplate.create Tank"), "objects/tank.con");
+    root->addFileWithData(bytes("tank template"), "textures/tank.dds");
+    root->addFileWithData(bytes("Ich m\xF6" "chte"), "menu/readme.txt");
+    const std::vector<RFATreeNode::Ptr> nodes = SearchSnapshot::entriesInTreeOrder({root});
+    const SearchSnapshot snapshot(nodes);
+    struct Case {
+        std::string text;
+        bool names, contents;
+        std::vector<std::string> expected;
+    };
+    const std::vector<Case> cases = {
+        {"TANK", true, false, {"tank.con", "tank.dds"}},
+        {"template", false, true, {"tank.con"}}, // a picture's bytes are no text
+        {"me", true, true, {"menu", "readme.txt"}},
+        {"MOCH", false, true, {"readme.txt"}}, // ö is an o
+        {"tank", false, false, {}},
+        {"", true, true, {}},
+    };
+    const std::atomic<bool> running{false};
+    for (const Case& c : cases) {
+        const std::optional<std::vector<std::size_t>> found = snapshot.search(c.text, c.names, c.contents, running);
+        ASSERT_TRUE(found) << c.text;
+        EXPECT_EQ(namesAt(nodes, *found), c.expected) << c.text;
+        std::vector<std::string> inTree;
+        for (const RFATreeNode::Ptr& node : root->nodesMatchingPredicate(searchPredicate(c.text, c.names, c.contents)))
+            inTree.push_back(node->name());
+        EXPECT_EQ(inTree, c.expected) << c.text;
+    }
+
+    root->childWithPathArray(fixtures::pathComponents("objects/tank.con"))->setData(bytes("gone"));
+    EXPECT_EQ(namesAt(nodes, *snapshot.search("template", false, true, running)), std::vector<std::string>{"tank.con"});
+    const std::atomic<bool> cancelled{true};
+    EXPECT_FALSE(snapshot.search("tank", true, true, cancelled));
+}
+
+} // namespace
+} // namespace larkspan
