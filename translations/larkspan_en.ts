@@ -415,6 +415,22 @@
         <source>Untitled</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Names and Contents are both off: nothing is searched.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Search Names</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show in Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>larkspan::PictureView</name>
@@ -607,6 +623,14 @@
     </message>
     <message>
         <source>&amp;Compress When Saving</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” is empty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file holds no bytes, so there is no archive to open.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
