@@ -2,15 +2,14 @@
 #include "model/RFATreeNode.h"
 #include "model/UndoHistory.h"
 
+#include "support/ArchiveBytes.h"
+
 #include <gtest/gtest.h>
 
 namespace larkspan {
 namespace {
 
-SharedBytes bytes(std::string_view text)
-{
-    return makeSharedBytes(Bytes(text.begin(), text.end()));
-}
+using fixtures::textBytes;
 
 // Writes every report as "will|did property node[ +i|-i]".
 struct Recorder {
@@ -39,7 +38,7 @@ struct Document {
 
     Document()
     {
-        root->addFileWithData(bytes("tank"), "objects/tank.con");
+        root->addFileWithData(textBytes("tank"), "objects/tank.con");
         root->setChangeHub(hub);
         root->setUndoManager(history);
     }
@@ -65,7 +64,7 @@ TEST(ChangeNotification, InsertedSubtreeTakesHistoryHubAndParent)
 {
     Document doc;
     const RFATreeNode::Ptr folder = RFATreeNode::initAsDirectory("new");
-    folder->addFileWithData(bytes("x"), "inner.con");
+    folder->addFileWithData(textBytes("x"), "inner.con");
     Recorder recorder(*doc.hub, {.properties = {NodeProperty::Parent, NodeProperty::UndoManager,
                                                 NodeProperty::FullPath}});
     doc.root->appendChild(folder);
@@ -81,7 +80,7 @@ TEST(ChangeNotification, InsertedSubtreeTakesHistoryHubAndParent)
 TEST(ChangeNotification, RemovalAnnouncesThePosition)
 {
     Document doc;
-    doc.root->addFileWithData(bytes("a"), "a.con");
+    doc.root->addFileWithData(textBytes("a"), "a.con");
     Recorder recorder(*doc.hub, {.properties = {NodeProperty::Children}});
     doc.root->removeObjectFromChildrenAtIndex(1);
     EXPECT_EQ(recorder.log, (std::vector<std::string>{"will children bf1942 -1", "did children bf1942 -1"}));
@@ -104,7 +103,7 @@ TEST(ChangeNotification, DataChangeAnnouncesSizeUpToTheRoot)
 {
     Document doc;
     Recorder recorder(*doc.hub);
-    doc.tank()->setData(bytes("a bigger tank"));
+    doc.tank()->setData(textBytes("a bigger tank"));
     EXPECT_EQ(recorder.log, (std::vector<std::string>{
                                 "will data tank.con", "will contents tank.con", "will image tank.con",
                                 "will fullSize tank.con", "will fullSize objects", "will fullSize bf1942",
@@ -137,7 +136,7 @@ TEST(ChangeNotification, OldValuesAreTakenBeforeTheChange)
     const RFATreeNode::Ptr tank = doc.tank();
     doc.objects()->setName("vehicles");
     EXPECT_EQ(oldPaths, (std::vector<std::string>{"bf1942/objects/", "bf1942/objects/tank.con"}));
-    tank->setData(bytes("1234567"));
+    tank->setData(textBytes("1234567"));
     EXPECT_EQ(oldRootSize, 4u);
     EXPECT_EQ(doc.root->fullSize(), 7u);
 }
