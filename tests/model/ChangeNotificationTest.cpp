@@ -1,8 +1,8 @@
 #include "model/ChangeHub.h"
+#include "model/RFAArchive.h"
+#include "support/ArchiveBytes.h"
 #include "model/RFATreeNode.h"
 #include "model/UndoHistory.h"
-
-#include "support/ArchiveBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -31,14 +31,17 @@ struct Recorder {
     }
 };
 
+// A tree as a document holds it: read from an archive, then joined to the
+// document's hub and history.
 struct Document {
+    std::unique_ptr<RFAArchive> archive =
+        RFAArchive::initWithData(fixtures::plainArchive({{"bf1942/objects/tank.con", "tank"}})).value_or(nullptr);
     std::shared_ptr<ChangeHub> hub = std::make_shared<ChangeHub>();
     std::shared_ptr<UndoHistory> history = std::make_shared<UndoHistory>();
-    RFATreeNode::Ptr root = RFATreeNode::init();
+    RFATreeNode::Ptr root = archive->root();
 
     Document()
     {
-        root->addFileWithData(textBytes("tank"), "objects/tank.con");
         root->setChangeHub(hub);
         root->setUndoManager(history);
     }
@@ -187,10 +190,13 @@ TEST(ChangeNotification, RenamesRegisterWithTheCurrentHistoryOnly)
     EXPECT_FALSE(first.history->canUndo()) << "the first document never saw the rename";
 }
 
-TEST(ChangeNotification, LoadingRegistersNothing)
+TEST(ChangeNotification, ReadingAndJoiningRegisterNothing)
 {
     Document doc;
     EXPECT_FALSE(doc.history->canUndo());
+    EXPECT_FALSE(doc.history->isModified());
+    EXPECT_EQ(doc.tank()->undoManager(), doc.history);
+    EXPECT_EQ(doc.tank()->changeHub(), doc.hub);
 }
 
 } // namespace
