@@ -165,6 +165,8 @@ TEST(Move, WithinTheSameFolderAndPastTheEnd)
     EXPECT_EQ(doc.tree(), "bf1942{r[0],s[0],p[0],q[0]}");
     doc.insertion().startMovingNodes({doc.at("q")}, doc.root(), 1);
     EXPECT_EQ(doc.tree(), "bf1942{r[0],q[0],s[0],p[0]}");
+    doc.insertion().startMovingNodes({doc.at("q")}, doc.root(), 1); // onto its own place
+    EXPECT_EQ(doc.tree(), "bf1942{r[0],q[0],s[0],p[0]}");
 }
 
 TEST(Move, OntoItselfOrIntoItsOwnSubfolderOnlyBeeps)
