@@ -5,6 +5,7 @@
 // "a/c/" a folder).
 
 #include "model/RFAArchive.h"
+#include "support/ArchiveBytes.h"
 #include "support/PathComponents.h"
 #include "model/ChangeHub.h"
 #include "model/UndoHistory.h"
@@ -15,11 +16,6 @@
 #include <vector>
 
 namespace larkspan::fixtures {
-
-inline SharedBytes textBytes(std::string_view text)
-{
-    return makeSharedBytes(Bytes(text.begin(), text.end()));
-}
 
 struct TestDocument {
     RFAArchive archive;

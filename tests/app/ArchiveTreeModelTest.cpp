@@ -1,5 +1,6 @@
 #include "ArchiveFixture.h"
 #include "support/ArchiveBytes.h"
+#include "support/RandomTreeEditor.h"
 
 #include "app/views/ArchiveTreeModel.h"
 #include "app/views/SizeText.h"
@@ -67,70 +68,6 @@ void expectMirrors(const ArchiveTreeModel& model, const RFATreeNode& node, const
     }
 }
 
-// Random edits through the node primitives, as the document and undo make them.
-class RandomEditor {
-public:
-    RandomEditor(TestDocument& doc, std::uint32_t seed) : doc_(doc), random_(seed) {}
-
-    RFATreeNode::Ptr anyNode()
-    {
-        RFATreeNode::Ptr node = doc_.root();
-        while (node->countOfChildren() > 0 && random_() % 4 != 0)
-            node = node->objectInChildrenAtIndex(random_() % node->countOfChildren());
-        return node;
-    }
-
-    void edit()
-    {
-        const RFATreeNode::Ptr node = anyNode();
-        const RFATreeNode::Ptr folder = node->isLeaf() ? node->parent() : node;
-        const RFATreeNode::Ptr parent = node->parent();
-        switch (random_() % 7) {
-        case 0:
-        case 1: {
-            const std::string name = "n" + std::to_string(random_() % 40);
-            folder->insertObject(random_() % 3 ? RFATreeNode::initWithData(textBytes(name), name + ".con")
-                                               : RFATreeNode::initAsDirectory(name),
-                                 random_() % (folder->countOfChildren() + 1));
-            break;
-        }
-        case 2:
-            if (parent)
-                parent->removeChild(*node);
-            break;
-        case 3:
-            node->setName("r" + std::to_string(random_() % 40) + (node->isLeaf() ? ".dds" : ""));
-            break;
-        case 4:
-            if (node->isLeaf())
-                replaceData(node, textBytes(std::string(random_() % 64, 'x')));
-            break;
-        case 5:
-            if (parent && folder != node && !folder->isDescendantOf(*node)) {
-                parent->removeChild(*node);
-                folder->insertObject(node, random_() % (folder->countOfChildren() + 1));
-            }
-            break;
-        case 6:
-            if (parent)
-                folder->appendChild(node->copy());
-            break;
-        }
-    }
-
-private:
-    // Data changes register no undo of their own; the text editor does this.
-    void replaceData(const RFATreeNode::Ptr& node, SharedBytes data)
-    {
-        SharedBytes old = node->data();
-        node->setData(std::move(data));
-        doc_.history->registerUndo([this, node, old] { replaceData(node, old); });
-    }
-
-    TestDocument& doc_;
-    std::mt19937 random_;
-};
-
 } // namespace
 
 class ArchiveTreeModelTest : public QObject {
@@ -165,20 +102,6 @@ void ArchiveTreeModelTest::announcesEachEditExactly_data()
                                         << QStringList{"changed vehicles name"};
     QTest::newRow("data change") << Edit([](TestDocument& d) { d.node("objects/tank.con")->setData(textBytes("??")); })
                                  << QStringList{"changed tank.con size", "changed objects size", "changed bf1942 size"};
-    QTest::newRow("move") << Edit([](TestDocument& d) {
-        const RFATreeNode::Ptr tank = d.node("objects/tank.con");
-        d.node("objects")->removeChild(*tank);
-        d.node("textures")->appendChild(tank);
-    }) << QStringList{"will remove objects 0-0", "removed objects 0-0", "changed objects size", "changed bf1942 size",
-                      "will insert textures 0-0", "inserted textures 0-0", "changed textures size",
-                      "changed bf1942 size"};
-    QTest::newRow("undo of a removal") << Edit([](TestDocument& d) {
-        d.node("objects")->removeObjectFromChildrenAtIndex(1);
-        d.history->endGroup();
-        d.history->undo();
-    }) << QStringList{"will remove objects 1-1", "removed objects 1-1", "changed objects size", "changed bf1942 size",
-                      "will insert objects 1-1", "inserted objects 1-1", "changed objects size",
-                      "changed bf1942 size"};
     // Nodes outside the tree announce to the same hub; the model shows none of them.
     QTest::newRow("detached folder") << Edit([](TestDocument& d) {
         const RFATreeNode::Ptr jeep = d.node("objects/jeep.con");
@@ -212,7 +135,7 @@ void ArchiveTreeModelTest::followsRandomEditsAndUndo()
     view.setModel(&model);
     view.expandAll();
     view.show();
-    RandomEditor editor(doc, 1942);
+    fixtures::RandomTreeEditor editor(doc.root(), doc.history, 1942);
 
     // Persistent indexes must follow their nodes: that fails when a row
     // signal is missing or names the wrong row. One may turn invalid only

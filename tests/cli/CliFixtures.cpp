@@ -1,30 +1,13 @@
 #include "CliFixtures.h"
 
-#include "format/ArchiveDirectory.h"
-#include "base/ByteOrder.h"
 #include "fs/FileIO.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <stdexcept>
 
 namespace larkspan::test {
 
 namespace fs = std::filesystem;
-
-TemporaryFolder::TemporaryFolder()
-{
-    std::string pattern = (fs::temp_directory_path() / "rfa-cli-test-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot make a temporary folder");
-    path_ = pattern;
-}
-
-TemporaryFolder::~TemporaryFolder()
-{
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-}
 
 bool contains(const std::string& text, const std::string& part)
 {
@@ -66,37 +49,6 @@ std::vector<std::string> filesBelow(const fs::path& folder)
     return files;
 }
 
-CraftedEntry rawEntry(std::string name, const Bytes& content)
-{
-    return {std::move(name), content, static_cast<std::uint32_t>(content.size())};
-}
-
-Bytes craftArchive(const std::vector<CraftedEntry>& entries, std::uint32_t compressionFlag,
-                   bool identified)
-{
-    Bytes file = identified ? bytesOf({kIdentificationString, kIdentificationLength}) : Bytes();
-    const std::size_t headerAt = file.size();
-    appendLittleInt(file, 0);
-    appendLittleInt(file, compressionFlag);
-    std::vector<std::uint32_t> offsets;
-    for (const CraftedEntry& entry : entries) {
-        offsets.push_back(static_cast<std::uint32_t>(file.size()));
-        file.insert(file.end(), entry.stored.begin(), entry.stored.end());
-    }
-    replaceBytesInRange(file, headerAt, static_cast<std::uint32_t>(file.size()));
-    appendLittleInt(file, static_cast<std::uint32_t>(entries.size()));
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const CraftedEntry& entry = entries[i];
-        appendLittleInt(file, static_cast<std::uint32_t>(entry.name.size()));
-        file.insert(file.end(), entry.name.begin(), entry.name.end());
-        appendLittleInt(file, static_cast<std::uint32_t>(entry.stored.size()));
-        appendLittleInt(file, entry.size);
-        appendLittleInt(file, offsets[i]);
-        file.insert(file.end(), 12, 0);
-    }
-    return file;
-}
-
 Bytes literalStream(const Bytes& content)
 {
     if (content.empty() || content.size() > 238)
@@ -107,31 +59,15 @@ Bytes literalStream(const Bytes& content)
     return stream;
 }
 
-Bytes segmentedStream(const std::vector<CraftedSegment>& segments)
-{
-    Bytes stored;
-    appendLittleInt(stored, static_cast<std::uint32_t>(segments.size()));
-    std::uint32_t offset = 0;
-    for (const CraftedSegment& segment : segments) {
-        appendLittleInt(stored, static_cast<std::uint32_t>(segment.stream.size()));
-        appendLittleInt(stored, segment.size);
-        appendLittleInt(stored, offset + segment.offsetAdjustment);
-        offset += static_cast<std::uint32_t>(segment.stream.size());
-    }
-    for (const CraftedSegment& segment : segments)
-        stored.insert(stored.end(), segment.stream.begin(), segment.stream.end());
-    return stored;
-}
-
-CraftedEntry compressedEntry(std::string name, const Bytes& content)
+StoredEntry compressedEntry(std::string name, const Bytes& content)
 {
     const std::uint32_t size = static_cast<std::uint32_t>(content.size());
-    return {std::move(name), segmentedStream({{literalStream(content), size}}), size};
+    return {std::move(name), segmentedEntry({{literalStream(content), size}}), size};
 }
 
 std::string CliTest::putArchive(const Bytes& bytes, std::string_view name) const
 {
-    const fs::path path = temp / name;
+    const fs::path path = temp.path() / name;
     writeFile(path, bytes);
     return path.string();
 }

@@ -12,9 +12,9 @@ protected:
     // levels would still land inside the temporary folder and be seen.
     fs::path destination() const { return temp / "out/inner"; }
 
-    RfaRun extract(const std::vector<CraftedEntry>& entries, std::vector<std::string> extra = {})
+    RfaRun extract(const std::vector<StoredEntry>& entries, std::vector<std::string> extra = {})
     {
-        std::vector<std::string> arguments{"extract", putArchive(craftArchive(entries, 1)), "-C",
+        std::vector<std::string> arguments{"extract", putArchive(archiveOf(entries, 1)), "-C",
                                            destination().string()};
         arguments.insert(arguments.end(), extra.begin(), extra.end());
         return runRfa(arguments);
@@ -49,19 +49,15 @@ TEST_P(HostileNameTest, IsReportedAndSkippedWhileTheRestIsWritten)
               (std::vector<std::string>{"out/inner/bf1942/ok.txt", "test.rfa"}));
 }
 
+// One name for each reason; which names break which rule is the path
+// rule's own test.
 INSTANTIATE_TEST_SUITE_P(
     Names, HostileNameTest,
     testing::Values(HostileCase{"../evil.txt", "the name has a \"..\" component"},
-                    HostileCase{"bf1942/../../evil.txt", "the name has a \"..\" component"},
-                    HostileCase{"bf1942/..", "the name has a \"..\" component"},
-                    HostileCase{"..\\evil.txt", "the name has a \"..\" component"},
-                    HostileCase{"bf1942\\..\\..\\evil.txt", "the name has a \"..\" component"},
                     HostileCase{"bf1942/textures\\evil.txt", "a component holds a separator"},
                     HostileCase{"/tmp/evil.txt", "the name starts at the file-system root"},
-                    HostileCase{"\\evil.txt", "the name starts at the file-system root"},
                     HostileCase{"bf1942/./evil.txt", "the name has a \".\" component"},
                     HostileCase{"bf1942//evil.txt", "the name has an empty component"},
-                    HostileCase{"bf1942/evil/", "the name has an empty component"},
                     HostileCase{"../\x1B[2J", "the name has a \"..\" component", "../\\x1B[2J"},
                     HostileCase{"", "the name is empty"}));
 
@@ -95,13 +91,16 @@ TEST_P(CollisionTest, ReportsTheEntryThatMeetsTheOtherKind)
     const CollisionCase& c = GetParam();
     for (const bool force : {false, true}) {
         fs::remove_all(destination());
-        std::vector<CraftedEntry> entries;
+        std::vector<StoredEntry> entries;
         for (const std::string& name : c.order)
             entries.push_back(rawEntry(name, bytesOf(name)));
         const RfaRun run = extract(entries, force ? std::vector<std::string>{"--force"}
                                                   : std::vector<std::string>{});
         EXPECT_EQ(run.exitCode, 1);
-        EXPECT_TRUE(contains(run.err, c.refused + ": " + c.reason)) << run.err;
+        std::string reason = c.reason;
+        if (const std::size_t at = reason.find("$DEST"); at != std::string::npos)
+            reason.replace(at, 5, destination().string());
+        EXPECT_TRUE(contains(run.err, c.refused + ": " + reason)) << run.err;
         EXPECT_EQ(textOf(readFile(destination() / c.written)), c.written);
         EXPECT_EQ(filesBelow(destination()), std::vector<std::string>{c.written});
     }
@@ -111,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(Orders, CollisionTest,
                          testing::Values(CollisionCase{{"bf1942/a", "bf1942/a/b.con"},
                                                        "bf1942/a",
                                                        "bf1942/a/b.con",
-                                                       "not written: cannot make folder"},
+                                                       "not written: cannot make folder $DEST/bf1942/a: a file is in the way"},
                                          CollisionCase{{"bf1942/a/b.con", "bf1942/a"},
                                                        "bf1942/a/b.con",
                                                        "bf1942/a",
@@ -125,7 +124,7 @@ TEST_F(ExtractTest, NeverWritesThroughASymbolicLink)
     fs::create_directories(destination());
     fs::create_directories(temp / "elsewhere");
     fs::create_directory_symlink(temp / "elsewhere", destination() / "bf1942");
-    const std::vector<CraftedEntry> entries{rawEntry("bf1942/a.con", bytesOf("a")),
+    const std::vector<StoredEntry> entries{rawEntry("bf1942/a.con", bytesOf("a")),
                                             rawEntry("other/b.con", bytesOf("b"))};
     const RfaRun run = extract(entries, {"--force"});
     EXPECT_EQ(run.exitCode, 1);
@@ -136,7 +135,7 @@ TEST_F(ExtractTest, NeverWritesThroughASymbolicLink)
     EXPECT_EQ(textOf(readFile(destination() / "other/b.con")), "b");
 
     fs::create_directory_symlink(temp / "elsewhere", temp / "chosen");
-    const RfaRun chosen = runRfa({"extract", putArchive(craftArchive(entries, 1)), "-C", (temp / "chosen").string()});
+    const RfaRun chosen = runRfa({"extract", putArchive(archiveOf(entries, 1)), "-C", (temp / "chosen").string()});
     EXPECT_EQ(chosen.exitCode, 0) << chosen.err;
     EXPECT_EQ(textOf(readFile(temp / "elsewhere/bf1942/a.con")), "a");
 }
@@ -144,7 +143,7 @@ TEST_F(ExtractTest, NeverWritesThroughASymbolicLink)
 TEST_F(ExtractTest, KeepsExistingFilesUnlessForced)
 {
     writeFile(destination() / "bf1942/a.txt", bytesOf("old"));
-    const std::vector<CraftedEntry> entries{rawEntry("bf1942/a.txt", bytesOf("new")),
+    const std::vector<StoredEntry> entries{rawEntry("bf1942/a.txt", bytesOf("new")),
                                             rawEntry("bf1942/b.txt", bytesOf("b"))};
 
     const RfaRun kept = extract(entries);
@@ -161,7 +160,7 @@ TEST_F(ExtractTest, KeepsExistingFilesUnlessForced)
 
 TEST_F(ExtractTest, KeepsTheFirstOfDuplicatedPathsUnlessForced)
 {
-    const std::vector<CraftedEntry> entries{rawEntry("bf1942/d.txt", bytesOf("first")),
+    const std::vector<StoredEntry> entries{rawEntry("bf1942/d.txt", bytesOf("first")),
                                             rawEntry("bf1942/d.txt", bytesOf("second"))};
     const RfaRun kept = extract(entries);
     EXPECT_EQ(kept.exitCode, 0);
@@ -218,8 +217,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ExtractTest, ReportsAnUndecodableEntryAndWritesTheOthers)
 {
-    const CraftedEntry broken{"bf1942/broken.con",
-                              segmentedStream({{literalStream(bytesOf("abc")), 7}}), 7};
+    const StoredEntry broken{"bf1942/broken.con",
+                              segmentedEntry({{literalStream(bytesOf("abc")), 7}}), 7};
     const RfaRun run = extract({broken, compressedEntry("bf1942/good.con", bytesOf("good"))});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(contains(run.err, "bf1942/broken.con: Some error while decompressing")) << run.err;

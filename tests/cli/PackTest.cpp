@@ -101,15 +101,6 @@ TEST_F(PackTest, RoundTripsThroughListAndExtractByteForByte)
         EXPECT_EQ(readFile(temp / "out/bf1942/levels/Demo" / path), content) << path;
 }
 
-TEST_F(PackTest, WritesWhatTheCoreWriterWritesForTheSameTree)
-{
-    ASSERT_EQ(pack({"bf1942/levels/Demo", "-o", archive()}).exitCode, 0);
-    RFAArchive expected;
-    for (const auto& [path, content] : levelFiles())
-        expected.root()->addFileWithData(makeSharedBytes(content), "levels/Demo/" + path);
-    EXPECT_EQ(readFile(archive()), expected.completeFileData());
-}
-
 struct NameCase {
     std::vector<std::string> arguments; // "$ABS" stands for the level's absolute path
     int exitCode;

@@ -12,7 +12,7 @@ class ListTest : public CliTest {};
 
 TEST_F(ListTest, PrintsFullPathsInRecordOrder)
 {
-    const std::string archive = putArchive(craftArchive(
+    const std::string archive = putArchive(archiveOf(
         {rawEntry("bf1942/b/y.con", bytesOf("y")), rawEntry("bf1942/a/x.con", bytesOf("x")),
          rawEntry("bf1942/b/z.con", bytesOf("z")), rawEntry("bf1942/a/x.con", bytesOf("again"))},
         0));
@@ -24,7 +24,7 @@ TEST_F(ListTest, PrintsFullPathsInRecordOrder)
 
 TEST_F(ListTest, ShowsLatin1NamesAsUtf8AndEscapesControlCharacters)
 {
-    const std::string archive = putArchive(craftArchive(
+    const std::string archive = putArchive(archiveOf(
         {rawEntry("bf1942/caf\xE9.con", bytesOf("")),
          rawEntry("bf1942/\x1B[2Jx\n.con", bytesOf("")), rawEntry("bf1942/\x92quote", bytesOf(""))},
         0));
@@ -37,7 +37,7 @@ TEST_F(ListTest, LongFormatShowsSizesStoredSizesAndCompression)
 {
     const Bytes big(3000, 'b');
     const std::string archive =
-        putArchive(craftArchive({rawEntry("bf1942/big.bin", big),
+        putArchive(archiveOf({rawEntry("bf1942/big.bin", big),
                                  compressedEntry("bf1942/small.con", bytesOf("hello, world"))},
                                 1));
     const RfaRun run = runRfa({"list", "-l", archive});
@@ -54,7 +54,7 @@ class InfoTest : public CliTest {};
 TEST_F(InfoTest, DescribesLayoutCompressionCountsSizesAndTopLevelFolders)
 {
     const std::string archive = putArchive(
-        craftArchive({rawEntry("bf1942/a.con", Bytes(2048, 'a')),
+        archiveOf({rawEntry("bf1942/a.con", Bytes(2048, 'a')),
                       compressedEntry("bf1942/b.con", bytesOf("hello, world")),
                       rawEntry("mods/c.con", bytesOf("c")), rawEntry("loose.txt", bytesOf("d"))},
                      7, true));
@@ -87,9 +87,9 @@ class CatTest : public CliTest, public testing::WithParamInterface<CatCase> {};
 TEST_P(CatTest, WritesOneEntryOrSaysWhyNot)
 {
     const CatCase& c = GetParam();
-    const CraftedEntry broken{"bf1942/broken.con",
-                              segmentedStream({{literalStream(bytesOf("abc")), 9}}), 9};
-    const std::string archive = putArchive(craftArchive(
+    const StoredEntry broken{"bf1942/broken.con",
+                              segmentedEntry({{literalStream(bytesOf("abc")), 9}}), 9};
+    const std::string archive = putArchive(archiveOf(
         {rawEntry("bf1942/binary.bin", bytesOf("\0\x01\xFF\r\n\0"sv)), broken,
          compressedEntry("bf1942/levels/Init.con", bytesOf("run Init/Terrain\r\n")),
          rawEntry("bf1942/empty.txt", {}), rawEntry("bf1942/twice.txt", bytesOf("first")),

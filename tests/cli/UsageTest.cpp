@@ -31,20 +31,14 @@ TEST_P(UsageTest, ExitsWithCodeAndMessage)
 
 INSTANTIATE_TEST_SUITE_P(
     CommandLines, UsageTest,
+    // Each kind of mistake exits 2 (not the parser's own codes); help and
+    // version exit 0.
     testing::Values(UsageCase{{}, 2, "", "rfa: A subcommand is required"},
-                    UsageCase{{"frobnicate"}, 2, "", "rfa: "},
                     UsageCase{{"list"}, 2, "", "ARCHIVE is required"},
                     UsageCase{{"list", "a.rfa", "b.rfa"}, 2, "", "rfa: "},
                     UsageCase{{"list", "--bogus", "a.rfa"}, 2, "", "--bogus"},
-                    UsageCase{{"cat", "a.rfa"}, 2, "", "PATH is required"},
-                    UsageCase{{"pack", "folder"}, 2, "", "--output is required"},
                     UsageCase{{"--help"}, 0, "Subcommands:", ""},
                     UsageCase{{"--version"}, 0, "rfa ", ""},
-                    UsageCase{{"list", "--help"}, 0, "Usage: rfa list", ""},
-                    UsageCase{{"info", "--help"}, 0, "Usage: rfa info", ""},
-                    UsageCase{{"cat", "--help"}, 0, "Usage: rfa cat", ""},
-                    UsageCase{{"verify", "--help"}, 0, "Usage: rfa verify", ""},
-                    UsageCase{{"pack", "--help"}, 0, "--as", ""},
                     UsageCase{{"extract", "--help"}, 0, "has a \"..\" component", ""}));
 
 class UnreadableArchiveTest : public CliTest, public testing::WithParamInterface<std::string> {};
@@ -69,7 +63,7 @@ TEST_P(UnreadableArchiveTest, ExitsWithOneNamingTheArchive)
     EXPECT_NE(missingRun.err.find("rfa: " + missing + ": cannot be read"), std::string::npos)
         << missingRun.err;
 
-    Bytes cutShort = craftArchive({rawEntry("bf1942/z.txt", bytesOf("z"))}, 0);
+    Bytes cutShort = archiveOf({rawEntry("bf1942/z.txt", bytesOf("z"))}, 0);
     cutShort.resize(cutShort.size() - 6); // the record's trailer is gone
     const std::string broken = putArchive(cutShort, "broken.rfa");
     const RfaRun brokenRun = runRfa(argumentsFor(broken));

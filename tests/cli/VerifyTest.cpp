@@ -16,15 +16,15 @@ std::size_t occurrences(const std::string& text, const std::string& part)
 
 // The game's packer writes an empty file as one segment of declared size 0
 // whose four bytes are no valid stream; it must not be decoded.
-CraftedEntry emptyFileAsThePackerWritesIt(std::string name)
+StoredEntry emptyFileAsThePackerWritesIt(std::string name)
 {
-    return {std::move(name), segmentedStream({{{0x11, 0x11, 0x00, 0x00}, 0}}), 0};
+    return {std::move(name), segmentedEntry({{{0x11, 0x11, 0x00, 0x00}, 0}}), 0};
 }
 
-CraftedEntry twoSegments(std::string name)
+StoredEntry twoSegments(std::string name)
 {
     return {std::move(name),
-            segmentedStream({{literalStream(bytesOf("first half, ")), 12},
+            segmentedEntry({{literalStream(bytesOf("first half, ")), 12},
                              {literalStream(bytesOf("second")), 6}}),
             18};
 }
@@ -43,7 +43,7 @@ class VerifyTest : public CliTest {};
 TEST_F(VerifyTest, PassesAnArchiveWhoseEntriesAllDecode)
 {
     const std::string archive = putArchive(
-        craftArchive({compressedEntry("bf1942/a.con", bytesOf("hello")),
+        archiveOf({compressedEntry("bf1942/a.con", bytesOf("hello")),
                       twoSegments("bf1942/b.con"), emptyFileAsThePackerWritesIt("bf1942/empty.con"),
                       rawEntry("bf1942/raw.dds", Bytes(64, 0xDD))},
                      1));
@@ -56,14 +56,14 @@ TEST_F(VerifyTest, PassesAnArchiveWhoseEntriesAllDecode)
 TEST_F(VerifyTest, ReportsEveryFailingEntryAndGoesOn)
 {
     const Bytes abc = literalStream(bytesOf("abc"));
-    const std::string archive = putArchive(craftArchive(
+    const std::string archive = putArchive(archiveOf(
         {compressedEntry("bf1942/good1.con", bytesOf("fine")),
-         {"bf1942/short.con", segmentedStream({{abc, 20}}), 20},
+         {"bf1942/short.con", segmentedEntry({{abc, 20}}), 20},
          twoSegments("bf1942/good2.con"),
          {"bf1942/garbage.con",
-          segmentedStream({{literalStream(bytesOf("ok")), 2}, {{0x00, 0x00, 0x00}, 9}}), 11},
-         {"bf1942/astray.con", segmentedStream({{abc, 3, 1000}}), 3},
-         {"bf1942/lengths.con", segmentedStream({{abc, 3}}), 5},
+          segmentedEntry({{literalStream(bytesOf("ok")), 2}, {{0x00, 0x00, 0x00}, 9}}), 11},
+         {"bf1942/astray.con", segmentedEntry({{abc, 3, 1000}}), 3},
+         {"bf1942/lengths.con", segmentedEntry({{abc, 3}}), 5},
          rawEntry(tooDeepAPath(), bytesOf("deep"))},
         1));
     const RfaRun run = runRfa({"verify", archive});

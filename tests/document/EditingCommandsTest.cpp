@@ -205,6 +205,9 @@ TEST(Rename, RefusesNamesTheGameOrTheArchiveCannotTell)
             doc.expectUndoRedoRestores(before);
         }
     }
+    DocumentFixture doc(Entries{{"bf1942/a.con", "a"}});
+    EXPECT_TRUE(doc.commands().renameNode(doc.at("a.con"), "a.con"));
+    EXPECT_FALSE(doc.history().canUndo()) << "the same name is no step";
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "base/StringAdditions.h"
 #include "document/GameLaunch.h"
 
 #include <gtest/gtest.h>
@@ -17,16 +18,9 @@ LaunchEnvironment fakeEnvironment(std::set<std::string> files, std::set<std::str
     environment.isFile = [files](const fs::path& path) { return files.count(path.string()) > 0; };
     environment.findFileIgnoringCase = [files](const fs::path& folder,
                                                std::string_view name) -> std::optional<fs::path> {
-        for (const std::string& file : files) {
-            const fs::path path(file);
-            std::string a = path.filename().string(), b(name);
-            for (char& ch : a)
-                ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-            for (char& ch : b)
-                ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-            if (path.parent_path() == folder && a == b)
-                return path;
-        }
+        for (const fs::path file : files)
+            if (file.parent_path() == folder && isCaseInsensitiveEqual(file.filename().string(), name))
+                return file;
         return std::nullopt;
     };
     environment.findOnPath = [programs](std::string_view program) -> std::optional<fs::path> {

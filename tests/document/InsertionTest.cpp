@@ -29,60 +29,41 @@ TEST(Insertion, AddingThreeFilesWhereTheSecondExistsKeepForAll)
     doc.expectUndoRedoRestores(before);
 }
 
-TEST(Insertion, TheFourAnswers)
+TEST(Insertion, TheAnswersAndWhereTheEntriesLand)
 {
     struct Case {
         const char* what;
+        std::vector<std::string> copied; // from {p, q, r, s} of another archive
+        std::size_t index;
         std::vector<ReplaceAnswer> answers;
         std::string tree;
         std::size_t questions;
     };
-    // Copies of p, q and r from another archive appended to a folder that
-    // holds all three already.
+    // Copies into a folder that holds p, q and r already.
     const Case cases[] = {
-        {"replace each", {replace(), replace(), replace()}, "bf1942{p.con[5],q.con[5],r.con[5]}", 3},
-        {"replace all", {replace(true)}, "bf1942{p.con[5],q.con[5],r.con[5]}", 1},
-        {"keep each", {keep(), keep(), keep()}, "bf1942{p.con[1],q.con[1],r.con[1]}", 3},
-        {"keep all", {keep(true)}, "bf1942{p.con[1],q.con[1],r.con[1]}", 1},
-        {"keep, then replace all", {keep(), replace(true)}, "bf1942{p.con[1],q.con[5],r.con[5]}", 2},
+        {"replace each", {"p", "q", "r"}, 3, {replace(), replace(), replace()}, "bf1942{p.con[5],q.con[5],r.con[5]}", 3},
+        {"replace all", {"p", "q", "r"}, 3, {replace(true)}, "bf1942{p.con[5],q.con[5],r.con[5]}", 1},
+        {"keep each", {"p", "q", "r"}, 3, {keep(), keep(), keep()}, "bf1942{p.con[1],q.con[1],r.con[1]}", 3},
+        {"keep all", {"p", "q", "r"}, 3, {keep(true)}, "bf1942{p.con[1],q.con[1],r.con[1]}", 1},
+        {"keep, then replace all", {"p", "q", "r"}, 3, {keep(), replace(true)}, "bf1942{p.con[1],q.con[5],r.con[5]}", 2},
+        // Replace removes p before the insertion point: the new p takes its place.
+        {"replace before the point", {"p", "s"}, 1, {replace()}, "bf1942{p.con[5],s.con[5],q.con[1],r.con[1]}", 1},
+        {"keep before the point", {"p", "s"}, 1, {keep()}, "bf1942{p.con[1],s.con[5],q.con[1],r.con[1]}", 1},
     };
     for (const Case& c : cases) {
         DocumentFixture doc(Entries{{"bf1942/p.con", "p"}, {"bf1942/q.con", "q"}, {"bf1942/r.con", "r"}});
-        DocumentFixture other(Entries{{"mod/p.con", "new p"}, {"mod/q.con", "new q"}, {"mod/r.con", "new r"}});
+        DocumentFixture other(
+            Entries{{"mod/p.con", "new p"}, {"mod/q.con", "new q"}, {"mod/r.con", "new r"}, {"mod/s.con", "new s"}});
+        std::vector<RFATreeNode::Ptr> copied;
+        for (const std::string& name : c.copied)
+            copied.push_back(other.at(name + ".con"));
         doc.host.answers.assign(c.answers.begin(), c.answers.end());
         const std::string before = doc.tree();
-        doc.insertion().startCoypingNodes({other.at("p.con"), other.at("q.con"), other.at("r.con")}, doc.root(), 3);
+        doc.insertion().startCoypingNodes(copied, doc.root(), c.index);
         EXPECT_EQ(doc.tree(), c.tree) << c.what;
         EXPECT_EQ(doc.host.questions.size(), c.questions) << c.what;
         EXPECT_FALSE(doc.insertion().isInserting()) << c.what;
-        EXPECT_EQ(other.tree(), "mod{p.con[5],q.con[5],r.con[5]}") << "the source archive is untouched";
-        doc.history().endGroup();
-        while (doc.history().canUndo())
-            doc.history().undo();
-        EXPECT_EQ(doc.tree(), before) << c.what;
-    }
-}
-
-TEST(Insertion, ReplaceAndKeepWithExactPositions)
-{
-    struct Case {
-        const char* what;
-        std::vector<ReplaceAnswer> answers;
-        std::string tree;
-    };
-    // Adding copies of p (conflicts) and s (new) at index 1 of {p, q, r}.
-    const Case cases[] = {
-        {"replace", {replace()}, "bf1942{p.con[5],s.con[5],q.con[1],r.con[1]}"},
-        {"keep", {keep()}, "bf1942{p.con[1],s.con[5],q.con[1],r.con[1]}"},
-    };
-    for (const Case& c : cases) {
-        DocumentFixture doc(Entries{{"bf1942/p.con", "p"}, {"bf1942/q.con", "q"}, {"bf1942/r.con", "r"}});
-        DocumentFixture other(Entries{{"mod/p.con", "new p"}, {"mod/s.con", "new s"}});
-        doc.host.answers.assign(c.answers.begin(), c.answers.end());
-        const std::string before = doc.tree();
-        doc.insertion().startCoypingNodes({other.at("p.con"), other.at("s.con")}, doc.root(), 1);
-        // Replace removed p before the insertion point: the new p takes its place.
-        EXPECT_EQ(doc.tree(), c.tree) << c.what;
+        EXPECT_EQ(other.tree(), "mod{p.con[5],q.con[5],r.con[5],s.con[5]}") << "the source archive is untouched";
         doc.expectUndoRedoRestores(before);
     }
 }
@@ -183,6 +164,8 @@ TEST(Move, WithinTheSameFolderAndPastTheEnd)
     doc.insertion().startMovingNodes({doc.at("p"), doc.at("q")}, doc.root(), 4);
     EXPECT_EQ(doc.tree(), "bf1942{r[0],s[0],p[0],q[0]}");
     doc.insertion().startMovingNodes({doc.at("q")}, doc.root(), 1);
+    EXPECT_EQ(doc.tree(), "bf1942{r[0],q[0],s[0],p[0]}");
+    doc.insertion().startMovingNodes({doc.at("q")}, doc.root(), 1); // onto its own place
     EXPECT_EQ(doc.tree(), "bf1942{r[0],q[0],s[0],p[0]}");
 }
 

@@ -27,15 +27,9 @@ Bytes entry(std::uint32_t count, const std::vector<Row>& rows, const Bytes& stre
 }
 
 // Segments back to back in table order, each declaring `size` bytes.
-Bytes entry(const std::vector<std::pair<Bytes, std::uint32_t>>& segments)
+Bytes entry(const std::vector<fixtures::Segment>& segments)
 {
-    std::vector<Row> rows;
-    Bytes streams;
-    for (const auto& [stream, size] : segments) {
-        rows.push_back({std::uint32_t(stream.size()), size, std::uint32_t(streams.size())});
-        streams = streams + stream;
-    }
-    return entry(std::uint32_t(rows.size()), rows, streams);
+    return fixtures::segmentedEntry(segments);
 }
 
 Bytes text(std::string_view s)

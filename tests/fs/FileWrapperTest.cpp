@@ -4,6 +4,8 @@
 #include "fs/FileWrapper.h"
 #include "model/RFATreeNode.h"
 
+#include "support/ArchiveBytes.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -11,28 +13,25 @@
 namespace larkspan {
 namespace {
 
-namespace fs = std::filesystem;
+using fixtures::textBytes;
 
-SharedBytes bytes(std::string_view text)
-{
-    return makeSharedBytes(Bytes(text.begin(), text.end()));
-}
+namespace fs = std::filesystem;
 
 TEST(FileWrapper, DescribesTheSubtree)
 {
     const RFATreeNode::Ptr folder = RFATreeNode::initAsDirectory("maps");
-    folder->addFileWithData(bytes("con"), "x.con");
-    folder->addFileWithData(bytes("dds"), "y.dds");
-    folder->addFileWithData(bytes("later"), "x.con");
+    folder->addFileWithData(textBytes("con"), "x.con");
+    folder->addFileWithData(textBytes("dds"), "y.dds");
+    folder->addFileWithData(textBytes("later"), "x.con");
     folder->appendChild(RFATreeNode::initAsDirectory("empty", folder));
     const FileWrapper wrapper = folder->fileWrapper();
     EXPECT_EQ(wrapper.preferredFilename, "maps");
     EXPECT_TRUE(wrapper.isDirectory());
     ASSERT_EQ(wrapper.entries.size(), 3u);
-    EXPECT_EQ(*wrapper.entries.at("x.con").contents, *bytes("later")) << "of two same names the later stays";
+    EXPECT_EQ(*wrapper.entries.at("x.con").contents, *textBytes("later")) << "of two same names the later stays";
     EXPECT_EQ(wrapper.entries.at("y.dds").contents, folder->childWithName("y.dds")->data()) << "shared, not copied";
     EXPECT_TRUE(wrapper.entries.at("empty").entries.empty());
-    EXPECT_TRUE(RFATreeNode::initWithData(bytes(""), "zero")->fileWrapper().contents->empty());
+    EXPECT_TRUE(RFATreeNode::initWithData(textBytes(""), "zero")->fileWrapper().contents->empty());
 }
 
 TEST(FileWrapper, WritesOutNeverOutsideTheDestination)
@@ -42,9 +41,9 @@ TEST(FileWrapper, WritesOutNeverOutsideTheDestination)
     fs::create_directory(out);
     FileWrapper root{"mod", nullptr, {}};
     for (const char* hostile : {"..", ".", "", "a/b", "back\\slash"})
-        root.entries[hostile] = FileWrapper{hostile, bytes("evil"), {}};
-    root.entries["sub"] = FileWrapper{"sub", nullptr, {{"..", FileWrapper{"..", nullptr, {{"x", {"x", bytes("x"), {}}}}}}}};
-    root.entries["ok.con"] = FileWrapper{"ok.con", bytes("fine"), {}};
+        root.entries[hostile] = FileWrapper{hostile, textBytes("evil"), {}};
+    root.entries["sub"] = FileWrapper{"sub", nullptr, {{"..", FileWrapper{"..", nullptr, {{"x", {"x", textBytes("x"), {}}}}}}}};
+    root.entries["ok.con"] = FileWrapper{"ok.con", textBytes("fine"), {}};
     temp.write("out/mod/ok.con", "old");
 
     const WriteOut result = writeFileWrapper(root, out);
@@ -91,7 +90,7 @@ TEST(FileWrapper, NeverWritesThroughASymbolicLink)
             else
                 fs::create_directory_symlink(elsewhere, chosen / c.link);
         }
-        FileWrapper levels{"levels", nullptr, {{"a.con", {"a.con", bytes("ours"), {}}}}};
+        FileWrapper levels{"levels", nullptr, {{"a.con", {"a.con", textBytes("ours"), {}}}}};
         const FileWrapper mod{"mod", nullptr, {{"levels", levels}}};
         const WriteOut result = writeFileWrapper(mod, chosen);
         EXPECT_EQ(readWholeFile(elsewhere / "a.con"), (Bytes{'t', 'h', 'e', 'i', 'r', 's'})) << c.name;
@@ -106,7 +105,7 @@ TEST(FileWrapper, NeverWritesThroughASymbolicLink)
     fixtures::TemporaryFolder temp;
     fs::create_directory(temp.path() / "real");
     fs::create_directory_symlink(temp.path() / "real", temp.path() / "chosen");
-    const WriteOut through = writeFileWrapper(FileWrapper{"a.con", bytes("a"), {}}, temp.path() / "chosen");
+    const WriteOut through = writeFileWrapper(FileWrapper{"a.con", textBytes("a"), {}}, temp.path() / "chosen");
     EXPECT_TRUE(through.problems().empty());
     EXPECT_TRUE(fs::exists(temp.path() / "real" / "a.con")) << "the chosen folder is the user's choice";
 }
@@ -117,9 +116,9 @@ TEST(FileWrapper, ExistingFilesAreAskedAboutOneByOne)
     temp.write("mod/a.con", "old a");
     temp.write("mod/c.con", "old c");
     const FileWrapper mod{"mod", nullptr,
-                          {{"a.con", {"a.con", bytes("new a"), {}}},
-                           {"b.con", {"b.con", bytes("new b"), {}}},
-                           {"c.con", {"c.con", bytes("new c"), {}}}}};
+                          {{"a.con", {"a.con", textBytes("new a"), {}}},
+                           {"b.con", {"b.con", textBytes("new b"), {}}},
+                           {"c.con", {"c.con", textBytes("new c"), {}}}}};
     WriteOut out(writeOutItems(mod), temp.path());
     ASSERT_FALSE(out.run(ExistingFiles::Ask));
     EXPECT_EQ(out.pending().components, (std::vector<std::string>{"mod", "a.con"}));
@@ -139,8 +138,8 @@ TEST(FileWrapper, WriteFailuresAreCollectedAndTheRestWritten)
 {
     fixtures::TemporaryFolder temp;
     temp.write("mod", "a file where the folder should go");
-    FileWrapper root{"mod", nullptr, {{"a.con", {"a.con", bytes("a"), {}}}}};
-    FileWrapper sibling{"other.con", bytes("o"), {}};
+    FileWrapper root{"mod", nullptr, {{"a.con", {"a.con", textBytes("a"), {}}}}};
+    FileWrapper sibling{"other.con", textBytes("o"), {}};
     const WriteOut failed = writeFileWrapper(root, temp.path());
     ASSERT_EQ(failed.problems().size(), 1u) << "the folder, not the file below it";
     EXPECT_EQ(failed.problems().front().error.code, ErrorCode::FileInTheWay);

@@ -1,4 +1,6 @@
 #include "model/ChangeHub.h"
+#include "model/RFAArchive.h"
+#include "support/ArchiveBytes.h"
 #include "model/RFATreeNode.h"
 #include "model/UndoHistory.h"
 
@@ -7,10 +9,7 @@
 namespace larkspan {
 namespace {
 
-SharedBytes bytes(std::string_view text)
-{
-    return makeSharedBytes(Bytes(text.begin(), text.end()));
-}
+using fixtures::textBytes;
 
 // Writes every report as "will|did property node[ +i|-i]".
 struct Recorder {
@@ -32,14 +31,17 @@ struct Recorder {
     }
 };
 
+// A tree as a document holds it: read from an archive, then joined to the
+// document's hub and history.
 struct Document {
+    std::unique_ptr<RFAArchive> archive =
+        RFAArchive::initWithData(fixtures::plainArchive({{"bf1942/objects/tank.con", "tank"}})).value_or(nullptr);
     std::shared_ptr<ChangeHub> hub = std::make_shared<ChangeHub>();
     std::shared_ptr<UndoHistory> history = std::make_shared<UndoHistory>();
-    RFATreeNode::Ptr root = RFATreeNode::init();
+    RFATreeNode::Ptr root = archive->root();
 
     Document()
     {
-        root->addFileWithData(bytes("tank"), "objects/tank.con");
         root->setChangeHub(hub);
         root->setUndoManager(history);
     }
@@ -65,7 +67,7 @@ TEST(ChangeNotification, InsertedSubtreeTakesHistoryHubAndParent)
 {
     Document doc;
     const RFATreeNode::Ptr folder = RFATreeNode::initAsDirectory("new");
-    folder->addFileWithData(bytes("x"), "inner.con");
+    folder->addFileWithData(textBytes("x"), "inner.con");
     Recorder recorder(*doc.hub, {.properties = {NodeProperty::Parent, NodeProperty::UndoManager,
                                                 NodeProperty::FullPath}});
     doc.root->appendChild(folder);
@@ -81,7 +83,7 @@ TEST(ChangeNotification, InsertedSubtreeTakesHistoryHubAndParent)
 TEST(ChangeNotification, RemovalAnnouncesThePosition)
 {
     Document doc;
-    doc.root->addFileWithData(bytes("a"), "a.con");
+    doc.root->addFileWithData(textBytes("a"), "a.con");
     Recorder recorder(*doc.hub, {.properties = {NodeProperty::Children}});
     doc.root->removeObjectFromChildrenAtIndex(1);
     EXPECT_EQ(recorder.log, (std::vector<std::string>{"will children bf1942 -1", "did children bf1942 -1"}));
@@ -104,7 +106,7 @@ TEST(ChangeNotification, DataChangeAnnouncesSizeUpToTheRoot)
 {
     Document doc;
     Recorder recorder(*doc.hub);
-    doc.tank()->setData(bytes("a bigger tank"));
+    doc.tank()->setData(textBytes("a bigger tank"));
     EXPECT_EQ(recorder.log, (std::vector<std::string>{
                                 "will data tank.con", "will contents tank.con", "will image tank.con",
                                 "will fullSize tank.con", "will fullSize objects", "will fullSize bf1942",
@@ -137,7 +139,7 @@ TEST(ChangeNotification, OldValuesAreTakenBeforeTheChange)
     const RFATreeNode::Ptr tank = doc.tank();
     doc.objects()->setName("vehicles");
     EXPECT_EQ(oldPaths, (std::vector<std::string>{"bf1942/objects/", "bf1942/objects/tank.con"}));
-    tank->setData(bytes("1234567"));
+    tank->setData(textBytes("1234567"));
     EXPECT_EQ(oldRootSize, 4u);
     EXPECT_EQ(doc.root->fullSize(), 7u);
 }
@@ -188,10 +190,13 @@ TEST(ChangeNotification, RenamesRegisterWithTheCurrentHistoryOnly)
     EXPECT_FALSE(first.history->canUndo()) << "the first document never saw the rename";
 }
 
-TEST(ChangeNotification, LoadingRegistersNothing)
+TEST(ChangeNotification, ReadingAndJoiningRegisterNothing)
 {
     Document doc;
     EXPECT_FALSE(doc.history->canUndo());
+    EXPECT_FALSE(doc.history->isModified());
+    EXPECT_EQ(doc.tank()->undoManager(), doc.history);
+    EXPECT_EQ(doc.tank()->changeHub(), doc.hub);
 }
 
 } // namespace

@@ -2,15 +2,14 @@
 #include "model/SearchPredicate.h"
 #include "model/UndoHistory.h"
 
+#include "support/ArchiveBytes.h"
+
 #include <gtest/gtest.h>
 
 namespace larkspan {
 namespace {
 
-SharedBytes bytes(std::string_view text)
-{
-    return makeSharedBytes(Bytes(text.begin(), text.end()));
-}
+using fixtures::textBytes;
 
 std::vector<std::string> paths(const std::vector<RFATreeNode::Ptr>& nodes)
 {
@@ -23,8 +22,8 @@ std::vector<std::string> paths(const std::vector<RFATreeNode::Ptr>& nodes)
 TEST(DeepCopy, SameShapeSharingNothingMutable)
 {
     const RFATreeNode::Ptr root = RFATreeNode::init();
-    root->addFileWithData(bytes("t"), "objects/tanks/tank.con");
-    root->addFileWithData(bytes(""), "objects/empty.con");
+    root->addFileWithData(textBytes("t"), "objects/tanks/tank.con");
+    root->addFileWithData(textBytes(""), "objects/empty.con");
     const auto history = std::make_shared<UndoHistory>();
     root->setUndoManager(history);
 
@@ -45,25 +44,25 @@ TEST(DeepCopy, SameShapeSharingNothingMutable)
 
     // Changes in one tree never show in the other.
     tanks->setName("planes");
-    tanks->objectInChildrenAtIndex(0)->setData(bytes("changed"));
+    tanks->objectInChildrenAtIndex(0)->setData(textBytes("changed"));
     copied->removeObjectFromChildrenAtIndex(1);
     EXPECT_EQ(objects->objectInChildrenAtIndex(0)->name(), "tanks");
-    EXPECT_EQ(*objects->objectInChildrenAtIndex(0)->objectInChildrenAtIndex(0)->data(), *bytes("t"));
+    EXPECT_EQ(*objects->objectInChildrenAtIndex(0)->objectInChildrenAtIndex(0)->data(), *textBytes("t"));
     EXPECT_EQ(objects->countOfChildren(), 2u);
 }
 
 TEST(IdentityRemoval, RemovesOnlyTheGivenSibling)
 {
     const RFATreeNode::Ptr root = RFATreeNode::init();
-    root->addFileWithData(bytes("1"), "a.con");
-    root->addFileWithData(bytes("2"), "a.con");
+    root->addFileWithData(textBytes("1"), "a.con");
+    root->addFileWithData(textBytes("2"), "a.con");
     const auto history = std::make_shared<UndoHistory>();
     root->setUndoManager(history);
     const RFATreeNode::Ptr second = root->objectInChildrenAtIndex(1);
 
     EXPECT_TRUE(root->removeChild(*second));
     ASSERT_EQ(root->countOfChildren(), 1u);
-    EXPECT_EQ(*root->objectInChildrenAtIndex(0)->data(), *bytes("1"));
+    EXPECT_EQ(*root->objectInChildrenAtIndex(0)->data(), *textBytes("1"));
     EXPECT_FALSE(root->removeChild(*second)) << "no longer a child";
     EXPECT_FALSE(second->indexInParent());
     EXPECT_EQ(second->parent(), root) << "a removed node keeps its parent link";
@@ -108,10 +107,10 @@ TEST(SearchRule, ContentsAreSearchedInTheirBytes)
 TEST(SearchRule, PredicateWalkIsPreOrderOverEveryNode)
 {
     const RFATreeNode::Ptr root = RFATreeNode::init();
-    root->addFileWithData(bytes("spawn tank"), "objects/tank.con");
-    root->addFileWithData(bytes("tank"), "objects/tank.dds");
-    root->addFileWithData(bytes("nothing"), "tanks/b.con");
-    root->addFileWithData(bytes("TANK here"), "a.txt");
+    root->addFileWithData(textBytes("spawn tank"), "objects/tank.con");
+    root->addFileWithData(textBytes("tank"), "objects/tank.dds");
+    root->addFileWithData(textBytes("nothing"), "tanks/b.con");
+    root->addFileWithData(textBytes("TANK here"), "a.txt");
 
     struct Case {
         const char* text;

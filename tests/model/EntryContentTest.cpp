@@ -3,6 +3,7 @@
 #include "model/RFATreeNode.h"
 #include "imaging/RawHeightMap.h"
 
+#include "fs/FileIO.h"
 #include <gtest/gtest.h>
 
 namespace larkspan {
@@ -122,25 +123,6 @@ TEST(RawHeightMap, SizesAndDepths)
     }
 }
 
-TEST(RawHeightMap, SamplesAreLittleEndianAndFirstRowFirst)
-{
-    const std::optional<Image> image = decodeRawHeightMap(Bytes{0x34, 0x12, 0xFF, 0x00, 0x01, 0x00, 0x00, 0x80});
-    ASSERT_TRUE(image);
-    ASSERT_EQ(image->format, PixelFormat::Gray16);
-    const auto* samples = reinterpret_cast<const std::uint16_t*>(image->pixels.data());
-    EXPECT_EQ(samples[0], 0x1234);
-    EXPECT_EQ(samples[1], 0x00FF);
-    EXPECT_EQ(samples[3], 0x8000);
-    EXPECT_EQ(image->bytesPerRow, 4u);
-}
-
-} // namespace
-} // namespace larkspan
-
-#include "fs/FileIO.h"
-
-namespace larkspan {
-namespace {
 
 RFATreeNode::Ptr fixture(const std::string& relative, std::string name)
 {

@@ -43,16 +43,6 @@ std::optional<ErrorCode> failureReading(const Bytes& file)
     return read ? std::nullopt : std::optional<ErrorCode>(read.error().code);
 }
 
-TEST(RFAArchiveReader, ErrorTextsAreTheUsersOwn)
-{
-    const ErrorText bounds = describe(Error{ErrorCode::OutOfBounds});
-    EXPECT_EQ(bounds.text, "Internal index is out of bounds");
-    EXPECT_EQ(bounds.reason, "A part of the file tells the app to look for data at places that do not exist.");
-    const ErrorText decompression = describe(Error{ErrorCode::Decompression, "bf1942/a.con"});
-    EXPECT_EQ(decompression.text, "bf1942/a.con: Some error while decompressing");
-    EXPECT_EQ(decompression.reason, "The file is compressed and there was an error when trying to chacnge that.");
-}
-
 TEST(RFAArchiveReader, FilesWithoutEntries)
 {
     struct Case {
@@ -299,11 +289,6 @@ TEST(RFAArchiveReader, ReportsProgressUpToTheWholeFile)
               ErrorCode::Cancelled);
 }
 
-} // namespace
-} // namespace larkspan
-
-namespace larkspan {
-namespace {
 
 // The records of an archive by path (the fixtures hold each path once).
 std::map<std::string, EntryRecord> recordsByPath(ByteSpan file)

@@ -1,6 +1,8 @@
 #include "model/RFATreeEnumerator.h"
 #include "model/RFATreeNode.h"
 
+#include "support/ArchiveBytes.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -8,10 +10,7 @@
 namespace larkspan {
 namespace {
 
-SharedBytes bytes(std::string_view text)
-{
-    return makeSharedBytes(Bytes(text.begin(), text.end()));
-}
+using fixtures::textBytes;
 
 std::vector<std::string> childNames(const RFATreeNode& folder)
 {
@@ -30,35 +29,28 @@ std::vector<std::string> leafPaths(const RFATreeNode::Ptr& node)
     return paths;
 }
 
-TEST(RFATreeNode, FreshRootIsAnEmptyFolderNamedBf1942)
+TEST(RFATreeNode, FreshRootAndAZeroByteFile)
 {
     const RFATreeNode::Ptr root = RFATreeNode::init();
     EXPECT_FALSE(root->isLeaf());
-    EXPECT_EQ(root->name(), "bf1942");
     EXPECT_EQ(root->fullPath(), "bf1942/");
     EXPECT_EQ(root->leafCount(), 0u);
-    EXPECT_EQ(root->fullSize(), 0u);
-}
-
-TEST(RFATreeNode, ZeroByteFileIsAFile)
-{
-    const RFATreeNode::Ptr root = RFATreeNode::init();
-    root->addFileWithData(bytes(""), "objects/empty.con");
+    root->addFileWithData(textBytes(""), "objects/empty.con");
     const RFATreeNode::Ptr file = root->childWithPathArray(std::vector<std::string>{"objects", "empty.con"});
     ASSERT_TRUE(file);
     EXPECT_TRUE(file->isLeaf());
     EXPECT_EQ(file->leafCount(), 1u);
     EXPECT_EQ(file->fullSize(), 0u);
     EXPECT_EQ(file->fullPath(), "bf1942/objects/empty.con");
-    EXPECT_EQ(RFATreeNode::initWithData(bytes("x"), "top.con")->fullPath(), "top.con");
+    EXPECT_EQ(RFATreeNode::initWithData(textBytes("x"), "top.con")->fullPath(), "top.con");
 }
 
 TEST(RFATreeNode, AddFileReusesFoldersButNeverFiles)
 {
     const RFATreeNode::Ptr root = RFATreeNode::init();
-    root->addFileWithData(bytes("1"), "objects/a.con");
-    root->addFileWithData(bytes("22"), "objects/a.con");
-    root->addFileWithData(bytes("333"), "objects/b.con");
+    root->addFileWithData(textBytes("1"), "objects/a.con");
+    root->addFileWithData(textBytes("22"), "objects/a.con");
+    root->addFileWithData(textBytes("333"), "objects/b.con");
     ASSERT_EQ(childNames(*root), std::vector<std::string>{"objects"});
     const RFATreeNode::Ptr objects = root->childWithName("objects");
     EXPECT_EQ(childNames(*objects), (std::vector<std::string>{"a.con", "a.con", "b.con"}));
@@ -67,26 +59,26 @@ TEST(RFATreeNode, AddFileReusesFoldersButNeverFiles)
     EXPECT_EQ(root->leafCount(), 3u);
 
     // A file named x does not stand in for a folder x.
-    objects->addFileWithData(bytes("f"), "x");
-    objects->addFileWithData(bytes("y"), "x/y");
+    objects->addFileWithData(textBytes("f"), "x");
+    objects->addFileWithData(textBytes("y"), "x/y");
     EXPECT_EQ(childNames(*objects), (std::vector<std::string>{"a.con", "a.con", "b.con", "x", "x"}));
     EXPECT_TRUE(objects->objectInChildrenAtIndex(3)->isLeaf());
     EXPECT_EQ(objects->objectInChildrenAtIndex(4)->fullPath(), "bf1942/objects/x/");
     EXPECT_EQ(leafPaths(root).back(), "bf1942/objects/x/y");
 
     // Below a file nothing is added.
-    objects->objectInChildrenAtIndex(0)->addFileWithData(bytes("z"), "z");
+    objects->objectInChildrenAtIndex(0)->addFileWithData(textBytes("z"), "z");
     EXPECT_EQ(objects->objectInChildrenAtIndex(0)->countOfChildren(), 0u);
 }
 
 TEST(RFATreeNode, LookupsAreExactAndFirstMatch)
 {
     const RFATreeNode::Ptr root = RFATreeNode::init();
-    root->addFileWithData(bytes("1"), "objects/a.con");
-    root->addFileWithData(bytes("2"), "objects/a.con");
+    root->addFileWithData(textBytes("1"), "objects/a.con");
+    root->addFileWithData(textBytes("2"), "objects/a.con");
     EXPECT_FALSE(root->childWithName("Objects"));
     const RFATreeNode::Ptr objects = root->childWithName("objects");
-    EXPECT_EQ(*objects->childWithName("a.con")->data(), *bytes("1"));
+    EXPECT_EQ(*objects->childWithName("a.con")->data(), *textBytes("1"));
 
     bool isDirectory = true;
     EXPECT_TRUE(objects->hasChildWithName("a.con", &isDirectory));
@@ -108,7 +100,7 @@ TEST(RFATreeNode, RemoveChildNamedRemovesEverySuchChildAndKeepsOrder)
 {
     const RFATreeNode::Ptr root = RFATreeNode::init();
     for (const char* name : {"a", "x", "b", "x", "c"})
-        root->addFileWithData(bytes(name), name);
+        root->addFileWithData(textBytes(name), name);
     root->removeChildNamed("x");
     EXPECT_EQ(childNames(*root), (std::vector<std::string>{"a", "b", "c"}));
     root->removeChildNamed("missing");
@@ -118,18 +110,18 @@ TEST(RFATreeNode, RemoveChildNamedRemovesEverySuchChildAndKeepsOrder)
 TEST(RFATreeNode, IndexErrorsThrowAndChangeNothing)
 {
     const RFATreeNode::Ptr root = RFATreeNode::init();
-    root->addFileWithData(bytes("1"), "a");
+    root->addFileWithData(textBytes("1"), "a");
     EXPECT_THROW(root->objectInChildrenAtIndex(1), std::out_of_range);
     EXPECT_THROW(root->removeObjectFromChildrenAtIndex(1), std::out_of_range);
     EXPECT_THROW(root->insertObject(RFATreeNode::initAsDirectory("d"), 2), std::out_of_range);
-    EXPECT_THROW(root->addFileWithData(bytes("1"), std::vector<std::string>{}), std::out_of_range);
+    EXPECT_THROW(root->addFileWithData(textBytes("1"), std::vector<std::string>{}), std::out_of_range);
     EXPECT_EQ(childNames(*root), std::vector<std::string>{"a"});
 }
 
 TEST(RFATreeNode, DescendantsAndPaths)
 {
     const RFATreeNode::Ptr root = RFATreeNode::init();
-    root->addFileWithData(bytes("t"), "objects/tanks/tank.con");
+    root->addFileWithData(textBytes("t"), "objects/tanks/tank.con");
     const RFATreeNode::Ptr objects = root->childWithName("objects");
     const RFATreeNode::Ptr tank = root->childWithPathArray(std::vector<std::string>{"objects", "tanks", "tank.con"});
     EXPECT_TRUE(tank->isDescendantOf(*root));
@@ -148,7 +140,7 @@ TEST(RFATreeNode, ParentLinkDoesNotKeepParentAlive)
     RFATreeNode::Ptr child;
     {
         const RFATreeNode::Ptr root = RFATreeNode::init();
-        root->addFileWithData(bytes("c"), "c");
+        root->addFileWithData(textBytes("c"), "c");
         child = root->objectInChildrenAtIndex(0);
     }
     EXPECT_FALSE(child->parent());
@@ -158,8 +150,8 @@ TEST(RFATreeNode, ParentLinkDoesNotKeepParentAlive)
 TEST(RFATreeNode, FlattenedTreeNestsChildLists)
 {
     const RFATreeNode::Ptr root = RFATreeNode::init();
-    root->addFileWithData(bytes("f"), "F");
-    root->addFileWithData(bytes("g"), "D/G");
+    root->addFileWithData(textBytes("f"), "F");
+    root->addFileWithData(textBytes("g"), "D/G");
     const FlattenedTree tree = root->flattenedTree();
     EXPECT_EQ(tree.node, root);
     ASSERT_EQ(tree.children.size(), 2u);
@@ -173,13 +165,13 @@ TEST(RFATreeNode, FlattenedTreeNestsChildLists)
 TEST(RFATreeEnumerator, YieldsFilesInPreOrderAndSkipsEmptyFolders)
 {
     const RFATreeNode::Ptr root = RFATreeNode::init();
-    root->addFileWithData(bytes("a"), "a");
+    root->addFileWithData(textBytes("a"), "a");
     root->appendChild(RFATreeNode::initAsDirectory("e", root));
     const RFATreeNode::Ptr nested = RFATreeNode::initAsDirectory("deep", root);
     nested->appendChild(RFATreeNode::initAsDirectory("deeper", nested));
     root->appendChild(nested);
-    root->addFileWithData(bytes("b"), "f/b");
-    root->addFileWithData(bytes("c"), "c");
+    root->addFileWithData(textBytes("b"), "f/b");
+    root->addFileWithData(textBytes("c"), "c");
     EXPECT_EQ(leafPaths(root), (std::vector<std::string>{"bf1942/a", "bf1942/f/b", "bf1942/c"}));
     EXPECT_EQ(root->leafCount(), 3u);
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <random>
+
 namespace larkspan {
 namespace {
 
@@ -20,106 +23,74 @@ struct UndoableValue {
     int value = 0;
 };
 
-TEST(UndoHistory, GroupsRunBackwardsAndTheirRegistrationsFormTheOppositeGroup)
+// Random changes, group ends, undos, redos and saves against a model of the
+// history: the states one above the other, where the user stands among
+// them, and which of them was saved. A group undoes its changes last to
+// first, and the redo group its own the same way.
+TEST(UndoHistory, RandomStepsFollowAModelOfStates)
 {
-    UndoHistory history;
-    std::vector<std::string> log;
-    // Each action logs itself and registers its own inverse, as the tree's
-    // primitives do.
-    std::function<void(std::string, std::string)> step = [&](std::string doing, std::string undoing) {
-        log.push_back(doing);
-        history.registerUndo([&, doing, undoing] { step(undoing, doing); });
-    };
-    step("a", "-a");
-    step("b", "-b");
-    history.setActionName("Edit");
-    history.endGroup();
-    EXPECT_TRUE(history.canUndo());
-    EXPECT_FALSE(history.canRedo());
-    EXPECT_EQ(history.undoActionName(), "Edit");
-
-    log.clear();
-    history.undo();
-    EXPECT_EQ(log, (std::vector<std::string>{"-b", "-a"}));
-    EXPECT_FALSE(history.canUndo());
-    EXPECT_TRUE(history.canRedo());
-    EXPECT_EQ(history.redoActionName(), "Edit");
-
-    log.clear();
-    history.redo();
-    EXPECT_EQ(log, (std::vector<std::string>{"a", "b"}));
-    EXPECT_TRUE(history.canUndo());
-    EXPECT_FALSE(history.canRedo());
-}
-
-TEST(UndoHistory, NewEditOutsideUndoClearsRedo)
-{
-    UndoHistory history;
-    UndoableValue value(history);
-    value.set(1);
-    history.endGroup();
-    value.set(2);
-    history.endGroup();
-    history.undo();
-    EXPECT_EQ(value, 1);
-    EXPECT_TRUE(history.canRedo());
-    value.set(3);
-    EXPECT_FALSE(history.canRedo());
-    history.endGroup();
-    history.undo();
-    EXPECT_EQ(value, 1);
-    history.undo();
-    EXPECT_EQ(value, 0);
-    EXPECT_FALSE(history.canUndo());
-}
-
-TEST(UndoHistory, UndoClosesTheOpenGroupFirst)
-{
-    UndoHistory history;
-    UndoableValue value(history);
-    value.set(5);
-    value.set(6); // same event, no endGroup
-    EXPECT_TRUE(history.canUndo());
-    history.undo();
-    EXPECT_EQ(value, 0) << "both registrations belong to one group";
-}
-
-TEST(UndoHistory, CleanMarkFollowsUndoAndRedo)
-{
-    UndoHistory history;
-    UndoableValue value(history);
-    EXPECT_FALSE(history.isModified());
-    value.set(1);
-    EXPECT_TRUE(history.isModified()) << "an open group counts";
-    history.endGroup();
-    history.markClean();
-    EXPECT_FALSE(history.isModified());
-    value.set(2);
-    history.endGroup();
-    EXPECT_TRUE(history.isModified());
-    history.undo();
-    EXPECT_FALSE(history.isModified()) << "back at the saved state";
-    history.undo();
-    EXPECT_TRUE(history.isModified());
-    history.redo();
-    EXPECT_FALSE(history.isModified());
-
-    // Undo past the saved state, then edit: the saved state is gone for good.
-    history.undo();
-    value.set(7);
-    history.endGroup();
-    EXPECT_TRUE(history.isModified());
-    history.undo();
-    EXPECT_TRUE(history.isModified());
+    std::mt19937 random(1942);
+    for (int round = 0; round < 300; ++round) {
+        UndoHistory history;
+        UndoableValue value(history);
+        std::vector<int> states{0};
+        std::size_t at = 0;
+        std::optional<std::size_t> saved = 0;
+        bool open = false; // a group of changes not yet ended
+        for (int op = 0; op < 40; ++op) {
+            switch (random() % 6) {
+            case 0:
+            case 1: {
+                const int v = static_cast<int>(random() % 100);
+                if (!open) {
+                    // A new step: what could be redone is gone, and so is a save among it.
+                    states.resize(at + 1);
+                    if (saved > at)
+                        saved.reset();
+                    states.push_back(v);
+                    ++at;
+                    open = true;
+                }
+                states[at] = v;
+                value.set(v);
+                break;
+            }
+            case 2:
+                history.endGroup();
+                open = false;
+                break;
+            case 3:
+                history.undo(); // ends the open group first
+                at -= at > 0 ? 1 : 0;
+                open = false;
+                break;
+            case 4:
+                history.redo();
+                at += at + 1 < states.size() ? 1 : 0;
+                open = false;
+                break;
+            case 5:
+                history.markClean();
+                saved = at;
+                open = false;
+                break;
+            }
+            ASSERT_EQ(value, states[at]) << "round " << round << ", step " << op;
+            ASSERT_EQ(history.canUndo(), at > 0);
+            ASSERT_EQ(history.canRedo(), at + 1 < states.size());
+            ASSERT_EQ(history.isModified(), saved != at);
+        }
+    }
 }
 
 TEST(UndoHistory, NamesAndChangeCallback)
 {
     UndoHistory history;
+    UndoableValue value(history);
     int changes = 0;
     history.setChangeCallback([&] { ++changes; });
     history.setActionName("New Folder");
-    history.registerUndo([] {});
+    value.set(1);
     history.endGroup();
     EXPECT_GT(changes, 0);
     EXPECT_EQ(history.undoActionName(), "New Folder");
@@ -129,6 +100,11 @@ TEST(UndoHistory, NamesAndChangeCallback)
     const int before = changes;
     history.undo();
     EXPECT_GT(changes, before);
+    EXPECT_EQ(history.redoActionName(), "New Folder");
+    history.redo();
+    history.registerUndo([] {});
+    history.endGroup();
+    history.undo();
     EXPECT_FALSE(history.canRedo()) << "an undo that registers nothing leaves nothing to redo";
     history.removeAllActions();
     EXPECT_FALSE(history.canUndo());
@@ -146,11 +122,6 @@ TEST(UndoHistory, ActionsKeepWhatTheyCaptureAlive)
     EXPECT_TRUE(watch.expired());
 }
 
-} // namespace
-} // namespace larkspan
-
-namespace larkspan {
-namespace {
 
 TEST(UndoHistory, TypingCoalescesUntilSomethingElseHappens)
 {

@@ -4,6 +4,7 @@
 #include "model/ChangeHub.h"
 #include "model/RFATreeNode.h"
 #include "model/UndoHistory.h"
+#include "support/RandomTreeEditor.h"
 
 #include <gtest/gtest.h>
 
@@ -33,101 +34,25 @@ std::string snapshot(const RFATreeNode& node, const std::shared_ptr<UndoHistory>
     return out.str();
 }
 
-class RandomEditor {
-public:
-    explicit RandomEditor(std::uint32_t seed) : random_(seed)
+// A tree of 3000 random nodes, joined to a history and a hub with a live
+// observer (so that every announcement path runs too), edited at random.
+struct RandomEditor {
+    std::shared_ptr<UndoHistory> history_ = std::make_shared<UndoHistory>();
+    std::shared_ptr<ChangeHub> hub_ = std::make_shared<ChangeHub>();
+    RFATreeNode::Ptr root_ = RFATreeNode::init();
+    fixtures::RandomTreeEditor editor_;
+    std::size_t reports_ = 0;
+    ObserverToken token_;
+
+    explicit RandomEditor(std::uint32_t seed) : editor_(root_, history_, seed)
     {
         root_->setChangeHub(hub_);
         for (int i = 0; i < 3000; ++i)
-            insertNew();
+            editor_.insertNew();
         root_->setUndoManager(history_);
-        // A live observer, so every announcement path runs too.
         token_ = hub_->observe({.prior = true, .oldValue = true}, [this](const ChangeReport&) { ++reports_; });
     }
-
-    void edit()
-    {
-        switch (random_() % 6) {
-        case 0: insertNew(); break;
-        case 1: remove(); break;
-        case 2: rename(); break;
-        case 3: setData(); break;
-        case 4: move(); break;
-        case 5: copyIn(); break;
-        }
-    }
-
-    std::shared_ptr<UndoHistory> history_ = std::make_shared<UndoHistory>();
-    RFATreeNode::Ptr root_ = RFATreeNode::init();
-    std::size_t reports_ = 0;
-
-private:
-    RFATreeNode::Ptr anyNode()
-    {
-        RFATreeNode::Ptr node = root_;
-        while (node->countOfChildren() > 0 && random_() % 4 != 0)
-            node = node->objectInChildrenAtIndex(random_() % node->countOfChildren());
-        return node;
-    }
-    RFATreeNode::Ptr anyFolder()
-    {
-        RFATreeNode::Ptr node = anyNode();
-        return node->isLeaf() ? node->parent() : node;
-    }
-    std::string anyName() { return "n" + std::to_string(random_() % 50) + (random_() % 2 ? ".con" : ""); }
-
-    void insertNew()
-    {
-        const RFATreeNode::Ptr folder = anyFolder();
-        const RFATreeNode::Ptr node =
-            random_() % 3 == 0 ? RFATreeNode::initAsDirectory(anyName(), folder)
-                               : RFATreeNode::initWithData(makeSharedBytes(Bytes(random_() % 8, 'x')), anyName(), folder);
-        folder->insertObject(node, random_() % (folder->countOfChildren() + 1));
-    }
-    void remove()
-    {
-        const RFATreeNode::Ptr node = anyNode();
-        if (const RFATreeNode::Ptr folder = node->parent(); folder && node->indexInParent())
-            folder->removeChild(*node);
-    }
-    void rename() { anyNode()->setName(anyName()); }
-    void setData()
-    {
-        // Data changes register no undo of their own; the text editor
-        // registers the inverse, as this does.
-        const RFATreeNode::Ptr node = anyNode();
-        if (!node->isLeaf())
-            return;
-        replaceData(node, makeSharedBytes(Bytes(random_() % 8, static_cast<std::uint8_t>('a' + random_() % 26))));
-    }
-    void replaceData(const RFATreeNode::Ptr& node, SharedBytes data)
-    {
-        SharedBytes old = node->data();
-        node->setData(std::move(data));
-        history_->registerUndo([this, node, old] { replaceData(node, old); });
-    }
-    void move()
-    {
-        const RFATreeNode::Ptr node = anyNode();
-        const RFATreeNode::Ptr from = node->parent();
-        const RFATreeNode::Ptr to = anyFolder();
-        if (!from || !node->indexInParent() || to == node || to->isDescendantOf(*node))
-            return;
-        from->removeChild(*node);
-        to->insertObject(node, random_() % (to->countOfChildren() + 1));
-    }
-    void copyIn()
-    {
-        const RFATreeNode::Ptr source = anyNode();
-        if (source == root_)
-            return;
-        const RFATreeNode::Ptr to = anyFolder();
-        to->appendChild(source->copy());
-    }
-
-    std::mt19937 random_;
-    std::shared_ptr<ChangeHub> hub_ = std::make_shared<ChangeHub>();
-    ObserverToken token_;
+    void edit() { editor_.edit(); }
 };
 
 TEST(UndoRandomized, UndoAllRestoresTheStartAndRedoAllTheEnd)

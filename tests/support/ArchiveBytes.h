@@ -5,6 +5,7 @@
 
 #include "base/ByteOrder.h"
 #include "base/Bytes.h"
+#include "format/ArchiveDirectory.h"
 
 #include <string>
 #include <string_view>
@@ -55,25 +56,70 @@ inline Bytes segmentedEntry(std::uint32_t count, const std::vector<SegmentRow>& 
     return entry;
 }
 
-// A plain-layout archive holding `entries` (name → content) uncompressed,
-// data first, directory last.
-inline Bytes plainArchive(const std::vector<std::pair<std::string, std::string>>& entries,
-                          std::uint32_t compressionFlag = 0)
+struct Segment {
+    Bytes stream;
+    std::uint32_t size;                 // what the table says it decodes to
+    std::uint32_t offsetAdjustment = 0; // added to the true offset, to point it astray
+};
+
+// A compressed entry of these segments, their streams back to back in table order.
+inline Bytes segmentedEntry(const std::vector<Segment>& segments)
+{
+    std::vector<SegmentRow> rows;
+    Bytes streams;
+    for (const Segment& s : segments) {
+        rows.push_back({std::uint32_t(s.stream.size()), s.size, std::uint32_t(streams.size()) + s.offsetAdjustment});
+        streams.insert(streams.end(), s.stream.begin(), s.stream.end());
+    }
+    return segmentedEntry(std::uint32_t(rows.size()), rows, streams);
+}
+
+// An entry as the directory tells of it: the name's raw bytes, the stored
+// bytes and the size field.
+struct StoredEntry {
+    std::string name;
+    Bytes stored;
+    std::uint32_t size;
+};
+
+// An entry stored as it is (size = stored size).
+inline StoredEntry rawEntry(std::string name, const Bytes& content)
+{
+    return {std::move(name), content, static_cast<std::uint32_t>(content.size())};
+}
+
+// An archive holding `entries` in record order, data first, directory last;
+// the identified layout puts its header in front.
+inline Bytes archiveOf(const std::vector<StoredEntry>& entries, std::uint32_t compressionFlag = 0,
+                       bool identified = false)
 {
     Bytes file;
+    if (identified)
+        appendText(file, {kIdentificationString, kIdentificationLength});
+    const std::size_t headerAt = file.size();
     appendLittleInt(file, 0);
     appendLittleInt(file, compressionFlag);
     std::vector<RawRecord> records;
-    for (const auto& [name, content] : entries) {
-        records.push_back({name, static_cast<std::uint32_t>(content.size()),
-                           static_cast<std::uint32_t>(content.size()), static_cast<std::uint32_t>(file.size())});
-        appendText(file, content);
+    for (const StoredEntry& entry : entries) {
+        records.push_back({entry.name, static_cast<std::uint32_t>(entry.stored.size()), entry.size,
+                           static_cast<std::uint32_t>(file.size())});
+        file.insert(file.end(), entry.stored.begin(), entry.stored.end());
     }
-    replaceBytesInRange(file, 0, static_cast<std::uint32_t>(file.size()));
+    replaceBytesInRange(file, headerAt, static_cast<std::uint32_t>(file.size()));
     appendLittleInt(file, static_cast<std::uint32_t>(records.size()));
     for (const RawRecord& r : records)
         appendRecord(file, r);
     return file;
+}
+
+// A plain-layout archive holding `entries` (name → content) uncompressed.
+inline Bytes plainArchive(const std::vector<std::pair<std::string, std::string>>& entries,
+                          std::uint32_t compressionFlag = 0)
+{
+    std::vector<StoredEntry> stored;
+    for (const auto& [name, content] : entries)
+        stored.push_back(rawEntry(name, Bytes(content.begin(), content.end())));
+    return archiveOf(stored, compressionFlag);
 }
 
 // Where the fields of the first record of a plainArchive() lie.
@@ -86,6 +132,11 @@ inline FirstRecord firstRecordOf(const Bytes& archive, std::size_t nameLength)
     const std::size_t directory = littleIntAtPosition(archive, 0);
     const std::size_t fields = directory + 8 + nameLength;
     return {directory, directory + 4, fields, fields + 4, fields + 8};
+}
+
+inline SharedBytes textBytes(std::string_view text)
+{
+    return makeSharedBytes(Bytes(text.begin(), text.end()));
 }
 
 inline std::string text(const SharedBytes& bytes)

@@ -29,6 +29,7 @@ public:
     TemporaryFolder& operator=(const TemporaryFolder&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(std::string_view relative) const { return path_ / relative; }
 
     // Writes a file below the folder, making the folders on the way.
     std::filesystem::path write(const std::filesystem::path& relative, std::string_view content) const
