@@ -35,7 +35,7 @@ TEST_F(FileNamesTest, GoFromTheCommandLineToFilesAndIntoTheArchiveBeyondAscii)
 // to: there the entry is refused; elsewhere it is a name like any other.
 TEST_F(FileNamesTest, AreWrittenInTheChosenFolderOrRefusedNeverElsewhere)
 {
-    const std::string archive = putArchive(craftArchive({rawEntry("bf1942/C:x.con", bytesOf("x"))}, 0));
+    const std::string archive = putArchive(archiveOf({rawEntry("bf1942/C:x.con", bytesOf("x"))}, 0));
     const RfaRun run = runRfa({"extract", archive, "-C", (temp / "out").string()});
     const bool written = fs::exists(temp / "out/bf1942/C:x.con");
     EXPECT_EQ(run.exitCode, written ? 0 : 1) << run.err;

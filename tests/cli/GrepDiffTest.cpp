@@ -25,7 +25,7 @@ protected:
     void SetUp() override
     {
         const std::string script = "first\r\nObjectTemplate.create PlaneAirframe Spitfire\r\nCAF\xC9\r\n";
-        a = putArchive(craftArchive({rawEntry("bf1942/a.con", bytesOf(script)),
+        a = putArchive(archiveOf({rawEntry("bf1942/a.con", bytesOf(script)),
                                      rawEntry("bf1942/b.txt", bytesOf("nothing\nspitfire")),
                                      rawEntry("bf1942/c.dds", bytesOf("Spitfire")),
                                      rawEntry("bf1942/gone.con", bytesOf("x")),
@@ -33,7 +33,7 @@ protected:
                                     0),
                        "A.rfa");
         // The same script stored compressed, a changed one, one removed, one added.
-        b = putArchive(craftArchive({compressedEntry("bf1942/A.con", bytesOf(script)),
+        b = putArchive(archiveOf({compressedEntry("bf1942/A.con", bytesOf(script)),
                                      rawEntry("bf1942/b.txt", bytesOf("nothing\nSpitfire")),
                                      rawEntry("bf1942/c.dds", bytesOf("Spitfire")),
                                      rawEntry("bf1942/new.con", bytesOf("y")),
@@ -82,14 +82,14 @@ INSTANTIATE_TEST_SUITE_P(
 // Entries are searched on several threads but printed in their order.
 TEST_F(GrepDiffTest, PrintsManyEntriesInTheirOrder)
 {
-    std::vector<CraftedEntry> entries;
+    std::vector<StoredEntry> entries;
     std::string expected;
     for (int i = 0; i < 200; ++i) {
         const std::string name = "bf1942/e" + std::to_string(i) + ".con";
         entries.push_back(rawEntry(name, bytesOf(std::string(i * 50, '-') + "\nhit")));
         expected += "many.rfa:" + name + ":2:hit\n";
     }
-    putArchive(craftArchive(entries, 0), "many.rfa");
+    putArchive(archiveOf(entries, 0), "many.rfa");
     const RfaRun run = runRfa({"grep", "hit", "many.rfa"}, {temp.path()});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, expected);

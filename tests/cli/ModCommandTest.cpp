@@ -21,9 +21,9 @@ protected:
         mod = (temp / "Mods/MyMod").string();
     }
 
-    void put(const std::string& path, const std::vector<CraftedEntry>& entries)
+    void put(const std::string& path, const std::vector<StoredEntry>& entries)
     {
-        writeFile(temp / path, craftArchive(entries, 0));
+        writeFile(temp / path, archiveOf(entries, 0));
     }
 
     std::string mod;

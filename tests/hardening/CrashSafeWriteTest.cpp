@@ -94,8 +94,9 @@ TEST(CrashSafeWrite, InjectedFaultsKeepThePreviousFileAndLeaveNoTemporary)
             ASSERT_FALSE(written);
             EXPECT_EQ(written.error(), (Error{c.failure, target.string(), c.systemError}));
             EXPECT_EQ(namesIn(folder.path()), existed ? std::vector<std::string>{"saved.rfa"} : std::vector<std::string>{});
-            if (existed)
+            if (existed) {
                 EXPECT_EQ(contentOf(target), kOld);
+            }
         }
     }
 }

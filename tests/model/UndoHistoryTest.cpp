@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
+#include <cstdint>
 #include <random>
 
 namespace larkspan {
@@ -35,7 +35,8 @@ TEST(UndoHistory, RandomStepsFollowAModelOfStates)
         UndoableValue value(history);
         std::vector<int> states{0};
         std::size_t at = 0;
-        std::optional<std::size_t> saved = 0;
+        constexpr std::size_t kLost = SIZE_MAX; // the saved state was undone and overwritten
+        std::size_t saved = 0;
         bool open = false; // a group of changes not yet ended
         for (int op = 0; op < 40; ++op) {
             switch (random() % 6) {
@@ -45,8 +46,8 @@ TEST(UndoHistory, RandomStepsFollowAModelOfStates)
                 if (!open) {
                     // A new step: what could be redone is gone, and so is a save among it.
                     states.resize(at + 1);
-                    if (saved > at)
-                        saved.reset();
+                    if (saved != kLost && saved > at)
+                        saved = kLost;
                     states.push_back(v);
                     ++at;
                     open = true;
