@@ -1,4 +1,5 @@
 #include "cli/ArchiveWriting.h"
+#include "fs/SafePath.h"
 #include "cli/Commands.h"
 #include "cli/CompressOption.h"
 #include "cli/Diagnostics.h"
@@ -27,7 +28,7 @@ struct ConvertOptions {
 bool isReadOnly(const std::string& path)
 {
     std::error_code error;
-    const fs::file_status status = fs::status(path, error);
+    const fs::file_status status = fs::status(pathFromUtf8(path), error);
     constexpr fs::perms writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
     return !error && fs::is_regular_file(status) && (status.permissions() & writable) == fs::perms::none;
 }
@@ -38,7 +39,7 @@ ExitCode runConvert(const ConvertOptions& options)
         reportProblem(options.output, "the file is read-only; nothing written");
         return ExitCode::Failure;
     }
-    const Result<Bytes> file = readWholeFile(options.archive);
+    const Result<Bytes> file = readWholeFile(pathFromUtf8(options.archive));
     if (!file) {
         reportError(file.error());
         return ExitCode::Failure;

@@ -1,4 +1,5 @@
 #include "cli/Commands.h"
+#include "fs/SafePath.h"
 #include "cli/Diagnostics.h"
 #include "base/StringAdditions.h"
 #include "mod/ArchiveListing.h"
@@ -86,7 +87,7 @@ ExitCode runDiff(const DiffOptions& options)
     std::optional<ArchiveListing> listings[2];
     for (int i = 0; i < 2; ++i) {
         const std::string& path = i == 0 ? options.before : options.after;
-        Result<ArchiveListing> listing = ArchiveListing::open(path);
+        Result<ArchiveListing> listing = ArchiveListing::open(pathFromUtf8(path));
         if (!listing) {
             reportProblem(path, "cannot be read: " + reasonText(listing.error()));
             return ExitCode::Trouble;

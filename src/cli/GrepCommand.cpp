@@ -1,4 +1,5 @@
 #include "cli/Commands.h"
+#include "fs/SafePath.h"
 #include "cli/Diagnostics.h"
 #include "cli/EntrySearch.h"
 #include "cli/ModOpening.h"
@@ -25,7 +26,7 @@ public:
 
     void archive(const std::string& path)
     {
-        const Result<ArchiveListing> listing = ArchiveListing::open(path);
+        const Result<ArchiveListing> listing = ArchiveListing::open(pathFromUtf8(path));
         if (!listing) {
             reportProblem(path, "cannot be read: " + reasonText(listing.error()));
             trouble_ = true;
@@ -84,7 +85,7 @@ ExitCode runGrep(const GrepOptions& options)
     Search search(*matcher, options.namesOnly);
     for (const std::string& target : options.targets) {
         std::error_code error;
-        if (std::filesystem::is_directory(target, error))
+        if (std::filesystem::is_directory(pathFromUtf8(target), error))
             search.mod(target);
         else
             search.archive(target);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 
 namespace larkspan::cli {
 
@@ -62,10 +63,12 @@ std::size_t LineMatcher::find(ByteSpan text, std::size_t from) const
 {
     const std::string& needle = *latin1Pattern_;
     const auto searchIn = [&](const std::uint8_t* bytes, std::size_t length) -> std::optional<std::size_t> {
-        const void* hit = ::memmem(bytes, length, needle.data(), needle.size());
-        if (!hit)
+        // string_view's find, not memmem: Windows' C library has none.
+        const std::size_t hit =
+            std::string_view(reinterpret_cast<const char*>(bytes), length).find(needle);
+        if (hit == std::string_view::npos)
             return std::nullopt;
-        return static_cast<std::size_t>(static_cast<const std::uint8_t*>(hit) - bytes);
+        return hit;
     };
     if (!options_.ignoreCase) {
         const std::optional<std::size_t> at = searchIn(text.data() + from, text.size() - from);

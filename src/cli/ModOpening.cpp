@@ -1,4 +1,5 @@
 #include "cli/ModOpening.h"
+#include "fs/SafePath.h"
 
 #include "cli/Diagnostics.h"
 
@@ -20,7 +21,7 @@ void warnAboutClash(const ModIndex& index, const ModClash& clash)
 
 std::optional<ModIndex> openMod(const std::string& folder)
 {
-    Result<ModIndex> index = ModIndex::open(folder);
+    Result<ModIndex> index = ModIndex::open(pathFromUtf8(folder));
     if (!index) {
         reportProblem(folder, "not a mod folder: " + reasonText(index.error()));
         return std::nullopt;

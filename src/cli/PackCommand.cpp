@@ -132,7 +132,7 @@ ExitCode runPack(const PackOptions& options)
         return ExitCode::Failure;
     }
 
-    return writeArchive(*archive, output, options.compress) ? ExitCode::Success : ExitCode::Failure;
+    return writeArchive(*archive, options.output, options.compress) ? ExitCode::Success : ExitCode::Failure;
 }
 
 } // namespace
