@@ -1,10 +1,10 @@
 #include "cli/ArchiveWriting.h"
-#include "fs/SafePath.h"
 #include "cli/Commands.h"
 #include "cli/CompressOption.h"
 #include "cli/Diagnostics.h"
 #include "cli/Progress.h"
 #include "fs/FileIO.h"
+#include "fs/SafePath.h"
 #include "model/RFAArchive.h"
 
 #include <filesystem>

@@ -1,7 +1,7 @@
 #include "cli/Commands.h"
-#include "fs/SafePath.h"
 #include "cli/Diagnostics.h"
 #include "base/StringAdditions.h"
+#include "fs/SafePath.h"
 #include "mod/ArchiveListing.h"
 
 #include <cstdio>

@@ -1,8 +1,8 @@
 #include "cli/Commands.h"
-#include "fs/SafePath.h"
 #include "cli/Diagnostics.h"
 #include "cli/EntrySearch.h"
 #include "cli/ModOpening.h"
+#include "fs/SafePath.h"
 #include "mod/ArchiveListing.h"
 #include "model/EntryKind.h"
 

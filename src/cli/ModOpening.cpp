@@ -1,7 +1,7 @@
 #include "cli/ModOpening.h"
-#include "fs/SafePath.h"
 
 #include "cli/Diagnostics.h"
+#include "fs/SafePath.h"
 
 namespace larkspan::cli {
 
