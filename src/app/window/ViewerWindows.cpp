@@ -1,6 +1,7 @@
 #include "app/window/ViewerWindows.h"
 
 #include "app/shell/RFAApplicationDelegate.h"
+#include "app/viewers/HexViewerWindow.h"
 #include "app/viewers/RFAImageViewingController.h"
 #include "app/viewers/TextEditorWindow.h"
 #include "app/window/MyDocument.h"
@@ -44,6 +45,10 @@ void ViewerWindows::openEntries(const std::vector<RFATreeNode::Ptr>& entries)
             application_.installMenus(picture->menuBar());
             picture->sizeToPicture();
             viewer = picture;
+        } else if (entry->isLeaf()) {
+            auto* hex = new HexViewerWindow(entry, window_.displayName(), &window_);
+            application_.installMenus(*hex->menuBar());
+            viewer = hex;
         }
         if (!viewer)
             continue;
@@ -63,7 +68,8 @@ QWidget* ViewerWindows::viewerFor(const RFATreeNode& entry) const
 
 bool ViewerWindows::isViewerWindow(const QWidget* window)
 {
-    return qobject_cast<const TextEditorWindow*>(window) || qobject_cast<const RFAImageViewingController*>(window);
+    return qobject_cast<const TextEditorWindow*>(window) || qobject_cast<const RFAImageViewingController*>(window) ||
+           qobject_cast<const HexViewerWindow*>(window);
 }
 
 void ViewerWindows::retitle()
@@ -73,6 +79,8 @@ void ViewerWindows::retitle()
             editor->setDisplayName(window_.displayName());
         else if (auto* picture = qobject_cast<RFAImageViewingController*>(viewer.data()))
             picture->setDisplayName(window_.displayName());
+        else if (auto* hex = qobject_cast<HexViewerWindow*>(viewer.data()))
+            hex->setDisplayName(window_.displayName());
     }
 }
 

@@ -27,7 +27,7 @@ public:
     // The viewer window of each entry: brought to the front when open.
     void openEntries(const std::vector<RFATreeNode::Ptr>& entries);
     QWidget* viewerFor(const RFATreeNode& entry) const;
-    // A text editor or an image viewer window.
+    // A text editor, an image viewer or a hex viewer window.
     static bool isViewerWindow(const QWidget* window);
     // The document's name, shown in every viewer's title, changed.
     void retitle();
