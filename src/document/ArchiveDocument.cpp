@@ -84,6 +84,7 @@ Result<void> ArchiveDocument::saveToFile(const std::filesystem::path& location, 
 {
     if (const Result<void> saved = archive_->writeToFile(location, saveOptions(), progress, disk); !saved)
         return saved;
+    archive_->forgetStoredSizes();
     history_->markClean();
     location_ = std::filesystem::absolute(location);
     return {};

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 namespace larkspan {
@@ -64,6 +65,14 @@ public:
     // The file it was read from held compressed entries.
     bool readCompressed() const { return readCompressed_; }
 
+    // What an entry's bytes took in the file the archive was read from, while
+    // the entry still holds those very bytes (they are immutable, so the same
+    // buffer means the same content); nothing for bytes added or replaced
+    // since, and for all after forgetStoredSizes().
+    std::optional<std::uint32_t> storedSizeOf(const SharedBytes& data) const;
+    // A save writes every entry anew: what they took before no longer holds.
+    void forgetStoredSizes() { storedSizes_.clear(); }
+
     // The bytes of the archive in the writer's layout, or nothing when they
     // would not fit the format's 32-bit sizes and offsets.
     std::optional<Bytes> completeFileData(const WriteOptions& options = {}) const;
@@ -86,13 +95,20 @@ public:
                              const WriteProgress& progress = {}, DiskCalls& disk = realDisk()) const;
 
 private:
-    RFAArchive(std::vector<RFATreeNode::Ptr> rootNodes, bool readCompressed)
-        : rootNodes_(std::move(rootNodes)), readCompressed_(readCompressed)
+    struct StoredSize {
+        std::weak_ptr<const Bytes> data; // tells a freed buffer from a new one at its address
+        std::uint32_t size;
+    };
+    using StoredSizes = std::unordered_map<const Bytes*, StoredSize>;
+
+    RFAArchive(std::vector<RFATreeNode::Ptr> rootNodes, bool readCompressed, StoredSizes storedSizes)
+        : rootNodes_(std::move(rootNodes)), readCompressed_(readCompressed), storedSizes_(std::move(storedSizes))
     {
     }
 
     std::vector<RFATreeNode::Ptr> rootNodes_;
     bool readCompressed_ = false;
+    StoredSizes storedSizes_;
 };
 
 } // namespace larkspan

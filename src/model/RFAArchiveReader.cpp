@@ -88,6 +88,7 @@ Result<std::unique_ptr<RFAArchive>> RFAArchive::initWithData(ByteSpan file, cons
     std::uint64_t bytesDone = 0;
     std::optional<Error> failure;
     bool compressed = false;
+    StoredSizes storedSizes;
     pool.run(
         records.size(), [&](std::size_t i, unsigned) { contents[i] = entryContent(records[i]); },
         [&](std::size_t i) {
@@ -96,6 +97,7 @@ Result<std::unique_ptr<RFAArchive>> RFAArchive::initWithData(ByteSpan file, cons
                 return false;
             }
             compressed |= records[i].compressed;
+            storedSizes.try_emplace(contents[i]->get(), StoredSize{*contents[i], records[i].storedSize});
             builder.place(paths[i], std::move(*contents[i]));
             contents[i] = Error{ErrorCode::Decompression};
             if (progress) {
@@ -112,7 +114,7 @@ Result<std::unique_ptr<RFAArchive>> RFAArchive::initWithData(ByteSpan file, cons
         return *failure;
     if (recordError)
         return *recordError;
-    return std::unique_ptr<RFAArchive>(new RFAArchive(builder.takeRoots(), compressed));
+    return std::unique_ptr<RFAArchive>(new RFAArchive(builder.takeRoots(), compressed, std::move(storedSizes)));
 }
 
 } // namespace larkspan

@@ -7,6 +7,7 @@
 #include "app/viewers/QtImages.h"
 #include "app/window/DocumentFileController.h"
 #include "app/window/MyDocument.h"
+#include "app/window/PreviewPanes.h"
 #include "app/window/ViewerWindows.h"
 #include "document/CommandAvailability.h"
 #include "model/UndoHistory.h"
@@ -66,6 +67,7 @@ RFAApplicationDelegate::RFAApplicationDelegate() : imageDecoders_(imageDecodersW
     makeAction(Command::CompressWhenSaving, tr("&Compress When Saving"), {})->setCheckable(true);
     makeAction(Command::UseBrowser, tr("As &Browser"), QKeySequence(tr("Ctrl+1")));
     makeAction(Command::UseList, tr("As &List"), QKeySequence(tr("Ctrl+2")));
+    makeAction(Command::ShowPreview, tr("Show &Preview"), QKeySequence(tr("Ctrl+Shift+P")))->setCheckable(true);
     makeAction(Command::KeyboardShortcuts, tr("&Keyboard Shortcuts"), QKeySequence::HelpContents);
     makeAction(Command::About, tr("&About Larkspan"), {});
     connect(qApp, &QApplication::focusChanged, this, &RFAApplicationDelegate::updateActions);
@@ -281,6 +283,7 @@ void RFAApplicationDelegate::trigger(Command command)
         break;
     case Command::UseBrowser: document->useBrowserView(); break;
     case Command::UseList: document->useListView(); break;
+    case Command::ShowPreview: document->previews().setListPreviewShown(!settings::showPreview()); break;
     default: break;
     }
 }
@@ -328,6 +331,9 @@ void RFAApplicationDelegate::updateActions()
     // With no document the view commands stay enabled and do nothing.
     enable(Command::UseBrowser, !logic || validInBrowser(DocumentAction::UseBrowserView));
     enable(Command::UseList, !logic || validInBrowser(DocumentAction::UseListView));
+    // The browser shows its preview by itself; the list's is docked on request.
+    enable(Command::ShowPreview, inBrowser && logic->browse().tabToShow() == 1);
+    action(Command::ShowPreview)->setChecked(settings::showPreview());
 }
 
 void RFAApplicationDelegate::installMenus(QMenuBar& menuBar)
@@ -372,6 +378,8 @@ void RFAApplicationDelegate::installMenus(QMenuBar& menuBar)
     QMenu* view = bar->addMenu(tr("&View"));
     view->addAction(action(Command::UseBrowser));
     view->addAction(action(Command::UseList));
+    view->addSeparator();
+    view->addAction(action(Command::ShowPreview));
 
     QMenu* help = bar->addMenu(tr("&Help"));
     help->addAction(action(Command::KeyboardShortcuts));

@@ -61,7 +61,7 @@ public:
         New, Open, Close, Save, SaveAs, Revert, Run, SaveAndRun, Quit,
         Undo, Redo, Cut, Copy, Paste, Delete, Rename, SelectAll, Find,
         NewFolder, AddFiles, Extract, CompressWhenSaving,
-        UseBrowser, UseList,
+        UseBrowser, UseList, ShowPreview,
         KeyboardShortcuts, About,
     };
     QAction* action(Command command) const;

@@ -61,6 +61,16 @@ void clearRecentFiles()
     QSettings().remove(QStringLiteral("recentFiles"));
 }
 
+bool showPreview()
+{
+    return QSettings().value(QStringLiteral("showPreview"), false).toBool();
+}
+
+void setShowPreview(bool on)
+{
+    QSettings().setValue(QStringLiteral("showPreview"), on);
+}
+
 QByteArray windowGeometry()
 {
     return QSettings().value(QStringLiteral("windowGeometry")).toByteArray();

@@ -23,6 +23,10 @@ QStringList recentFiles();
 void noteRecentFile(const QString& path);
 void clearRecentFiles();
 
+// The preview docked beside the outline list; off until the user turns it on.
+bool showPreview();
+void setShowPreview(bool on);
+
 QByteArray windowGeometry();
 void setWindowGeometry(const QByteArray& geometry);
 

@@ -79,9 +79,7 @@ void HexViewerWindow::updateStatus()
     }
     const QString start = QString::number(view_->selectionStart(), 16).toUpper();
     position_->setText(view_->selectionLength() > 1
-                           ? tr("Offset %1, %n bytes selected, of %2", nullptr, static_cast<int>(view_->selectionLength()))
-                                 .arg(start)
-                                 .arg(size)
+                           ? tr("Offset %1, %2 bytes selected, of %3").arg(start).arg(view_->selectionLength()).arg(size)
                            : tr("Offset %1 of %2 bytes").arg(start).arg(size));
 }
 

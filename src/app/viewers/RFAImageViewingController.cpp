@@ -1,12 +1,11 @@
 #include "app/viewers/RFAImageViewingController.h"
 
+#include "app/viewers/PictureInfoText.h"
 #include "app/viewers/PictureView.h"
 #include "app/viewers/QtImages.h"
 #include "imaging/ImageDecoders.h"
 
-#include <QBuffer>
 #include <QGuiApplication>
-#include <QImageReader>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -51,28 +50,7 @@ void RFAImageViewingController::setDisplayName(const QString& displayName)
 
 QString RFAImageViewingController::infoText() const
 {
-    if (!entry_->isLeaf())
-        return {};
-    if (const std::optional<PictureInfo> info = pictureInfo(entry_->extension(), entry_->data())) {
-        QString text = tr("%1, %2 × %3").arg(QString::fromStdString(info->format)).arg(info->width).arg(info->height);
-        if (info->bitsPerPixel != 0)
-            text += tr(", %1 bits per pixel").arg(info->bitsPerPixel);
-        if (info->mipLevels > 1)
-            text += tr(", %1 mip levels").arg(info->mipLevels);
-        return text;
-    }
-    QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(entry_->data()->data()),
-                                               static_cast<qsizetype>(entry_->data()->size()));
-    QBuffer buffer(&bytes);
-    QImageReader reader(&buffer);
-    const QSize size = reader.size();
-    if (!size.isValid())
-        return {};
-    return tr("%1, %2 × %3, %4 bits per pixel")
-        .arg(QString::fromLatin1(reader.format()).toUpper())
-        .arg(size.width())
-        .arg(size.height())
-        .arg(QImage::toPixelFormat(reader.imageFormat()).bitsPerPixel());
+    return pictureInfoText(*entry_);
 }
 
 void RFAImageViewingController::takePicture()

@@ -12,6 +12,7 @@
 #include "app/window/DocumentDialogs.h"
 #include "app/window/DocumentFileController.h"
 #include "app/window/PathBar.h"
+#include "app/window/PreviewPanes.h"
 #include "app/window/SearchResultsModel.h"
 #include "app/window/SearchResultsView.h"
 #include "app/window/ViewerWindows.h"
@@ -150,6 +151,7 @@ void MyDocument::buildWindow()
     connect(treeSelection_, &QItemSelectionModel::selectionChanged, this, &MyDocument::selectionChanged);
     connect(browser_, &ArchiveColumnView::activatedNodes, viewers_.get(), &ViewerWindows::openEntries);
     connect(outline_, &ArchiveOutlineView::activatedNodes, viewers_.get(), &ViewerWindows::openEntries);
+    previews_ = new PreviewPanes(*this, *browser_, *treeModel_, *treeSelection_, document_, application_.imageDecoders());
 
     auto* resultsPane = new QWidget(central);
     auto* resultsLayout = new QVBoxLayout(resultsPane);
@@ -289,6 +291,7 @@ void MyDocument::documentChanged(DocumentProperty property, bool isPrior)
         treeModel_->setArchive(&document_->archive());
         watchTree();
         viewers_->closeAll();
+        previews_->clear();
         updateTitle();
         break;
     case DocumentProperty::TabToShow:
@@ -319,6 +322,7 @@ void MyDocument::showTab()
 {
     const int tab = document_->browse().tabToShow();
     panes_->setCurrentIndex(tab);
+    previews_->showTab(tab);
     for (QAbstractButton* button : viewModes_->buttons())
         button->setEnabled(tab < 2);
     if (tab < 2 && !searchField_->text().isEmpty() && !document_->browse().inSearchMode())

@@ -24,6 +24,7 @@ class BackgroundSearch;
 class DocumentDialogs;
 class DocumentFileController;
 class PathBar;
+class PreviewPanes;
 class RFAApplicationDelegate;
 class RFADragAndDropDelegate;
 class SearchResultsModel;
@@ -56,6 +57,7 @@ public:
 
     DocumentFileController& file() const { return *file_; }
     ViewerWindows& viewers() const { return *viewers_; }
+    PreviewPanes& previews() const { return *previews_; }
     // Closes without asking again (the question has been answered).
     void closeWithoutAsking();
 
@@ -117,6 +119,7 @@ private:
     ArchiveOutlineView* outline_ = nullptr;
     SearchResultsView* results_ = nullptr;
     PathBar* pathBar_ = nullptr;
+    PreviewPanes* previews_ = nullptr;
     QStackedWidget* panes_ = nullptr;
     QLineEdit* searchField_ = nullptr;
     QToolButton* searchNames_ = nullptr;
