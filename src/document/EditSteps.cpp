@@ -19,6 +19,8 @@ const char* editStepName(EditStep step)
         return "Move";
     case EditStep::Typing:
         return "Typing";
+    case EditStep::OpenWith:
+        return "Open With";
     }
     return "";
 }

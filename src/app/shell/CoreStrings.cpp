@@ -65,6 +65,7 @@ namespace {
     QT_TRANSLATE_NOOP("Core", "Move"),
     QT_TRANSLATE_NOOP("Core", "Rename"),
     QT_TRANSLATE_NOOP("Core", "Typing"),
+    QT_TRANSLATE_NOOP("Core", "Open With"),
 };
 
 } // namespace

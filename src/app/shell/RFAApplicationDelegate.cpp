@@ -7,6 +7,7 @@
 #include "app/viewers/QtImages.h"
 #include "app/window/DocumentFileController.h"
 #include "app/window/MyDocument.h"
+#include "app/window/OpenWithFiles.h"
 #include "app/window/PreviewPanes.h"
 #include "app/window/ViewerWindows.h"
 #include "document/CommandAvailability.h"
@@ -64,6 +65,7 @@ RFAApplicationDelegate::RFAApplicationDelegate() : imageDecoders_(imageDecodersW
     makeAction(Command::NewFolder, tr("New &Folder"), QKeySequence(tr("Ctrl+Shift+N")));
     makeAction(Command::AddFiles, tr("&Add Files…"), QKeySequence(tr("Ctrl+Shift+A")));
     makeAction(Command::Extract, tr("&Extract…"), QKeySequence(tr("Ctrl+Shift+E")));
+    makeAction(Command::OpenWith, tr("Open &With…"), {});
     makeAction(Command::CompressWhenSaving, tr("&Compress When Saving"), {})->setCheckable(true);
     makeAction(Command::UseBrowser, tr("As &Browser"), QKeySequence(tr("Ctrl+1")));
     makeAction(Command::UseList, tr("As &List"), QKeySequence(tr("Ctrl+2")));
@@ -277,6 +279,10 @@ void RFAApplicationDelegate::trigger(Command command)
     case Command::NewFolder: document->newFolder(); break;
     case Command::AddFiles: document->document()->commands().addFiles(); break;
     case Command::Extract: document->document()->commands().extractFiles(); break;
+    case Command::OpenWith:
+        if (const auto& selected = document->document()->selection().nodes(); selected.size() == 1)
+            document->openWith().chooseAndOpen(selected.front());
+        break;
     case Command::CompressWhenSaving:
         document->document()->setCompressWhenSaving(!document->document()->compressWhenSaving());
         updateActions();
@@ -326,6 +332,8 @@ void RFAApplicationDelegate::updateActions()
     enable(Command::NewFolder, validInBrowser(DocumentAction::CreateNewFolder));
     enable(Command::AddFiles, validInBrowser(DocumentAction::AddFiles));
     enable(Command::Extract, validInBrowser(DocumentAction::ExtractFiles));
+    enable(Command::OpenWith, inBrowser && logic->selection().nodes().size() == 1 &&
+                                  logic->selection().nodes().front()->isLeaf());
     enable(Command::CompressWhenSaving, logic);
     action(Command::CompressWhenSaving)->setChecked(logic && logic->compressWhenSaving());
     // With no document the view commands stay enabled and do nothing.
@@ -372,6 +380,7 @@ void RFAApplicationDelegate::installMenus(QMenuBar& menuBar)
     archive->addAction(action(Command::NewFolder));
     archive->addAction(action(Command::AddFiles));
     archive->addAction(action(Command::Extract));
+    archive->addAction(action(Command::OpenWith));
     archive->addSeparator();
     archive->addAction(action(Command::CompressWhenSaving));
 

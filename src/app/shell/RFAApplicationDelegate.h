@@ -60,7 +60,7 @@ public:
     enum class Command {
         New, Open, Close, Save, SaveAs, Revert, Run, SaveAndRun, Quit,
         Undo, Redo, Cut, Copy, Paste, Delete, Rename, SelectAll, Find,
-        NewFolder, AddFiles, Extract, CompressWhenSaving,
+        NewFolder, AddFiles, Extract, OpenWith, CompressWhenSaving,
         UseBrowser, UseList, ShowPreview,
         KeyboardShortcuts, About,
     };

@@ -71,6 +71,26 @@ void setShowPreview(bool on)
     QSettings().setValue(QStringLiteral("showPreview"), on);
 }
 
+namespace {
+
+QString openWithKey(const QString& extension)
+{
+    // A name without an extension has a key of its own.
+    return QStringLiteral("openWith/") + (extension.isEmpty() ? QStringLiteral("-") : QStringLiteral(".") + extension);
+}
+
+} // namespace
+
+QString openWithProgram(const QString& extension)
+{
+    return QSettings().value(openWithKey(extension)).toString();
+}
+
+void setOpenWithProgram(const QString& extension, const QString& program)
+{
+    QSettings().setValue(openWithKey(extension), program);
+}
+
 QByteArray windowGeometry()
 {
     return QSettings().value(QStringLiteral("windowGeometry")).toByteArray();

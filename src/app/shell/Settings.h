@@ -27,6 +27,11 @@ void clearRecentFiles();
 bool showPreview();
 void setShowPreview(bool on);
 
+// The program Open With uses for files of this extension; empty for the
+// desktop's application.
+QString openWithProgram(const QString& extension);
+void setOpenWithProgram(const QString& extension, const QString& program);
+
 QByteArray windowGeometry();
 void setWindowGeometry(const QByteArray& geometry);
 

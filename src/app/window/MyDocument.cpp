@@ -11,6 +11,7 @@
 #include "app/window/BackgroundSearch.h"
 #include "app/window/DocumentDialogs.h"
 #include "app/window/DocumentFileController.h"
+#include "app/window/OpenWithFiles.h"
 #include "app/window/PathBar.h"
 #include "app/window/PreviewPanes.h"
 #include "app/window/SearchResultsModel.h"
@@ -151,7 +152,11 @@ void MyDocument::buildWindow()
     connect(treeSelection_, &QItemSelectionModel::selectionChanged, this, &MyDocument::selectionChanged);
     connect(browser_, &ArchiveColumnView::activatedNodes, viewers_.get(), &ViewerWindows::openEntries);
     connect(outline_, &ArchiveOutlineView::activatedNodes, viewers_.get(), &ViewerWindows::openEntries);
+    openWith_ = new OpenWithFiles(*this, document_);
     previews_ = new PreviewPanes(*this, *browser_, *treeModel_, *treeSelection_, document_, application_.imageDecoders());
+    connect(previews_, &PreviewPanes::openRequested, this, [this](const RFATreeNode::Ptr& entry, bool chooseProgram) {
+        chooseProgram ? openWith_->chooseAndOpen(entry) : openWith_->openWithRemembered(entry);
+    });
 
     auto* resultsPane = new QWidget(central);
     auto* resultsLayout = new QVBoxLayout(resultsPane);
@@ -205,6 +210,7 @@ void MyDocument::buildWindow()
         const std::vector<RFATreeNode::Ptr> selected = document_->selection().nodes();
         menu->addAction(tr("Open"), this, [this, selected] { viewers_->openEntries(selected); })
             ->setEnabled(!selected.empty());
+        menu->addAction(application_.action(RFAApplicationDelegate::Command::OpenWith));
         if (inResults)
             menu->addAction(tr("Show in Folder"), this, [this, selected] { showInTree(selected.front()); })
                 ->setEnabled(selected.size() == 1);

@@ -23,6 +23,7 @@ class ArchiveTreeModel;
 class BackgroundSearch;
 class DocumentDialogs;
 class DocumentFileController;
+class OpenWithFiles;
 class PathBar;
 class PreviewPanes;
 class RFAApplicationDelegate;
@@ -58,6 +59,7 @@ public:
     DocumentFileController& file() const { return *file_; }
     ViewerWindows& viewers() const { return *viewers_; }
     PreviewPanes& previews() const { return *previews_; }
+    OpenWithFiles& openWith() const { return *openWith_; }
     // Closes without asking again (the question has been answered).
     void closeWithoutAsking();
 
@@ -120,6 +122,7 @@ private:
     SearchResultsView* results_ = nullptr;
     PathBar* pathBar_ = nullptr;
     PreviewPanes* previews_ = nullptr;
+    OpenWithFiles* openWith_ = nullptr;
     QStackedWidget* panes_ = nullptr;
     QLineEdit* searchField_ = nullptr;
     QToolButton* searchNames_ = nullptr;

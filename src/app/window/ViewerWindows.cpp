@@ -5,6 +5,8 @@
 #include "app/viewers/RFAImageViewingController.h"
 #include "app/viewers/TextEditorWindow.h"
 #include "app/window/MyDocument.h"
+#include "app/window/OpenWithFiles.h"
+#include "model/EntryKind.h"
 
 #include <QMenuBar>
 
@@ -45,6 +47,10 @@ void ViewerWindows::openEntries(const std::vector<RFATreeNode::Ptr>& entries)
             application_.installMenus(picture->menuBar());
             picture->sizeToPicture();
             viewer = picture;
+        } else if (entryKindOf(entry->extension()) == EntryKind::Sound) {
+            // The user's player does sounds better than any window of ours.
+            window_.openWith().openWithRemembered(entry);
+            continue;
         } else if (entry->isLeaf()) {
             auto* hex = new HexViewerWindow(entry, window_.displayName(), &window_);
             application_.installMenus(*hex->menuBar());
