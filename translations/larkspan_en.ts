@@ -215,6 +215,10 @@
         <source>&quot;%@&quot; was not written: %@</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Open With</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FileSizeFormatter</name>
@@ -255,6 +259,25 @@
     </message>
     <message>
         <source>&lt;h3&gt;Larkspan %1&lt;/h3&gt;&lt;p&gt;An editor for the RFA archives of Battlefield 1942 mods, and the &lt;tt&gt;rfa&lt;/tt&gt; command-line tool.&lt;/p&gt;&lt;p&gt;Released under the MIT licence.&lt;/p&gt;&lt;p&gt;Built with Qt %2, running on Qt %3.&lt;/p&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PictureInfoText</name>
+    <message>
+        <source>%1, %2 × %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, %1 bits per pixel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, %1 mip levels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, %2 × %3, %4 bits per pixel</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -370,6 +393,163 @@
     </message>
 </context>
 <context>
+    <name>larkspan::EntryPreview</name>
+    <message>
+        <source>Script</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Texture</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Picture</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Height map</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sound</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mesh</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The WAV header cannot be read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mono</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stereo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 channels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, %2 Hz, %3 bits</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, %1 seconds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open With…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Items: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Size: %1 (%2 bytes)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stored size: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>larkspan::HexView</name>
+    <message>
+        <source>Copy as Hex</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy as Text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>larkspan::HexViewerWindow</name>
+    <message>
+        <source>Go To and Find</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Offset (hex)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Go to:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hex</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find Next</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The entry is empty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Offset %1, %2 bytes selected, of %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Offset %1 of %2 bytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is no byte at offset %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type bytes as pairs of hex digits, like 4A 0D FF.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type text of Latin-1 characters.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>larkspan::MyDocument</name>
     <message>
         <source>Browser</source>
@@ -433,9 +613,114 @@
     </message>
 </context>
 <context>
+    <name>larkspan::OpenWithDialog</name>
+    <message>
+        <source>The desktop’s application for this type of file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This program:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open With</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open “%1” with:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Changes the program saves are offered back to the archive.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a Program</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>larkspan::OpenWithFiles</name>
+    <message>
+        <source>Open With</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” could not be written to a temporary file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No application is set to open “%1”.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” could not be started.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a program with Archive → Open With….</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” was changed by another program, but it is no longer in the archive.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The folder it was in has been removed too, so the change cannot be taken back.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” was changed by another program.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you want to take the changed file back into the archive?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you want to add the changed file to “%1” as a new entry?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Take Back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ignore</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” already holds an entry named “%2”.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The folder “%1” is no longer in the archive.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The change was not taken back.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>larkspan::PictureView</name>
     <message>
         <source>This picture cannot be shown.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>larkspan::PreviewPanes</name>
+    <message>
+        <source>Preview</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -633,23 +918,16 @@
         <source>The file holds no bytes, so there is no archive to open.</source>
         <translation type="unfinished"></translation>
     </message>
-</context>
-<context>
-    <name>larkspan::RFAImageViewingController</name>
     <message>
-        <source>%1, %2 × %3</source>
+        <source>Open &amp;With…</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>, %1 bits per pixel</source>
+        <source>Show &amp;Preview</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>, %1 mip levels</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1, %2 × %3, %4 bits per pixel</source>
+        <source>Ctrl+Shift+P</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -27,7 +27,8 @@ std::string le32(std::uint32_t v)
 // Stereo, 22050 Hz, 16 bits, half a second.
 std::string halfSecondOfSound()
 {
-    const std::string format = std::string("\x01\x00\x02\x00", 4) + le32(22050) + le32(88200) + std::string("\x04\x00\x10\x00", 4);
+    const std::string format =
+        std::string("\x01\x00\x02\x00", 4) + le32(22050) + le32(88200) + std::string("\x04\x00\x10\x00", 4);
     return "RIFF" + le32(4 + 24 + 8 + 44100) + "WAVE" + "fmt " + le32(16) + format + "data" + le32(44100) +
            std::string(44100, '\0');
 }
@@ -75,7 +76,8 @@ private slots:
             QTest::newRow(qPrintable(in + QString("undecodable picture")))
                 << mode << "bad.dds" << Shown::Undecodable << "Texture";
             QTest::newRow(qPrintable(in + QString("text"))) << mode << "init.con" << Shown::Text << "Script";
-            QTest::newRow(qPrintable(in + QString("other"))) << mode << "tank.sm" << Shown::Icon << "Stored size: 4 Bytes";
+            QTest::newRow(qPrintable(in + QString("other")))
+                << mode << "tank.sm" << Shown::Icon << "Stored size: 4 Bytes";
             QTest::newRow(qPrintable(in + QString("sound")))
                 << mode << "shot.wav" << Shown::Icon << "Stereo, 22050 Hz, 16 bits, 0.5 seconds";
         }
@@ -90,8 +92,7 @@ private slots:
         MyDocument* window = windows_->open(kEntries);
         QVERIFY(window);
         viewModeButton(*window, viewMode).click();
-        EntryPreview& preview =
-            viewMode == 0 ? window->previews().browserPreview() : window->previews().listPreview();
+        EntryPreview& preview = viewMode == 0 ? window->previews().browserPreview() : window->previews().listPreview();
         QCOMPARE(window->findChild<QDockWidget*>("previewDock")->isVisible(), viewMode == 1);
         selectCurrent(*window, entry.toStdString());
         QVERIFY(preview.entry());

@@ -81,7 +81,7 @@ private slots:
         QTest::addColumn<QString>("needle");
         QTest::addColumn<bool>("asHex");
         QTest::addColumn<QString>("startAt");
-        QTest::addColumn<qint64>("found"); // -1: not found
+        QTest::addColumn<qint64>("found");      // -1: not found
         const qint64 rowEnd = kBig - 16 * 1000; // a row boundary near the end
         QTest::newRow("hex across a row") << "de ad BE EF" << true << "0" << rowEnd - 2;
         QTest::newRow("text across a row") << "Larkspan" << false << "0" << qint64(16 * 5 - 3);
@@ -98,8 +98,8 @@ private slots:
         QFETCH(bool, asHex);
         QFETCH(QString, startAt);
         QFETCH(qint64, found);
-        static const RFATreeNode::Ptr big =
-            entryOf(kBig, {{0, "MZ"}, {16 * 5 - 3, "Larkspan"}, {kBig - 16 * 1000 - 2, "\xde\xad\xbe\xef"}, {kBig - 2, "zz"}});
+        static const RFATreeNode::Ptr big = entryOf(
+            kBig, {{0, "MZ"}, {16 * 5 - 3, "Larkspan"}, {kBig - 16 * 1000 - 2, "\xde\xad\xbe\xef"}, {kBig - 2, "zz"}});
         HexViewerWindow window(big, QStringLiteral("a.rfa"));
         window.show();
         QVERIFY(window.goTo(startAt));
@@ -136,7 +136,8 @@ private slots:
     void otherEntriesOpenInOneHexWindowEach()
     {
         WindowFixture windows;
-        MyDocument* document = windows.open({{"bf1942/tank.sm", "mesh"}, {"bf1942/shot.wav", "RIFF"}, {"bf1942/a/", ""}});
+        MyDocument* document =
+            windows.open({{"bf1942/tank.sm", "mesh"}, {"bf1942/shot.wav", "RIFF"}, {"bf1942/a/", ""}});
         QVERIFY(document);
         document->viewers().openEntries({node(*document, "tank.sm"), node(*document, "a")});
         auto* hex = qobject_cast<HexViewerWindow*>(document->viewers().viewerFor(*node(*document, "tank.sm")));

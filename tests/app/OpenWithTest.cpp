@@ -23,8 +23,9 @@ enum class Outcome { Replaced, Ignored, AddedAsNew, Refused };
 void save(const QString& path, const QByteArray& bytes)
 {
     QProcess shell;
-    shell.start(QStringLiteral("/bin/sh"),
-                {QStringLiteral("-c"), QStringLiteral("cat > \"$1.new\" && mv \"$1.new\" \"$1\""), QStringLiteral("sh"), path});
+    shell.start(
+        QStringLiteral("/bin/sh"),
+        {QStringLiteral("-c"), QStringLiteral("cat > \"$1.new\" && mv \"$1.new\" \"$1\""), QStringLiteral("sh"), path});
     shell.waitForStarted();
     shell.write(bytes);
     shell.closeWriteChannel();
@@ -45,7 +46,8 @@ QString editor(const TemporaryFolder& folder)
 
 QByteArray bytesOf(const RFATreeNode::Ptr& entry)
 {
-    return entry ? QByteArray(reinterpret_cast<const char*>(entry->data()->data()), static_cast<qsizetype>(entry->data()->size()))
+    return entry ? QByteArray(reinterpret_cast<const char*>(entry->data()->data()),
+                              static_cast<qsizetype>(entry->data()->size()))
                  : QByteArray();
 }
 
@@ -83,7 +85,8 @@ private slots:
         } else {
             // The other program edits once the entry has left.
             QVERIFY(window->openWith().open(entry, QStringLiteral("/bin/true")));
-            QVERIFY(window->document()->commands().deleteNodes({node(*window, gone == Gone::Entry ? "a/tank.con" : "a")}));
+            QVERIFY(
+                window->document()->commands().deleteNodes({node(*window, gone == Gone::Entry ? "a/tank.con" : "a")}));
             endUserEvent();
             save(window->openWith().fileFor(*entry), changed);
         }
@@ -98,7 +101,8 @@ private slots:
             QVERIFY(!node(*window, "a"));
         } else {
             QCOMPARE(box->windowModality(), Qt::WindowModal);
-            QAbstractButton* answer = take ? static_cast<QAbstractButton*>(box->defaultButton()) : box->button(QMessageBox::Cancel);
+            QAbstractButton* answer =
+                take ? static_cast<QAbstractButton*>(box->defaultButton()) : box->button(QMessageBox::Cancel);
             answer->click();
         }
         endUserEvent();
@@ -110,14 +114,14 @@ private slots:
             QVERIFY(window->isModified());
             QCOMPARE(window->document()->undoHistory()->undoActionName(), "Open With");
             window->document()->undoHistory()->undo();
-            QCOMPARE(bytesOf(node(*window, "a/tank.con")), outcome == Outcome::Replaced ? QByteArray("one\r\n") : QByteArray());
+            QCOMPARE(bytesOf(node(*window, "a/tank.con")),
+                     outcome == Outcome::Replaced ? QByteArray("one\r\n") : QByteArray());
             break;
         case Outcome::Ignored:
             QCOMPARE(bytesOf(now), QByteArray("one\r\n"));
             QVERIFY(!window->isModified());
             break;
-        case Outcome::Refused:
-            break;
+        case Outcome::Refused: break;
         }
         // Once per change: nothing more is asked until the file changes again.
         QTest::qWait(600);

@@ -156,7 +156,7 @@ private slots:
     void aRightClickOffersTheCommandsOnTheEntries()
     {
         QFETCH(int, pane);
-        const QStringList expected = QStringList{QStringLiteral("Open")} +
+        const QStringList expected = QStringList{QStringLiteral("Open"), QStringLiteral("Open With…")} +
                                      (pane == 2 ? QStringList{QStringLiteral("Show in Folder")} : QStringList()) +
                                      QStringList{QStringLiteral("Extract…"), QStringLiteral("Rename"),
                                                  QStringLiteral("Delete"), QStringLiteral("New Folder"),

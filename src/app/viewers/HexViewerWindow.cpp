@@ -78,9 +78,10 @@ void HexViewerWindow::updateStatus()
         return;
     }
     const QString start = QString::number(view_->selectionStart(), 16).toUpper();
-    position_->setText(view_->selectionLength() > 1
-                           ? tr("Offset %1, %2 bytes selected, of %3").arg(start).arg(view_->selectionLength()).arg(size)
-                           : tr("Offset %1 of %2 bytes").arg(start).arg(size));
+    position_->setText(
+        view_->selectionLength() > 1
+            ? tr("Offset %1, %2 bytes selected, of %3").arg(start).arg(view_->selectionLength()).arg(size)
+            : tr("Offset %1 of %2 bytes").arg(start).arg(size));
 }
 
 bool HexViewerWindow::goTo(const QString& offset)

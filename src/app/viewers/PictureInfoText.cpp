@@ -23,7 +23,10 @@ QString pictureInfoText(const RFATreeNode& entry)
     if (!entry.isLeaf())
         return {};
     if (const std::optional<PictureInfo> info = pictureInfo(entry.extension(), entry.data())) {
-        QString text = PictureInfoText::tr("%1, %2 × %3").arg(QString::fromStdString(info->format)).arg(info->width).arg(info->height);
+        QString text = PictureInfoText::tr("%1, %2 × %3")
+                           .arg(QString::fromStdString(info->format))
+                           .arg(info->width)
+                           .arg(info->height);
         if (info->bitsPerPixel != 0)
             text += PictureInfoText::tr(", %1 bits per pixel").arg(info->bitsPerPixel);
         if (info->mipLevels > 1)

@@ -29,7 +29,8 @@ QByteArray digest(const QByteArray& bytes)
 
 QByteArray bytesOf(const RFATreeNode& entry)
 {
-    return QByteArray(reinterpret_cast<const char*>(entry.data()->data()), static_cast<qsizetype>(entry.data()->size()));
+    return QByteArray(reinterpret_cast<const char*>(entry.data()->data()),
+                      static_cast<qsizetype>(entry.data()->size()));
 }
 
 QString nameOf(const RFATreeNode& node)
@@ -74,8 +75,8 @@ QString OpenWithFiles::fileFor(const RFATreeNode& entry) const
 
 void OpenWithFiles::chooseAndOpen(const RFATreeNode::Ptr& entry)
 {
-    auto* dialog = new OpenWithDialog(nameOf(*entry), settings::openWithProgram(QString::fromStdString(entry->extension())),
-                                      &window_);
+    auto* dialog = new OpenWithDialog(nameOf(*entry),
+                                      settings::openWithProgram(QString::fromStdString(entry->extension())), &window_);
     connect(dialog, &OpenWithDialog::programChosen, this, [this, entry](const QString& program) {
         settings::setOpenWithProgram(QString::fromStdString(entry->extension()), program);
         open(entry, program);
@@ -118,7 +119,8 @@ bool OpenWithFiles::open(const RFATreeNode::Ptr& entry, const QString& program)
     if (!started) {
         windowModalBox(&window_, QMessageBox::Warning, tr("Open With"),
                        program.isEmpty() ? tr("No application is set to open “%1”.").arg(nameOf(*entry))
-                                         : tr("“%1” could not be started.").arg(program))
+                                         : tr("“%1” could not be started.").arg(program),
+                       tr("Choose a program with Archive → Open With…."))
             ->open();
     }
     return started;
@@ -168,15 +170,15 @@ void OpenWithFiles::offer(Opened& opened, const QByteArray& bytes)
     }
     opened.asking = true;
     QMessageBox* box =
-        inArchive ? windowModalBox(&window_, QMessageBox::Question, tr("Open With"),
-                                   tr("“%1” was changed by another program.").arg(name),
-                                   tr("Do you want to take the changed file back into the archive?"),
-                                   QMessageBox::Cancel)
-                  : windowModalBox(&window_, QMessageBox::Question, tr("Open With"),
-                                   tr("“%1” was changed by another program, but it is no longer in the archive.").arg(name),
-                                   tr("Do you want to add the changed file to “%1” as a new entry?")
-                                       .arg(nameOf(*opened.folder)),
-                                   QMessageBox::Cancel);
+        inArchive
+            ? windowModalBox(&window_, QMessageBox::Question, tr("Open With"),
+                             tr("“%1” was changed by another program.").arg(name),
+                             tr("Do you want to take the changed file back into the archive?"), QMessageBox::Cancel)
+            : windowModalBox(
+                  &window_, QMessageBox::Question, tr("Open With"),
+                  tr("“%1” was changed by another program, but it is no longer in the archive.").arg(name),
+                  tr("Do you want to add the changed file to “%1” as a new entry?").arg(nameOf(*opened.folder)),
+                  QMessageBox::Cancel);
     QPushButton* take = box->addButton(inArchive ? tr("Take Back") : tr("Add"), QMessageBox::AcceptRole);
     box->setDefaultButton(take);
     box->button(QMessageBox::Cancel)->setText(tr("Ignore"));
@@ -205,10 +207,10 @@ void OpenWithFiles::takeBack(Opened& opened)
         return;
     const QByteArray bytes = file.readAll();
     opened.seen = digest(bytes);
-    const TakeBackResult result = takeBackExternalEdit(
-        *document_, opened.entry, opened.folder, opened.entry->name(),
-        makeSharedBytes(ByteSpan(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                 static_cast<std::size_t>(bytes.size()))));
+    const TakeBackResult result =
+        takeBackExternalEdit(*document_, opened.entry, opened.folder, opened.entry->name(),
+                             makeSharedBytes(ByteSpan(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                                      static_cast<std::size_t>(bytes.size()))));
     if (result.entry) {
         // A new entry is the one the file belongs to from now on.
         opened.entry = result.entry;
