@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace larkspan {
@@ -30,6 +31,21 @@ struct WriteOptions {
     // whatever the number.
     unsigned workers = 0;
 };
+
+// One file as the writer stores it: its full path ("/" between components,
+// UTF-8) and its content.
+struct ArchiveEntry {
+    std::string path;
+    SharedBytes content;
+};
+
+// Writes the entries, in order, as an archive in the writer's layout; the
+// rules of RFAArchive::writeFileData and writeToFile below.
+Result<void> writeEntries(const std::vector<ArchiveEntry>& entries, const ByteSink& sink,
+                          const WriteOptions& options, const WriteProgress& progress = {});
+Result<void> writeEntriesToFile(const std::filesystem::path& target, const std::vector<ArchiveEntry>& entries,
+                                const WriteOptions& options = {}, const WriteProgress& progress = {},
+                                DiskCalls& disk = realDisk());
 
 // Deeper entry paths are refused when reading: nothing the game's tools write
 // comes near, and the tree's recursive walks stay far from the stack's end.
@@ -63,6 +79,10 @@ public:
 
     // The file it was read from held compressed entries.
     bool readCompressed() const { return readCompressed_; }
+
+    // Every file the archive would write, in the order it writes them: the
+    // top-level nodes in order, each walked depth first.
+    std::vector<ArchiveEntry> entries() const;
 
     // The bytes of the archive in the writer's layout, or nothing when they
     // would not fit the format's 32-bit sizes and offsets.
