@@ -498,34 +498,6 @@
         <source>init.con could not be read: %1</source>
         <translation type="unfinished"></translation>
     </message>
-    <message numerus="yes">
-        <source>%n entries</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%n archives</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%n mods</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%n problems…</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-        </translation>
-    </message>
     <message>
         <source>Some parts of the mod are left out of what is shown.</source>
         <translation type="unfinished"></translation>
@@ -537,13 +509,6 @@
     <message>
         <source>Searching %1…</source>
         <translation type="unfinished"></translation>
-    </message>
-    <message numerus="yes">
-        <source>%n entries found</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-        </translation>
     </message>
     <message>
         <source>Extract To</source>
@@ -565,13 +530,6 @@
         <source>Some entries could not be extracted.</source>
         <translation type="unfinished"></translation>
     </message>
-    <message numerus="yes">
-        <source>%n of the files to extract already exist.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-        </translation>
-    </message>
     <message>
         <source>Replace them with the entries the game sees, or keep them and write the others?</source>
         <translation type="unfinished"></translation>
@@ -582,6 +540,22 @@
     </message>
     <message>
         <source>Keep</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Entries: %1 · Archives: %2 · Mods: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Left out: %1…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Found: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Files to extract that are there already: %1.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

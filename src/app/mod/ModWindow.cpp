@@ -115,8 +115,10 @@ void ModWindow::buildWindow()
     setCentralWidget(central);
     connect(searchField_, &QLineEdit::returnPressed, this, &ModWindow::search);
     connect(searchField_, &QLineEdit::textChanged, this, [this](const QString& text) {
-        if (text.isEmpty())
+        if (text.isEmpty()) {
             panes_->setCurrentWidget(outline_);
+            statusBar()->clearMessage();
+        }
     });
 
     for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(outline_), static_cast<QAbstractItemView*>(results_)}) {
@@ -192,11 +194,12 @@ void ModWindow::updateStatus()
     std::size_t readable = 0;
     for (const ModArchive& archive : index_->archives())
         readable += archive.listing ? 1 : 0;
-    status_->setText(tr("%n entries", nullptr, static_cast<int>(index_->entries().size())) + QStringLiteral(", ") +
-                     tr("%n archives", nullptr, static_cast<int>(readable)) + QStringLiteral(", ") +
-                     tr("%n mods", nullptr, static_cast<int>(index_->mods().size())));
+    status_->setText(tr("Entries: %1 · Archives: %2 · Mods: %3")
+                         .arg(index_->entries().size())
+                         .arg(readable)
+                         .arg(index_->mods().size()));
     const QStringList problems = this->problems();
-    problemsButton_->setText(tr("%n problems…", nullptr, static_cast<int>(problems.size())));
+    problemsButton_->setText(tr("Left out: %1…").arg(problems.size()));
     problemsButton_->setVisible(!problems.isEmpty());
 }
 
@@ -303,7 +306,7 @@ void ModWindow::search()
     results_->addTopLevelItems(items);
     results_->resizeColumnToContents(0);
     panes_->setCurrentWidget(results_);
-    statusBar()->showMessage(tr("%n entries found", nullptr, static_cast<int>(found->size())));
+    statusBar()->showMessage(tr("Found: %1").arg(found->size()));
 }
 
 void ModWindow::extract()
@@ -365,7 +368,7 @@ void ModWindow::writeEntries(const std::vector<std::pair<std::size_t, std::vecto
         return write(false);
     QMessageBox* box = windowModalBox(
         this, QMessageBox::Question, displayName(),
-        tr("%n of the files to extract already exist.", nullptr, static_cast<int>(existing)),
+        tr("Files to extract that are there already: %1.").arg(existing),
         tr("Replace them with the entries the game sees, or keep them and write the others?"),
         QMessageBox::NoButton);
     QPushButton* replace = box->addButton(tr("Replace"), QMessageBox::AcceptRole);
