@@ -42,6 +42,11 @@ Texts textsFor(ErrorCode code)
                 "The file is compressed and there was an error when trying to chacnge that."};
     case ErrorCode::ArchiveTooLarge: return {"The archive is too large for the RFA format (4 GB at most)."};
     case ErrorCode::Cancelled: return {"cancelled"};
+    case ErrorCode::UpdateOfUpdate: return {"%@ is an update archive itself: name the archive it updates"};
+    case ErrorCode::NoUpdateNumberLeft: return {"%@ has an update numbered 999 already: no number is left"};
+    case ErrorCode::UpdateHidden:
+        return {"%@ lies below a higher update of the same archive, which would hide what it holds"};
+    case ErrorCode::UpdateOverBase: return {"%@ is the archive being updated: its update cannot take its place"};
     case ErrorCode::TgaTruncatedHeader: return {"The file is shorter than a TGA header."};
     case ErrorCode::TgaUnsupportedImageType: return {"The TGA image type is not a supported one."};
     case ErrorCode::TgaUnsupportedColourMap: return {"The TGA colour map is not a supported one."};

@@ -41,6 +41,11 @@ enum class ErrorCode : std::uint8_t {
     Decompression,
     ArchiveTooLarge,  // beyond the format's 32-bit sizes and offsets
     Cancelled,        // the user stopped it
+    // Update archives (BASE_NNN.rfa beside BASE.rfa).
+    UpdateOfUpdate,     // an update named where the archive it updates belongs
+    NoUpdateNumberLeft, // BASE_999.rfa exists
+    UpdateHidden,       // a higher update of the same base would hide what it holds
+    UpdateOverBase,     // the update would take the base's own name
     // TGA pictures.
     TgaTruncatedHeader,
     TgaUnsupportedImageType,

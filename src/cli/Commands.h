@@ -32,5 +32,6 @@ Command addVerifyCommand(CLI::App& app);
 Command addGrepCommand(CLI::App& app);
 Command addDiffCommand(CLI::App& app);
 Command addModCommand(CLI::App& app);
+Command addUpdateCommand(CLI::App& app);
 
 } // namespace larkspan::cli

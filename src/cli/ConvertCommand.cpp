@@ -1,11 +1,9 @@
+#include "cli/ArchiveReading.h"
 #include "cli/ArchiveWriting.h"
 #include "cli/Commands.h"
 #include "cli/CompressOption.h"
 #include "cli/Diagnostics.h"
-#include "cli/Progress.h"
-#include "fs/FileIO.h"
 #include "fs/SafePath.h"
-#include "model/RFAArchive.h"
 
 #include <filesystem>
 #include <memory>
@@ -39,25 +37,9 @@ ExitCode runConvert(const ConvertOptions& options)
         reportProblem(options.output, "the file is read-only; nothing written");
         return ExitCode::Failure;
     }
-    const Result<Bytes> file = readWholeFile(pathFromUtf8(options.archive));
-    if (!file) {
-        reportError(file.error());
+    const std::unique_ptr<RFAArchive> archive = readArchive(options.archive);
+    if (!archive)
         return ExitCode::Failure;
-    }
-    std::unique_ptr<RFAArchive> archive;
-    {
-        ProgressLine progress("reading " + options.archive);
-        Result<std::unique_ptr<RFAArchive>> read =
-            RFAArchive::initWithData(*file, [&](std::uint64_t done, std::uint64_t total) {
-                progress.update(done, total);
-                return true;
-            });
-        if (!read) {
-            reportProblem(options.archive, describe(read.error()).text);
-            return ExitCode::Failure;
-        }
-        archive = std::move(*read);
-    }
     return writeArchive(*archive, options.output, options.compress) ? ExitCode::Success : ExitCode::Failure;
 }
 

@@ -11,6 +11,7 @@ enum class ExitCode : int {
     NoMatch = 1,   // grep: nothing matched
     Different = 1, // diff: the archives differ
     Trouble = 2,   // grep, diff: something could not be read, or wrong usage
+    Incomplete = 1, // update: some entries could not be removed by an update
 };
 
 inline constexpr char kExitCodeHelp[] = "Exit status: 0 on success, 1 when an archive cannot be "
@@ -20,5 +21,9 @@ inline constexpr char kExitCodeHelp[] = "Exit status: 0 on success, 1 when an ar
 
 inline constexpr char kGrepExitCodeHelp[] = "Exit status: 0 when a line matched, 1 when none did, 2 when "
                                             "something could not be read or on wrong usage.";
+inline constexpr char kUpdateExitCodeHelp[] = "Exit status: 0 when the update holds every difference (or there "
+                                              "is none), 1 when EDITED lacks entries no update can remove (the rest "
+                                              "is written), 2 when something could not be read or written or on "
+                                              "wrong usage.";
 inline constexpr char kDiffExitCodeHelp[] = "Exit status: 0 when the archives hold the same, 1 when they "
                                             "differ, 2 when something could not be read or on wrong usage.";

@@ -31,7 +31,8 @@ int main(int argc, char** argv)
                                         addExtractCommand(app), addPackCommand(app),
                                         addConvertCommand(app), addCatCommand(app),
                                         addVerifyCommand(app),  addGrepCommand(app),
-                                        addDiffCommand(app),    addModCommand(app)};
+                                        addDiffCommand(app),    addModCommand(app),
+                                        addUpdateCommand(app)};
     const std::vector<std::string> arguments = utf8Arguments(argc, argv);
     std::vector<const char*> pointers;
     for (const std::string& argument : arguments)

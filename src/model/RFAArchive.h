@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -31,6 +32,21 @@ struct WriteOptions {
     // whatever the number.
     unsigned workers = 0;
 };
+
+// One file as the writer stores it: its full path ("/" between components,
+// UTF-8) and its content.
+struct ArchiveEntry {
+    std::string path;
+    SharedBytes content;
+};
+
+// Writes the entries, in order, as an archive in the writer's layout; the
+// rules of RFAArchive::writeFileData and writeToFile below.
+Result<void> writeEntries(const std::vector<ArchiveEntry>& entries, const ByteSink& sink,
+                          const WriteOptions& options, const WriteProgress& progress = {});
+Result<void> writeEntriesToFile(const std::filesystem::path& target, const std::vector<ArchiveEntry>& entries,
+                                const WriteOptions& options = {}, const WriteProgress& progress = {},
+                                DiskCalls& disk = realDisk());
 
 // Deeper entry paths are refused when reading: nothing the game's tools write
 // comes near, and the tree's recursive walks stay far from the stack's end.
@@ -72,6 +88,9 @@ public:
     std::optional<std::uint32_t> storedSizeOf(const SharedBytes& data) const;
     // A save writes every entry anew: what they took before no longer holds.
     void forgetStoredSizes() { storedSizes_.clear(); }
+    // Every file the archive would write, in the order it writes them: the
+    // top-level nodes in order, each walked depth first.
+    std::vector<ArchiveEntry> entries() const;
 
     // The bytes of the archive in the writer's layout, or nothing when they
     // would not fit the format's 32-bit sizes and offsets.

@@ -16,23 +16,6 @@ inline constexpr std::uint64_t kFirstDataOffset = 8 + kMagicHeader.size();
 // the progress bar moves with the time the work takes.
 inline constexpr std::uint64_t kWritingShareOfCompressing = 16;
 
-// Every file the writer stores, in the order it stores them: the top-level
-// nodes in order, each walked depth first.
-std::vector<RFATreeNode::Ptr> filesToWrite(const std::vector<RFATreeNode::Ptr>& rootNodes)
-{
-    std::vector<RFATreeNode::Ptr> files;
-    for (const RFATreeNode::Ptr& top : rootNodes) {
-        if (top->isLeaf()) {
-            files.push_back(top);
-            continue;
-        }
-        RFATreeEnumerator leaves = top->leafEnumerator();
-        while (RFATreeNode::Ptr file = leaves.nextObject())
-            files.push_back(std::move(file));
-    }
-    return files;
-}
-
 // The compressed form of every content, in order, or Cancelled.
 Result<std::vector<Bytes>> compressedContents(const std::vector<SharedBytes>& data, CompressionLevel level,
                                               unsigned workers, const WriteProgress& progress)
@@ -54,20 +37,31 @@ Result<std::vector<Bytes>> compressedContents(const std::vector<SharedBytes>& da
 
 } // namespace
 
-Result<void> RFAArchive::writeFileData(const ByteSink& sink, const WriteOptions& options,
-                                       const WriteProgress& progress) const
+std::vector<ArchiveEntry> RFAArchive::entries() const
+{
+    std::vector<ArchiveEntry> files;
+    for (const RFATreeNode::Ptr& top : rootNodes_) {
+        if (top->isLeaf()) {
+            files.push_back({top->fullPath(), top->data()});
+            continue;
+        }
+        RFATreeEnumerator leaves = top->leafEnumerator();
+        while (RFATreeNode::Ptr file = leaves.nextObject())
+            files.push_back({file->fullPath(), file->data()});
+    }
+    return files;
+}
+
+Result<void> writeEntries(const std::vector<ArchiveEntry>& files, const ByteSink& sink, const WriteOptions& options,
+                          const WriteProgress& progress)
 {
     const Error tooLarge{ErrorCode::ArchiveTooLarge};
-    const std::vector<RFATreeNode::Ptr> files = filesToWrite(rootNodes_);
     if (files.size() > UINT32_MAX)
         return tooLarge;
-    // The contents as they are now: the workers read them while the caller
-    // may take progress reports, and a file given new content meanwhile
-    // must not free the old under them.
     std::vector<SharedBytes> contents;
     std::uint64_t contentTotal = 0;
-    for (const RFATreeNode::Ptr& file : files) {
-        contents.push_back(file->data());
+    for (const ArchiveEntry& file : files) {
+        contents.push_back(file.content);
         if (contents.back()->size() > UINT32_MAX)
             return tooLarge;
         contentTotal += contents.back()->size();
@@ -89,7 +83,7 @@ Result<void> RFAArchive::writeFileData(const ByteSink& sink, const WriteOptions&
     appendLittleInt(directory, static_cast<std::uint32_t>(files.size()));
     std::uint64_t offset = kFirstDataOffset;
     for (std::size_t i = 0; i < files.size(); ++i) {
-        const Bytes name = utf8ToLatin1Lossy(files[i]->fullPath());
+        const Bytes name = utf8ToLatin1Lossy(files[i].path);
         const std::uint64_t storedSize = storedBytes(i).size();
         if (name.size() > UINT32_MAX || storedSize > UINT32_MAX || offset > UINT32_MAX)
             return tooLarge;
@@ -136,6 +130,15 @@ Result<void> RFAArchive::writeFileData(const ByteSink& sink, const WriteOptions&
     return {};
 }
 
+Result<void> RFAArchive::writeFileData(const ByteSink& sink, const WriteOptions& options,
+                                       const WriteProgress& progress) const
+{
+    // The contents as they are now: the workers read them while the caller
+    // may take progress reports, and a file given new content meanwhile
+    // must not free the old under them.
+    return writeEntries(entries(), sink, options, progress);
+}
+
 bool RFAArchive::writeFileData(const ByteSink& sink, const ProgressCallback& progress) const
 {
     WriteProgress unstoppable;
@@ -164,20 +167,26 @@ std::optional<Bytes> RFAArchive::completeFileData(const WriteOptions& options) c
     return bytes;
 }
 
-Result<void> RFAArchive::writeToFile(const std::filesystem::path& target, const WriteOptions& options,
-                                     const WriteProgress& progress, DiskCalls& disk) const
+Result<void> writeEntriesToFile(const std::filesystem::path& target, const std::vector<ArchiveEntry>& files,
+                                const WriteOptions& options, const WriteProgress& progress, DiskCalls& disk)
 {
     Result<void> produced;
     const Result<void> saved = writeFileAtomically(
         target,
         [&](const ByteSink& sink) {
-            produced = writeFileData(sink, options, progress);
+            produced = writeEntries(files, sink, options, progress);
             return bool(produced);
         },
         Durability::FlushEach, disk);
     if (!produced)
         return Error{produced.error().code, target.string()};
     return saved;
+}
+
+Result<void> RFAArchive::writeToFile(const std::filesystem::path& target, const WriteOptions& options,
+                                     const WriteProgress& progress, DiskCalls& disk) const
+{
+    return writeEntriesToFile(target, entries(), options, progress, disk);
 }
 
 } // namespace larkspan

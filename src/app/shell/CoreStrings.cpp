@@ -31,6 +31,10 @@ namespace {
     QT_TRANSLATE_NOOP("Core", "The file is compressed and there was an error when trying to chacnge that."),
     QT_TRANSLATE_NOOP("Core", "The archive is too large for the RFA format (4 GB at most)."),
     QT_TRANSLATE_NOOP("Core", "cancelled"),
+    QT_TRANSLATE_NOOP("Core", "%@ is an update archive itself: name the archive it updates"),
+    QT_TRANSLATE_NOOP("Core", "%@ has an update numbered 999 already: no number is left"),
+    QT_TRANSLATE_NOOP("Core", "%@ lies below a higher update of the same archive, which would hide what it holds"),
+    QT_TRANSLATE_NOOP("Core", "%@ is the archive being updated: its update cannot take its place"),
     QT_TRANSLATE_NOOP("Core", "\"%@\" was not written: %@"),
     // Sizes and the status line.
     QT_TRANSLATE_NOOP("Core", "%u Bytes"),

@@ -6,9 +6,11 @@
 #include "app/shell/Settings.h"
 #include "app/viewers/QtImages.h"
 #include "app/window/DocumentFileController.h"
+#include "app/mod/ModWindow.h"
 #include "app/window/MyDocument.h"
 #include "app/window/OpenWithFiles.h"
 #include "app/window/PreviewPanes.h"
+#include "app/window/UpdateArchiveCommand.h"
 #include "app/window/ViewerWindows.h"
 #include "document/CommandAvailability.h"
 #include "model/UndoHistory.h"
@@ -46,9 +48,11 @@ RFAApplicationDelegate::RFAApplicationDelegate() : imageDecoders_(imageDecodersW
 {
     makeAction(Command::New, tr("&New"), QKeySequence::New);
     makeAction(Command::Open, tr("&Open…"), QKeySequence::Open);
+    makeAction(Command::OpenMod, tr("Open &Mod…"), QKeySequence(tr("Ctrl+Shift+O")));
     makeAction(Command::Close, tr("&Close"), QKeySequence::Close);
     makeAction(Command::Save, tr("&Save"), QKeySequence::Save);
     makeAction(Command::SaveAs, tr("Save &As…"), QKeySequence::SaveAs);
+    makeAction(Command::SaveAsUpdate, tr("Save as &Update Archive…"), {});
     makeAction(Command::Revert, tr("Revert to Sa&ved"), {});
     makeAction(Command::Run, tr("&Run"), QKeySequence(tr("Ctrl+R")));
     makeAction(Command::SaveAndRun, tr("Save and R&un"), QKeySequence(tr("Ctrl+Shift+R")));
@@ -85,6 +89,8 @@ RFAApplicationDelegate::~RFAApplicationDelegate()
     const std::vector<QPointer<MyDocument>> documents = documents_;
     for (const QPointer<MyDocument>& document : documents)
         delete document.data();
+    for (const QPointer<ModWindow>& window : modWindows_)
+        delete window.data();
 }
 
 QAction* RFAApplicationDelegate::makeAction(Command command, const QString& text, const QKeySequence& shortcut)
@@ -177,6 +183,35 @@ void RFAApplicationDelegate::showOpenError(QWidget* parent, const QString& path,
     errorBox(parent, tr("Larkspan"), headline, error)->open();
 }
 
+ModWindow* RFAApplicationDelegate::openMod(const QString& folder)
+{
+    // Only the archives' directories are read: quick, even for a big mod.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    Result<ModIndex> index = ModIndex::open(folder.toStdString());
+    QApplication::restoreOverrideCursor();
+    if (!index) {
+        errorBox(currentDocument(), tr("Larkspan"), tr("“%1” is not a mod folder.").arg(folder), index.error())
+            ->open();
+        return nullptr;
+    }
+    auto* window = new ModWindow(*this, std::make_shared<ModIndex>(std::move(*index)));
+    std::erase_if(modWindows_, [](const QPointer<ModWindow>& w) { return w.isNull(); });
+    modWindows_.emplace_back(window);
+    window->show();
+    return window;
+}
+
+void RFAApplicationDelegate::showOpenModDialog()
+{
+    auto* dialog = new QFileDialog(currentDocument(), tr("Open Mod"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setFileMode(QFileDialog::Directory);
+    dialog->setOption(QFileDialog::ShowDirsOnly);
+    dialog->setLabelText(QFileDialog::Accept, tr("Open"));
+    connect(dialog, &QFileDialog::fileSelected, this, [this](const QString& folder) { openMod(folder); });
+    dialog->open();
+}
+
 void RFAApplicationDelegate::showOpenDialog()
 {
     auto* dialog = new QFileDialog(currentDocument(), tr("Open"));
@@ -224,6 +259,9 @@ void RFAApplicationDelegate::trigger(Command command)
     case Command::Open:
         showOpenDialog();
         return;
+    case Command::OpenMod:
+        showOpenModDialog();
+        return;
     case Command::Quit:
         quit();
         return;
@@ -264,6 +302,7 @@ void RFAApplicationDelegate::trigger(Command command)
         break;
     case Command::Save: document->file().save(); break;
     case Command::SaveAs: document->file().saveAs(); break;
+    case Command::SaveAsUpdate: UpdateArchiveCommand::run(*document); break;
     case Command::Revert: document->file().revertToSaved(); break;
     case Command::Run: document->file().run(); break;
     case Command::SaveAndRun: document->file().saveAndRun(); break;
@@ -310,6 +349,8 @@ void RFAApplicationDelegate::updateActions()
     enable(Command::Close, document);
     enable(Command::Save, document);
     enable(Command::SaveAs, document);
+    // An update needs the file it updates: a new archive has none yet.
+    enable(Command::SaveAsUpdate, document && !document->isUntitled());
     enable(Command::Revert, document && !document->isUntitled() && document->isModified());
     enable(Command::Run, valid(DocumentAction::Run));
     enable(Command::SaveAndRun, valid(DocumentAction::SaveAndRun));
@@ -350,12 +391,14 @@ void RFAApplicationDelegate::installMenus(QMenuBar& menuBar)
     QMenu* file = bar->addMenu(tr("&File"));
     file->addAction(action(Command::New));
     file->addAction(action(Command::Open));
+    file->addAction(action(Command::OpenMod));
     QMenu* recent = file->addMenu(tr("Open &Recent"));
     recentMenus_.emplace_back(recent);
     file->addSeparator();
     file->addAction(action(Command::Close));
     file->addAction(action(Command::Save));
     file->addAction(action(Command::SaveAs));
+    file->addAction(action(Command::SaveAsUpdate));
     file->addAction(action(Command::Revert));
     file->addSeparator();
     file->addAction(action(Command::Run));

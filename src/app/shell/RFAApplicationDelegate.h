@@ -15,6 +15,7 @@ class QWidget;
 
 namespace larkspan {
 
+class ModWindow;
 class MyDocument;
 
 // The application: its open documents, the menu commands (one set of
@@ -32,6 +33,10 @@ public:
     // front); shows the reason when it cannot be read and returns null.
     MyDocument* openFile(const QString& path);
     void showOpenDialog();
+    // A window showing the mod in `folder` as the game sees it; shows the
+    // reason when it is no folder and returns null.
+    ModWindow* openMod(const QString& folder);
+    void showOpenModDialog();
     // Asks every window with unsaved changes, one after another; quits
     // unless the user cancels.
     void quit();
@@ -58,7 +63,7 @@ public:
     void showOpenError(QWidget* parent, const QString& path, const Error& error);
 
     enum class Command {
-        New, Open, Close, Save, SaveAs, Revert, Run, SaveAndRun, Quit,
+        New, Open, OpenMod, Close, Save, SaveAs, SaveAsUpdate, Revert, Run, SaveAndRun, Quit,
         Undo, Redo, Cut, Copy, Paste, Delete, Rename, SelectAll, Find,
         NewFolder, AddFiles, Extract, OpenWith, CompressWhenSaving,
         UseBrowser, UseList, ShowPreview,
@@ -76,6 +81,7 @@ private:
     void quitNext(std::vector<QPointer<MyDocument>> remaining);
 
     std::vector<QPointer<MyDocument>> documents_;
+    std::vector<QPointer<ModWindow>> modWindows_;
     QPointer<MyDocument> lastActive_;
     std::vector<QAction*> actions_;
     QStringList commandNames_; // the menus' texts without "&", by command

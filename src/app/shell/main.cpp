@@ -35,14 +35,21 @@ int main(int argc, char* argv[])
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("files"), QApplication::translate("main", "Archives to open."),
                                  QStringLiteral("[FILE...]"));
+    const QCommandLineOption mod(QStringLiteral("mod"),
+                                 QApplication::translate("main", "Show the mod in <folder> as the game sees it."),
+                                 QApplication::translate("main", "folder"));
+    parser.addOption(mod);
     parser.process(application);
 
     larkspan::RFAApplicationDelegate delegate;
     const QStringList files = parser.positionalArguments();
     for (const QString& file : files)
         delegate.openFile(file);
+    const QStringList mods = parser.values(mod);
+    for (const QString& folder : mods)
+        delegate.openMod(folder);
     // A file that cannot be read opens no window, only its error.
-    if (files.isEmpty())
+    if (files.isEmpty() && mods.isEmpty())
         delegate.newDocument()->show();
     return application.exec();
 }

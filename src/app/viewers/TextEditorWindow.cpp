@@ -55,6 +55,14 @@ void TextEditorWindow::setDisplayName(QString displayName)
     updateTitle();
 }
 
+void TextEditorWindow::setReadOnly()
+{
+    editor_->setReadOnly(true);
+    auto* readOnly = new QLabel(tr("Read-only"), this);
+    readOnly->setObjectName(QStringLiteral("readOnly"));
+    statusBar()->addPermanentWidget(readOnly);
+}
+
 QString TextEditorWindow::windowTitleForDocumentDisplayName(const QString& displayName) const
 {
     return QStringLiteral("%1 \u2014 %2").arg(displayName, QString::fromStdString(editor_->entry()->name()));

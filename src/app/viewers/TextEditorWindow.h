@@ -24,6 +24,9 @@ public:
     TextEditor* editor() const { return editor_; }
     // When the document's display name changes (Save As).
     void setDisplayName(QString displayName);
+    // Shows the entry without letting it be edited, and says so: an entry
+    // of a mod's view belongs to no open archive.
+    void setReadOnly();
     // "display name — entry name"
     QString windowTitleForDocumentDisplayName(const QString& displayName) const;
 

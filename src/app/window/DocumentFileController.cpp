@@ -4,6 +4,7 @@
 #include "app/shell/RFAApplicationDelegate.h"
 #include "app/shell/Settings.h"
 #include "app/window/MyDocument.h"
+#include "app/window/SlowWorkProgress.h"
 #include "document/ArchiveDocument.h"
 
 #include <QApplication>
@@ -11,40 +12,9 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
-#include <QProgressDialog>
 #include <QPushButton>
 
 namespace larkspan {
-
-namespace {
-
-// A progress dialog that shows itself only when the work lasts longer than
-// half a second, and keeps the windows painted meanwhile. It blocks every
-// window, not only its own: the user's input must reach its Cancel button,
-// and a viewer of the same document must not edit what is being written.
-class SlowWorkProgress {
-public:
-    SlowWorkProgress(QWidget* window, const QString& label)
-        : dialog_(label, QObject::tr("Cancel"), 0, 1000, window)
-    {
-        dialog_.setWindowModality(Qt::ApplicationModal);
-        dialog_.setMinimumDuration(500);
-        dialog_.setAutoClose(true);
-    }
-    bool report(std::uint64_t done, std::uint64_t total)
-    {
-        dialog_.setValue(total == 0 ? 1000 : static_cast<int>(done * 1000 / total));
-        // Until the dialog shows, no window is blocked: input waits.
-        QApplication::processEvents(dialog_.isVisible() ? QEventLoop::AllEvents
-                                                        : QEventLoop::ExcludeUserInputEvents);
-        return !dialog_.wasCanceled();
-    }
-
-private:
-    QProgressDialog dialog_;
-};
-
-} // namespace
 
 DocumentFileController::DocumentFileController(MyDocument& window, RFAApplicationDelegate& application,
                                                std::shared_ptr<ArchiveDocument> document)

@@ -19,6 +19,7 @@
 #include "app/window/ViewerWindows.h"
 #include "base/StringAdditions.h"
 #include "document/StatusBarText.h"
+#include "format/EntryPath.h"
 #include "model/UndoHistory.h"
 
 #include <QAction>
@@ -446,6 +447,22 @@ void MyDocument::startRenaming(const RFATreeNode::Ptr& node)
     view->edit(index);
 }
 
+bool MyDocument::revealEntry(const std::string& path)
+{
+    const std::vector<std::string> components = splitEntryPath(path);
+    for (const RFATreeNode::Ptr& top : document_->topLevelNodes()) {
+        if (top->name() != components.front())
+            continue;
+        const RFATreeNode::Ptr node =
+            components.size() == 1 ? top : top->childWithPathArray(std::span(components).subspan(1));
+        if (node) {
+            showInTree(node);
+            return true;
+        }
+    }
+    return false;
+}
+
 void MyDocument::showInTree(const RFATreeNode::Ptr& node)
 {
     if (!document_->isInTree(*node))
@@ -507,6 +524,8 @@ void MyDocument::closeEvent(QCloseEvent* event)
     settings::setWindowGeometry(saveGeometry());
     viewers_->closeAll();
     event->accept();
+    // Deleted later: until then no command, nor an opening file, may take it.
+    application_.forgetDocument(this);
 }
 
 } // namespace larkspan

@@ -76,6 +76,10 @@ public:
     void useBrowserView() { setViewMode(0); }
     void useListView() { setViewMode(1); }
 
+    // Leaves the search and selects the entry at this full path (as its
+    // archive spells it); false when the archive holds none.
+    bool revealEntry(const std::string& path);
+
     // Settings that all windows share changed.
     void searchDefaultsChanged();
 

@@ -1,0 +1,178 @@
+#include "app/mod/ModTreeModel.h"
+
+#include "app/views/SizeText.h"
+#include "base/StringAdditions.h"
+#include "format/EntryPath.h"
+#include "model/EntryKind.h"
+
+#include <QApplication>
+#include <QStyle>
+
+#include <unordered_map>
+
+namespace larkspan {
+
+ModTreeModel::ModTreeModel(std::shared_ptr<const ModIndex> index, QObject* parent)
+    : QAbstractItemModel(parent), index_(std::move(index))
+{
+    build();
+}
+
+void ModTreeModel::build()
+{
+    nodes_.assign(1, Node{});
+    const std::vector<ModEntry>& entries = index_->entries();
+    nodeOfEntry_.resize(entries.size());
+    // Folder (parent node, NUL, folded name) → node: paths that differ only
+    // in case meet in one folder, as the game sees them.
+    std::unordered_map<std::string, std::size_t> folders;
+    const auto addNode = [&](std::size_t parent, std::string name, std::optional<std::size_t> entry) {
+        const std::size_t node = nodes_.size();
+        nodes_.push_back({std::move(name), parent, nodes_[parent].children.size(), {}, entry, 0});
+        nodes_[parent].children.push_back(node);
+        return node;
+    };
+    for (std::size_t e = 0; e < entries.size(); ++e) {
+        const std::vector<std::string> components = splitEntryPath(index_->path(entries[e]));
+        std::size_t at = 0;
+        for (std::size_t c = 0; c + 1 < components.size(); ++c) {
+            const std::string key = std::to_string(at) + '\0' + foldedCopy(components[c]);
+            const auto [found, isNew] = folders.try_emplace(key, 0);
+            if (isNew)
+                found->second = addNode(at, components[c], std::nullopt);
+            at = found->second;
+        }
+        const std::size_t leaf = addNode(at, components.back(), e);
+        nodes_[leaf].size = index_->contentLength(entries[e].source);
+        nodeOfEntry_[e] = leaf;
+    }
+    // Children come after their parents: adding from the end sums each folder whole.
+    for (std::size_t n = nodes_.size(); n-- > 1;)
+        nodes_[nodes_[n].parent].size += nodes_[n].size;
+}
+
+const ModTreeModel::Node& ModTreeModel::nodeAt(const QModelIndex& index) const
+{
+    return nodes_[index.isValid() ? static_cast<std::size_t>(index.internalId()) : 0];
+}
+
+std::optional<std::size_t> ModTreeModel::entryAt(const QModelIndex& index) const
+{
+    return index.isValid() ? nodeAt(index).entry : std::nullopt;
+}
+
+QModelIndex ModTreeModel::indexOfEntry(std::size_t entry) const
+{
+    const std::size_t node = nodeOfEntry_.at(entry);
+    return createIndex(static_cast<int>(nodes_[node].row), NameColumn, static_cast<quintptr>(node));
+}
+
+std::vector<ModTreeModel::EntryBelow> ModTreeModel::entriesBelow(const QModelIndex& index) const
+{
+    std::vector<EntryBelow> found;
+    std::vector<std::string> path;
+    collect(index.isValid() ? static_cast<std::size_t>(index.internalId()) : 0, path, found);
+    return found;
+}
+
+void ModTreeModel::collect(std::size_t node, std::vector<std::string>& path, std::vector<EntryBelow>& out) const
+{
+    if (node != 0)
+        path.push_back(nodes_[node].name);
+    if (nodes_[node].entry)
+        out.push_back({*nodes_[node].entry, path});
+    for (std::size_t child : nodes_[node].children)
+        collect(child, path, out);
+    if (node != 0)
+        path.pop_back();
+}
+
+QModelIndex ModTreeModel::index(int row, int column, const QModelIndex& parent) const
+{
+    const Node& folder = nodeAt(parent);
+    if (row < 0 || column < 0 || column >= ColumnCount || static_cast<std::size_t>(row) >= folder.children.size())
+        return {};
+    return createIndex(row, column, static_cast<quintptr>(folder.children[static_cast<std::size_t>(row)]));
+}
+
+QModelIndex ModTreeModel::parent(const QModelIndex& child) const
+{
+    if (!child.isValid())
+        return {};
+    const std::size_t parent = nodeAt(child).parent;
+    if (parent == 0)
+        return {};
+    return createIndex(static_cast<int>(nodes_[parent].row), NameColumn, static_cast<quintptr>(parent));
+}
+
+int ModTreeModel::rowCount(const QModelIndex& parent) const
+{
+    if (parent.isValid() && parent.column() != NameColumn)
+        return 0;
+    return static_cast<int>(nodeAt(parent).children.size());
+}
+
+int ModTreeModel::columnCount(const QModelIndex&) const
+{
+    return ColumnCount;
+}
+
+QStringList ModTreeModel::overriddenArchives(std::size_t entry) const
+{
+    QStringList archives;
+    for (const EntrySource& source : index_->entries()[entry].overridden)
+        archives << QString::fromStdString(index_->archive(source).shownPath);
+    return archives;
+}
+
+QVariant ModTreeModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    const Node& node = nodeAt(index);
+    const bool overrides = node.entry && !index_->entries()[*node.entry].overridden.empty();
+    switch (role) {
+    case Qt::DisplayRole:
+        switch (index.column()) {
+        case NameColumn: return QString::fromStdString(node.name);
+        case SizeColumn: return sizeText(node.size);
+        case FromColumn:
+            return node.entry ? QString::fromStdString(index_->archive(index_->entries()[*node.entry].source).shownPath)
+                              : QVariant();
+        }
+        break;
+    case Qt::DecorationRole:
+        if (index.column() == NameColumn)
+            return node.entry ? icons_.iconForExtension(std::string(extensionOf(node.name))) : icons_.folderIcon();
+        if (index.column() == FromColumn && overrides)
+            return QApplication::style()->standardIcon(QStyle::SP_ArrowUp);
+        break;
+    case Qt::ToolTipRole:
+        if (overrides)
+            return tr("Overrides:") + QLatin1Char('\n') + overriddenArchives(*node.entry).join(QLatin1Char('\n'));
+        break;
+    case OverriddenRole:
+        return node.entry ? overriddenArchives(*node.entry) : QStringList();
+    case Qt::TextAlignmentRole:
+        if (index.column() == SizeColumn)
+            return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+        break;
+    default:
+        break;
+    }
+    return {};
+}
+
+QVariant ModTreeModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    switch (section) {
+    case NameColumn: return tr("Name");
+    case SizeColumn: return tr("Size");
+    case FromColumn: return tr("From");
+    }
+    return {};
+}
+
+} // namespace larkspan

@@ -1,0 +1,384 @@
+#include "app/mod/ModWindow.h"
+
+#include "app/mod/ModTreeModel.h"
+#include "app/shell/CoreTranslation.h"
+#include "app/shell/MessageBoxes.h"
+#include "app/shell/RFAApplicationDelegate.h"
+#include "app/viewers/RFAImageViewingController.h"
+#include "app/viewers/TextEditorWindow.h"
+#include "app/window/MyDocument.h"
+#include "app/window/SlowWorkProgress.h"
+#include "fs/FolderWriter.h"
+#include "mod/ModSearch.h"
+#include "model/RFATreeNode.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTreeView>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace larkspan {
+
+namespace {
+
+// Where a result keeps its entry.
+constexpr int kEntryRole = Qt::UserRole;
+
+QString nameOf(const std::string& path)
+{
+    return QString::fromStdString(path.substr(path.rfind('/') + 1));
+}
+
+} // namespace
+
+ModWindow::ModWindow(RFAApplicationDelegate& application, std::shared_ptr<const ModIndex> index)
+    : application_(application), index_(std::move(index))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(tr("%1 — as the game sees it").arg(displayName()));
+    buildWindow();
+    buildMenus();
+    updateStatus();
+    resize(960, 620);
+}
+
+ModWindow::~ModWindow()
+{
+    for (const auto& [entry, viewer] : viewers_)
+        delete viewer.data();
+}
+
+QString ModWindow::displayName() const
+{
+    return QString::fromStdString(index_->mods().front().name);
+}
+
+void ModWindow::buildWindow()
+{
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    auto* searchRow = new QHBoxLayout;
+    searchField_ = new QLineEdit(central);
+    searchField_->setObjectName(QStringLiteral("searchField"));
+    searchField_->setPlaceholderText(tr("Search the whole mod (Return)"));
+    searchField_->setClearButtonEnabled(true);
+    searchNames_ = new QCheckBox(tr("Names"), central);
+    searchNames_->setObjectName(QStringLiteral("searchNames"));
+    searchNames_->setChecked(true);
+    searchContents_ = new QCheckBox(tr("Contents"), central);
+    searchContents_->setObjectName(QStringLiteral("searchContents"));
+    searchRow->addWidget(searchField_, 1);
+    searchRow->addWidget(searchNames_);
+    searchRow->addWidget(searchContents_);
+    layout->addLayout(searchRow);
+
+    model_ = new ModTreeModel(index_, this);
+    outline_ = new QTreeView(central);
+    outline_->setObjectName(QStringLiteral("outline"));
+    outline_->setModel(model_);
+    outline_->setUniformRowHeights(true);
+    outline_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    outline_->header()->setSectionResizeMode(ModTreeModel::NameColumn, QHeaderView::Stretch);
+    outline_->header()->setStretchLastSection(false);
+    outline_->setColumnWidth(ModTreeModel::SizeColumn, 90);
+    outline_->setColumnWidth(ModTreeModel::FromColumn, 360);
+    connect(outline_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& at) {
+        if (const std::optional<std::size_t> entry = model_->entryAt(at))
+            openEntries({*entry});
+    });
+
+    results_ = new QTreeWidget(central);
+    results_->setObjectName(QStringLiteral("searchResults"));
+    results_->setHeaderLabels({tr("Name"), tr("Path"), tr("From")});
+    results_->setRootIsDecorated(false);
+    results_->setUniformRowHeights(true);
+    results_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    connect(results_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
+        openEntries({static_cast<std::size_t>(item->data(0, kEntryRole).toULongLong())});
+    });
+
+    panes_ = new QStackedWidget(central);
+    panes_->addWidget(outline_);
+    panes_->addWidget(results_);
+    layout->addWidget(panes_, 1);
+    setCentralWidget(central);
+    connect(searchField_, &QLineEdit::returnPressed, this, &ModWindow::search);
+    connect(searchField_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (text.isEmpty()) {
+            panes_->setCurrentWidget(outline_);
+            statusBar()->clearMessage();
+        }
+    });
+
+    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(outline_), static_cast<QAbstractItemView*>(results_)}) {
+        view->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(view, &QWidget::customContextMenuRequested, this, [this, view](const QPoint& at) {
+            auto* menu = new QMenu(this);
+            menu->setAttribute(Qt::WA_DeleteOnClose);
+            const std::vector<std::size_t> selected = selectedEntries();
+            menu->addAction(tr("Open"), this, [this, selected] { openEntries(selected); })->setEnabled(!selected.empty());
+            menu->addAction(tr("Edit in Archive"), this, [this] { editInArchive(); })->setEnabled(selected.size() == 1);
+            menu->addAction(tr("Extract…"), this, &ModWindow::extract);
+            menu->popup(view->viewport()->mapToGlobal(at));
+        });
+    }
+
+    status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("statusLine"));
+    statusBar()->addWidget(status_, 1);
+    problemsButton_ = new QPushButton(this);
+    problemsButton_->setObjectName(QStringLiteral("problemsButton"));
+    problemsButton_->setFlat(true);
+    connect(problemsButton_, &QPushButton::clicked, this, &ModWindow::showProblems);
+    statusBar()->addPermanentWidget(problemsButton_);
+}
+
+void ModWindow::buildMenus()
+{
+    using Command = RFAApplicationDelegate::Command;
+    const auto add = [this](QMenu* menu, const QString& text, const QKeySequence& shortcut, auto slot) {
+        QAction* action = menu->addAction(text);
+        action->setShortcut(shortcut);
+        connect(action, &QAction::triggered, this, slot);
+    };
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    file->addAction(application_.action(Command::New));
+    file->addAction(application_.action(Command::Open));
+    file->addAction(application_.action(Command::OpenMod));
+    file->addSeparator();
+    add(file, tr("&Close"), QKeySequence::Close, [this] { close(); });
+    file->addSeparator();
+    file->addAction(application_.action(Command::Quit));
+    QMenu* entries = menuBar()->addMenu(tr("&Entries"));
+    add(entries, tr("&Open"), QKeySequence(tr("Ctrl+Down")), [this] { openEntries(selectedEntries()); });
+    add(entries, tr("Edit in &Archive"), QKeySequence(tr("Ctrl+Shift+D")), [this] { editInArchive(); });
+    add(entries, tr("&Extract…"), QKeySequence(tr("Ctrl+Shift+E")), [this] { extract(); });
+    entries->addSeparator();
+    add(entries, tr("&Find"), QKeySequence::Find, [this] {
+        searchField_->setFocus();
+        searchField_->selectAll();
+    });
+}
+
+QStringList ModWindow::problems() const
+{
+    QStringList lines;
+    for (const ModArchive& archive : index_->archives())
+        if (archive.error)
+            lines << tr("%1 could not be read: %2")
+                         .arg(QString::fromStdString(archive.shownPath),
+                              QString::fromStdString(describe(Error{archive.error->code, {}, archive.error->systemError},
+                                                              translateForCore)
+                                                         .text));
+    for (const std::string& name : index_->missingMods())
+        lines << tr("init.con uses the mod %1, which is not in the Mods folder.").arg(QString::fromStdString(name));
+    if (const std::optional<Error>& error = index_->initConError())
+        lines << tr("init.con could not be read: %1")
+                     .arg(QString::fromStdString(describe(*error, translateForCore).text));
+    return lines;
+}
+
+void ModWindow::updateStatus()
+{
+    std::size_t readable = 0;
+    for (const ModArchive& archive : index_->archives())
+        readable += archive.listing ? 1 : 0;
+    status_->setText(tr("Entries: %1 · Archives: %2 · Mods: %3")
+                         .arg(index_->entries().size())
+                         .arg(readable)
+                         .arg(index_->mods().size()));
+    const QStringList problems = this->problems();
+    problemsButton_->setText(tr("Left out: %1…").arg(problems.size()));
+    problemsButton_->setVisible(!problems.isEmpty());
+}
+
+void ModWindow::showProblems()
+{
+    const QStringList lines = problems();
+    QMessageBox* box = windowModalBox(this, QMessageBox::Warning, displayName(),
+                                      tr("Some parts of the mod are left out of what is shown."),
+                                      lines.join(QLatin1Char('\n')));
+    box->open();
+}
+
+std::vector<std::size_t> ModWindow::selectedEntries() const
+{
+    std::vector<std::size_t> entries;
+    if (panes_->currentWidget() == results_) {
+        for (const QTreeWidgetItem* item : results_->selectedItems())
+            entries.push_back(static_cast<std::size_t>(item->data(0, kEntryRole).toULongLong()));
+        return entries;
+    }
+    for (const QModelIndex& row : outline_->selectionModel()->selectedRows(ModTreeModel::NameColumn))
+        if (const std::optional<std::size_t> entry = model_->entryAt(row))
+            entries.push_back(*entry);
+    return entries;
+}
+
+void ModWindow::openEntries(const std::vector<std::size_t>& entries)
+{
+    for (const std::size_t entry : entries) {
+        if (QWidget* open = viewers_[entry]) {
+            open->show();
+            open->raise();
+            open->activateWindow();
+            continue;
+        }
+        const EntrySource source = index_->entries()[entry].source;
+        const std::string& path = index_->path(index_->entries()[entry]);
+        const Result<SharedBytes> content = index_->content(source);
+        if (!content) {
+            errorBox(this, displayName(), tr("“%1” could not be read.").arg(nameOf(path)), content.error())->open();
+            continue;
+        }
+        // A node of its own, in no tree and with no history: nothing done in
+        // the viewer reaches an archive.
+        const RFATreeNode::Ptr node = RFATreeNode::initWithData(*content, nameOf(path).toStdString());
+        const QString shownName = QString::fromStdString(index_->archive(source).shownPath);
+        QWidget* viewer = nullptr;
+        if (node->isText()) {
+            auto* editor = new TextEditorWindow(node, shownName, this);
+            editor->setReadOnly();
+            viewer = editor;
+        } else if (node->isImage()) {
+            auto* picture = new RFAImageViewingController(node, application_.imageDecoders(), shownName, this);
+            picture->sizeToPicture();
+            viewer = picture;
+        } else {
+            QApplication::beep();
+            continue;
+        }
+        viewers_[entry] = viewer;
+        viewer->show();
+        viewer->raise();
+        viewer->activateWindow();
+    }
+}
+
+MyDocument* ModWindow::editInArchive()
+{
+    const std::vector<std::size_t> selected = selectedEntries();
+    if (selected.size() != 1) {
+        QApplication::beep();
+        return nullptr;
+    }
+    const EntrySource source = index_->entries()[selected.front()].source;
+    MyDocument* window =
+        application_.openFile(QString::fromStdString(index_->archive(source).path.string()));
+    if (window)
+        window->revealEntry(index_->record(source).name);
+    return window;
+}
+
+void ModWindow::search()
+{
+    Result<std::vector<std::size_t>> found = Error{ErrorCode::Cancelled};
+    {
+        SlowWorkProgress progress(this, tr("Searching %1…").arg(displayName()));
+        found = searchMod(*index_, searchField_->text().toStdString(), searchNames_->isChecked(),
+                          searchContents_->isChecked(),
+                          [&](std::uint64_t done, std::uint64_t total) { return progress.report(done, total); });
+    }
+    if (!found)
+        return; // cancelled: the last results stay
+    results_->clear();
+    QList<QTreeWidgetItem*> items;
+    for (const std::size_t entry : *found) {
+        const ModEntry& each = index_->entries()[entry];
+        const QString path = QString::fromStdString(index_->path(each));
+        auto* item = new QTreeWidgetItem({nameOf(index_->path(each)), path,
+                                          QString::fromStdString(index_->archive(each.source).shownPath)});
+        item->setData(0, kEntryRole, QVariant::fromValue<qulonglong>(entry));
+        item->setIcon(0, model_->data(model_->indexOfEntry(entry), Qt::DecorationRole).value<QIcon>());
+        items << item;
+    }
+    results_->addTopLevelItems(items);
+    results_->resizeColumnToContents(0);
+    panes_->setCurrentWidget(results_);
+    statusBar()->showMessage(tr("Found: %1").arg(found->size()));
+}
+
+void ModWindow::extract()
+{
+    std::vector<std::pair<std::size_t, std::vector<std::string>>> items;
+    if (panes_->currentWidget() == results_) {
+        for (const std::size_t entry : selectedEntries())
+            items.emplace_back(entry, std::vector<std::string>{nameOf(index_->path(index_->entries()[entry])).toStdString()});
+    } else {
+        for (const QModelIndex& row : outline_->selectionModel()->selectedRows(ModTreeModel::NameColumn))
+            for (ModTreeModel::EntryBelow& below : model_->entriesBelow(row))
+                items.emplace_back(below.entry, std::move(below.components));
+    }
+    if (items.empty())
+        return QApplication::beep();
+    auto* dialog = new QFileDialog(this, tr("Extract To"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setFileMode(QFileDialog::Directory);
+    dialog->setOption(QFileDialog::ShowDirsOnly);
+    dialog->setLabelText(QFileDialog::Accept, tr("Extract"));
+    connect(dialog, &QFileDialog::fileSelected, this,
+            [this, items = std::move(items)](const QString& folder) { writeEntries(items, folder); });
+    dialog->open();
+}
+
+void ModWindow::writeEntries(const std::vector<std::pair<std::size_t, std::vector<std::string>>>& items,
+                             const QString& folder)
+{
+    const FolderWriter writer{std::filesystem::path(folder.toStdString())};
+    std::size_t existing = 0;
+    for (const auto& [entry, components] : items)
+        existing += writer.probeFile(components).status == WriteStatus::Exists ? 1 : 0;
+    const auto write = [this, items, writer](bool replace) {
+        QStringList problems;
+        {
+            SlowWorkProgress progress(this, tr("Extracting…"));
+            for (std::size_t i = 0; i < items.size() && progress.report(i, items.size()); ++i) {
+                const auto& [entry, components] = items[i];
+                const Result<SharedBytes> content = index_->content(index_->entries()[entry].source);
+                const WriteResult written = content ? writer.writeFile(components, **content, replace)
+                                                    : WriteResult{WriteStatus::Failed, {}, content.error()};
+                if (written.status == WriteStatus::Failed)
+                    problems << QString::fromStdString(components.back()) + QStringLiteral(": ") +
+                                    QString::fromStdString(describe(*written.error, translateForCore).text);
+            }
+        }
+        if (!syncFileSystemOf(writer.root()))
+            problems << tr("The written files could not be flushed to disk.");
+        if (!problems.isEmpty()) {
+            QMessageBox* box = windowModalBox(this, QMessageBox::Warning, displayName(),
+                                              tr("Some entries could not be extracted."),
+                                              problems.mid(0, 5).join(QLatin1Char('\n')));
+            box->setDetailedText(problems.join(QLatin1Char('\n')));
+            box->open();
+        }
+    };
+    if (existing == 0)
+        return write(false);
+    QMessageBox* box = windowModalBox(
+        this, QMessageBox::Question, displayName(),
+        tr("Files to extract that are there already: %1.").arg(existing),
+        tr("Replace them with the entries the game sees, or keep them and write the others?"),
+        QMessageBox::NoButton);
+    QPushButton* replace = box->addButton(tr("Replace"), QMessageBox::AcceptRole);
+    QPushButton* keep = box->addButton(tr("Keep"), QMessageBox::RejectRole);
+    box->addButton(QMessageBox::Cancel);
+    connect(box, &QMessageBox::finished, this, [box, replace, keep, write] {
+        if (box->clickedButton() == replace || box->clickedButton() == keep)
+            write(box->clickedButton() == replace);
+    });
+    box->open();
+}
+
+} // namespace larkspan

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "mod/ModIndex.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QStackedWidget;
+class QTreeView;
+class QTreeWidget;
+
+namespace larkspan {
+
+class ModTreeModel;
+class MyDocument;
+class RFAApplicationDelegate;
+
+// A mod as the game sees it: the merged tree of its archives and of the
+// mods it uses in an outline (Name, Size, From), a search over the names
+// and texts of all of it, read-only viewers of its entries, extraction of
+// what the game sees, and a way to the archive that provides an entry. Its
+// widgets carry object names ("outline", "searchField", "searchNames",
+// "searchContents", "searchResults", "statusLine", "problemsButton") for
+// tools that look at the window from outside.
+class ModWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    ModWindow(RFAApplicationDelegate& application, std::shared_ptr<const ModIndex> index);
+    ~ModWindow() override;
+
+    const ModTreeModel& model() const { return *model_; }
+    // The entries selected in the pane in front (tree or results), in ModIndex::entries().
+    std::vector<std::size_t> selectedEntries() const;
+    // Opens the providing archive of the selected entry in its own window,
+    // with the entry selected there; that window, or null.
+    MyDocument* editInArchive();
+    // A read-only viewer of each entry, or the one already open.
+    void openEntries(const std::vector<std::size_t>& entries);
+    // Searches the names and/or texts of the whole mod.
+    void search();
+    void extract();
+    // What could not be read or found when the mod was opened, one line each.
+    QStringList problems() const;
+
+private:
+    void buildWindow();
+    void buildMenus();
+    void showProblems();
+    void updateStatus();
+    void writeEntries(const std::vector<std::pair<std::size_t, std::vector<std::string>>>& items,
+                      const QString& folder);
+    QString displayName() const;
+
+    RFAApplicationDelegate& application_;
+    std::shared_ptr<const ModIndex> index_;
+    ModTreeModel* model_ = nullptr;
+    QTreeView* outline_ = nullptr;
+    QTreeWidget* results_ = nullptr;
+    QStackedWidget* panes_ = nullptr;
+    QLineEdit* searchField_ = nullptr;
+    QCheckBox* searchNames_ = nullptr;
+    QCheckBox* searchContents_ = nullptr;
+    QLabel* status_ = nullptr;
+    QPushButton* problemsButton_ = nullptr;
+    std::map<std::size_t, QPointer<QWidget>> viewers_;
+};
+
+} // namespace larkspan

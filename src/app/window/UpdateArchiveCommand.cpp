@@ -1,0 +1,87 @@
+#include "app/window/UpdateArchiveCommand.h"
+
+#include "app/shell/MessageBoxes.h"
+#include "app/window/MyDocument.h"
+#include "app/window/SlowWorkProgress.h"
+#include "mod/UpdateArchive.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+namespace larkspan {
+
+namespace {
+
+QString fileNameOf(const std::filesystem::path& path)
+{
+    return QFileInfo(QString::fromStdString(path.string())).fileName();
+}
+
+} // namespace
+
+// The box's words and list for the entries the window lacks.
+void UpdateArchiveCommand::noteDeletions(QMessageBox& box, const std::vector<std::string>& deleted)
+{
+    if (deleted.empty())
+        return;
+    box.setInformativeText(box.informativeText() + QStringLiteral("\n\n") +
+                           tr("An update archive cannot remove entries: %n entries missing here are still seen "
+                              "by the game (see the details).",
+                              nullptr, static_cast<int>(deleted.size())));
+    QStringList lines;
+    for (const std::string& path : deleted)
+        lines << QString::fromStdString(path);
+    box.setDetailedText(lines.join(QLatin1Char('\n')));
+}
+
+void UpdateArchiveCommand::run(MyDocument& window)
+{
+    const std::optional<std::filesystem::path>& base = window.document()->fileLocation();
+    if (!base)
+        return QApplication::beep();
+    const QString headline = tr("The update archive could not be written.");
+    const Result<UpdateFamily> family = findUpdateFamily(*base);
+    Result<std::filesystem::path> target = family ? nextUpdatePath(*family) : Result<std::filesystem::path>(family.error());
+    if (!target) {
+        errorBox(&window, window.displayName(), headline, target.error())->open();
+        return;
+    }
+    Result<UpdatePlan> plan = Error{ErrorCode::Cancelled};
+    {
+        SlowWorkProgress progress(&window, tr("Comparing with %1…").arg(fileNameOf(*base)));
+        plan = planUpdate(*family, window.document()->archive().entries(), *target,
+                          [&](std::uint64_t done, std::uint64_t total) { return progress.report(done, total); });
+    }
+    if (!plan) {
+        if (plan.error().code != ErrorCode::Cancelled)
+            errorBox(&window, window.displayName(), headline, plan.error())->open();
+        return;
+    }
+    if (plan->entries.empty()) {
+        QMessageBox* box = windowModalBox(&window, QMessageBox::Information, window.displayName(),
+                                          tr("Nothing is new or changed against “%1” and its updates.")
+                                              .arg(fileNameOf(*base)),
+                                          tr("No update archive was written."));
+        noteDeletions(*box, plan->deleted);
+        box->open();
+        return;
+    }
+    Result<void> written;
+    {
+        SlowWorkProgress progress(&window, tr("Writing %1…").arg(fileNameOf(*target)));
+        written = writeUpdate(*plan, *target, ExistingTarget::Keep,
+                              [&](std::uint64_t done, std::uint64_t total) { return progress.report(done, total); });
+    }
+    if (!written) {
+        if (written.error().code != ErrorCode::Cancelled)
+            errorBox(&window, window.displayName(), headline, written.error())->open();
+        return;
+    }
+    QMessageBox* box = windowModalBox(&window, QMessageBox::Information, window.displayName(),
+                                      tr("“%1” was written beside “%2”.").arg(fileNameOf(*target), fileNameOf(*base)),
+                                      tr("It holds %n new or changed entries.", nullptr, static_cast<int>(plan->entries.size())));
+    noteDeletions(*box, plan->deleted);
+    box->open();
+}
+
+} // namespace larkspan

@@ -1,0 +1,113 @@
+#include "cli/ArchiveReading.h"
+#include "cli/Commands.h"
+#include "cli/Diagnostics.h"
+#include "cli/Progress.h"
+#include "fs/SafePath.h"
+#include "mod/ModFolders.h"
+#include "mod/UpdateArchive.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace larkspan::cli {
+
+namespace {
+
+struct UpdateOptions {
+    std::string base;
+    std::string edited;
+    std::string output; // empty: the next update beside the base
+};
+
+void reportDeletions(const UpdateOptions& options, const std::vector<std::string>& deleted)
+{
+    reportWarning(options.edited, std::to_string(deleted.size()) +
+                                      (deleted.size() == 1 ? " entry" : " entries") + " the game sees in " +
+                                      options.base + " and its updates " + (deleted.size() == 1 ? "is" : "are") +
+                                      " missing here; an update archive cannot remove " +
+                                      (deleted.size() == 1 ? "it" : "them") + ":");
+    for (const std::string& path : deleted)
+        std::fprintf(stderr, "  %s\n", displayName(path).c_str());
+}
+
+ExitCode runUpdate(const UpdateOptions& options)
+{
+    const Result<UpdateFamily> family = findUpdateFamily(pathFromUtf8(options.base));
+    if (!family) {
+        reportError(family.error());
+        return ExitCode::Trouble;
+    }
+    const bool named = !options.output.empty();
+    const Result<std::filesystem::path> target = named ? pathFromUtf8(options.output) : nextUpdatePath(*family);
+    if (!target) {
+        reportError(target.error());
+        return ExitCode::Trouble;
+    }
+    const std::unique_ptr<RFAArchive> edited = readArchive(options.edited);
+    if (!edited)
+        return ExitCode::Trouble;
+
+    Result<UpdatePlan> plan = Error{ErrorCode::Cancelled};
+    {
+        ProgressLine progress("comparing with " + options.base);
+        plan = planUpdate(*family, edited->entries(), *target, [&](std::uint64_t done, std::uint64_t total) {
+            progress.update(done, total);
+            return true;
+        });
+    }
+    if (!plan) {
+        reportError(plan.error());
+        return ExitCode::Trouble;
+    }
+    if (!plan->deleted.empty())
+        reportDeletions(options, plan->deleted);
+    const ExitCode done = plan->deleted.empty() ? ExitCode::Success : ExitCode::Incomplete;
+    if (plan->entries.empty()) {
+        std::printf("nothing new or changed: no update written\n");
+        return done;
+    }
+
+    const std::string shownTarget = named ? options.output : genericUtf8(*target);
+    ProgressLine progress("writing " + shownTarget);
+    const Result<void> written =
+        writeUpdate(*plan, *target, named ? ExistingTarget::Replace : ExistingTarget::Keep,
+                    [&](std::uint64_t doneBytes, std::uint64_t total) {
+                        progress.update(doneBytes, total);
+                        return true;
+                    });
+    if (!written) {
+        reportError(written.error());
+        return ExitCode::Trouble;
+    }
+    for (const UpdatedEntry& updated : plan->entries)
+        std::printf("%c %s\n", updated.replaces ? 'M' : 'A', displayName(updated.entry.path).c_str());
+    std::printf("wrote %s: %zu %s, %s\n", shownTarget.c_str(), plan->entries.size(),
+                plan->entries.size() == 1 ? "entry" : "entries", plan->compressed ? "compressed" : "uncompressed");
+    return done;
+}
+
+} // namespace
+
+Command addUpdateCommand(CLI::App& app)
+{
+    auto options = std::make_shared<UpdateOptions>();
+    CLI::App* update = addSubcommand(
+        app, "update", "Write an update archive: what EDITED holds new or changed against BASE",
+        "The game reads BASE.rfa together with its updates BASE_NNN.rfa beside it, the\n"
+        "highest number first. This writes the entries of EDITED that the game does not\n"
+        "see as they are (new ones, \"A PATH\", and changed ones, \"M PATH\") to\n"
+        "BASE_NNN.rfa beside BASE, N one above the highest update present, or to OUT.\n"
+        "The update is compressed when BASE is. Paths compare without regard to case.\n"
+        "An update cannot remove an entry: those EDITED lacks are listed and left.\n"
+        "When nothing is new or changed, nothing is written. An existing file is never\n"
+        "replaced unless -o names it; an update of the family named by -o must be the\n"
+        "highest, and it is compared without itself (it is being replaced).",
+        kUpdateExitCodeHelp);
+    update->add_option("BASE", options->base, "The archive the game reads (not one of its updates)")->required();
+    update->add_option("EDITED", options->edited, "The archive as it should be seen")->required();
+    update->add_option("-o,--output", options->output, "Where to write the update (may replace a file)")
+        ->type_name("OUT");
+    return {update, [options] { return runUpdate(*options); }};
+}
+
+} // namespace larkspan::cli

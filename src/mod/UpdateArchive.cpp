@@ -1,0 +1,193 @@
+#include "mod/UpdateArchive.h"
+
+#include "base/StringAdditions.h"
+#include "mod/ArchiveFamily.h"
+#include "mod/ArchiveListing.h"
+#include "mod/ModFolders.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <map>
+#include <system_error>
+#include <unordered_set>
+
+namespace larkspan {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr unsigned kHighestUpdateNumber = 999;
+
+std::string fileName(const fs::path& path)
+{
+    return genericUtf8(path.filename());
+}
+
+// The number of an update's name ("objects_003.rfa" → 3).
+unsigned updateNumber(std::string_view name)
+{
+    const std::string_view digits = name.substr(name.size() - 7, 3);
+    return unsigned(digits[0] - '0') * 100 + unsigned(digits[1] - '0') * 10 + unsigned(digits[2] - '0');
+}
+
+bool isSameFile(const fs::path& a, const fs::path& b)
+{
+    std::error_code error;
+    const bool same = fs::equivalent(a, b, error);
+    return error ? fs::absolute(a, error).lexically_normal() == fs::absolute(b, error).lexically_normal() : same;
+}
+
+// The game's view of the family's archives, strongest first: each path's
+// record from the first archive that holds it.
+class FamilyView {
+public:
+    Result<void> add(const fs::path& path)
+    {
+        Result<ArchiveListing> listing = ArchiveListing::open(path);
+        if (!listing)
+            return listing.error();
+        listings_.push_back(std::move(*listing));
+        return {};
+    }
+
+    void index()
+    {
+        for (std::size_t a = 0; a < listings_.size(); ++a)
+            for (const RecordFields& record : listings_[a].records())
+                seen_.try_emplace(foldedCopy(record.name), Seen{a, &record});
+    }
+
+    struct Seen {
+        std::size_t listing;
+        const RecordFields* record;
+    };
+
+    const std::map<std::string, Seen>& seen() const { return seen_; }
+    const ArchiveListing& listing(const Seen& seen) const { return listings_[seen.listing]; }
+    const ArchiveListing& base() const { return listings_.back(); }
+
+private:
+    std::vector<ArchiveListing> listings_;
+    std::map<std::string, Seen> seen_;
+};
+
+// Whether the game would read other content than `content` at `seen`. An
+// entry of the family that cannot be decoded counts as changed: the update
+// mends it.
+Result<bool> differs(const FamilyView& view, const FamilyView::Seen& seen, const Bytes& content)
+{
+    const ArchiveListing& listing = view.listing(seen);
+    if (listing.contentLength(*seen.record) != content.size())
+        return true;
+    const Result<SharedBytes> old = listing.content(*seen.record);
+    if (!old)
+        return old.error().code == ErrorCode::Decompression ? Result<bool>(true) : Result<bool>(old.error());
+    return **old != content;
+}
+
+} // namespace
+
+Result<UpdateFamily> findUpdateFamily(const fs::path& base)
+{
+    const std::string name = fileName(base);
+    const std::string family = archiveFamilyKey(name);
+    if (foldedCopy(name) != family + ".rfa" && foldedCopy(name) != family)
+        return Error{ErrorCode::UpdateOfUpdate, base.string()};
+    UpdateFamily found{base, {}, 0};
+    std::vector<std::pair<unsigned, fs::path>> updates;
+    std::error_code error;
+    const fs::path folder = base.has_parent_path() ? base.parent_path() : fs::path(".");
+    for (fs::directory_iterator at(folder, error); !error && at != fs::directory_iterator(); at.increment(error)) {
+        const std::string other = fileName(at->path());
+        const std::string folded = foldedCopy(other);
+        std::error_code statusError;
+        if (folded.ends_with(".rfa") && folded != foldedCopy(name) && archiveFamilyKey(other) == family &&
+            fs::is_regular_file(at->path(), statusError))
+            updates.emplace_back(updateNumber(other), at->path());
+    }
+    std::sort(updates.begin(), updates.end(), [](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first < b.first : archiveSortsBefore(fileName(a.second), fileName(b.second));
+    });
+    for (auto& [number, path] : updates) {
+        found.updates.push_back(std::move(path));
+        found.highestNumber = number;
+    }
+    return found;
+}
+
+Result<fs::path> nextUpdatePath(const UpdateFamily& family)
+{
+    if (family.highestNumber >= kHighestUpdateNumber)
+        return Error{ErrorCode::NoUpdateNumberLeft, family.base.string()};
+    char suffix[8];
+    std::snprintf(suffix, sizeof suffix, "_%03u", family.highestNumber + 1);
+    fs::path name = family.base.stem();
+    name += suffix;
+    name += family.base.extension();
+    return family.base.parent_path() / name;
+}
+
+Result<UpdatePlan> planUpdate(const UpdateFamily& family, const std::vector<ArchiveEntry>& edited,
+                              const fs::path& target, const ReadProgress& progress)
+{
+    if (isSameFile(target, family.base))
+        return Error{ErrorCode::UpdateOverBase, target.string()};
+    FamilyView view;
+    for (auto update = family.updates.rbegin(); update != family.updates.rend(); ++update) {
+        if (!isSameFile(target, *update)) {
+            if (Result<void> added = view.add(*update); !added)
+                return added.error();
+        } else if (update != family.updates.rbegin()) {
+            return Error{ErrorCode::UpdateHidden, target.string()};
+        }
+    }
+    if (Result<void> added = view.add(family.base); !added)
+        return added.error();
+    view.index();
+
+    UpdatePlan plan;
+    plan.compressed = view.base().header().compressionFlag != 0;
+    std::unordered_set<std::string> editedPaths;
+    for (std::size_t i = 0; i < edited.size(); ++i) {
+        if (progress && !progress(i, edited.size()))
+            return Error{ErrorCode::Cancelled};
+        const ArchiveEntry& entry = edited[i];
+        std::string key = foldedCopy(entry.path);
+        const auto at = view.seen().find(key);
+        if (!editedPaths.insert(std::move(key)).second)
+            continue; // the game reads the first of a path
+        if (at == view.seen().end()) {
+            plan.entries.push_back({entry, false});
+            continue;
+        }
+        const Result<bool> changed = differs(view, at->second, *entry.content);
+        if (!changed)
+            return changed.error();
+        if (*changed)
+            plan.entries.push_back({entry, true});
+    }
+    for (const auto& [key, seen] : view.seen())
+        if (!editedPaths.contains(key))
+            plan.deleted.push_back(seen.record->name);
+    return plan;
+}
+
+Result<void> writeUpdate(const UpdatePlan& plan, const fs::path& target, ExistingTarget existing,
+                         const WriteProgress& progress)
+{
+    std::error_code error;
+    if (existing == ExistingTarget::Keep && fs::exists(fs::symlink_status(target, error)))
+        return Error{ErrorCode::CannotReplace, target.string(), EEXIST};
+    std::vector<ArchiveEntry> entries;
+    entries.reserve(plan.entries.size());
+    for (const UpdatedEntry& updated : plan.entries)
+        entries.push_back(updated.entry);
+    WriteOptions options;
+    if (plan.compressed)
+        options.compression = CompressionLevel::Best;
+    return writeEntriesToFile(target, entries, options, progress);
+}
+
+} // namespace larkspan

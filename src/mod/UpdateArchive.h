@@ -1,0 +1,62 @@
+#pragma once
+
+// Update archives: BASE_NNN.rfa beside BASE.rfa gives the game new entries
+// and new contents for the base's, the highest number first. An update can
+// add and replace entries but never take one away.
+
+#include "base/Error.h"
+#include "model/RFAArchive.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace larkspan {
+
+struct UpdateFamily {
+    std::filesystem::path base;
+    std::vector<std::filesystem::path> updates; // beside it, lowest number first
+    unsigned highestNumber = 0;                 // 0 when there is none
+};
+
+// The base's family as the game finds it: names compared without regard to
+// case. UpdateOfUpdate when the base's own name is that of an update.
+Result<UpdateFamily> findUpdateFamily(const std::filesystem::path& base);
+
+// Where the next update goes: BASE_NNN.rfa (the base's spelling, N one
+// above the highest, three digits); NoUpdateNumberLeft past 999.
+Result<std::filesystem::path> nextUpdatePath(const UpdateFamily& family);
+
+struct UpdatedEntry {
+    ArchiveEntry entry;
+    bool replaces = false; // the game sees the path already, with other content
+};
+
+struct UpdatePlan {
+    std::vector<UpdatedEntry> entries; // new or changed, in the edited order
+    // Paths the game sees that the edited archive lacks, as spelled where the
+    // game finds them, sorted without regard to case: no update removes them.
+    std::vector<std::string> deleted;
+    bool compressed = false; // the base is, so the update is too
+};
+
+// What an update written to `target` must hold for the game to see `edited`
+// (paths compared without regard to case; of a path held twice, the first
+// counts). A target that is already of the family is being replaced, so it
+// is left out of what the game sees now; it must be its highest update
+// (UpdateHidden) and not the base (UpdateOverBase). CannotRead,
+// OutOfBounds... when an archive of the family cannot be read; Cancelled
+// when `progress` (over the edited entries) stops it.
+Result<UpdatePlan> planUpdate(const UpdateFamily& family, const std::vector<ArchiveEntry>& edited,
+                              const std::filesystem::path& target, const ReadProgress& progress = {});
+
+// Whether writing may take the place of a file already at the target.
+enum class ExistingTarget { Keep, Replace };
+
+// Writes the plan's entries to `target` atomically, compressed (best) when
+// the base is. CannotReplace, writing nothing, when a file is at the target
+// and it is to be kept.
+Result<void> writeUpdate(const UpdatePlan& plan, const std::filesystem::path& target, ExistingTarget existing,
+                         const WriteProgress& progress = {});
+
+} // namespace larkspan
