@@ -72,9 +72,12 @@ WriteResult FolderWriter::writeFile(std::span<const std::string> components, Byt
     fs::path folder;
     if (std::optional<WriteResult> stopped = reachFolder(components, Mode::Make, folder))
         return *stopped;
-    if (Result<void> written = writeFileAtomically(probe.path, bytes, Durability::FlushLater, *disk_); !written)
+    const bool replacing = probe.status == WriteStatus::Exists;
+    const Result<void> written = replacing ? writeFileAtomically(probe.path, bytes, Durability::FlushLater, *disk_)
+                                           : writeNewFile(probe.path, bytes, *disk_);
+    if (!written)
         return WriteResult{WriteStatus::Failed, probe.path, written.error()};
-    return WriteResult{WriteStatus::Written, probe.path, {}};
+    return WriteResult{WriteStatus::Written, probe.path, {}, replacing};
 }
 
 WriteResult FolderWriter::makeFolder(std::span<const std::string> components) const
