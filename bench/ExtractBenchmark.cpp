@@ -3,9 +3,10 @@
 // decode each entry with lzo1x_decompress_safe, write each file with plain
 // open/write/close into the same layout, one after another.
 //
-//   bench_extract [--corpus-mb=N | --archive=FILE.rfa] [--rounds=N]
+//   bench_extract [--corpus-mb=N | --archive=FILE.rfa] [--rfa=PROGRAM] [--rounds=N]
 //
-// Without --archive the packer-style archive of the corpus is extracted.
+// Without --archive the packer-style archive of the corpus is extracted;
+// --rfa measures another build of the tool (an older one, say).
 // Every run starts after a sync(), into a folder in the build directory that
 // is removed beforehand (untimed).
 
@@ -85,6 +86,7 @@ int main(int argc, char** argv)
     const int rounds = takeRounds(argc, argv, 5);
     const std::size_t megabytes = takeSizeFlag(argc, argv, "corpus-mb", 320);
     const std::string given = takeTextFlag(argc, argv, "archive", "");
+    const std::string rfa = takeTextFlag(argc, argv, "rfa", LARKSPAN_RFA);
     if (lzo_init() != LZO_E_OK)
         return 1;
     startReport("bench_extract");
@@ -111,7 +113,7 @@ int main(int argc, char** argv)
     const std::vector<TimedTask> tasks = {
         {"rfa extract",
          [&] {
-             if (runProcess({LARKSPAN_RFA, "extract", archive.string(), "-C", byRfa.string()}) != 0)
+             if (runProcess({rfa, "extract", archive.string(), "-C", byRfa.string()}) != 0)
                  throw std::runtime_error("rfa extract failed");
          },
          freshFolder(byRfa)},
