@@ -1,14 +1,12 @@
-// `rfa extract` of the packer-style archive into a fresh folder, run as a
+// `rfa extract` of a compressed archive into a fresh folder, run as a
 // process, against an extraction written here with liblzo2: read the file,
 // decode each entry with lzo1x_decompress_safe, write each file with plain
-// open/write/close into the same layout. The product writes every file
-// atomically (temporary, rename) and flushes the file system once at the
-// end; the same extraction with an fsync per file, and the product under
-// eatmydata (flushes made no-ops) when /usr/bin/eatmydata is there, show
-// what flushing costs.
+// open/write/close into the same layout, one after another.
 //
-//   bench_extract [--corpus-mb=N] [--rounds=N]
+//   bench_extract [--corpus-mb=N | --archive=FILE.rfa] [--rfa=PROGRAM] [--rounds=N]
 //
+// Without --archive the packer-style archive of the corpus is extracted;
+// --rfa measures another build of the tool (an older one, say).
 // Every run starts after a sync(), into a folder in the build directory that
 // is removed beforehand (untimed).
 
@@ -32,7 +30,7 @@ using namespace larkspan;
 using namespace larkspan::bench;
 namespace fs = std::filesystem;
 
-void extractWithLiblzo(const fs::path& archive, const fs::path& folder, bool sync)
+void extractWithLiblzo(const fs::path& archive, const fs::path& folder)
 {
     const Result<Bytes> file = readWholeFile(archive);
     if (!file)
@@ -60,8 +58,6 @@ void extractWithLiblzo(const fs::path& archive, const fs::path& folder, bool syn
         }
         PlainFile out(target);
         out.write(bytes);
-        if (sync)
-            out.sync();
         out.close();
     }
 }
@@ -89,17 +85,24 @@ int main(int argc, char** argv)
 {
     const int rounds = takeRounds(argc, argv, 5);
     const std::size_t megabytes = takeSizeFlag(argc, argv, "corpus-mb", 320);
+    const std::string given = takeTextFlag(argc, argv, "archive", "");
+    const std::string rfa = takeTextFlag(argc, argv, "rfa", LARKSPAN_RFA);
     if (lzo_init() != LZO_E_OK)
         return 1;
     startReport("bench_extract");
 
-    const PackerArchive archive = packerArchive(megabytes << 20, LARKSPAN_BENCH_CACHE_DIR);
-    const std::size_t entries = entryRecords(archive.bytes).size();
-    std::printf("extracting %s: %zu bytes, %zu entries\n", archive.path.c_str(), archive.bytes.size(), entries);
+    const fs::path archive =
+        given.empty() ? packerArchive(megabytes << 20, LARKSPAN_BENCH_CACHE_DIR).path : fs::path(given);
+    const Result<Bytes> archiveBytes = readWholeFile(archive);
+    if (!archiveBytes) {
+        std::fprintf(stderr, "cannot read %s\n", archive.c_str());
+        return 1;
+    }
+    const std::size_t entries = entryRecords(*archiveBytes).size();
+    std::printf("extracting %s: %zu bytes, %zu entries\n", archive.c_str(), archiveBytes->size(), entries);
 
     const fs::path root = fs::path(LARKSPAN_BENCH_CACHE_DIR) / "extract-bench";
-    const fs::path byRfa = root / "rfa", byRfaUnsynced = root / "rfa-eatmydata";
-    const fs::path byLiblzo = root / "liblzo2", byLiblzoSynced = root / "liblzo2-fsync";
+    const fs::path byRfa = root / "rfa", byLiblzo = root / "liblzo2";
     fs::remove_all(root);
     const auto freshFolder = [](const fs::path& folder) {
         return [folder] {
@@ -107,21 +110,15 @@ int main(int argc, char** argv)
             ::sync();
         };
     };
-    const auto runRfa = [&](std::vector<std::string> prefix, const fs::path& folder) {
-        prefix.insert(prefix.end(), {LARKSPAN_RFA, "extract", archive.path.string(), "-C", folder.string()});
-        return [prefix] {
-            if (runProcess(prefix) != 0)
-                throw std::runtime_error("rfa extract failed");
-        };
+    const std::vector<TimedTask> tasks = {
+        {"rfa extract",
+         [&] {
+             if (runProcess({rfa, "extract", archive.string(), "-C", byRfa.string()}) != 0)
+                 throw std::runtime_error("rfa extract failed");
+         },
+         freshFolder(byRfa)},
+        {"liblzo2", [&] { extractWithLiblzo(archive, byLiblzo); }, freshFolder(byLiblzo)},
     };
-    const bool haveEatmydata = fs::exists("/usr/bin/eatmydata");
-    std::vector<TimedTask> tasks = {
-        {"rfa extract", runRfa({}, byRfa), freshFolder(byRfa)},
-        {"liblzo2", [&] { extractWithLiblzo(archive.path, byLiblzo, false); }, freshFolder(byLiblzo)},
-        {"liblzo2 + fsync", [&] { extractWithLiblzo(archive.path, byLiblzoSynced, true); }, freshFolder(byLiblzoSynced)},
-    };
-    if (haveEatmydata)
-        tasks.push_back({"eatmydata rfa extract", runRfa({"/usr/bin/eatmydata"}, byRfaUnsynced), freshFolder(byRfaUnsynced)});
     const std::vector<double> seconds = medianSeconds(tasks, rounds);
 
     const TreeSummary written = summarize(byRfa);
@@ -131,15 +128,9 @@ int main(int argc, char** argv)
     }
     const double size = static_cast<double>(written.bytes);
     std::printf("extraction of %zu files, %.0f bytes (median of %d rounds):\n", written.files, size, rounds);
-    const std::string anchor = "liblzo2 + open/write/close " + timeAndThroughput(seconds[1], size);
-    const std::string syncedAnchor = "liblzo2 + open/write/fsync/close " + timeAndThroughput(seconds[2], size);
-    printComparison("rfa extract " + timeAndThroughput(seconds[0], size), anchor, Ratio::Time, seconds[0] / seconds[1]);
-    printComparison("rfa extract " + timeAndThroughput(seconds[0], size), syncedAnchor, Ratio::Time, seconds[0] / seconds[2]);
-    if (haveEatmydata)
-        printComparison("eatmydata rfa extract (fsync a no-op) " + timeAndThroughput(seconds[3], size), anchor,
-                        Ratio::Time, seconds[3] / seconds[1]);
-    else
-        std::printf("  (no /usr/bin/eatmydata: the product without fsync is not measured)\n");
+    printComparison("rfa extract " + timeAndThroughput(seconds[0], size),
+                    "liblzo2 + open/write/close " + timeAndThroughput(seconds[1], size), Ratio::Speed,
+                    seconds[1] / seconds[0], Goal::AtLeast, 1.0);
     fs::remove_all(root);
     std::printf("bench_extract done: %s\n", machineLoad().c_str());
     return 0;

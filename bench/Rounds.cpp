@@ -36,19 +36,25 @@ std::vector<double> medianSeconds(const std::vector<TimedTask>& tasks, int round
     return medians;
 }
 
-std::size_t takeSizeFlag(int& argc, char** argv, const char* name, std::size_t fallback)
+std::string takeTextFlag(int& argc, char** argv, const char* name, std::string fallback)
 {
     const std::string flag = std::string("--") + name + "=";
-    std::size_t value = fallback;
+    std::string value = std::move(fallback);
     int kept = 1;
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], flag.c_str(), flag.size()) == 0)
-            value = std::stoul(argv[i] + flag.size());
+            value = argv[i] + flag.size();
         else
             argv[kept++] = argv[i];
     }
     argc = kept;
     return value;
+}
+
+std::size_t takeSizeFlag(int& argc, char** argv, const char* name, std::size_t fallback)
+{
+    const std::string value = takeTextFlag(argc, argv, name, "");
+    return value.empty() ? fallback : std::stoul(value);
 }
 
 int takeRounds(int& argc, char** argv, int fallback)

@@ -19,6 +19,8 @@ std::vector<double> medianSeconds(const std::vector<TimedTask>& tasks, int round
 
 // "--rounds=N" taken out of the arguments; `fallback` when absent.
 int takeRounds(int& argc, char** argv, int fallback);
+// "--NAME=TEXT" taken out of the arguments; `fallback` when absent.
+std::string takeTextFlag(int& argc, char** argv, const char* name, std::string fallback);
 // "--NAME=N" taken out of the arguments; `fallback` when absent.
 std::size_t takeSizeFlag(int& argc, char** argv, const char* name, std::size_t fallback);
 

@@ -24,23 +24,27 @@ ExitCode runExtract(const ExtractOptions& options)
     if (!archive || !makeDestination(options.folder))
         return ExitCode::Failure;
     EntrySelection selection(options.paths);
+    std::vector<EntryRecord> records;
+    std::vector<ExtractionEntry> entries;
+    RecordReader reader(*archive);
+    while (std::optional<EntryRecord> record = reader.next()) {
+        if (selection.selects(record->name)) {
+            entries.push_back({archive->path, record->name});
+            records.push_back(std::move(*record));
+        }
+    }
     FolderExtraction extraction(options.folder, options.force);
     ProgressLine progress("extracting " + archive->path);
-    bool allWritten = true;
-    RecordReader records(*archive);
-    while (const std::optional<EntryRecord> record = records.next()) {
-        if (selection.selects(record->name) &&
-            !extraction.extract(archive->path, record->name, [&] { return entryContent(*record); }))
-            allWritten = false;
-        progress.update(records.recordsRead(), archive->header.entryCount);
-    }
+    bool allWritten = extraction.extract(
+        entries, [&](std::size_t index) { return entryContent(records[index]); },
+        [&](std::size_t index) { progress.update(index + 1, entries.size()); });
     for (const std::string& path : selection.unmatchedPaths()) {
         reportEntryProblem(archive->path, path, "no such entry in the archive");
         allWritten = false;
     }
-    if (!flushDestination(options.folder))
+    if (!extraction.flushReplaced())
         allWritten = false;
-    return allWritten && !records.failed() ? ExitCode::Success : ExitCode::Failure;
+    return allWritten && !reader.failed() ? ExitCode::Success : ExitCode::Failure;
 }
 
 } // namespace

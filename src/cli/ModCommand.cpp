@@ -66,23 +66,25 @@ ExitCode runExtract(const ModOptions& options)
     if (!index || !makeDestination(options.folder))
         return ExitCode::Failure;
     EntrySelection selection(options.paths, true);
-    FolderExtraction extraction(options.folder, options.force);
-    ProgressLine progress("extracting " + options.mod);
-    bool allWritten = true;
-    std::uint64_t done = 0;
+    std::vector<const ModEntry*> selected;
+    std::vector<ExtractionEntry> entries;
     for (const ModEntry& entry : index->entries()) {
         const std::string& path = index->path(entry);
-        if (selection.selects(path) &&
-            !extraction.extract(index->archive(entry.source).shownPath, path,
-                                [&] { return index->content(entry.source); }))
-            allWritten = false;
-        progress.update(++done, index->entries().size());
+        if (selection.selects(path)) {
+            selected.push_back(&entry);
+            entries.push_back({index->archive(entry.source).shownPath, path});
+        }
     }
+    FolderExtraction extraction(options.folder, options.force);
+    ProgressLine progress("extracting " + options.mod);
+    bool allWritten = extraction.extract(
+        entries, [&](std::size_t at) { return index->content(selected[at]->source); },
+        [&](std::size_t at) { progress.update(at + 1, entries.size()); });
     for (const std::string& path : selection.unmatchedPaths()) {
         reportEntryProblem(options.mod, path, "no such entry in the mod");
         allWritten = false;
     }
-    if (!flushDestination(options.folder))
+    if (!extraction.flushReplaced())
         allWritten = false;
     return allWritten ? ExitCode::Success : ExitCode::Failure;
 }

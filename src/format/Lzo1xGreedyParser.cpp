@@ -12,8 +12,9 @@ namespace {
 
 // Table sizes: the large one for segments, the small one for short inputs,
 // which it is quicker to clear for. Each is a constant in its own copy of the
-// scanning loop.
-constexpr unsigned kHashBits = 14;
+// scanning loop. 4096 slots of two bytes stay in the first-level cache beside
+// a 32 KiB segment: quicker than more slots, for about 1 % more output.
+constexpr unsigned kHashBits = 12;
 constexpr unsigned kShortInputHashBits = 10;
 constexpr std::size_t kShortInput = 4096;
 // The table holds 16-bit offsets from the start of a block, and a block is

@@ -327,12 +327,14 @@ SharedBytes decodedSegments(ByteSpan stored, std::uint32_t decompressedLength,
             std::uint64_t window = std::min(segment.size, kFirstWindow);
             for (;;) {
                 const std::size_t needed = before + window + kDecoderSlack;
-                // Doubling, capped at the declared total: memory follows what
-                // has really been decoded plus one window, and ends at the
-                // exact size.
+                // At least a first window's room at once (most entries then
+                // take one allocation and no copy), doubling after that,
+                // capped at the declared total: memory follows what has really
+                // been decoded plus one window, and ends at the exact size.
                 if (needed > content.capacity())
-                    content.reserve(std::min<std::uint64_t>(std::max<std::uint64_t>(needed, 2 * content.capacity()),
-                                                            table->total + kDecoderSlack));
+                    content.reserve(std::min<std::uint64_t>(
+                        std::max({std::uint64_t(needed), 2 * std::uint64_t(content.capacity()), kFirstWindow}),
+                        table->total + kDecoderSlack));
                 content.resize(needed);
                 std::size_t produced = 0;
                 const LZOResult result =

@@ -89,6 +89,23 @@ native::PathString temporaryPattern(const std::filesystem::path& target)
     return (folder / name).native();
 }
 
+// False, with errno set, when not every byte could be written.
+bool writeEverything(DiskCalls& disk, int fd, ByteSpan bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t n = disk.write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n == 0)
+                errno = EIO;
+            return false;
+        }
+        bytes = bytes.subspan(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
 // The temporary file of one atomic write: removed again unless it has
 // taken the target's name.
 class TemporaryFile {
@@ -116,22 +133,7 @@ public:
     std::filesystem::path path() const { return pattern_; }
     bool takeModeOf(const std::filesystem::path& target) { return native::takeTargetMode(fd_, target); }
 
-    // False, with errno set, when not every byte could be written.
-    bool write(ByteSpan bytes)
-    {
-        while (!bytes.empty()) {
-            const ssize_t n = disk_.write(fd_, bytes.data(), bytes.size());
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0) {
-                if (n == 0)
-                    errno = EIO;
-                return false;
-            }
-            bytes = bytes.subspan(static_cast<std::size_t>(n));
-        }
-        return true;
-    }
+    bool write(ByteSpan bytes) { return writeEverything(disk_, fd_, bytes); }
 
     bool sync() { return disk_.fsync(fd_) == 0; }
 
@@ -202,6 +204,22 @@ Result<void> writeFileAtomically(const std::filesystem::path& target, ByteSpan b
             return true;
         },
         durability, disk);
+}
+
+Result<void> writeNewFile(const std::filesystem::path& target, ByteSpan bytes, DiskCalls& disk)
+{
+    const int fd = native::createNewFile(target);
+    if (fd < 0)
+        return systemError(ErrorCode::CannotOpen, target);
+    const bool written = writeEverything(disk, fd, bytes);
+    // The first failure says why: a write's, else the close's.
+    const int writeErrno = errno;
+    const bool closed = native::closeFile(fd) == 0;
+    if (written && closed)
+        return {};
+    const Error failed{ErrorCode::CannotWrite, target.string(), written ? errno : writeErrno};
+    native::removeFile(target.native());
+    return failed;
 }
 
 bool syncFileSystemOf(const std::filesystem::path& path, DiskCalls& disk)

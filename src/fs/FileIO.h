@@ -60,6 +60,13 @@ Result<void> writeFileAtomically(const std::filesystem::path& target,
 Result<void> writeFileAtomically(const std::filesystem::path& target, ByteSpan bytes,
                                  Durability durability = Durability::FlushEach, DiskCalls& disk = realDisk());
 
+// Writes a file that is not there yet straight under its name: the name
+// is taken exclusively (CannotOpen, EEXIST, when anything holds it by
+// then), and a write that fails removes the part written, so no half file
+// stays behind. Nothing is flushed: no file the user had is at stake.
+// Failures: CannotOpen, CannotWrite.
+Result<void> writeNewFile(const std::filesystem::path& target, ByteSpan bytes, DiskCalls& disk = realDisk());
+
 // Flushes everything written to the file system that holds `path`; false
 // when the system reports a failure to write it out.
 bool syncFileSystemOf(const std::filesystem::path& path, DiskCalls& disk = realDisk());

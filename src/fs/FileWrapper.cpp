@@ -48,6 +48,7 @@ void WriteOut::write(const WriteOutItem& item, bool replace)
     case WriteStatus::Written:
         if (item.contents)
             written_.push_back(result.path);
+        replacedAny_ = replacedAny_ || result.replaced;
         break;
     case WriteStatus::Exists:
         kept_.push_back(result.path);
@@ -86,7 +87,7 @@ void WriteOut::keepPending()
 
 bool WriteOut::flush()
 {
-    if (written_.empty() || syncFileSystemOf(writer_.root(), writer_.disk()))
+    if (!replacedAny_ || syncFileSystemOf(writer_.root(), writer_.disk()))
         return true;
     problems_.push_back({{}, Error{ErrorCode::CannotFlush, writer_.root().string()}});
     return false;

@@ -63,7 +63,8 @@ public:
     const std::vector<std::filesystem::path>& written() const { return written_; }
     const std::vector<std::filesystem::path>& kept() const { return kept_; }
     const std::vector<WriteOutProblem>& problems() const { return problems_; }
-    // Flushes the written files to disk together; false, with a problem
+    // Flushes the files written over existing ones to disk together (new
+    // files put nothing the user had at stake); false, with a problem
     // noted, when that fails.
     bool flush();
 
@@ -77,10 +78,11 @@ private:
     std::vector<std::filesystem::path> written_;
     std::vector<std::filesystem::path> kept_;
     std::vector<WriteOutProblem> problems_;
+    bool replacedAny_ = false;
 };
 
 // Writes the wrapper into the folder under its preferred name at once,
-// replacing existing files; flushed to disk at the end.
+// replacing existing files, which are flushed to disk at the end.
 WriteOut writeFileWrapper(const FileWrapper& wrapper, const std::filesystem::path& destinationFolder,
                           DiskCalls& disk = realDisk());
 

@@ -49,32 +49,47 @@ std::optional<WriteResult> FolderWriter::reachFolder(std::span<const std::string
     return std::nullopt;
 }
 
-WriteResult FolderWriter::probeFile(std::span<const std::string> components) const
+namespace {
+
+// What is at the place of the file, once the folders above it are known to
+// be folders.
+WriteResult fileStatus(fs::path target)
 {
-    fs::path folder;
-    if (std::optional<WriteResult> stopped = reachFolder(components, Mode::Probe, folder))
-        return *stopped;
-    const fs::path target = folder / pathFromUtf8(components.back());
     std::error_code error;
     const fs::file_status status = native::linkStatus(target, error);
     if (fs::is_symlink(status))
         return failed(ErrorCode::SymbolicLink, target);
     if (fs::is_directory(status))
         return failed(ErrorCode::FolderInTheWay, target);
-    return WriteResult{fs::exists(status) ? WriteStatus::Exists : WriteStatus::Free, target, {}};
+    return WriteResult{fs::exists(status) ? WriteStatus::Exists : WriteStatus::Free, std::move(target), {}};
+}
+
+} // namespace
+
+WriteResult FolderWriter::probeFile(std::span<const std::string> components) const
+{
+    fs::path folder;
+    if (std::optional<WriteResult> stopped = reachFolder(components, Mode::Probe, folder))
+        return *stopped;
+    return fileStatus(folder / pathFromUtf8(components.back()));
 }
 
 WriteResult FolderWriter::writeFile(std::span<const std::string> components, ByteSpan bytes, bool replace) const
 {
-    WriteResult probe = probeFile(components);
-    if (probe.status == WriteStatus::Failed || (probe.status == WriteStatus::Exists && !replace))
-        return probe;
+    // Making the folders first changes nothing a probe would refuse: it
+    // stops at what is in the way, and a file that is there has its folders.
     fs::path folder;
     if (std::optional<WriteResult> stopped = reachFolder(components, Mode::Make, folder))
         return *stopped;
-    if (Result<void> written = writeFileAtomically(probe.path, bytes, Durability::FlushLater, *disk_); !written)
+    WriteResult probe = fileStatus(folder / pathFromUtf8(components.back()));
+    if (probe.status == WriteStatus::Failed || (probe.status == WriteStatus::Exists && !replace))
+        return probe;
+    const bool replacing = probe.status == WriteStatus::Exists;
+    const Result<void> written = replacing ? writeFileAtomically(probe.path, bytes, Durability::FlushLater, *disk_)
+                                           : writeNewFile(probe.path, bytes, *disk_);
+    if (!written)
         return WriteResult{WriteStatus::Failed, probe.path, written.error()};
-    return WriteResult{WriteStatus::Written, probe.path, {}};
+    return WriteResult{WriteStatus::Written, probe.path, {}, replacing};
 }
 
 WriteResult FolderWriter::makeFolder(std::span<const std::string> components) const

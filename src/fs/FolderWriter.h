@@ -29,6 +29,7 @@ struct WriteResult {
     WriteStatus status = WriteStatus::Free;
     std::filesystem::path path; // the file or folder meant
     std::optional<Error> error; // with Failed
+    bool replaced = false;      // Written over a file that was there
 };
 
 class FolderWriter {
@@ -43,9 +44,11 @@ public:
 
     // What writing a file there would meet, without writing anything.
     WriteResult probeFile(std::span<const std::string> components) const;
-    // The file, atomically, with the folders above it made where missing.
-    // An existing file is replaced only when `replace` is set (Exists
-    // otherwise); never a folder or a link.
+    // The file, with the folders above it made where missing. A new file
+    // is written under its name at once (removed again if that fails); an
+    // existing one is replaced atomically, and only when `replace` is set
+    // (Exists otherwise), its flush left to one syncFileSystemOf after the
+    // last file. Never a folder or a link.
     WriteResult writeFile(std::span<const std::string> components, ByteSpan bytes, bool replace) const;
     // The folder, with those above it; an existing folder is written into.
     WriteResult makeFolder(std::span<const std::string> components) const;

@@ -31,6 +31,9 @@ int removeFile(const PathString& path);
 // Creates a new file from the pattern, whose last six characters are
 // XXXXXX and are replaced by the name taken; a descriptor, or -1.
 int createUniqueFile(PathString& pattern);
+// Creates the file for writing, failing (EEXIST) when the name is taken;
+// a descriptor, or -1.
+int createNewFile(const std::filesystem::path& path);
 // Gives the file just made the permissions of the target it will replace,
 // or those of a newly made file when there is none.
 bool takeTargetMode(int fd, const std::filesystem::path& target);

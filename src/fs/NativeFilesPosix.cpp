@@ -51,6 +51,11 @@ int createUniqueFile(PathString& pattern)
     return ::mkostemp(pattern.data(), O_CLOEXEC);
 }
 
+int createNewFile(const std::filesystem::path& path)
+{
+    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+}
+
 namespace {
 
 // The mode a new file gets from open(2): 0666 less the umask.

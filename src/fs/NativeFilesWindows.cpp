@@ -93,6 +93,11 @@ int createUniqueFile(PathString& pattern)
     return -1;
 }
 
+int createNewFile(const std::filesystem::path& path)
+{
+    return ::_wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
+}
+
 // Windows keeps no permission bits to copy; a read-only target refuses to
 // be replaced, which is the answer the user should get.
 bool takeTargetMode(int, const std::filesystem::path&)

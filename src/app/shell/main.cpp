@@ -1,3 +1,4 @@
+#include "app/shell/FirstPaintReport.h"
 #include "app/shell/RFAApplicationDelegate.h"
 #include "app/viewers/QtImages.h"
 #include "app/window/MyDocument.h"
@@ -41,6 +42,7 @@ int main(int argc, char* argv[])
     parser.addOption(mod);
     parser.process(application);
 
+    larkspan::reportFirstPaintIfAsked(&application);
     larkspan::RFAApplicationDelegate delegate;
     const QStringList files = parser.positionalArguments();
     for (const QString& file : files)

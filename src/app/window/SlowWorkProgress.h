@@ -18,6 +18,7 @@ public:
 
 private:
     QProgressDialog dialog_;
+    int shown_ = -1;
 };
 
 } // namespace larkspan
