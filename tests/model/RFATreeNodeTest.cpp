@@ -29,22 +29,6 @@ std::vector<std::string> leafPaths(const RFATreeNode::Ptr& node)
     return paths;
 }
 
-TEST(RFATreeNode, FreshRootAndAZeroByteFile)
-{
-    const RFATreeNode::Ptr root = RFATreeNode::init();
-    EXPECT_FALSE(root->isLeaf());
-    EXPECT_EQ(root->fullPath(), "bf1942/");
-    EXPECT_EQ(root->leafCount(), 0u);
-    root->addFileWithData(textBytes(""), "objects/empty.con");
-    const RFATreeNode::Ptr file = root->childWithPathArray(std::vector<std::string>{"objects", "empty.con"});
-    ASSERT_TRUE(file);
-    EXPECT_TRUE(file->isLeaf());
-    EXPECT_EQ(file->leafCount(), 1u);
-    EXPECT_EQ(file->fullSize(), 0u);
-    EXPECT_EQ(file->fullPath(), "bf1942/objects/empty.con");
-    EXPECT_EQ(RFATreeNode::initWithData(textBytes("x"), "top.con")->fullPath(), "top.con");
-}
-
 TEST(RFATreeNode, AddFileReusesFoldersButNeverFiles)
 {
     const RFATreeNode::Ptr root = RFATreeNode::init();
