@@ -2,6 +2,7 @@
 #include "text/TextSplice.h"
 #include "model/TextSpliceEntry.h"
 #include "model/UndoHistory.h"
+#include "support/ArchiveBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -10,10 +11,7 @@
 namespace larkspan {
 namespace {
 
-Bytes bytesOf(std::string_view text)
-{
-    return Bytes(text.begin(), text.end());
-}
+using fixtures::bytesOf;
 
 std::string printable(const Bytes& bytes)
 {
