@@ -102,6 +102,21 @@ TEST(RFATreeNode, IndexErrorsThrowAndChangeNothing)
     EXPECT_EQ(childNames(*root), std::vector<std::string>{"a"});
 }
 
+// A folder never goes inside its own descendant, and removeChild takes out
+// the child it is given, not whatever sits at that child's index.
+TEST(RFATreeNode, RefusesCyclesAndRemovesOnlyItsOwnChildren)
+{
+    const RFATreeNode::Ptr root = RFATreeNode::init();
+    root->addFileWithData(textBytes("x"), "a/b/x");
+    root->addFileWithData(textBytes("c"), "c");
+    const RFATreeNode::Ptr a = root->childWithName("a");
+    const RFATreeNode::Ptr b = a->childWithName("b");
+    EXPECT_FALSE(root->removeChild(*b)) << "b sits at index 0 of a, not of the root";
+    EXPECT_EQ(childNames(*root), (std::vector<std::string>{"a", "c"}));
+    ASSERT_TRUE(root->removeChild(*a));
+    EXPECT_THROW(b->appendChild(a), std::logic_error);
+}
+
 TEST(RFATreeNode, DescendantsAndPaths)
 {
     const RFATreeNode::Ptr root = RFATreeNode::init();

@@ -106,6 +106,7 @@ TEST(TextSplice, TypedTextInShownForm)
              Case{u"\U0001F600", std::nullopt},
              Case{u"\u2409", std::nullopt}, // a tab shows as itself, its picture stands for no byte
              Case{u"\u240d", std::nullopt},
+             Case{u"\u2420", std::nullopt}, // past the control pictures: no byte's
          })
         EXPECT_EQ(shownTextOfTyped(c.typed), c.shown);
 }
