@@ -1,5 +1,5 @@
 // Add Files… through the dialog the user sees: several files and folders
-// chosen in its lists at once; a typed folder path opens the folder.
+// chosen in its lists at once.
 
 #include "AppTestSupport.h"
 
@@ -66,28 +66,6 @@ private slots:
         QTRY_VERIFY(node(*window, "maps/m.con"));
         QVERIFY(node(*window, "one.con"));
         QVERIFY(!node(*window, "two.con"));
-    }
-
-    void aTypedFolderOpensAndATypedFileIsAdded()
-    {
-        MyDocument* window = windows_->open({{"bf1942/a.con", "a"}});
-        QFileDialog* chooser = openChooser(*window);
-        QVERIFY(chooser);
-        auto& name = part<QLineEdit>(*chooser, "fileNameEdit");
-        QApplication::setActiveWindow(chooser);
-        name.setFocus();
-        QTRY_VERIFY(name.hasFocus());
-        const QString maps = QString::fromStdString((windows_->temp.path() / "pick" / "maps").string());
-        QTest::keyClicks(&name, maps);
-        QTest::keyClick(&name, Qt::Key_Return);
-        QTRY_COMPARE(chooser->directory().absolutePath(), maps);
-        QVERIFY(chooser->isVisible());
-        QCOMPARE(node(*window, "")->countOfChildren(), std::size_t{1});
-
-        QTest::keyClicks(&name, QStringLiteral("m.con"));
-        QTest::keyClick(&name, Qt::Key_Return);
-        QTRY_VERIFY(node(*window, "m.con"));
-        QVERIFY(!node(*window, "maps"));
     }
 };
 

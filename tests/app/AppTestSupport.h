@@ -6,7 +6,6 @@
 #include "app/views/ArchiveOutlineView.h"
 #include "app/views/ArchiveTreeModel.h"
 #include "app/window/MyDocument.h"
-#include "app/window/PathBar.h"
 #include "app/window/SearchResultsView.h"
 #include "fs/FileIO.h"
 #include "support/ArchiveBytes.h"
@@ -15,7 +14,6 @@
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSettings>
@@ -23,7 +21,6 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
-#include <QToolButton>
 
 #include <functional>
 
@@ -78,14 +75,8 @@ Part& part(const QObject& window, const char* name = nullptr)
 inline ArchiveColumnView& browser(MyDocument& window) { return part<ArchiveColumnView>(window, "browser"); }
 inline ArchiveOutlineView& outline(MyDocument& window) { return part<ArchiveOutlineView>(window, "outline"); }
 inline SearchResultsView& searchResults(MyDocument& window) { return part<SearchResultsView>(window, "searchResults"); }
-inline PathBar& pathBar(MyDocument& window) { return part<PathBar>(window, "pathBar"); }
 inline QLineEdit& searchField(MyDocument& window) { return part<QLineEdit>(window, "searchField"); }
 inline QStackedWidget& panes(MyDocument& window) { return part<QStackedWidget>(window, "panes"); }
-inline QLabel& statusLine(MyDocument& window) { return part<QLabel>(window, "statusLine"); }
-inline QToolButton& viewModeButton(MyDocument& window, int mode)
-{
-    return part<QToolButton>(window, mode == 0 ? "browserViewButton" : "listViewButton");
-}
 inline ArchiveTreeModel& treeModel(MyDocument& window) { return part<ArchiveTreeModel>(window); }
 inline RFADragAndDropDelegate& dragAndDrop(MyDocument& window) { return part<RFADragAndDropDelegate>(window); }
 

@@ -1,16 +1,9 @@
 // The application's menus in every window of a document: its viewer
-// windows act on the document, and the shortcuts list names the commands
-// as the menus do.
+// windows save, undo and close on the document.
 
 #include "AppTestSupport.h"
 
-#include "app/viewers/TextEditor.h"
-#include "app/viewers/TextEditorWindow.h"
 #include "app/window/ViewerWindows.h"
-
-#include <QContextMenuEvent>
-#include <QMenu>
-#include <QTableWidget>
 
 namespace larkspan {
 
@@ -94,48 +87,6 @@ private slots:
             QVERIFY(window->isVisible());
             break;
         }
-    }
-
-    void theEditorsMenuUndoesTheDocumentsTyping()
-    {
-        MyDocument* window = windows_->open({{"bf1942/init.con", "run x"}});
-        QVERIFY(window);
-        auto* editorWindow = qobject_cast<TextEditorWindow*>(showViewer(*window, "init.con"));
-        QVERIFY(editorWindow);
-        TextEditor& editor = *editorWindow->editor();
-        QTest::keyClicks(&editor, QStringLiteral("ok"));
-        endUserEvent();
-        const QPoint at(5, 5);
-        QContextMenuEvent click(QContextMenuEvent::Mouse, at, editor.viewport()->mapToGlobal(at));
-        QApplication::sendEvent(editor.viewport(), &click);
-        QMenu* menu = nullptr;
-        QTRY_VERIFY((menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())));
-        QAction* undo = menu->findChild<QAction*>(QStringLiteral("edit-undo"));
-        QAction* redo = menu->findChild<QAction*>(QStringLiteral("edit-redo"));
-        QVERIFY(undo && redo);
-        QVERIFY(undo->isEnabled());
-        QVERIFY(!redo->isEnabled());
-        undo->trigger();
-        menu->close();
-        QCOMPARE(*node(*window, "init.con")->data(), Bytes({'r', 'u', 'n', ' ', 'x'}));
-    }
-
-    void theShortcutsListNamesCommandsAsTheMenusDo()
-    {
-        MyDocument* window = openRenamed();
-        QVERIFY(window);
-        QApplication::setActiveWindow(window);
-        QCOMPARE(windows_->app->action(Command::Undo)->text(), QStringLiteral("&Undo Rename"));
-        windows_->app->action(Command::KeyboardShortcuts)->trigger();
-        QTableWidget* table = nullptr;
-        QTRY_VERIFY((table = window->findChild<QTableWidget*>()));
-        QStringList commands;
-        for (int row = 0; row < table->rowCount(); ++row)
-            commands << table->item(row, 0)->text();
-        QVERIFY2(commands.contains(QStringLiteral("Undo")), qPrintable(commands.join(u',')));
-        QVERIFY(commands.contains(QStringLiteral("Redo")));
-        QVERIFY(commands.contains(QStringLiteral("Add Files…")));
-        QVERIFY(!commands.contains(QStringLiteral("Undo Rename")));
     }
 };
 

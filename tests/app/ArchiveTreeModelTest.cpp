@@ -7,7 +7,6 @@
 
 #include <QAbstractItemModelTester>
 #include <QPersistentModelIndex>
-#include <QSignalSpy>
 #include <QTest>
 #include <QTreeView>
 
@@ -77,10 +76,7 @@ private slots:
     void announcesEachEditExactly_data();
     void announcesEachEditExactly();
     void followsRandomEditsAndUndo();
-    void parentOfDeepNodes();
-    void showsNamesSizesAndFolders();
     void folderSizesFollowEditsMadeElsewhere();
-    void setDataOnlyRequestsTheRename();
     void showsEveryTopLevelNodeAndResets();
     void keepsRemovedNodesUntilTheEventLoopRuns();
 };
@@ -189,49 +185,6 @@ void ArchiveTreeModelTest::followsRandomEditsAndUndo()
     expectMirrors(model, *doc.root(), model.index(0, 0));
 }
 
-void ArchiveTreeModelTest::parentOfDeepNodes()
-{
-    TestDocument doc{"init.con", "objects/tank.con", "objects/a/b/c/d/e.con"};
-    ArchiveTreeModel model;
-    model.setArchive(&doc.archive);
-    QModelIndex at = model.indexForNode(*doc.node("objects/a/b/c/d/e.con"));
-    QStringList chain;
-    for (; at.isValid(); at = at.parent()) {
-        QCOMPARE(model.index(at.row(), at.column(), at.parent()), at);
-        chain << at.data().toString();
-    }
-    QCOMPARE(chain, (QStringList{"e.con", "d", "c", "b", "a", "objects", "bf1942"}));
-    QCOMPARE(model.indexForNode(*doc.node("objects/a"), ArchiveTreeModel::SizeColumn).parent(),
-             model.indexForNode(*doc.node("objects")));
-
-    const RFATreeNode::Ptr b = doc.node("objects/a/b");
-    doc.node("objects/a")->removeChild(*b);
-    QVERIFY(!model.indexForNode(*b).isValid());
-    QVERIFY(!model.indexForNode(*b->childWithName("c")).isValid());
-}
-
-void ArchiveTreeModelTest::showsNamesSizesAndFolders()
-{
-    TestDocument doc{"objects/tank.con", "objects/big.dds", "empty/"};
-    doc.node("objects/big.dds")->setData(makeSharedBytes(Bytes(1536, 0)));
-    ArchiveTreeModel model;
-    model.setArchive(&doc.archive);
-    const auto row = [&](std::string_view path) {
-        const QModelIndex name = model.indexForNode(*doc.node(path));
-        return QStringList{name.data().toString(), name.siblingAtColumn(1).data().toString(),
-                           model.hasChildren(name) ? "folder" : "file",
-                           name.flags().testFlag(Qt::ItemNeverHasChildren) ? "never" : "may"};
-    };
-    QCOMPARE(row("objects/tank.con"), (QStringList{"tank.con", "16 Bytes", "file", "never"}));
-    QCOMPARE(row("objects/big.dds"), (QStringList{"big.dds", "2 KB", "file", "never"}));
-    QCOMPARE(row("objects"), (QStringList{"objects", "2 KB", "folder", "may"}));
-    QCOMPARE(row("empty"), (QStringList{"empty", "0 Bytes", "folder", "may"}));
-    QCOMPARE(model.headerData(0, Qt::Horizontal).toString(), "Name");
-    QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), "Size");
-    QVERIFY(model.flags(model.indexForNode(*doc.node("objects"))).testFlag(Qt::ItemIsEditable));
-    QVERIFY(!model.flags(model.indexForNode(*doc.node("objects"), 1)).testFlag(Qt::ItemIsEditable));
-}
-
 void ArchiveTreeModelTest::folderSizesFollowEditsMadeElsewhere()
 {
     TestDocument doc{"objects/tank.con", "objects/parts/wheel.con"};
@@ -259,26 +212,6 @@ void ArchiveTreeModelTest::folderSizesFollowEditsMadeElsewhere()
     QCOMPARE(sizeOf("objects"), "2 KB");
     QCOMPARE(sizeOf("objects/parts"), "2 KB");
     QCOMPARE(sizeOf(""), "2 KB");
-}
-
-void ArchiveTreeModelTest::setDataOnlyRequestsTheRename()
-{
-    TestDocument doc{"objects/tank.con"};
-    ArchiveTreeModel model;
-    model.setArchive(&doc.archive);
-    QSignalSpy requests(&model, &ArchiveTreeModel::renameRequested);
-    const QModelIndex tank = model.indexForNode(*doc.node("objects/tank.con"));
-
-    QVERIFY(model.setData(tank, QStringLiteral("h\u00e9lico.con")));
-    QCOMPARE(requests.size(), 1);
-    QCOMPARE(requests[0][0].value<RFATreeNode::Ptr>(), doc.node("objects/tank.con"));
-    QCOMPARE(requests[0][1].toString(), QStringLiteral("h\u00e9lico.con"));
-    QCOMPARE(doc.node("objects/tank.con")->name(), "tank.con");
-
-    QVERIFY(!model.setData(tank, QStringLiteral("tank.con")));
-    QVERIFY(!model.setData(tank.siblingAtColumn(1), QStringLiteral("x")));
-    QVERIFY(!model.setData(tank, QStringLiteral("x"), Qt::DisplayRole));
-    QCOMPARE(requests.size(), 1);
 }
 
 void ArchiveTreeModelTest::showsEveryTopLevelNodeAndResets()

@@ -1,28 +1,14 @@
-// The archive window wired to the document logic: panes, menus, dialogs,
-// undo, the close prompt and the viewer windows.
+// The archive window wired to the document logic: undo from the menu, the
+// questions it asks before replacing or closing, and the text editor's steps.
 
 #include "AppTestSupport.h"
-#include "support/PathComponents.h"
 
-#include "app/shell/Settings.h"
-#include "app/viewers/PictureView.h"
-#include "app/viewers/QtImages.h"
-#include "app/viewers/RFAImageViewingController.h"
 #include "app/viewers/TextEditor.h"
 #include "app/viewers/TextEditorWindow.h"
-#include "app/views/ArchiveOutlineView.h"
-#include "app/views/ArchiveTreeModel.h"
-#include "app/window/PathBar.h"
 #include "app/window/ViewerWindows.h"
-#include "model/UndoHistory.h"
 
 #include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QStackedWidget>
-#include <QTableView>
-#include <QToolButton>
 
 namespace larkspan {
 
@@ -39,95 +25,15 @@ class MainWindowTest : public QObject {
     {
         return windows_->open(entries);
     }
-    bool enabled(Command command) { return app().action(command)->isEnabled(); }
 
 private slots:
-    void initTestCase()
-    {
-        isolateSettings();
-    }
+    void initTestCase() { isolateSettings(); }
     void init()
     {
         QSettings().clear();
         windows_ = std::make_unique<WindowFixture>();
     }
     void cleanup() { windows_.reset(); }
-
-    void defaultViewModeComesFromSettings()
-    {
-        MyDocument* first = open({{"bf1942/a.con", "a"}});
-        QVERIFY(first);
-        QCOMPARE(panes(*first).currentIndex(), 0);
-        QVERIFY(viewModeButton(*first, 0).isChecked());
-
-        // The control's choice becomes the default of later windows.
-        viewModeButton(*first, 1).click();
-        QCOMPARE(panes(*first).currentIndex(), 1);
-        QCOMPARE(settings::defaultViewMode(), 1);
-        MyDocument* second = open({{"bf1942/b.con", "b"}});
-        QCOMPARE(panes(*second).currentIndex(), 1);
-        QVERIFY(viewModeButton(*second, 1).isChecked());
-
-        // The menu changes only the window it acts on.
-        second->activateWindow();
-        QApplication::setActiveWindow(second);
-        app().action(Command::UseBrowser)->trigger();
-        QCOMPARE(panes(*second).currentIndex(), 0);
-        QCOMPARE(settings::defaultViewMode(), 1);
-        QCOMPARE(panes(*first).currentIndex(), 1);
-    }
-
-    void menusFollowTheSelectionAndTheMode()
-    {
-        MyDocument* window = open({{"bf1942/objects/tank.con", "t"}});
-        QApplication::setActiveWindow(window);
-        selectInTree(*window, {});
-        QVERIFY(!enabled(Command::Delete));
-        QVERIFY(!enabled(Command::NewFolder));
-        QVERIFY(!enabled(Command::Extract));
-        QVERIFY2(!enabled(Command::Run), "not inside a game installation");
-        selectInTree(*window, {""});
-        QVERIFY2(!enabled(Command::Delete), "the root folder cannot be deleted");
-        QVERIFY(enabled(Command::NewFolder));
-        selectInTree(*window, {"objects/tank.con"});
-        QCOMPARE(statusLine(*window).text(), QStringLiteral("1 object of 1 selected, 1 Bytes"));
-        QVERIFY(enabled(Command::Delete));
-        QVERIFY2(enabled(Command::AddFiles), "a file selected: its folder receives");
-        QVERIFY(enabled(Command::UseList));
-
-        searchField(*window).setText(QStringLiteral("tank"));
-        emit searchField(*window).textEdited(QStringLiteral("tank"));
-        QCOMPARE(panes(*window).currentIndex(), 2);
-        QVERIFY(!enabled(Command::UseList));
-        QVERIFY(!enabled(Command::UseBrowser));
-        QVERIFY(!viewModeButton(*window, 0).isEnabled());
-    }
-
-    void searchShowsResultsAndThePathBar()
-    {
-        settings::setSearchFilenames(true);
-        MyDocument* window = open({{"bf1942/objects/tank.con", "t"}, {"bf1942/objects/tanks/x.con", "x"}});
-        emit searchField(*window).textEdited(QStringLiteral("TANK"));
-        QTableView& results = searchResults(*window);
-        QCOMPARE(results.model()->rowCount(), 2);
-        QCOMPARE(results.model()->index(0, 1).data().toString(), QStringLiteral("bf1942/objects/tank.con"));
-        results.selectRow(0);
-        endUserEvent();
-        QCOMPARE(pathBar(*window).components().size(), std::size_t{3});
-        QCOMPARE(pathBar(*window).components().back().title, std::string("tank.con"));
-        QVERIFY(pathBar(*window).components().back().isFile);
-        QCOMPARE(statusLine(*window).text(), QStringLiteral("1 object of 2 selected, 1 Bytes"));
-        results.selectAll();
-        endUserEvent();
-        QVERIFY(pathBar(*window).components().empty());
-
-        // The field's cancel button leaves the search, back to the pane before.
-        QAction* cancel = searchField(*window).actions().last();
-        cancel->trigger();
-        QCOMPARE(panes(*window).currentIndex(), 0);
-        QVERIFY(searchField(*window).text().isEmpty());
-        QVERIFY(viewModeButton(*window, 0).isEnabled());
-    }
 
     void newFolderDeleteAndUndoFromTheMenu()
     {
@@ -207,24 +113,6 @@ private slots:
         QCOMPARE(reread->root()->objectInChildrenAtIndex(0)->name(), std::string("b.con"));
     }
 
-    void anEntryOpensOneWindow()
-    {
-        MyDocument* window = open({{"bf1942/sky.raw", std::string(2 * 64 * 64, '\x40')}});
-        const RFATreeNode::Ptr sky = node(*window, "sky.raw");
-        window->viewers().openEntries({sky});
-        window->viewers().openEntries({sky});
-        QCOMPARE(window->findChildren<RFAImageViewingController*>().size(), qsizetype{1});
-        QWidget* viewer = window->viewers().viewerFor(*sky);
-        QVERIFY(viewer);
-        QCOMPARE(viewer->windowTitle(), window->displayName() + QStringLiteral(" \u2014 sky.raw"));
-        sky->setName("moved.raw");
-        window->viewers().openEntries({sky});
-        QCOMPARE(window->viewers().viewerFor(*sky), viewer); // "found by the entry, not its name"
-        QCOMPARE(viewer->windowTitle(), window->displayName() + QStringLiteral(" \u2014 moved.raw"));
-        window->viewers().openEntries({node(*window, "")});
-        QCOMPARE(window->findChildren<RFAImageViewingController*>().size(), qsizetype{1});
-    }
-
     void typingInTheEditorIsUndoneFromTheMenu()
     {
         const std::string script = "rem caf\xE9\r\nrun x\n\tend\r";
@@ -250,26 +138,6 @@ private slots:
         endUserEvent();
         QCOMPARE(*entry->data(), Bytes(script.begin(), script.end()));
         QVERIFY(!window->isWindowModified());
-    }
-
-    void imageViewerIsThePicturesSize()
-    {
-        MyDocument* window = open({{"bf1942/wide.raw", std::string(2 * 64 * 64, '\x10')}});
-        const RFATreeNode::Ptr wide = node(*window, "wide.raw");
-        window->viewers().openEntries({wide});
-        auto* viewer = qobject_cast<RFAImageViewingController*>(window->viewers().viewerFor(*wide));
-        QVERIFY(viewer);
-        QVERIFY(QTest::qWaitForWindowExposed(viewer));
-        // As high as the picture; as wide as the picture or its info line.
-        QCOMPARE(viewer->pictureView().height(), 64);
-        QCOMPARE(viewer->pictureView().pictureRect().size(), QSize(64, 64));
-        QVERIFY(viewer->infoText().contains(QStringLiteral("RAW, 64 × 64, 16 bits")));
-        // New bytes, a new picture and a window sized to it.
-        wide->setData(makeSharedBytes(Bytes(32 * 32, 0x20)));
-        QCOMPARE(viewer->pictureView().picture().size(), QSize(32, 32));
-        QTRY_COMPARE(viewer->pictureView().height(), 32);
-        viewer->resize(200, 100);
-        QTRY_COMPARE(viewer->pictureView().pictureRect().size(), QSize(32, 32)); // "never larger than the picture"
     }
 };
 

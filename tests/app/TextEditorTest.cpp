@@ -1,4 +1,3 @@
-#include "app/viewers/ConHighlighter.h"
 #include "app/viewers/TextEditor.h"
 #include "app/viewers/TextEditorWindow.h"
 #include "model/ChangeHub.h"
@@ -6,7 +5,6 @@
 #include "model/UndoHistory.h"
 
 #include <QClipboard>
-#include <QLabel>
 #include <QMimeData>
 #include <QPointer>
 #include <QtTest>
@@ -193,14 +191,15 @@ private slots:
         QCOMPARE(document.bytes(), QByteArray("ab\r\ncdx\r\ny"));
         QCOMPARE(document.history->undoActionName(), "Typing");
 
-        document.history->undo();
+        // The editor's own keys run the document's history, not the widget's.
+        QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(document.bytes(), QByteArray("ab\r\ncd"));
         QCoreApplication::processEvents(); // the widget follows once the step is undone
         QCOMPARE(shown(editor), QStringLiteral("ab\ncd"));
         QVERIFY(!document.history->canUndo());
         QCOMPARE(editor.textCursor().position(), 5);
 
-        document.history->redo();
+        QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(document.bytes(), QByteArray("ab\r\ncdx\r\ny"));
         QCoreApplication::processEvents();
         QCOMPARE(shown(editor), QStringLiteral("ab\ncdx\ny"));
@@ -222,22 +221,6 @@ private slots:
             document.history->undo();
             QCOMPARE(document.bytes(), QByteArray(expected));
         }
-    }
-
-    void undoAndRedoKeysRunTheHistory()
-    {
-        const Document document("a\r\n");
-        TextEditor editor(document.entry);
-        editor.moveCursor(QTextCursor::End);
-        typeSlowly(editor, QStringLiteral("xy"));
-        QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(document.bytes(), QByteArray("a\r\n"));
-        QCoreApplication::processEvents();
-        QCOMPARE(shown(editor), QStringLiteral("a\n"));
-        QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(document.bytes(), QByteArray("a\r\nxy"));
-        QCoreApplication::processEvents();
-        QCOMPARE(shown(editor), QStringLiteral("a\nxy"));
     }
 
     void closingTheEditorEndsItsStep()
@@ -345,87 +328,6 @@ private slots:
         editor.paste();
         QCOMPARE(document.bytes(), expected);
         QCOMPARE(shown(editor), shownFor(expected));
-    }
-
-    void gutterWidensWithTheLineCount()
-    {
-        const Document document(QByteArray(8, '\n'));
-        TextEditor editor(document.entry);
-        const int narrow = editor.lineNumberAreaWidth();
-        const int textLeft = editor.viewport()->x();
-        QVERIFY(textLeft >= narrow);
-        editor.moveCursor(QTextCursor::End);
-        type(editor, QStringLiteral("\n")); // the tenth line
-        QVERIFY(editor.lineNumberAreaWidth() > narrow);
-        QCOMPARE(editor.viewport()->x() - textLeft, editor.lineNumberAreaWidth() - narrow);
-    }
-
-    void highlightingFollowsTheExtension()
-    {
-        const Document document("rem x", "notes.txt");
-        TextEditor editor(document.entry);
-        QVERIFY(!editor.highlighter());
-        document.entry->setName("notes.con");
-        QVERIFY(editor.highlighter());
-        QCOMPARE(editor.highlighter()->document(), editor.document());
-        document.entry->setName("notes.txt");
-        QVERIFY(!editor.highlighter());
-    }
-
-    void windowTitleFollowsNames()
-    {
-        const Document document("x");
-        TextEditorWindow window(document.entry, QStringLiteral("mymod"));
-        window.setAttribute(Qt::WA_DeleteOnClose, false);
-        QCOMPARE(window.windowTitle(), QStringLiteral("mymod \u2014 init.con"));
-        document.entry->setName("main.con");
-        QCOMPARE(window.windowTitle(), QStringLiteral("mymod \u2014 main.con"));
-        window.setDisplayName(QStringLiteral("other"));
-        QCOMPARE(window.windowTitle(), QStringLiteral("other \u2014 main.con"));
-    }
-
-    void statusLineShowsPositionAndLineBreaks_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("lineBreaks");
-        QTest::addColumn<int>("cursorAt");
-        QTest::addColumn<QString>("cursorText");
-        QTest::newRow("CRLF") << QByteArray("ab\r\ncd\r\n") << QStringLiteral("CRLF") << 4
-                              << QStringLiteral("Line 2, Column 2");
-        QTest::newRow("LF") << QByteArray("ab\ncd") << QStringLiteral("LF") << 5 << QStringLiteral("Line 2, Column 3");
-        QTest::newRow("mixed") << QByteArray("ab\ncd\r\nef\n") << QStringLiteral("LF (mixed)") << 6
-                               << QStringLiteral("Line 3, Column 1");
-        QTest::newRow("no breaks: new ones are CRLF") << QByteArray("a\tb") << QStringLiteral("CRLF") << 2
-                                                      << QStringLiteral("Line 1, Column 3");
-    }
-
-    void statusLineShowsPositionAndLineBreaks()
-    {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, lineBreaks);
-        QFETCH(int, cursorAt);
-        QFETCH(QString, cursorText);
-        const Document document(bytes);
-        TextEditorWindow window(document.entry, QStringLiteral("mymod"));
-        window.setAttribute(Qt::WA_DeleteOnClose, false);
-        const auto* position = window.findChild<QLabel*>(QStringLiteral("position"));
-        const auto* breaks = window.findChild<QLabel*>(QStringLiteral("lineBreaks"));
-        QCOMPARE(position->text(), QStringLiteral("Line 1, Column 1"));
-        QCOMPARE(breaks->text(), lineBreaks);
-        placeCursor(*window.editor(), cursorAt);
-        QCOMPARE(position->text(), cursorText);
-    }
-
-    void statusLineFollowsTyping()
-    {
-        const Document document("ab\ncd");
-        TextEditorWindow window(document.entry, QStringLiteral("mymod"));
-        window.setAttribute(Qt::WA_DeleteOnClose, false);
-        window.editor()->moveCursor(QTextCursor::End);
-        document.entry->setData(makeSharedBytes(Bytes{'a', '\r', '\n'}));
-        QCoreApplication::processEvents();
-        QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lineBreaks"))->text(), QStringLiteral("CRLF"));
-        QCOMPARE(window.findChild<QLabel*>(QStringLiteral("position"))->text(), QStringLiteral("Line 2, Column 1"));
     }
 
     void windowClosesWhenTheEntryStopsBeingText()

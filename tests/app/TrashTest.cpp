@@ -6,12 +6,9 @@
 #include "DragAndDropSupport.h"
 
 #include "app/dnd/TrashDetection.h"
-#include "app/shell/Settings.h"
 
 #include <QDir>
-#include <QLineEdit>
 #include <QPointer>
-#include <QTableView>
 
 namespace larkspan {
 
@@ -186,20 +183,6 @@ private slots:
         // The open window's watch answers; the closed one's has ended.
         QTRY_COMPARE(tree(*staying), std::string("bf1942{d.con}"));
         QCOMPARE(describe(*closed->archive().root()), std::string("bf1942{a.con,b.con}"));
-    }
-
-    void trashedEntriesLeaveTheResultsShownMeanwhile()
-    {
-        settings::setSearchFilenames(true);
-        MyDocument* window = windows_->open({{"bf1942/xa.con", "a"}, {"bf1942/xb.con", "b"}});
-        const std::unique_ptr<RFAPasteboardOwner> data = pasteboard(*window, {"xa.con"});
-        dragAndDrop(*window).dragEnded(nullptr, *data, DragOrigin::Tree);
-        QCOMPARE(data->urls().size(), 1);
-        window->searchDefaultsChanged();
-        emit searchField(*window).textEdited(QStringLiteral("x"));
-        QCOMPARE(searchResults(*window).model()->rowCount(), 2);
-        trash(data->exportedPaths().front());
-        QTRY_COMPARE(searchResults(*window).model()->rowCount(), 1);
     }
 
     void trashInfoNamesTheOriginalPlace()

@@ -14,11 +14,6 @@ bool contains(const std::string& text, const std::string& part)
     return text.find(part) != std::string::npos;
 }
 
-Bytes bytesOf(std::string_view text)
-{
-    return Bytes(text.begin(), text.end());
-}
-
 std::string textOf(const Bytes& bytes)
 {
     return std::string(bytes.begin(), bytes.end());

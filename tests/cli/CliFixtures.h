@@ -14,6 +14,7 @@
 namespace larkspan::test {
 
 using fixtures::archiveOf;
+using fixtures::bytesOf;
 using fixtures::rawEntry;
 using fixtures::segmentedEntry;
 using fixtures::StoredEntry;
@@ -21,7 +22,6 @@ using fixtures::TemporaryFolder;
 
 bool contains(const std::string& text, const std::string& part);
 
-Bytes bytesOf(std::string_view text);
 std::string textOf(const Bytes& bytes);
 
 // Writes the file, making its folders.

@@ -23,45 +23,34 @@ protected:
     }
 };
 
-struct HostileCase {
-    std::string name;
-    std::string reason;     // how the message begins after "skipped: "
-    std::string shown = {}; // the name in the message; the name itself when empty
-};
-
-void PrintTo(const HostileCase& c, std::ostream* os)
+// One name for each reason, reported and skipped while the rest is written;
+// which names break which rule is the path rule's own test.
+TEST_F(ExtractTest, ReportsAndSkipsHostileNames)
 {
-    *os << testing::PrintToString(c.name);
+    const struct {
+        std::string name;
+        std::string reason;     // how the message begins after "skipped: "
+        std::string shown = {}; // the name in the message; the name itself when empty
+    } cases[] = {
+        {"../evil.txt", "the name has a \"..\" component"},
+        {"bf1942/textures\\evil.txt", "a component holds a separator"},
+        {"/tmp/evil.txt", "the name starts at the file-system root"},
+        {"bf1942/./evil.txt", "the name has a \".\" component"},
+        {"bf1942//evil.txt", "the name has an empty component"},
+        {"../\x1B[2J", "the name has a \"..\" component", "../\\x1B[2J"},
+        {"", "the name is empty"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(temp / "out");
+        const RfaRun run = extract({rawEntry(c.name, bytesOf("evil")), rawEntry("bf1942/ok.txt", bytesOf("ok"))});
+        EXPECT_EQ(run.exitCode, 1);
+        const std::string archive = (temp / "test.rfa").string();
+        EXPECT_EQ(run.err.rfind("rfa: " + archive + ": " + (c.shown.empty() ? c.name : c.shown) + ": skipped: " + c.reason, 0), 0u)
+            << run.err;
+        EXPECT_EQ(filesBelow(temp.path()), (std::vector<std::string>{"out/inner/bf1942/ok.txt", "test.rfa"}));
+    }
 }
-
-class HostileNameTest : public ExtractTest, public testing::WithParamInterface<HostileCase> {};
-
-TEST_P(HostileNameTest, IsReportedAndSkippedWhileTheRestIsWritten)
-{
-    HostileCase c = GetParam();
-    if (c.shown.empty())
-        c.shown = c.name;
-    const RfaRun run =
-        extract({rawEntry(c.name, bytesOf("evil")), rawEntry("bf1942/ok.txt", bytesOf("ok"))});
-    EXPECT_EQ(run.exitCode, 1);
-    const std::string archive = (temp / "test.rfa").string();
-    EXPECT_EQ(run.err.rfind("rfa: " + archive + ": " + c.shown + ": skipped: " + c.reason, 0), 0u)
-        << run.err;
-    EXPECT_EQ(filesBelow(temp.path()),
-              (std::vector<std::string>{"out/inner/bf1942/ok.txt", "test.rfa"}));
-}
-
-// One name for each reason; which names break which rule is the path
-// rule's own test.
-INSTANTIATE_TEST_SUITE_P(
-    Names, HostileNameTest,
-    testing::Values(HostileCase{"../evil.txt", "the name has a \"..\" component"},
-                    HostileCase{"bf1942/textures\\evil.txt", "a component holds a separator"},
-                    HostileCase{"/tmp/evil.txt", "the name starts at the file-system root"},
-                    HostileCase{"bf1942/./evil.txt", "the name has a \".\" component"},
-                    HostileCase{"bf1942//evil.txt", "the name has an empty component"},
-                    HostileCase{"../\x1B[2J", "the name has a \"..\" component", "../\\x1B[2J"},
-                    HostileCase{"", "the name is empty"}));
 
 TEST_F(ExtractTest, WritesLatin1NamesAsUtf8)
 {
@@ -72,54 +61,41 @@ TEST_F(ExtractTest, WritesLatin1NamesAsUtf8)
     EXPECT_EQ(textOf(readFile(destination() / "bf1942/\xC3\xBF\xC2\xA0x")), "y");
 }
 
-struct CollisionCase {
-    std::vector<std::string> order;
-    std::string written;
-    std::string refused;
-    std::string reason;
-};
-
-void PrintTo(const CollisionCase& c, std::ostream* os)
-{
-    *os << testing::PrintToString(c.order);
-}
-
-class CollisionTest : public ExtractTest, public testing::WithParamInterface<CollisionCase> {};
-
 // A file whose name is a folder on the way to another entry: whichever comes
 // first is written, the other reported; --force never swaps kinds.
-TEST_P(CollisionTest, ReportsTheEntryThatMeetsTheOtherKind)
+TEST_F(ExtractTest, ReportsTheEntryThatMeetsTheOtherKind)
 {
-    const CollisionCase& c = GetParam();
-    for (const bool force : {false, true}) {
-        fs::remove_all(destination());
-        std::vector<StoredEntry> entries;
-        for (const std::string& name : c.order)
-            entries.push_back(rawEntry(name, bytesOf(name)));
-        const RfaRun run = extract(entries, force ? std::vector<std::string>{"--force"}
-                                                  : std::vector<std::string>{});
-        EXPECT_EQ(run.exitCode, 1);
-        std::string reason = c.reason;
-        if (const std::size_t at = reason.find("$DEST"); at != std::string::npos)
-            reason.replace(at, 5, destination().string());
-        // Windows joins the folders of the path it names with a backslash.
-        std::string err = run.err;
-        std::replace(err.begin(), err.end(), '\\', '/');
-        EXPECT_TRUE(contains(err, c.refused + ": " + reason)) << run.err;
-        EXPECT_EQ(textOf(readFile(destination() / c.written)), c.written);
-        EXPECT_EQ(filesBelow(destination()), std::vector<std::string>{c.written});
+    const struct {
+        std::vector<std::string> order;
+        std::string written;
+        std::string refused;
+        std::string reason;
+    } cases[] = {
+        {{"bf1942/a", "bf1942/a/b.con"}, "bf1942/a", "bf1942/a/b.con",
+         "not written: cannot make folder $DEST/bf1942/a: a file is in the way"},
+        {{"bf1942/a/b.con", "bf1942/a"}, "bf1942/a/b.con", "bf1942/a", "not written: a folder is in the way"},
+    };
+    for (const auto& c : cases) {
+        for (const bool force : {false, true}) {
+            SCOPED_TRACE(c.refused + (force ? " forced" : ""));
+            fs::remove_all(destination());
+            std::vector<StoredEntry> entries;
+            for (const std::string& name : c.order)
+                entries.push_back(rawEntry(name, bytesOf(name)));
+            const RfaRun run = extract(entries, force ? std::vector<std::string>{"--force"} : std::vector<std::string>{});
+            EXPECT_EQ(run.exitCode, 1);
+            std::string reason = c.reason;
+            if (const std::size_t at = reason.find("$DEST"); at != std::string::npos)
+                reason.replace(at, 5, destination().string());
+            // Windows joins the folders of the path it names with a backslash.
+            std::string err = run.err;
+            std::replace(err.begin(), err.end(), '\\', '/');
+            EXPECT_TRUE(contains(err, c.refused + ": " + reason)) << run.err;
+            EXPECT_EQ(textOf(readFile(destination() / c.written)), c.written);
+            EXPECT_EQ(filesBelow(destination()), std::vector<std::string>{c.written});
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Orders, CollisionTest,
-                         testing::Values(CollisionCase{{"bf1942/a", "bf1942/a/b.con"},
-                                                       "bf1942/a",
-                                                       "bf1942/a/b.con",
-                                                       "not written: cannot make folder $DEST/bf1942/a: a file is in the way"},
-                                         CollisionCase{{"bf1942/a/b.con", "bf1942/a"},
-                                                       "bf1942/a/b.con",
-                                                       "bf1942/a",
-                                                       "not written: a folder is in the way"}));
 
 // A link below the chosen folder could lead anywhere: the entry is refused,
 // with the link named, and the rest written. A chosen folder that is itself
@@ -179,46 +155,31 @@ TEST_F(ExtractTest, KeepsTheFirstOfDuplicatedPathsUnlessForced)
     EXPECT_EQ(textOf(readFile(destination() / "bf1942/d.txt")), "second");
 }
 
-struct SelectionCase {
-    std::vector<std::string> paths;
-    int exitCode;
-    std::vector<std::string> written;
-};
-
-void PrintTo(const SelectionCase& c, std::ostream* os)
+TEST_F(ExtractTest, WritesTheEntriesAtOrUnderThePaths)
 {
-    *os << testing::PrintToString(c.paths);
+    const struct {
+        std::vector<std::string> paths;
+        int exitCode;
+        std::vector<std::string> written;
+    } cases[] = {
+        {{"bf1942/levels/A"}, 0, {"bf1942/levels/A/Init.con", "bf1942/levels/A/Init/Terrain.con"}},
+        {{"bf1942/levels/A/"}, 0, {"bf1942/levels/A/Init.con", "bf1942/levels/A/Init/Terrain.con"}},
+        {{"bf1942/objects/tank.con", "bf1942/levels/AB"}, 0, {"bf1942/levels/AB/Init.con", "bf1942/objects/tank.con"}},
+        {{"bf1942/lev"}, 1, {}},
+        {{"bf1942/objects/tank.con", "bf1942/nothing"}, 1, {"bf1942/objects/tank.con"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.paths));
+        fs::remove_all(temp / "out");
+        const RfaRun run = extract({rawEntry("bf1942/levels/A/Init.con", bytesOf("a")),
+                                    rawEntry("bf1942/levels/A/Init/Terrain.con", bytesOf("t")),
+                                    rawEntry("bf1942/levels/AB/Init.con", bytesOf("ab")),
+                                    rawEntry("bf1942/objects/tank.con", bytesOf("tank"))},
+                                   c.paths);
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+        EXPECT_EQ(fs::exists(destination()) ? filesBelow(destination()) : std::vector<std::string>{}, c.written);
+    }
 }
-
-class SelectionTest : public ExtractTest, public testing::WithParamInterface<SelectionCase> {};
-
-TEST_P(SelectionTest, WritesTheEntriesAtOrUnderThePaths)
-{
-    const SelectionCase& c = GetParam();
-    const RfaRun run = extract({rawEntry("bf1942/levels/A/Init.con", bytesOf("a")),
-                                rawEntry("bf1942/levels/A/Init/Terrain.con", bytesOf("t")),
-                                rawEntry("bf1942/levels/AB/Init.con", bytesOf("ab")),
-                                rawEntry("bf1942/objects/tank.con", bytesOf("tank"))},
-                               c.paths);
-    EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
-    EXPECT_EQ(filesBelow(destination()), c.written);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Paths, SelectionTest,
-    testing::Values(SelectionCase{{"bf1942/levels/A"},
-                                  0,
-                                  {"bf1942/levels/A/Init.con", "bf1942/levels/A/Init/Terrain.con"}},
-                    SelectionCase{{"bf1942/levels/A/"},
-                                  0,
-                                  {"bf1942/levels/A/Init.con", "bf1942/levels/A/Init/Terrain.con"}},
-                    SelectionCase{{"bf1942/objects/tank.con", "bf1942/levels/AB"},
-                                  0,
-                                  {"bf1942/levels/AB/Init.con", "bf1942/objects/tank.con"}},
-                    SelectionCase{{"bf1942/lev"}, 1, {}},
-                    SelectionCase{{"bf1942/objects/tank.con", "bf1942/nothing"},
-                                  1,
-                                  {"bf1942/objects/tank.con"}}));
 
 TEST_F(ExtractTest, ReportsAnUndecodableEntryAndWritesTheOthers)
 {

@@ -4,23 +4,10 @@
 namespace larkspan::test {
 namespace {
 
-struct ToolCase {
-    std::vector<std::string> arguments; // "@A" and "@B" stand for the archives
-    int exitCode;
-    std::string out;
-    std::string errorPart = {};
-};
-
-void PrintTo(const ToolCase& c, std::ostream* os)
-{
-    for (const std::string& argument : c.arguments)
-        *os << argument << ' ';
-}
-
 // A match across the 16 KiB pieces in which text is folded for -i.
 const std::string longText = "first\n" + std::string(16374, 'x') + "Hurricane";
 
-class GrepDiffTest : public CliTest, public testing::WithParamInterface<ToolCase> {
+class GrepDiffTest : public CliTest {
 protected:
     void SetUp() override
     {
@@ -45,39 +32,41 @@ protected:
     std::string a, b;
 };
 
-
-
-TEST_P(GrepDiffTest, PrintsWhatItFoundAndExitsAsGrepAndDiffDo)
+TEST_F(GrepDiffTest, PrintsWhatItFoundAndExitsAsGrepAndDiffDo)
 {
-    std::vector<std::string> arguments;
-    for (const std::string& argument : GetParam().arguments)
-        arguments.push_back(argument == "@A" ? a : argument == "@B" ? b : argument);
-    const RfaRun run = runRfa(arguments, {temp.path()});
-    EXPECT_EQ(run.exitCode, GetParam().exitCode) << run.err;
-    EXPECT_EQ(run.out, GetParam().out);
-    EXPECT_TRUE(contains(run.err, GetParam().errorPart)) << run.err;
+    const struct {
+        std::vector<std::string> arguments; // "@A" and "@B" stand for the archives
+        int exitCode;
+        std::string out;
+        std::string errorPart = {};
+    } cases[] = {
+        {{"grep", "-F", "Spitfire", "A.rfa"}, 0, "A.rfa:bf1942/a.con:2:ObjectTemplate.create PlaneAirframe Spitfire\n"},
+        {{"grep", "-i", "-F", "SPITFIRE", "A.rfa"}, 0,
+         "A.rfa:bf1942/a.con:2:ObjectTemplate.create PlaneAirframe Spitfire\nA.rfa:bf1942/b.txt:2:spitfire\n"},
+        {{"grep", "-l", "-i", "spit.*E$", "A.rfa", "B.rfa"}, 0,
+         "A.rfa:bf1942/a.con\nA.rfa:bf1942/b.txt\nB.rfa:bf1942/A.con\nB.rfa:bf1942/b.txt\n"},
+        {{"grep", "-i", "caf\xC3\xA9", "A.rfa"}, 0, "A.rfa:bf1942/a.con:3:CAF\xC3\x89\n"},
+        {{"grep", "-F", "Typhoon", "A.rfa"}, 1, ""},
+        {{"grep", "-i", "-F", "HURRICANE", "A.rfa"}, 0, "A.rfa:bf1942/long.txt:2:" + longText.substr(6) + "\n"},
+        {{"grep", "(", "A.rfa"}, 2, "", "not a valid regular expression"},
+        {{"grep", "-F", "Spitfire", "A.rfa", "missing.rfa"}, 2,
+         "A.rfa:bf1942/a.con:2:ObjectTemplate.create PlaneAirframe Spitfire\n", "missing.rfa: cannot be read"},
+        {{"diff", "@A", "@B"}, 1, "M bf1942/b.txt\nD bf1942/gone.con\nA bf1942/new.con\n"},
+        {{"diff", "@B", "@A"}, 1, "M bf1942/b.txt\nA bf1942/gone.con\nD bf1942/new.con\n"},
+        {{"diff", "@A", "@A"}, 0, ""},
+        {{"diff", "@A", "missing.rfa"}, 2, "", "missing.rfa: cannot be read"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.arguments));
+        std::vector<std::string> arguments;
+        for (const std::string& argument : c.arguments)
+            arguments.push_back(argument == "@A" ? a : argument == "@B" ? b : argument);
+        const RfaRun run = runRfa(arguments, {temp.path()});
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+        EXPECT_EQ(run.out, c.out);
+        EXPECT_TRUE(contains(run.err, c.errorPart)) << run.err;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Tools, GrepDiffTest,
-    testing::Values(
-        ToolCase{{"grep", "-F", "Spitfire", "A.rfa"}, 0, "A.rfa:bf1942/a.con:2:ObjectTemplate.create PlaneAirframe Spitfire\n"},
-        ToolCase{{"grep", "-i", "-F", "SPITFIRE", "A.rfa"},
-                 0,
-                 "A.rfa:bf1942/a.con:2:ObjectTemplate.create PlaneAirframe Spitfire\nA.rfa:bf1942/b.txt:2:spitfire\n"},
-        ToolCase{{"grep", "-l", "-i", "spit.*E$", "A.rfa", "B.rfa"},
-                 0,
-                 "A.rfa:bf1942/a.con\nA.rfa:bf1942/b.txt\nB.rfa:bf1942/A.con\nB.rfa:bf1942/b.txt\n"},
-        ToolCase{{"grep", "-i", "caf\xC3\xA9", "A.rfa"}, 0, "A.rfa:bf1942/a.con:3:CAF\xC3\x89\n"},
-        ToolCase{{"grep", "-F", "Typhoon", "A.rfa"}, 1, ""},
-        ToolCase{{"grep", "-i", "-F", "HURRICANE", "A.rfa"}, 0, "A.rfa:bf1942/long.txt:2:" + longText.substr(6) + "\n"},
-        ToolCase{{"grep", "(", "A.rfa"}, 2, "", "not a valid regular expression"},
-        ToolCase{{"grep", "-F", "Spitfire", "A.rfa", "missing.rfa"}, 2,
-                 "A.rfa:bf1942/a.con:2:ObjectTemplate.create PlaneAirframe Spitfire\n", "missing.rfa: cannot be read"},
-        ToolCase{{"diff", "@A", "@B"}, 1, "M bf1942/b.txt\nD bf1942/gone.con\nA bf1942/new.con\n"},
-        ToolCase{{"diff", "@B", "@A"}, 1, "M bf1942/b.txt\nA bf1942/gone.con\nD bf1942/new.con\n"},
-        ToolCase{{"diff", "@A", "@A"}, 0, ""},
-        ToolCase{{"diff", "@A", "missing.rfa"}, 2, "", "missing.rfa: cannot be read"}));
 
 // Entries are searched on several threads but printed in their order.
 TEST_F(GrepDiffTest, PrintsManyEntriesInTheirOrder)

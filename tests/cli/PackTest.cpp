@@ -101,57 +101,46 @@ TEST_F(PackTest, RoundTripsThroughListAndExtractByteForByte)
         EXPECT_EQ(readFile(temp / "out/bf1942/levels/Demo" / path), content) << path;
 }
 
-struct NameCase {
-    std::vector<std::string> arguments; // "$ABS" stands for the level's absolute path
-    int exitCode;
-    std::string expected; // the first entry's folder, or part of the usage message
-};
-
-void PrintTo(const NameCase& c, std::ostream* os)
+TEST_F(PackTest, TidiesHarmlessNamesAndRefusesUnsafeOnes)
 {
-    *os << testing::PrintToString(c.arguments);
-}
-
-class PackNameTest : public PackTest, public testing::WithParamInterface<NameCase> {};
-
-TEST_P(PackNameTest, TidiesHarmlessNamesAndRefusesUnsafeOnes)
-{
-    const NameCase& c = GetParam();
-    std::vector<std::string> arguments{"-o", archive()};
-    for (const std::string& argument : c.arguments)
-        arguments.push_back(argument == "$ABS" ? level().string() : argument);
-    const RfaRun run = pack(arguments);
-    EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
-    if (c.exitCode == 0) {
-        EXPECT_EQ(listed().front(), c.expected + "/B.bin");
-    } else {
-        EXPECT_TRUE(contains(run.err, "rfa: pack: ")) << run.err;
-        EXPECT_TRUE(contains(run.err, c.expected)) << run.err;
-        EXPECT_FALSE(fs::exists(archive()));
+    const struct {
+        std::vector<std::string> arguments; // "$ABS" stands for the level's absolute path
+        int exitCode;
+        std::string expected; // the first entry's folder, or part of the usage message
+    } cases[] = {
+        {{"bf1942/levels/Demo"}, 0, "bf1942/levels/Demo"},
+        {{"./bf1942/levels/Demo/"}, 0, "bf1942/levels/Demo"},
+        {{".//./bf1942//levels/Demo//"}, 0, "bf1942/levels/Demo"},
+        {{"$ABS", "--as", "bf1942/levels/Demo"}, 0, "bf1942/levels/Demo"},
+        {{"bf1942/levels/Demo", "--as", "./mods/Demo/"}, 0, "mods/Demo"},
+        {{"bf1942/levels/Demo", "--as", "Demo"}, 0, "Demo"},
+        {{"$ABS"}, 2, "starts at the file-system root; name them with --as NAME"},
+        {{"bf1942/levels/../levels/Demo"}, 2,
+         "has a \"..\" component, which would climb out of the folder; name them with --as"},
+        {{"bf1942/./levels/Demo"}, 2, "has a \".\" component"},
+        {{"."}, 2, "has a \".\" component"},
+        {{"bf1942/levels/Demo", "--as", "../evil"}, 2, "--as ../evil: the name has a \"..\""},
+        {{"bf1942/levels/Demo", "--as", "/evil"}, 2, "--as /evil: the name starts at"},
+        {{"bf1942/levels/Demo", "--as", "bf1942\\evil"}, 2, "holds a separator"},
+        {{"bf1942/levels/Demo", "--as", ""}, 2, "the name is empty"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.arguments));
+        fs::remove(archive());
+        std::vector<std::string> arguments{"-o", archive()};
+        for (const std::string& argument : c.arguments)
+            arguments.push_back(argument == "$ABS" ? level().string() : argument);
+        const RfaRun run = pack(arguments);
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+        if (c.exitCode == 0) {
+            EXPECT_EQ(listed().front(), c.expected + "/B.bin");
+        } else {
+            EXPECT_TRUE(contains(run.err, "rfa: pack: ")) << run.err;
+            EXPECT_TRUE(contains(run.err, c.expected)) << run.err;
+            EXPECT_FALSE(fs::exists(archive()));
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Names, PackNameTest,
-    testing::Values(
-        NameCase{{"bf1942/levels/Demo"}, 0, "bf1942/levels/Demo"},
-        NameCase{{"./bf1942/levels/Demo/"}, 0, "bf1942/levels/Demo"},
-        NameCase{{".//./bf1942//levels/Demo//"}, 0, "bf1942/levels/Demo"},
-        NameCase{{"$ABS", "--as", "bf1942/levels/Demo"}, 0, "bf1942/levels/Demo"},
-        NameCase{{"bf1942/levels/Demo", "--as", "./mods/Demo/"}, 0, "mods/Demo"},
-        NameCase{{"bf1942/levels/Demo", "--as", "Demo"}, 0, "Demo"},
-        NameCase{{"$ABS"}, 2, "starts at the file-system root; name them with --as NAME"},
-        NameCase{
-            {"bf1942/levels/../levels/Demo"},
-            2,
-            "has a \"..\" component, which would climb out of the folder; name them with --as"},
-        NameCase{{"bf1942/./levels/Demo"}, 2, "has a \".\" component"},
-        NameCase{{"."}, 2, "has a \".\" component"},
-        NameCase{
-            {"bf1942/levels/Demo", "--as", "../evil"}, 2, "--as ../evil: the name has a \"..\""},
-        NameCase{{"bf1942/levels/Demo", "--as", "/evil"}, 2, "--as /evil: the name starts at"},
-        NameCase{{"bf1942/levels/Demo", "--as", "bf1942\\evil"}, 2, "holds a separator"},
-        NameCase{{"bf1942/levels/Demo", "--as", ""}, 2, "the name is empty"}));
 
 TEST_F(PackTest, WarnsAboutWhatAnArchiveCannotHoldAndLeavesItOut)
 {

@@ -70,50 +70,40 @@ TEST_F(InfoTest, DescribesLayoutCompressionCountsSizesAndTopLevelFolders)
         EXPECT_NE(run.out.find(line), std::string::npos) << line << "in\n" << run.out;
 }
 
-struct CatCase {
-    std::string path;
-    int exitCode;
-    std::string out;
-    std::string errorText; // after "rfa: ARCHIVE: PATH: "
-};
+class CatTest : public CliTest {};
 
-void PrintTo(const CatCase& c, std::ostream* os)
+TEST_F(CatTest, WritesOneEntryOrSaysWhyNot)
 {
-    *os << testing::PrintToString(c.path);
-}
-
-class CatTest : public CliTest, public testing::WithParamInterface<CatCase> {};
-
-TEST_P(CatTest, WritesOneEntryOrSaysWhyNot)
-{
-    const CatCase& c = GetParam();
-    const StoredEntry broken{"bf1942/broken.con",
-                              segmentedEntry({{literalStream(bytesOf("abc")), 9}}), 9};
+    const StoredEntry broken{"bf1942/broken.con", segmentedEntry({{literalStream(bytesOf("abc")), 9}}), 9};
     const std::string archive = putArchive(archiveOf(
         {rawEntry("bf1942/binary.bin", bytesOf("\0\x01\xFF\r\n\0"sv)), broken,
          compressedEntry("bf1942/levels/Init.con", bytesOf("run Init/Terrain\r\n")),
          rawEntry("bf1942/empty.txt", {}), rawEntry("bf1942/twice.txt", bytesOf("first")),
          rawEntry("bf1942/twice.txt", bytesOf("second"))},
         1));
-    const RfaRun run = runRfa({"cat", archive, c.path});
-    EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
-    EXPECT_EQ(run.out, c.out);
-    if (c.errorText.empty())
-        EXPECT_EQ(run.err, "");
-    else
-        EXPECT_EQ(run.err, "rfa: " + archive + ": " + c.path + ": " + c.errorText + "\n");
+    const struct {
+        std::string path;
+        int exitCode;
+        std::string out;
+        std::string errorText; // after "rfa: ARCHIVE: PATH: "
+    } cases[] = {
+        {"bf1942/binary.bin", 0, std::string("\0\x01\xFF\r\n\0"sv), ""},
+        {"bf1942/levels/Init.con", 0, "run Init/Terrain\r\n", ""},
+        {"bf1942/empty.txt", 0, "", ""},
+        {"bf1942/twice.txt", 0, "first", ""},
+        {"bf1942/missing.con", 1, "", "no such entry in the archive"},
+        {"bf1942/levels/init.con", 1, "", "no such entry in the archive"},
+        {"bf1942/levels", 1, "", "is a folder; cat shows one file"},
+        {"bf1942/broken.con", 1, "", "Some error while decompressing"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        const RfaRun run = runRfa({"cat", archive, c.path});
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+        EXPECT_EQ(run.out, c.out);
+        EXPECT_EQ(run.err, c.errorText.empty() ? "" : "rfa: " + archive + ": " + c.path + ": " + c.errorText + "\n");
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Entries, CatTest,
-    testing::Values(CatCase{"bf1942/binary.bin", 0, std::string("\0\x01\xFF\r\n\0"sv), ""},
-                    CatCase{"bf1942/levels/Init.con", 0, "run Init/Terrain\r\n", ""},
-                    CatCase{"bf1942/empty.txt", 0, "", ""},
-                    CatCase{"bf1942/twice.txt", 0, "first", ""},
-                    CatCase{"bf1942/missing.con", 1, "", "no such entry in the archive"},
-                    CatCase{"bf1942/levels/init.con", 1, "", "no such entry in the archive"},
-                    CatCase{"bf1942/levels", 1, "", "is a folder; cat shows one file"},
-                    CatCase{"bf1942/broken.con", 1, "", "Some error while decompressing"}));
 
 } // namespace
 } // namespace larkspan::test

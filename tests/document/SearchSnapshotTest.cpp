@@ -1,5 +1,6 @@
 #include "document/SearchSnapshot.h"
 #include "model/SearchPredicate.h"
+#include "support/ArchiveBytes.h"
 #include "support/PathComponents.h"
 
 #include <gtest/gtest.h>
@@ -7,10 +8,7 @@
 namespace larkspan {
 namespace {
 
-SharedBytes bytes(std::string_view text)
-{
-    return makeSharedBytes(ByteSpan(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
-}
+using fixtures::textBytes;
 
 std::vector<std::string> namesAt(const std::vector<RFATreeNode::Ptr>& nodes, const std::vector<std::size_t>& found)
 {
@@ -25,9 +23,9 @@ std::vector<std::string> namesAt(const std::vector<RFATreeNode::Ptr>& nodes, con
 TEST(SearchSnapshot, FindsWhatTheTreeHeldWhenItWasTaken)
 {
     const RFATreeNode::Ptr root = RFATreeNode::init();
-    root->addFileWithData(bytes("ObjectTemplate.create Tank"), "objects/tank.con");
-    root->addFileWithData(bytes("tank template"), "textures/tank.dds");
-    root->addFileWithData(bytes("Ich m\xF6" "chte"), "menu/readme.txt");
+    root->addFileWithData(textBytes("ObjectTemplate.create Tank"), "objects/tank.con");
+    root->addFileWithData(textBytes("tank template"), "textures/tank.dds");
+    root->addFileWithData(textBytes("Ich m\xF6" "chte"), "menu/readme.txt");
     const std::vector<RFATreeNode::Ptr> nodes = SearchSnapshot::entriesInTreeOrder({root});
     const SearchSnapshot snapshot(nodes);
     struct Case {
@@ -54,7 +52,7 @@ TEST(SearchSnapshot, FindsWhatTheTreeHeldWhenItWasTaken)
         EXPECT_EQ(inTree, c.expected) << c.text;
     }
 
-    root->childWithPathArray(fixtures::pathComponents("objects/tank.con"))->setData(bytes("gone"));
+    root->childWithPathArray(fixtures::pathComponents("objects/tank.con"))->setData(textBytes("gone"));
     EXPECT_EQ(namesAt(nodes, *snapshot.search("template", false, true, running)), std::vector<std::string>{"tank.con"});
     const std::atomic<bool> cancelled{true};
     EXPECT_FALSE(snapshot.search("tank", true, true, cancelled));

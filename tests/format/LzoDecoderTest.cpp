@@ -1,4 +1,5 @@
 #include "LzoTestBytes.h"
+#include "support/ArchiveBytes.h"
 
 #include "format/RFADecompression.h"
 
@@ -11,6 +12,7 @@
 namespace larkspan {
 namespace {
 
+using fixtures::bytesOf;
 using test::hexBytes;
 using test::operator+;
 
@@ -21,11 +23,6 @@ struct DecoderCase {
     LZOResult result;
     Bytes output; // what was decoded before the result
 };
-
-Bytes text(std::string_view s)
-{
-    return Bytes(s.begin(), s.end());
-}
 
 Bytes pseudoRandom(std::size_t n)
 {
@@ -59,36 +56,36 @@ std::vector<DecoderCase> decoderCases()
         {"EndMarkerAlone", kEnd, 0, LZOResult::Success, {}},
         {"EndMarkerBeforeOutputIsFull", kEnd, 10, LZOResult::Success, {}},
         {"EmptyStream", {}, 4, LZOResult::InputOverrun, {}},
-        {"FourLiterals", hexBytes("15 61 62 63 64 11 00 00"), 4, LZOResult::Success, text("abcd")},
-        {"StrayByteWithRoomLeft", hexBytes("15 61 62 63 64 11 00 00 7a"), 5, LZOResult::InputOverrun, text("abcd")},
-        {"StrayByteWithOutputFull", hexBytes("15 61 62 63 64 11 00 00 7a"), 4, LZOResult::Success, text("abcd")},
-        {"TwoStrayBytes", hexBytes("15 61 62 63 64 11 00 00 7a 7a"), 5, LZOResult::InputOverrun, text("abcd")},
-        {"ThreeStrayBytes", hexBytes("15 61 62 63 64 11 00 00 7a 7a 7a"), 5, LZOResult::InputNotConsumed, text("abcd")},
-        {"ThreeStrayBytesWithOutputFull", hexBytes("15 61 62 63 64 11 00 00 7a 7a 7a"), 4, LZOResult::Success, text("abcd")},
-        {"EndMarkerWithLengthAndLowBits", hexBytes("12 61 12 03 00"), 1, LZOResult::Success, text("a")},
-        {"ShortMatchOverlapsItself", hexBytes("12 61 00 00 11 00 00"), 3, LZOResult::Success, text("aaa")},
-        {"ShortMatchAtDistance2After3Literals", hexBytes("14 61 62 63 04 00 11 00 00"), 5, LZOResult::Success, text("abcbc")},
-        {"FarShortMatchAtDistance2050After5Literals", hexBytes("16 61 62 63 64 65 04 00 11 00 00"), 10, LZOResult::LookBehindOverrun, text("abcde")},
-        {"NearMatchWithThreeTrailingLiterals", hexBytes("14 61 62 63 43 00 78 79 7a 11 00 00"), 9, LZOResult::Success, text("abccccxyz")},
-        {"MiddleMatchWithExtensionRepeatsPattern", hexBytes("14 61 62 63 20 05 08 00 11 00 00"), 41, LZOResult::Success, text("abcabcabcabcabcabcabcabcabcabcabcabcabcab")},
+        {"FourLiterals", hexBytes("15 61 62 63 64 11 00 00"), 4, LZOResult::Success, bytesOf("abcd")},
+        {"StrayByteWithRoomLeft", hexBytes("15 61 62 63 64 11 00 00 7a"), 5, LZOResult::InputOverrun, bytesOf("abcd")},
+        {"StrayByteWithOutputFull", hexBytes("15 61 62 63 64 11 00 00 7a"), 4, LZOResult::Success, bytesOf("abcd")},
+        {"TwoStrayBytes", hexBytes("15 61 62 63 64 11 00 00 7a 7a"), 5, LZOResult::InputOverrun, bytesOf("abcd")},
+        {"ThreeStrayBytes", hexBytes("15 61 62 63 64 11 00 00 7a 7a 7a"), 5, LZOResult::InputNotConsumed, bytesOf("abcd")},
+        {"ThreeStrayBytesWithOutputFull", hexBytes("15 61 62 63 64 11 00 00 7a 7a 7a"), 4, LZOResult::Success, bytesOf("abcd")},
+        {"EndMarkerWithLengthAndLowBits", hexBytes("12 61 12 03 00"), 1, LZOResult::Success, bytesOf("a")},
+        {"ShortMatchOverlapsItself", hexBytes("12 61 00 00 11 00 00"), 3, LZOResult::Success, bytesOf("aaa")},
+        {"ShortMatchAtDistance2After3Literals", hexBytes("14 61 62 63 04 00 11 00 00"), 5, LZOResult::Success, bytesOf("abcbc")},
+        {"FarShortMatchAtDistance2050After5Literals", hexBytes("16 61 62 63 64 65 04 00 11 00 00"), 10, LZOResult::LookBehindOverrun, bytesOf("abcde")},
+        {"NearMatchWithThreeTrailingLiterals", hexBytes("14 61 62 63 43 00 78 79 7a 11 00 00"), 9, LZOResult::Success, bytesOf("abccccxyz")},
+        {"MiddleMatchWithExtensionRepeatsPattern", hexBytes("14 61 62 63 20 05 08 00 11 00 00"), 41, LZOResult::Success, bytesOf("abcabcabcabcabcabcabcabcabcabcabcabcabcab")},
         {"LongLiteralRun", openingLongRun(nineteen) + kEnd, 19, LZOResult::Success, nineteen},
         {"FarMatchWithBit3At32768", openingLongRun(run32k) + hexBytes("19 00 00") + kEnd, 32771, LZOResult::Success, run32k + Bytes(run32k.begin(), run32k.begin() + 3)},
         {"FarMatchWithBit3BeforeOutputStart", openingLongRun(run32kMinus1) + hexBytes("19 00 00") + kEnd, 32770, LZOResult::LookBehindOverrun, run32kMinus1},
-        {"NearMatchBeforeOutputStart", hexBytes("12 61 40 01 11 00 00"), 10, LZOResult::LookBehindOverrun, text("a")},
-        {"MatchPastOutputEnd", hexBytes("12 61 00 00 11 00 00"), 2, LZOResult::OutputOverrun, text("a")},
-        {"LookBehindCheckedBeforeOutputRoom", hexBytes("12 61 40 01 11 00 00"), 1, LZOResult::LookBehindOverrun, text("a")},
-        {"TrailingLiteralPastOutputEnd", hexBytes("12 61 01 00 62 11 00 00"), 3, LZOResult::OutputOverrun, text("aaa")},
-        {"TrailingLiteralWithoutHeldBackBytes", hexBytes("12 61 01 00 62 11 00"), 4, LZOResult::InputOverrun, text("aaa")},
-        {"OpcodeAfterMatchNeedsThreeBytes", hexBytes("12 61 00 00 11 00"), 4, LZOResult::InputOverrun, text("aaa")},
+        {"NearMatchBeforeOutputStart", hexBytes("12 61 40 01 11 00 00"), 10, LZOResult::LookBehindOverrun, bytesOf("a")},
+        {"MatchPastOutputEnd", hexBytes("12 61 00 00 11 00 00"), 2, LZOResult::OutputOverrun, bytesOf("a")},
+        {"LookBehindCheckedBeforeOutputRoom", hexBytes("12 61 40 01 11 00 00"), 1, LZOResult::LookBehindOverrun, bytesOf("a")},
+        {"TrailingLiteralPastOutputEnd", hexBytes("12 61 01 00 62 11 00 00"), 3, LZOResult::OutputOverrun, bytesOf("aaa")},
+        {"TrailingLiteralWithoutHeldBackBytes", hexBytes("12 61 01 00 62 11 00"), 4, LZOResult::InputOverrun, bytesOf("aaa")},
+        {"OpcodeAfterMatchNeedsThreeBytes", hexBytes("12 61 00 00 11 00"), 4, LZOResult::InputOverrun, bytesOf("aaa")},
         {"LiteralRunCutShort", hexBytes("05 61 62 63"), 8, LZOResult::InputOverrun, {}},
         {"LiteralRunChecksOutputBeforeInput", hexBytes("05 61"), 0, LZOResult::OutputOverrun, {}},
         {"OpeningLiteralsNeedHeldBackBytes", hexBytes("12 61"), 1, LZOResult::InputOverrun, {}},
         {"LiteralExtensionRunsOut", hexBytes("00 00"), 300, LZOResult::InputOverrun, {}},
-        {"FarMatchExtensionRunsOut", hexBytes("12 61 10 00 00"), 300, LZOResult::FarMatchInputOverrun, text("a")},
+        {"FarMatchExtensionRunsOut", hexBytes("12 61 10 00 00"), 300, LZOResult::FarMatchInputOverrun, bytesOf("a")},
         {"FarMatchExtensionAsFirstOpcode", hexBytes("10"), 300, LZOResult::FarMatchInputOverrun, {}},
-        {"MiddleMatchExtensionRunsOut", hexBytes("12 61 20 00 00"), 300, LZOResult::InputOverrun, text("a")},
+        {"MiddleMatchExtensionRunsOut", hexBytes("12 61 20 00 00"), 300, LZOResult::InputOverrun, bytesOf("a")},
         {"FarMatchOperandMissing", hexBytes("11 00"), 0, LZOResult::InputOverrun, {}},
-        {"MiddleMatchOperandMissingAfterExtension", hexBytes("12 61 20 00 05 00"), 300, LZOResult::InputOverrun, text("a")},
+        {"MiddleMatchOperandMissingAfterExtension", hexBytes("12 61 20 00 05 00"), 300, LZOResult::InputOverrun, bytesOf("a")},
     };
 }
 

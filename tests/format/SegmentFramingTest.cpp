@@ -15,6 +15,7 @@
 namespace larkspan {
 namespace {
 
+using fixtures::bytesOf;
 using test::fixture;
 using test::hexBytes;
 using test::operator+;
@@ -32,15 +33,10 @@ Bytes entry(const std::vector<fixtures::Segment>& segments)
     return fixtures::segmentedEntry(segments);
 }
 
-Bytes text(std::string_view s)
-{
-    return Bytes(s.begin(), s.end());
-}
-
 const Bytes kEnd = hexBytes("11 00 00");
 const Bytes kAbcd = hexBytes("15 61 62 63 64 11 00 00");
-const Bytes kTenDigits = hexBytes("1b") + text("0123456789") + hexBytes("11 00 00");
-const Bytes kElevenDigits = hexBytes("1c") + text("0123456789a") + hexBytes("11 00 00");
+const Bytes kTenDigits = hexBytes("1b") + bytesOf("0123456789") + hexBytes("11 00 00");
+const Bytes kElevenDigits = hexBytes("1c") + bytesOf("0123456789a") + hexBytes("11 00 00");
 const Bytes kPackerEmpty = hexBytes("11 11 00 00");
 
 struct FramingCase {
@@ -56,9 +52,9 @@ std::vector<FramingCase> framingCases()
         {"NoSegments", entry({}), 1000, Bytes{}},
         {"TooShortForACount", hexBytes("01 00"), 1000, Bytes{}},
         {"PackerEmptyFile", fixture("lzo/empty.entry"), 0, Bytes{}},
-        {"EmptySegmentIsNotDecoded", entry({{kAbcd, 4}, {kPackerEmpty, 0}, {kAbcd, 4}}), 8, text("abcdabcd")},
-        {"TotalNotComparedWithSize", entry({{kAbcd, 4}, {kAbcd, 4}}), 1, text("abcdabcd")},
-        {"SegmentOfTenTimesTheSize", entry({{kTenDigits, 10}}), 1, text("0123456789")},
+        {"EmptySegmentIsNotDecoded", entry({{kAbcd, 4}, {kPackerEmpty, 0}, {kAbcd, 4}}), 8, bytesOf("abcdabcd")},
+        {"TotalNotComparedWithSize", entry({{kAbcd, 4}, {kAbcd, 4}}), 1, bytesOf("abcdabcd")},
+        {"SegmentOfTenTimesTheSize", entry({{kTenDigits, 10}}), 1, bytesOf("0123456789")},
         {"SegmentAboveTenTimesTheSize", entry({{kElevenDigits, 11}}), 1, std::nullopt},
         {"SegmentWithSizeFieldZero", entry({{kAbcd, 4}}), 0, std::nullopt},
         {"StreamEndsBeforeDeclaredSize", entry({{kAbcd, 5}}), 5, std::nullopt},
@@ -69,11 +65,11 @@ std::vector<FramingCase> framingCases()
         {"CountBeyondTable", entry(2, {{8, 4, 0}}, kAbcd), 4, std::nullopt},
         {"HugeCount", entry(0xFFFFFFFF, {{0, 0, 0}}, {}), 4, std::nullopt},
         {"FailingSegmentAfterGoodOnes", entry({{kAbcd, 4}, {kPackerEmpty, 4}}), 8, std::nullopt},
-        {"SegmentsSharingOneStream", entry(2, {{8, 4, 0}, {8, 4, 0}}, kAbcd), 4, text("abcdabcd")},
+        {"SegmentsSharingOneStream", entry(2, {{8, 4, 0}, {8, 4, 0}}, kAbcd), 4, bytesOf("abcdabcd")},
         {"SegmentsOutOfOrderWithGaps",
          entry(2, {{8, 4, std::uint32_t(kTenDigits.size() + 2)}, {std::uint32_t(kTenDigits.size()), 10, 0}},
-               kTenDigits + text("xx") + kAbcd),
-         10, text("abcd0123456789")},
+               kTenDigits + bytesOf("xx") + kAbcd),
+         10, bytesOf("abcd0123456789")},
     };
 }
 

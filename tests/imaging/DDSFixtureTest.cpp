@@ -5,65 +5,47 @@
 #include "base/ByteOrder.h"
 #include "imaging/DDSDrawToImage.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 
 namespace larkspan::test {
 namespace {
 
 struct Fixture {
-    const char* file;
-    const char* reference;
+    std::string file;
+    std::string reference;
     DDSDataFormat format;
     std::int32_t width, height;
 };
 
-const Fixture kFixtures[] = {
-    {"dxt1_1x1.dds", "dxt1_1x1.rgba", DDSDataFormat::DXT1, 1, 1},
-    {"dxt1_3x5.dds", "dxt1_3x5.rgba", DDSDataFormat::DXT1, 3, 5},
-    {"dxt1_4x4.dds", "dxt1_4x4.rgba", DDSDataFormat::DXT1, 4, 4},
-    {"dxt1_4x4_mips.dds", "dxt1_4x4.rgba", DDSDataFormat::DXT1, 4, 4},
-    {"dxt1_13x7.dds", "dxt1_13x7.rgba", DDSDataFormat::DXT1, 13, 7},
-    {"dxt1_256x128.dds", "dxt1_256x128.rgba", DDSDataFormat::DXT1, 256, 128},
-    {"dxt1_256x128_mips.dds", "dxt1_256x128.rgba", DDSDataFormat::DXT1, 256, 128},
-    {"dxt1a_13x7.dds", "dxt1a_13x7.rgba", DDSDataFormat::DXT1, 13, 7},
-    {"dxt1a_13x7_mips.dds", "dxt1a_13x7.rgba", DDSDataFormat::DXT1, 13, 7},
-    {"dxt3_1x1.dds", "dxt3_1x1.rgba", DDSDataFormat::DXT3, 1, 1},
-    {"dxt3_3x5.dds", "dxt3_3x5.rgba", DDSDataFormat::DXT3, 3, 5},
-    {"dxt3_3x5_mips.dds", "dxt3_3x5.rgba", DDSDataFormat::DXT3, 3, 5},
-    {"dxt3_4x4.dds", "dxt3_4x4.rgba", DDSDataFormat::DXT3, 4, 4},
-    {"dxt3_4x4_mips.dds", "dxt3_4x4.rgba", DDSDataFormat::DXT3, 4, 4},
-    {"dxt3_13x7.dds", "dxt3_13x7.rgba", DDSDataFormat::DXT3, 13, 7},
-    {"dxt3_13x7_mips.dds", "dxt3_13x7.rgba", DDSDataFormat::DXT3, 13, 7},
-    {"dxt3_256x128.dds", "dxt3_256x128.rgba", DDSDataFormat::DXT3, 256, 128},
-    {"dxt3_256x128_mips.dds", "dxt3_256x128.rgba", DDSDataFormat::DXT3, 256, 128},
-    {"dxt5_1x1.dds", "dxt5_1x1.rgba", DDSDataFormat::DXT5, 1, 1},
-    {"dxt5_3x5.dds", "dxt5_3x5.rgba", DDSDataFormat::DXT5, 3, 5},
-    {"dxt5_4x4.dds", "dxt5_4x4.rgba", DDSDataFormat::DXT5, 4, 4},
-    {"dxt5_4x4_mips.dds", "dxt5_4x4.rgba", DDSDataFormat::DXT5, 4, 4},
-    {"dxt5_13x7.dds", "dxt5_13x7.rgba", DDSDataFormat::DXT5, 13, 7},
-    {"dxt5_256x128.dds", "dxt5_256x128.rgba", DDSDataFormat::DXT5, 256, 128},
-    {"dxt5_256x128_mips.dds", "dxt5_256x128.rgba", DDSDataFormat::DXT5, 256, 128},
-    {"a1r5g5b5_1x1.dds", "a1r5g5b5_1x1.rgba", DDSDataFormat::A1R5G5B5, 1, 1},
-    {"a1r5g5b5_3x5.dds", "a1r5g5b5_3x5.rgba", DDSDataFormat::A1R5G5B5, 3, 5},
-    {"a1r5g5b5_13x7.dds", "a1r5g5b5_13x7.rgba", DDSDataFormat::A1R5G5B5, 13, 7},
-    {"a1r5g5b5_13x7_mips.dds", "a1r5g5b5_13x7.rgba", DDSDataFormat::A1R5G5B5, 13, 7},
-    {"a4r4g4b4_1x1.dds", "a4r4g4b4_1x1.rgba", DDSDataFormat::A4R4G4B4, 1, 1},
-    {"a4r4g4b4_3x5.dds", "a4r4g4b4_3x5.rgba", DDSDataFormat::A4R4G4B4, 3, 5},
-    {"a4r4g4b4_13x7.dds", "a4r4g4b4_13x7.rgba", DDSDataFormat::A4R4G4B4, 13, 7},
-    {"a4r4g4b4_13x7_mips.dds", "a4r4g4b4_13x7.rgba", DDSDataFormat::A4R4G4B4, 13, 7},
-    {"r5g6b5_1x1.dds", "r5g6b5_1x1.rgba", DDSDataFormat::R5G6B5, 1, 1},
-    {"r5g6b5_3x5.dds", "r5g6b5_3x5.rgba", DDSDataFormat::R5G6B5, 3, 5},
-    {"r5g6b5_13x7.dds", "r5g6b5_13x7.rgba", DDSDataFormat::R5G6B5, 13, 7},
-    {"r5g6b5_13x7_mips.dds", "r5g6b5_13x7.rgba", DDSDataFormat::R5G6B5, 13, 7},
-    {"r8g8b8_1x1.dds", "r8g8b8_1x1.rgba", DDSDataFormat::R8G8B8, 1, 1},
-    {"r8g8b8_3x5.dds", "r8g8b8_3x5.rgba", DDSDataFormat::R8G8B8, 3, 5},
-    {"r8g8b8_13x7.dds", "r8g8b8_13x7.rgba", DDSDataFormat::R8G8B8, 13, 7},
-    {"r8g8b8_13x7_mips.dds", "r8g8b8_13x7.rgba", DDSDataFormat::R8G8B8, 13, 7},
-    {"a8r8g8b8_1x1.dds", "a8r8g8b8_1x1.rgba", DDSDataFormat::A8R8G8B8, 1, 1},
-    {"a8r8g8b8_3x5.dds", "a8r8g8b8_3x5.rgba", DDSDataFormat::A8R8G8B8, 3, 5},
-    {"a8r8g8b8_13x7.dds", "a8r8g8b8_13x7.rgba", DDSDataFormat::A8R8G8B8, 13, 7},
-    {"a8r8g8b8_13x7_mips.dds", "a8r8g8b8_13x7.rgba", DDSDataFormat::A8R8G8B8, 13, 7},
-};
+// Every texture of tests/data/dds, named FORMAT_WxH[_mips].dds beside its
+// decode FORMAT_WxH.rgba (a "dxt1a" texture is DXT1 with transparent texels).
+std::vector<Fixture> fixtures()
+{
+    const std::pair<const char*, DDSDataFormat> formats[] = {
+        {"dxt1", DDSDataFormat::DXT1},         {"dxt1a", DDSDataFormat::DXT1},        {"dxt3", DDSDataFormat::DXT3},
+        {"dxt5", DDSDataFormat::DXT5},         {"a1r5g5b5", DDSDataFormat::A1R5G5B5}, {"a4r4g4b4", DDSDataFormat::A4R4G4B4},
+        {"r5g6b5", DDSDataFormat::R5G6B5},     {"r8g8b8", DDSDataFormat::R8G8B8},     {"a8r8g8b8", DDSDataFormat::A8R8G8B8},
+    };
+    std::vector<Fixture> found;
+    for (const auto& entry : std::filesystem::directory_iterator(std::string(LARKSPAN_TEST_DATA) + "/dds")) {
+        const std::string file = entry.path().filename().string();
+        if (entry.path().extension() != ".dds")
+            continue;
+        const std::string stem = file.substr(0, file.find("_mips.dds") != std::string::npos ? file.size() - 9 : file.size() - 4);
+        const std::size_t underscore = stem.find('_'), x = stem.find('x', underscore);
+        const auto format = std::find_if(std::begin(formats), std::end(formats),
+                                         [&](const auto& f) { return stem.substr(0, underscore) == f.first; });
+        if (format == std::end(formats) || x == std::string::npos)
+            found.push_back({file, "", {}, 0, 0}); // fails: a name the pattern does not fit
+        else
+            found.push_back({file, stem + ".rgba", format->second, std::stoi(stem.substr(underscore + 1)),
+                             std::stoi(stem.substr(x + 1))});
+    }
+    std::sort(found.begin(), found.end(), [](const Fixture& a, const Fixture& b) { return a.file < b.file; });
+    return found;
+}
 
 // How far a texel may stray from Pillow's decode. Pillow truncates the
 // thirds, halves, sevenths and fifths that S3TC interpolates; we round to
@@ -128,7 +110,7 @@ TEST_P(DDSFixtures, MatchPillowsDecode)
     EXPECT_EQ(mismatches, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, DDSFixtures, testing::ValuesIn(kFixtures),
+INSTANTIATE_TEST_SUITE_P(Files, DDSFixtures, testing::ValuesIn(fixtures()),
                          [](const testing::TestParamInfo<Fixture>& info) {
                              std::string name = info.param.file;
                              return name.substr(0, name.size() - 4);

@@ -8,44 +8,19 @@
 namespace larkspan {
 namespace {
 
-using fixtures::appendRecord;
-using fixtures::RawRecord;
-
-// Data first, then the directory: the stored bytes as given, sizes as given.
-Bytes archiveOf(const std::vector<std::pair<RawRecord, Bytes>>& entries, std::uint32_t flag)
-{
-    Bytes file(8, 0);
-    replaceBytesInRange(file, 4, flag);
-    std::vector<RawRecord> records;
-    for (const auto& [record, stored] : entries) {
-        records.push_back(record);
-        records.back().dataOffset = static_cast<std::uint32_t>(file.size());
-        file.insert(file.end(), stored.begin(), stored.end());
-    }
-    replaceBytesInRange(file, 0, static_cast<std::uint32_t>(file.size()));
-    appendLittleInt(file, static_cast<std::uint32_t>(records.size()));
-    for (const RawRecord& record : records)
-        appendRecord(file, record);
-    return file;
-}
-
-Bytes bytesOf(std::string_view text)
-{
-    return Bytes(text.begin(), text.end());
-}
+using fixtures::archiveOf;
+using fixtures::bytesOf;
+using fixtures::StoredEntry;
 
 TEST(ArchiveListingTest, ReadsTheDirectoryInPiecesAsTheWholeFileReaderDoes)
 {
     // A directory of ~2 MiB, so that records straddle the pieces it is read in.
-    std::vector<std::pair<RawRecord, Bytes>> entries;
-    for (int i = 0; i < 30000; ++i) {
-        const std::string name = "bf1942/objects/" + std::string(i % 90, 'x') + std::to_string(i) + ".con";
-        const Bytes content = bytesOf(std::to_string(i));
-        entries.push_back({{name, std::uint32_t(content.size()), std::uint32_t(content.size()), 0}, content});
-    }
+    std::vector<StoredEntry> entries;
+    for (int i = 0; i < 30000; ++i)
+        entries.push_back(fixtures::rawEntry("bf1942/objects/" + std::string(i % 90, 'x') + std::to_string(i) + ".con",
+                                             bytesOf(std::to_string(i))));
     const Bytes text = bytesOf(std::string(5000, 'a') + "compressed");
-    const Bytes packed = compressEntry(text, CompressionLevel::Fast);
-    entries.push_back({{"bf1942/packed.con", std::uint32_t(packed.size()), std::uint32_t(text.size()), 0}, packed});
+    entries.push_back({"bf1942/packed.con", compressEntry(text, CompressionLevel::Fast), std::uint32_t(text.size())});
     const Bytes file = archiveOf(entries, 1);
 
     fixtures::TemporaryFolder folder;
@@ -65,19 +40,19 @@ TEST(ArchiveListingTest, ReadsTheDirectoryInPiecesAsTheWholeFileReaderDoes)
     for (const std::size_t i : {std::size_t(0), std::size_t(29999), std::size_t(30000)}) {
         const Result<SharedBytes> content = listing->content(listing->records()[i]);
         ASSERT_TRUE(content);
-        EXPECT_EQ(**content, i == 30000 ? text : entries[i].second) << i;
+        EXPECT_EQ(**content, i == 30000 ? text : entries[i].stored) << i;
     }
 }
 
 TEST(ArchiveListingTest, RefusesRecordsAndFilesItCannotRead)
 {
-    const Bytes good = archiveOf({{{"bf1942/a.con", 3, 3, 0}, bytesOf("abc")}}, 0);
+    const Bytes good = archiveOf({fixtures::rawEntry("bf1942/a.con", bytesOf("abc"))});
     Bytes countTooHigh = good;
     replaceBytesInRange(countTooHigh, littleIntAtPosition(good, 0), 2);
-    Bytes dataOutside = archiveOf({{{"bf1942/a.con", 4, 4, 0}, bytesOf("abc")}}, 0);
+    Bytes dataOutside = good;
     replaceBytesInRange(dataOutside, dataOutside.size() - 16, 0xFFFF);
     // One segment whose table row runs past the stored bytes.
-    Bytes undecodable = archiveOf({{{"bf1942/a.con", 6, 9, 0}, Bytes{1, 0, 0, 0, 9, 0}}}, 1);
+    Bytes undecodable = archiveOf({{"bf1942/a.con", Bytes{1, 0, 0, 0, 9, 0}, 9}}, 1);
     struct Case {
         const char* what;
         Bytes file;

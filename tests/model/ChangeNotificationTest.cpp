@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace larkspan {
 namespace {
 
@@ -49,80 +51,64 @@ struct Document {
     RFATreeNode::Ptr tank() const { return objects()->childWithName("tank.con"); }
 };
 
-TEST(ChangeNotification, InsertionAnnouncesChildrenThenAncestry)
+// Each edit announces exactly these reports, in this order: what changes
+// first, then what derives from it, up the ancestry, every "will" before
+// every "did".
+TEST(ChangeNotification, EachEditAnnouncesItsPropertiesInOrder)
 {
-    Document doc;
-    const RFATreeNode::Ptr folder = RFATreeNode::initAsDirectory("new");
-    Recorder recorder(*doc.hub, {.properties = {NodeProperty::Children, NodeProperty::FullSize,
-                                                NodeProperty::FlattenedTree}});
-    doc.objects()->insertObject(folder, 0);
-    EXPECT_EQ(recorder.log, (std::vector<std::string>{
-                                "will children objects +0", "will flattenedTree objects",
-                                "will flattenedTree bf1942", "will fullSize objects", "will fullSize bf1942",
-                                "did children objects +0", "did flattenedTree objects",
-                                "did flattenedTree bf1942", "did fullSize objects", "did fullSize bf1942"}));
-}
-
-TEST(ChangeNotification, InsertedSubtreeTakesHistoryHubAndParent)
-{
-    Document doc;
-    const RFATreeNode::Ptr folder = RFATreeNode::initAsDirectory("new");
-    folder->addFileWithData(textBytes("x"), "inner.con");
-    Recorder recorder(*doc.hub, {.properties = {NodeProperty::Parent, NodeProperty::UndoManager,
-                                                NodeProperty::FullPath}});
-    doc.root->appendChild(folder);
-    EXPECT_EQ(recorder.log, (std::vector<std::string>{
-                                "will undoManager new", "did undoManager new", "will undoManager inner.con",
-                                "did undoManager inner.con", "will parent new", "will fullPath new",
-                                "will fullPath inner.con", "did parent new", "did fullPath new",
-                                "did fullPath inner.con"}));
-    EXPECT_EQ(folder->childWithName("inner.con")->undoManager(), doc.history);
-    EXPECT_EQ(folder->childWithName("inner.con")->changeHub(), doc.hub);
-}
-
-TEST(ChangeNotification, RemovalAnnouncesThePosition)
-{
-    Document doc;
-    doc.root->addFileWithData(textBytes("a"), "a.con");
-    Recorder recorder(*doc.hub, {.properties = {NodeProperty::Children}});
-    doc.root->removeObjectFromChildrenAtIndex(1);
-    EXPECT_EQ(recorder.log, (std::vector<std::string>{"will children bf1942 -1", "did children bf1942 -1"}));
-}
-
-TEST(ChangeNotification, RenameAnnouncesDerivedPropertiesAndEveryPathBelow)
-{
-    Document doc;
-    Recorder recorder(*doc.hub);
-    doc.objects()->setName("vehicles");
-    EXPECT_EQ(recorder.log, (std::vector<std::string>{
-                                "will name objects", "will isText objects", "will isImage objects",
-                                "will contents objects", "will image objects", "will fullPath objects",
-                                "will fullPath tank.con", "did name vehicles", "did isText vehicles",
-                                "did isImage vehicles", "did contents vehicles", "did image vehicles",
-                                "did fullPath vehicles", "did fullPath tank.con"}));
-}
-
-TEST(ChangeNotification, DataChangeAnnouncesSizeUpToTheRoot)
-{
-    Document doc;
-    Recorder recorder(*doc.hub);
-    doc.tank()->setData(textBytes("a bigger tank"));
-    EXPECT_EQ(recorder.log, (std::vector<std::string>{
-                                "will data tank.con", "will contents tank.con", "will image tank.con",
-                                "will fullSize tank.con", "will fullSize objects", "will fullSize bf1942",
-                                "did data tank.con", "did contents tank.con", "did image tank.con",
-                                "did fullSize tank.con", "did fullSize objects", "did fullSize bf1942"}));
-}
-
-TEST(ChangeNotification, SetContentsBracketsItsDataChange)
-{
-    Document doc;
-    Recorder recorder(*doc.hub, {.properties = {NodeProperty::Contents, NodeProperty::Data}});
-    EXPECT_EQ(doc.tank()->setContents("t\u00e9"), SetContentsResult::Changed);
-    EXPECT_EQ(recorder.log, (std::vector<std::string>{"will contents tank.con", "will data tank.con",
-                                                      "will contents tank.con", "did data tank.con",
-                                                      "did contents tank.con", "did contents tank.con"}));
-    EXPECT_EQ(*doc.tank()->data(), (Bytes{'t', 0xE9}));
+    struct Case {
+        const char* what;
+        PropertySet properties;
+        std::function<void(Document&)> edit;
+        std::vector<std::string> log;
+    };
+    const Case cases[] = {
+        {"insertion", {NodeProperty::Children, NodeProperty::FullSize, NodeProperty::FlattenedTree},
+         [](Document& d) { d.objects()->insertObject(RFATreeNode::initAsDirectory("new"), 0); },
+         {"will children objects +0", "will flattenedTree objects", "will flattenedTree bf1942",
+          "will fullSize objects", "will fullSize bf1942", "did children objects +0", "did flattenedTree objects",
+          "did flattenedTree bf1942", "did fullSize objects", "did fullSize bf1942"}},
+        {"inserted subtree", {NodeProperty::Parent, NodeProperty::UndoManager, NodeProperty::FullPath},
+         [](Document& d) {
+             const RFATreeNode::Ptr folder = RFATreeNode::initAsDirectory("new");
+             folder->addFileWithData(textBytes("x"), "inner.con");
+             d.root->appendChild(folder);
+             EXPECT_EQ(folder->childWithName("inner.con")->undoManager(), d.history);
+             EXPECT_EQ(folder->childWithName("inner.con")->changeHub(), d.hub);
+         },
+         {"will undoManager new", "did undoManager new", "will undoManager inner.con", "did undoManager inner.con",
+          "will parent new", "will fullPath new", "will fullPath inner.con", "did parent new", "did fullPath new",
+          "did fullPath inner.con"}},
+        {"removal", {NodeProperty::Children},
+         [](Document& d) {
+             d.root->addFileWithData(textBytes("a"), "a.con");
+             d.root->removeObjectFromChildrenAtIndex(1);
+         },
+         {"will children bf1942 +1", "did children bf1942 +1", "will children bf1942 -1", "did children bf1942 -1"}},
+        {"rename", PropertySet::all(), [](Document& d) { d.objects()->setName("vehicles"); },
+         {"will name objects", "will isText objects", "will isImage objects", "will contents objects",
+          "will image objects", "will fullPath objects", "will fullPath tank.con", "did name vehicles",
+          "did isText vehicles", "did isImage vehicles", "did contents vehicles", "did image vehicles",
+          "did fullPath vehicles", "did fullPath tank.con"}},
+        {"data change", PropertySet::all(), [](Document& d) { d.tank()->setData(textBytes("a bigger tank")); },
+         {"will data tank.con", "will contents tank.con", "will image tank.con", "will fullSize tank.con",
+          "will fullSize objects", "will fullSize bf1942", "did data tank.con", "did contents tank.con",
+          "did image tank.con", "did fullSize tank.con", "did fullSize objects", "did fullSize bf1942"}},
+        {"set contents", {NodeProperty::Contents, NodeProperty::Data},
+         [](Document& d) {
+             EXPECT_EQ(d.tank()->setContents("t\u00e9"), SetContentsResult::Changed);
+             EXPECT_EQ(*d.tank()->data(), (Bytes{'t', 0xE9}));
+         },
+         {"will contents tank.con", "will data tank.con", "will contents tank.con", "did data tank.con",
+          "did contents tank.con", "did contents tank.con"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Document doc;
+        Recorder recorder(*doc.hub, {.properties = c.properties});
+        c.edit(doc);
+        EXPECT_EQ(recorder.log, c.log);
+    }
 }
 
 TEST(ChangeNotification, OldValuesAreTakenBeforeTheChange)

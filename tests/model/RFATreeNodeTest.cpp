@@ -29,22 +29,6 @@ std::vector<std::string> leafPaths(const RFATreeNode::Ptr& node)
     return paths;
 }
 
-TEST(RFATreeNode, FreshRootAndAZeroByteFile)
-{
-    const RFATreeNode::Ptr root = RFATreeNode::init();
-    EXPECT_FALSE(root->isLeaf());
-    EXPECT_EQ(root->fullPath(), "bf1942/");
-    EXPECT_EQ(root->leafCount(), 0u);
-    root->addFileWithData(textBytes(""), "objects/empty.con");
-    const RFATreeNode::Ptr file = root->childWithPathArray(std::vector<std::string>{"objects", "empty.con"});
-    ASSERT_TRUE(file);
-    EXPECT_TRUE(file->isLeaf());
-    EXPECT_EQ(file->leafCount(), 1u);
-    EXPECT_EQ(file->fullSize(), 0u);
-    EXPECT_EQ(file->fullPath(), "bf1942/objects/empty.con");
-    EXPECT_EQ(RFATreeNode::initWithData(textBytes("x"), "top.con")->fullPath(), "top.con");
-}
-
 TEST(RFATreeNode, AddFileReusesFoldersButNeverFiles)
 {
     const RFATreeNode::Ptr root = RFATreeNode::init();
@@ -116,6 +100,21 @@ TEST(RFATreeNode, IndexErrorsThrowAndChangeNothing)
     EXPECT_THROW(root->insertObject(RFATreeNode::initAsDirectory("d"), 2), std::out_of_range);
     EXPECT_THROW(root->addFileWithData(textBytes("1"), std::vector<std::string>{}), std::out_of_range);
     EXPECT_EQ(childNames(*root), std::vector<std::string>{"a"});
+}
+
+// A folder never goes inside its own descendant, and removeChild takes out
+// the child it is given, not whatever sits at that child's index.
+TEST(RFATreeNode, RefusesCyclesAndRemovesOnlyItsOwnChildren)
+{
+    const RFATreeNode::Ptr root = RFATreeNode::init();
+    root->addFileWithData(textBytes("x"), "a/b/x");
+    root->addFileWithData(textBytes("c"), "c");
+    const RFATreeNode::Ptr a = root->childWithName("a");
+    const RFATreeNode::Ptr b = a->childWithName("b");
+    EXPECT_FALSE(root->removeChild(*b)) << "b sits at index 0 of a, not of the root";
+    EXPECT_EQ(childNames(*root), (std::vector<std::string>{"a", "c"}));
+    ASSERT_TRUE(root->removeChild(*a));
+    EXPECT_THROW(b->appendChild(a), std::logic_error);
 }
 
 TEST(RFATreeNode, DescendantsAndPaths)

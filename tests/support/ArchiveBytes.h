@@ -134,9 +134,14 @@ inline FirstRecord firstRecordOf(const Bytes& archive, std::size_t nameLength)
     return {directory, directory + 4, fields, fields + 4, fields + 8};
 }
 
+inline Bytes bytesOf(std::string_view text)
+{
+    return Bytes(text.begin(), text.end());
+}
+
 inline SharedBytes textBytes(std::string_view text)
 {
-    return makeSharedBytes(Bytes(text.begin(), text.end()));
+    return makeSharedBytes(bytesOf(text));
 }
 
 inline std::string text(const SharedBytes& bytes)

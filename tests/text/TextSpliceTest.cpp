@@ -2,6 +2,7 @@
 #include "text/TextSplice.h"
 #include "model/TextSpliceEntry.h"
 #include "model/UndoHistory.h"
+#include "support/ArchiveBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -10,10 +11,7 @@
 namespace larkspan {
 namespace {
 
-Bytes bytesOf(std::string_view text)
-{
-    return Bytes(text.begin(), text.end());
-}
+using fixtures::bytesOf;
 
 std::string printable(const Bytes& bytes)
 {
@@ -108,6 +106,7 @@ TEST(TextSplice, TypedTextInShownForm)
              Case{u"\U0001F600", std::nullopt},
              Case{u"\u2409", std::nullopt}, // a tab shows as itself, its picture stands for no byte
              Case{u"\u240d", std::nullopt},
+             Case{u"\u2420", std::nullopt}, // past the control pictures: no byte's
          })
         EXPECT_EQ(shownTextOfTyped(c.typed), c.shown);
 }

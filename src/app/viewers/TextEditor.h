@@ -30,8 +30,6 @@ public:
 
     const std::shared_ptr<RFATreeNode>& entry() const { return entry_; }
     LineBreakCounts lineBreakCounts() const;
-    // Present while the entry's extension is a script's.
-    ConHighlighter* highlighter() const { return highlighter_; }
 
     int lineNumberAreaWidth() const;
     void paintLineNumbers(QWidget& area, const QRect& rect);

@@ -26,9 +26,6 @@ public:
     // The text after the last "." of a name; empty for a name without one.
     const QIcon& iconForExtension(const std::string& extension);
 
-    // How many extensions have been resolved so far.
-    std::size_t resolvedExtensionCount() const { return byExtension_.size(); }
-
 private:
     QIcon resolve(const std::string& extension);
 
