@@ -180,6 +180,9 @@ void MyDocument::buildWindow()
     results_->verticalHeader()->hide();
     results_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     results_->horizontalHeader()->setSectionResizeMode(SearchResultsModel::Path, QHeaderView::Stretch);
+    results_->horizontalHeader()->setSortIndicatorClearable(true);
+    results_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    results_->setSortingEnabled(true);
     results_->setIconSize(QSize(16, 16));
     connect(results_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &MyDocument::selectionChanged);
     connect(resultsModel_, &QAbstractItemModel::modelReset, this, &MyDocument::selectionChanged);
