@@ -1,5 +1,6 @@
 #include "app/views/ArchiveTreeModel.h"
 
+#include "app/views/CutMarks.h"
 #include "app/views/SizeText.h"
 #include "model/RFAArchive.h"
 
@@ -39,6 +40,16 @@ void ArchiveTreeModel::setArchive(const RFAArchive* archive)
                                          [this](const ChangeReport& report) { propertyChanged(report); });
     }
     endResetModel();
+}
+
+void ArchiveTreeModel::setCutMarks(const CutMarks* marks)
+{
+    cutMarks_ = marks;
+    connect(marks, &CutMarks::changed, this, [this](const std::vector<RFATreeNode::Ptr>& nodes) {
+        for (const RFATreeNode::Ptr& node : nodes)
+            if (const QModelIndex changed = indexForNode(*node); changed.isValid())
+                emit dataChanged(changed, changed.siblingAtColumn(SizeColumn), {Qt::DecorationRole, Qt::ForegroundRole});
+    });
 }
 
 RFATreeNode* ArchiveTreeModel::nodeAt(const QModelIndex& index)
@@ -226,6 +237,9 @@ QVariant ArchiveTreeModel::data(const QModelIndex& index, int role) const
     if (!index.isValid())
         return {};
     const RFATreeNode& node = *nodeAt(index);
+    if (cutMarks_ && (role == Qt::ForegroundRole || (role == Qt::DecorationRole && index.column() == NameColumn)))
+        if (QVariant look = cutMarks_->look(node, role, icons_.iconFor(node)); look.isValid())
+            return look;
     if (index.column() == NameColumn) {
         switch (role) {
         case Qt::DisplayRole:

@@ -14,6 +14,7 @@
 
 namespace larkspan {
 
+class CutMarks;
 class RFAArchive;
 
 // The archive's trees as one item model for the outline and the column
@@ -45,6 +46,8 @@ public:
     // their hub before calling this. The list of top-level nodes is copied,
     // so call again whenever the document replaces it.
     void setArchive(const RFAArchive* archive);
+    // Entries marked here are drawn dimmed.
+    void setCutMarks(const CutMarks* marks);
 
     // Null for an index that is not one of this model's (or has gone stale).
     RFATreeNode::Ptr nodeForIndex(const QModelIndex& index) const;
@@ -113,6 +116,7 @@ private:
     EntrySort sort_;
     mutable SortedRows sortedRows_;
     bool sortPending_ = false;
+    const CutMarks* cutMarks_ = nullptr;
 };
 
 } // namespace larkspan

@@ -8,6 +8,7 @@
 #include "app/views/ArchiveOutlineView.h"
 #include "app/views/ArchiveSelection.h"
 #include "app/views/ArchiveTreeModel.h"
+#include "app/views/CutMarks.h"
 #include "app/window/BackgroundSearch.h"
 #include "app/window/DocumentDialogs.h"
 #include "app/window/DocumentFileController.h"
@@ -22,6 +23,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -138,8 +140,10 @@ void MyDocument::buildWindow()
     layout->addLayout(bar);
 
     // The three panes: column browser, outline list, search results.
+    cutMarks_ = new CutMarks(this);
     treeModel_ = new ArchiveTreeModel(this);
     treeModel_->setArchive(&document_->archive());
+    treeModel_->setCutMarks(cutMarks_);
     browser_ = new ArchiveColumnView(central);
     browser_->setObjectName(QStringLiteral("browser"));
     outline_ = new ArchiveOutlineView(central);
@@ -170,6 +174,7 @@ void MyDocument::buildWindow()
     hintLayout->addWidget(searchNamesButton);
     resultsLayout->addWidget(searchOffHint_);
     resultsModel_ = new SearchResultsModel(document_, this);
+    resultsModel_->setCutMarks(cutMarks_);
     results_ = new SearchResultsView(resultsPane);
     results_->setObjectName(QStringLiteral("searchResults"));
     results_->setModel(resultsModel_);
@@ -485,6 +490,15 @@ void MyDocument::closeWithoutAsking()
 {
     closeConfirmed_ = true;
     close();
+}
+
+void MyDocument::keyPressEvent(QKeyEvent* event)
+{
+    // The clipboard is emptied, so that a later Paste cannot move what no
+    // longer looks cut.
+    if (event->key() == Qt::Key_Escape && !cutMarks_->isEmpty())
+        return QApplication::clipboard()->clear();
+    QMainWindow::keyPressEvent(event);
 }
 
 void MyDocument::closeEvent(QCloseEvent* event)

@@ -21,6 +21,7 @@ class ArchiveColumnView;
 class ArchiveOutlineView;
 class ArchiveTreeModel;
 class BackgroundSearch;
+class CutMarks;
 class DocumentDialogs;
 class DocumentFileController;
 class PathBar;
@@ -56,6 +57,8 @@ public:
 
     DocumentFileController& file() const { return *file_; }
     ViewerWindows& viewers() const { return *viewers_; }
+    // This window's entries waiting on the clipboard to be moved.
+    CutMarks& cutMarks() const { return *cutMarks_; }
     // Closes without asking again (the question has been answered).
     void closeWithoutAsking();
 
@@ -81,6 +84,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Escape abandons a cut (the search field takes its own Escape first).
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildWindow();
@@ -126,6 +131,7 @@ private:
     QButtonGroup* viewModes_ = nullptr;
     QLabel* status_ = nullptr;
     RFADragAndDropDelegate* dragAndDrop_ = nullptr;
+    CutMarks* cutMarks_ = nullptr;
     const quint64 documentId_;
 
     bool statusUpdatePending_ = false;

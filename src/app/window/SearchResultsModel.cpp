@@ -1,5 +1,6 @@
 #include "app/window/SearchResultsModel.h"
 
+#include "app/views/CutMarks.h"
 #include "app/views/SizeText.h"
 
 namespace larkspan {
@@ -77,6 +78,16 @@ void SearchResultsModel::sort(int column, Qt::SortOrder order)
     emit layoutChanged();
 }
 
+void SearchResultsModel::setCutMarks(const CutMarks* marks)
+{
+    cutMarks_ = marks;
+    connect(marks, &CutMarks::changed, this, [this](const std::vector<RFATreeNode::Ptr>& nodes) {
+        for (const RFATreeNode::Ptr& node : nodes)
+            if (const int row = rowOf(*node); row >= 0)
+                emit dataChanged(index(row, 0), index(row, ColumnCount - 1), {Qt::DecorationRole, Qt::ForegroundRole});
+    });
+}
+
 int SearchResultsModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : static_cast<int>(rows_.size());
@@ -103,6 +114,9 @@ QVariant SearchResultsModel::data(const QModelIndex& index, int role) const
     const RFATreeNode::Ptr node = nodeAt(index.row());
     if (!node)
         return {};
+    if (cutMarks_ && (role == Qt::ForegroundRole || (role == Qt::DecorationRole && index.column() == Name)))
+        if (QVariant look = cutMarks_->look(*node, role, icons_.iconFor(*node)); look.isValid())
+            return look;
     switch (role) {
     case Qt::DisplayRole:
         if (index.column() == Name)

@@ -15,6 +15,8 @@ namespace larkspan {
 // Size. It follows the document's result set, and renames or size changes
 // of the entries it shows. Its rows are the results in the order found, or
 // sorted by a column: the result set itself keeps its order.
+class CutMarks;
+
 class SearchResultsModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -31,6 +33,8 @@ public:
     // By a column, or in the order found for -1.
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
+    // Entries marked here are drawn dimmed.
+    void setCutMarks(const CutMarks* marks);
     RFATreeNode::Ptr nodeAt(int row) const;
     int rowOf(const RFATreeNode& node) const;
 
@@ -44,6 +48,7 @@ private:
     std::uint64_t documentObserver_ = 0;
     ObserverToken entryChanges_;
     EntrySort sort_;
+    const CutMarks* cutMarks_ = nullptr;
     mutable EntryIcons icons_;
 };
 
