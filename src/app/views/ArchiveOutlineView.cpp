@@ -18,7 +18,6 @@ ArchiveOutlineView::ArchiveOutlineView(QWidget* parent) : EntryDragAndDropView(p
     // A header click sorts by its column, a second the other way round, a
     // third shows the archive's own order again.
     header()->setSortIndicatorClearable(true);
-    header()->setSortIndicator(-1, Qt::AscendingOrder);
     setSortingEnabled(true);
     // Opening acts on the whole selection, not only on the row activated.
     connect(this, &QAbstractItemView::activated, this, [this] {
@@ -32,6 +31,8 @@ void ArchiveOutlineView::setModel(QAbstractItemModel* model)
     QTreeView::setModel(model);
     if (!model)
         return;
+    // A new model starts in its own order (the header would show a sort).
+    header()->setSortIndicator(-1, Qt::AscendingOrder);
     header()->setSectionResizeMode(ArchiveTreeModel::NameColumn, QHeaderView::Stretch);
     header()->setSectionResizeMode(ArchiveTreeModel::SizeColumn, QHeaderView::Interactive);
     header()->resizeSection(ArchiveTreeModel::SizeColumn, fontMetrics().horizontalAdvance(QStringLiteral("0000.00 MB")) * 3 / 2);

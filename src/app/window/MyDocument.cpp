@@ -184,13 +184,17 @@ void MyDocument::buildWindow()
     results_->setShowGrid(false);
     results_->verticalHeader()->hide();
     results_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    // Names get the room they need, the path what is left, sizes their width.
     results_->horizontalHeader()->setSectionResizeMode(SearchResultsModel::Path, QHeaderView::Stretch);
+    results_->horizontalHeader()->setSectionResizeMode(SearchResultsModel::Size, QHeaderView::ResizeToContents);
+    results_->horizontalHeader()->setMinimumSectionSize(fontMetrics().horizontalAdvance(QStringLiteral("Name")) * 2);
     results_->horizontalHeader()->setSortIndicatorClearable(true);
     results_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     results_->setSortingEnabled(true);
     results_->setIconSize(QSize(16, 16));
     connect(results_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &MyDocument::selectionChanged);
     connect(resultsModel_, &QAbstractItemModel::modelReset, this, &MyDocument::selectionChanged);
+    connect(resultsModel_, &QAbstractItemModel::modelReset, this, &MyDocument::fitResultNames);
     connect(results_, &QTableView::activated, this, [this] { viewers_->openEntries(document_->selection().nodes()); });
     pathBar_ = new PathBar(resultsPane);
     pathBar_->setObjectName(QStringLiteral("pathBar"));
@@ -346,6 +350,16 @@ void MyDocument::searchFor(const QString& text, bool confirmed)
     }
     browse.enterSearch(text.toStdString());
     backgroundSearch_->schedule(confirmed);
+}
+
+void MyDocument::fitResultNames()
+{
+    // At most half the pane, so that a long name leaves the path in view.
+    // Public in the base class only.
+    const int needed = static_cast<const QAbstractItemView*>(results_)->sizeHintForColumn(SearchResultsModel::Name);
+    const int room = results_->viewport()->width() / 2;
+    results_->horizontalHeader()->resizeSection(SearchResultsModel::Name,
+                                                std::max(std::min(needed, room), results_->horizontalHeader()->minimumSectionSize()));
 }
 
 void MyDocument::updateSearchHint()

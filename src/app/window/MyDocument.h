@@ -95,6 +95,7 @@ private:
     void setViewMode(int mode);
     void showTab();
     void updateSearchHint();
+    void fitResultNames();
     // The field's text typed, or confirmed with Return (no pause in typing
     // to wait for).
     void searchFor(const QString& text, bool confirmed);
