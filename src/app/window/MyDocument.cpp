@@ -50,6 +50,21 @@ quint64 nextDocumentId()
     return ++last;
 }
 
+// The style's own checked look is a shade apart from the unchecked one:
+// the view mode and the search options show theirs in the selection's
+// colours.
+void showCheckedClearly(QToolButton& button)
+{
+    button.setStyleSheet(QStringLiteral(
+        "QToolButton { padding: 3px 8px; border: 1px solid palette(mid); border-radius: 3px;"
+        " background-color: palette(button); }"
+        "QToolButton:hover { border-color: palette(highlight); }"
+        "QToolButton:checked { background-color: palette(highlight); color: palette(highlighted-text);"
+        " border-color: palette(highlight); }"
+        "QToolButton:disabled { color: palette(mid); }"
+        "QToolButton:checked:disabled { background-color: palette(midlight); color: palette(dark); border-color: palette(mid); }"));
+}
+
 } // namespace
 
 MyDocument::MyDocument(RFAApplicationDelegate& application)
@@ -93,6 +108,7 @@ void MyDocument::buildWindow()
         button->setText(modeNames[mode]);
         button->setObjectName(mode == 0 ? QStringLiteral("browserViewButton") : QStringLiteral("listViewButton"));
         button->setCheckable(true);
+        showCheckedClearly(*button);
         button->setToolTip(mode == 0 ? tr("Show the archive as columns") : tr("Show the archive as a list"));
         viewModes_->addButton(button, mode);
         bar->addWidget(button);
@@ -107,10 +123,12 @@ void MyDocument::buildWindow()
     searchNames_ = new QToolButton(central);
     searchNames_->setText(tr("Names"));
     searchNames_->setCheckable(true);
+    showCheckedClearly(*searchNames_);
     searchNames_->setToolTip(tr("Search the names of entries"));
     searchContents_ = new QToolButton(central);
     searchContents_->setText(tr("Contents"));
     searchContents_->setCheckable(true);
+    showCheckedClearly(*searchContents_);
     searchContents_->setToolTip(tr("Search the text of scripts and text files"));
     connect(searchNames_, &QToolButton::toggled, this, [this](bool on) {
         settings::setSearchFilenames(on);
