@@ -4,6 +4,7 @@
 #include "app/shell/HelpWindows.h"
 #include "app/shell/MessageBoxes.h"
 #include "app/shell/Settings.h"
+#include "app/shell/WindowPlacement.h"
 #include "app/viewers/QtImages.h"
 #include "app/window/DocumentFileController.h"
 #include "app/window/MyDocument.h"
@@ -104,8 +105,10 @@ MyDocument* RFAApplicationDelegate::newDocument()
     documents_.emplace_back(document);
     connect(document, &MyDocument::stateChanged, this, &RFAApplicationDelegate::updateActions);
     connect(document, &QObject::destroyed, this, &RFAApplicationDelegate::updateActions);
-    if (documents_.size() == 1)
-        document->restoreGeometry(settings::windowGeometry());
+    // The first window where the last one closed (kept on screen by the
+    // toolkit), later ones beside the window in use.
+    if (documents_.size() > 1 || !document->restoreGeometry(settings::windowGeometry()))
+        placeOnScreen(*document, lastActive_);
     lastActive_ = document;
     return document;
 }
@@ -370,6 +373,7 @@ void RFAApplicationDelegate::installMenus(QMenuBar& menuBar)
     archive->addAction(action(Command::CompressWhenSaving));
 
     QMenu* view = bar->addMenu(tr("&View"));
+    view->setObjectName(QStringLiteral("viewMenu"));
     view->addAction(action(Command::UseBrowser));
     view->addAction(action(Command::UseList));
 
