@@ -75,7 +75,7 @@ void EntryIconsTest::filesTakeTheIconOfTheirExtensionsType_data()
     QTest::newRow("type with a generic icon") << "menu.png" << "image-x-generic";
     QTest::newRow("script of the game") << "init.con" << "text-x-script";
     QTest::newRow("height map, no camera photo") << "hm.raw" << "image-x-generic";
-    QTest::newRow("unknown type") << "tank.sm" << "";
+    QTest::newRow("unknown type") << "tank.dat" << "";
     QTest::newRow("no extension") << "README" << "";
 }
 
