@@ -41,8 +41,19 @@ QWidget* focusedTextField()
 
 } // namespace
 
+namespace {
+
+// Documents that outlive their program's delegate, on purpose.
+const std::vector<std::shared_ptr<ArchiveDocument>>* leftToTheSystem = nullptr;
+
+} // namespace
+
 RFAApplicationDelegate::RFAApplicationDelegate() : imageDecoders_(imageDecodersWithQt())
 {
+    connect(qApp, &QGuiApplication::lastWindowClosed, this, [this] {
+        if (QGuiApplication::quitOnLastWindowClosed())
+            quitting_ = true;
+    });
     makeAction(Command::New, tr("&New"), QKeySequence::New);
     makeAction(Command::Open, tr("&Open…"), QKeySequence::Open);
     makeAction(Command::Close, tr("&Close"), QKeySequence::Close);
@@ -82,6 +93,10 @@ RFAApplicationDelegate::~RFAApplicationDelegate()
     const std::vector<QPointer<MyDocument>> documents = documents_;
     for (const QPointer<MyDocument>& document : documents)
         delete document.data();
+    // The program ends: what was kept for it is left to the system, held
+    // where a leak checker still sees it.
+    if (quitting_)
+        leftToTheSystem = new std::vector<std::shared_ptr<ArchiveDocument>>(std::move(keptUntilExit_));
 }
 
 QAction* RFAApplicationDelegate::makeAction(Command command, const QString& text, const QKeySequence& shortcut)
@@ -404,7 +419,13 @@ void RFAApplicationDelegate::rebuildRecentMenu()
 
 void RFAApplicationDelegate::quit()
 {
+    quitting_ = true;
     quitNext(documents_);
+}
+
+void RFAApplicationDelegate::keepUntilExit(std::shared_ptr<ArchiveDocument> document)
+{
+    keptUntilExit_.push_back(std::move(document));
 }
 
 void RFAApplicationDelegate::quitNext(std::vector<QPointer<MyDocument>> remaining)
@@ -418,8 +439,11 @@ void RFAApplicationDelegate::quitNext(std::vector<QPointer<MyDocument>> remainin
     remaining.erase(remaining.begin());
     next->raise();
     next->file().askToSaveChanges([this, next, remaining](bool proceed) {
-        if (!proceed)
+        if (!proceed) {
+            quitting_ = false;
+            keptUntilExit_.clear();
             return;
+        }
         if (next)
             next->closeWithoutAsking();
         quitNext(remaining);

@@ -90,6 +90,8 @@ MyDocument::~MyDocument()
     viewers_.reset();
     document_->removeObserver(documentObserver_);
     document_->undoHistory()->setChangeCallback({});
+    if (application_.isQuitting())
+        application_.keepUntilExit(document_);
 }
 
 void MyDocument::buildWindow()
