@@ -215,6 +215,22 @@
         <source>&quot;%@&quot; was not written: %@</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>1 object</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%lu objects</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 object of %lu selected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%lu objects of %lu selected</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FileSizeFormatter</name>
@@ -366,6 +382,23 @@
     </message>
     <message>
         <source>The game could not be started.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>… and %n more</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Empty folders cannot be saved in an RFA archive.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>An archive holds only files. These folders hold none and will be left out:
+
+%1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -650,6 +683,30 @@
     </message>
     <message>
         <source>%1, %2 × %3, %4 bits per pixel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Zoom &amp;In</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Zoom &amp;Out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Actual Size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Fit to Window</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
