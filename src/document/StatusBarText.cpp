@@ -6,17 +6,26 @@
 #include "document/ArchiveDocument.h"
 #include "document/FileSizeFormatter.h"
 
+#include <optional>
+
 namespace larkspan {
 
 namespace {
 
-std::uint64_t dataLength(const std::vector<RFATreeNode::Ptr>& nodes)
+// The bytes of the files among `nodes`. Nothing when all of them are
+// folders: as in a file manager, a folder's size is not added up for the
+// status line, and "0 Bytes" would say it holds nothing.
+std::optional<std::uint64_t> dataLength(const std::vector<RFATreeNode::Ptr>& nodes)
 {
     std::uint64_t total = 0;
-    for (const RFATreeNode::Ptr& node : nodes)
-        if (node->isLeaf())
+    bool anyFile = nodes.empty();
+    for (const RFATreeNode::Ptr& node : nodes) {
+        if (node->isLeaf()) {
             total += node->data()->size();
-    return total;
+            anyFile = true;
+        }
+    }
+    return anyFile ? std::optional(total) : std::nullopt;
 }
 
 } // namespace
@@ -27,14 +36,24 @@ std::string statusBarText(const ArchiveDocument& document, Translator translate)
     const std::vector<RFATreeNode::Ptr>& selection = document.selection().nodes();
     const std::vector<RFATreeNode::Ptr>& found = document.foundEntries().nodes();
     const std::vector<RFATreeNode::Ptr>& trees = document.topLevelNodes();
-    const auto objects = [&](std::size_t count, std::uint64_t bytes) {
-        const std::string size = FileSizeFormatter::stringForNumber(bytes, translate);
+    const auto objects = [&](std::size_t count, std::optional<std::uint64_t> bytes) {
+        if (!bytes) {
+            if (count == 1)
+                return tr("1 object");
+            return fillPlaceholders(tr("%lu objects"), {std::to_string(count)});
+        }
+        const std::string size = FileSizeFormatter::stringForNumber(*bytes, translate);
         if (count == 1)
             return fillPlaceholders(tr("1 object, %@"), {size});
         return fillPlaceholders(tr("%lu objects, %@"), {std::to_string(count), size});
     };
-    const auto selected = [&](std::size_t count, std::size_t of, std::uint64_t bytes) {
-        const std::string size = FileSizeFormatter::stringForNumber(bytes, translate);
+    const auto selected = [&](std::size_t count, std::size_t of, std::optional<std::uint64_t> bytes) {
+        if (!bytes) {
+            if (count == 1)
+                return fillPlaceholders(tr("1 object of %lu selected"), {std::to_string(of)});
+            return fillPlaceholders(tr("%lu objects of %lu selected"), {std::to_string(count), std::to_string(of)});
+        }
+        const std::string size = FileSizeFormatter::stringForNumber(*bytes, translate);
         if (count == 1)
             return fillPlaceholders(tr("1 object of %lu selected, %@"), {std::to_string(of), size});
         return fillPlaceholders(tr("%lu objects of %lu selected, %@"),
@@ -61,7 +80,7 @@ std::string statusBarText(const ArchiveDocument& document, Translator translate)
     if (selection.size() == 1 && first.isLeaf())
         return selected(1, siblings(first), dataLength(selection));
     if (selection.size() == 1)
-        return objects(first.countOfChildren(), 0);
+        return objects(first.countOfChildren(), std::nullopt);
     return selected(selection.size(), siblings(first), dataLength(selection));
 }
 

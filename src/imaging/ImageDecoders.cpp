@@ -1,9 +1,12 @@
 #include "imaging/ImageDecoders.h"
 
+#include "base/ByteOrder.h"
 #include "imaging/DDSDrawToImage.h"
 #include "imaging/DDSInfo.h"
 #include "imaging/RawHeightMap.h"
 #include "imaging/TGADecoder.h"
+
+#include <limits>
 
 namespace larkspan {
 
@@ -25,6 +28,30 @@ std::optional<Image> decodeTexture(const SharedBytes& bytes)
         return std::nullopt;
     return Image{picture->width, picture->height, PixelFormat::RGBA8, picture->bytesPerRow, false,
                  std::move(picture->pixels)};
+}
+
+// The header of a Windows bitmap: its size and the bits each pixel is
+// stored in, which the toolkit's reader does not tell (it reports the
+// format it decodes to, 32 bits for a 24-bit file).
+std::optional<PictureInfo> bitmapInfo(ByteSpan bytes)
+{
+    constexpr std::size_t kCoreHeaderEnd = 14 + 12;
+    constexpr std::size_t kInfoHeaderEnd = 14 + 40;
+    if (bytes.size() < kCoreHeaderEnd || bytes[0] != 'B' || bytes[1] != 'M')
+        return std::nullopt;
+    const std::uint32_t headerSize = littleIntAtPosition(bytes, 14);
+    if (headerSize == 12)
+        return PictureInfo{"BMP", littleShortAtPosition(bytes, 18), littleShortAtPosition(bytes, 20),
+                           littleShortAtPosition(bytes, 24), 0};
+    if (headerSize < 40 || bytes.size() < kInfoHeaderEnd)
+        return std::nullopt;
+    // A negative height marks rows stored top down.
+    const auto height = static_cast<std::int32_t>(littleIntAtPosition(bytes, 22));
+    const auto width = static_cast<std::int32_t>(littleIntAtPosition(bytes, 18));
+    if (width < 0 || height == std::numeric_limits<std::int32_t>::min())
+        return std::nullopt;
+    return PictureInfo{"BMP", static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height < 0 ? -height : height),
+                       littleShortAtPosition(bytes, 28), 0};
 }
 
 } // namespace
@@ -75,6 +102,8 @@ std::optional<PictureInfo> pictureInfo(std::string_view extension, const SharedB
             return std::nullopt;
         return PictureInfo{"TGA", info->width, info->height, info->bitsPerPixel, 0};
     }
+    if (extension == "bmp")
+        return bitmapInfo(*bytes);
     if (extension == "raw") {
         const std::optional<RawHeightMapShape> shape = rawHeightMapShape(bytes->size());
         if (!shape)

@@ -34,15 +34,15 @@ private:
 
 // What the image viewer tells about a picture, read without decoding it.
 struct PictureInfo {
-    std::string format;        // "DXT1" … "A8R8G8B8" for textures, "TGA", "RAW"
+    std::string format;        // "DXT1" … "A8R8G8B8" for textures, "TGA", "RAW", "BMP"
     std::uint32_t width = 0;
     std::uint32_t height = 0;
     std::uint32_t bitsPerPixel = 0; // as stored; 0 for compressed textures
     std::uint32_t mipLevels = 0;    // levels the file holds, the top one included; 0 where there are none
 };
 
-// For the formats the core decodes ("dds", "tga", "raw"); nothing for the
-// others or for bytes that are no such picture.
+// For the formats the core decodes ("dds", "tga", "raw") and for "bmp";
+// nothing for the others or for bytes that are no such picture.
 std::optional<PictureInfo> pictureInfo(std::string_view extension, const SharedBytes& bytes);
 
 } // namespace larkspan

@@ -71,18 +71,19 @@ private slots:
         QTest::addColumn<QStringList>("formats");
         QTest::addColumn<QStringList>("fileTypes");
         const QString uris = QStringLiteral("text/uri-list");
+        const QString gnome = QStringLiteral("x-special/gnome-copied-files");
         const QString own = QString::fromLatin1(RFAPasteboardType);
-        QTest::newRow("one text entry") << QStringList{"objects/tank.con"} << QStringList{uris, own, "text/plain"}
+        QTest::newRow("one text entry") << QStringList{"objects/tank.con"} << QStringList{uris, gnome, own, "text/plain"}
                                         << QStringList{"con"};
         QTest::newRow("one picture") << QStringList{"menu/red.png"}
-                                     << QStringList{uris, own, "application/x-qt-image"} << QStringList{"png"};
-        QTest::newRow("one folder") << QStringList{"objects"} << QStringList{uris, own}
+                                     << QStringList{uris, gnome, own, "application/x-qt-image"} << QStringList{"png"};
+        QTest::newRow("one folder") << QStringList{"objects"} << QStringList{uris, gnome, own}
                                     << QStringList{kPromisedFolderType};
-        QTest::newRow("a name without a dot") << QStringList{"README"} << QStringList{uris, own} << QStringList{""};
+        QTest::newRow("a name without a dot") << QStringList{"README"} << QStringList{uris, gnome, own} << QStringList{""};
         QTest::newRow("three entries") << QStringList{"objects/tank.con", "objects/jeep.con", "menu"}
-                                       << QStringList{uris, own} << QStringList{"con", kPromisedFolderType};
+                                       << QStringList{uris, gnome, own} << QStringList{"con", kPromisedFolderType};
         QTest::newRow("extensions differing in case")
-            << QStringList{"objects/tank.con", "objects/OLD.CON"} << QStringList{uris, own}
+            << QStringList{"objects/tank.con", "objects/OLD.CON"} << QStringList{uris, gnome, own}
             << QStringList{"con", "CON"};
     }
     void contentsOfOneOrSeveralEntries()

@@ -29,8 +29,9 @@ TEST(StatusBar, BrowseRows)
     const Case cases[] = {
         {{}, "1 object, 3 KB"},
         {{"objects/e3.con"}, "1 object of 12 selected, 2 KB"},
-        {{"objects"}, "12 objects, 0 Bytes"},
-        {{"one"}, "1 object, 0 Bytes"},
+        {{"objects"}, "12 objects"},
+        {{"one"}, "1 object"},
+        {{"one", "other"}, "2 objects of 3 selected"},
         {{"objects/e1.con", "other/a.con"}, "2 objects of 12 selected, 4 Bytes"},
         {{"one", "objects/e3.con"}, "2 objects of 3 selected, 2 KB"},
     };
@@ -39,7 +40,7 @@ TEST(StatusBar, BrowseRows)
         EXPECT_EQ(doc.status(), c.text);
     }
     doc.select({""});
-    EXPECT_EQ(doc.status(), "3 objects, 0 Bytes");
+    EXPECT_EQ(doc.status(), "3 objects");
     DocumentFixture empty;
     empty.root()->removeObjectFromChildrenAtIndex(0);
     empty.document->selection().set({empty.root()->copy()});

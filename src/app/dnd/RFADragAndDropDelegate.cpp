@@ -3,6 +3,7 @@
 #include "app/dnd/RFAPasteboardOwner.h"
 #include "app/dnd/TrashWatch.h"
 #include "app/shell/RFAApplicationDelegate.h"
+#include "app/views/CutMarks.h"
 #include "app/window/MyDocument.h"
 #include "document/CommandAvailability.h"
 #include "document/MoveRule.h"
@@ -235,7 +236,10 @@ void RFADragAndDropDelegate::copy(bool cut)
     const std::vector<RFATreeNode::Ptr>& selection = document_.document()->selection().nodes();
     if (selection.empty() || (cut && !canDelete(*document_.document())))
         return QApplication::beep();
-    QApplication::clipboard()->setMimeData(pasteboardFor(selection, cut));
+    RFAPasteboardOwner* pasteboard = pasteboardFor(selection, cut);
+    QApplication::clipboard()->setMimeData(pasteboard);
+    if (cut)
+        document_.cutMarks().mark(selection, pasteboard);
 }
 
 bool RFADragAndDropDelegate::clipboardHoldsEntries()
@@ -258,8 +262,11 @@ void RFADragAndDropDelegate::paste()
         // Cut entries stay where they are until they are pasted.
         const bool move = entries->cut && source->window;
         document->commands().pasteNodes(*nodes, move);
-        if (move)
+        if (move) {
             afterMovingFrom(*source);
+            // Moved once: the clipboard's paths name nothing any more.
+            QApplication::clipboard()->clear();
+        }
         return;
     }
     if (data->hasFormat(QString::fromLatin1(RFAPasteboardType)))

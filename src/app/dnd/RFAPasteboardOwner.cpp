@@ -17,6 +17,10 @@ namespace larkspan {
 namespace {
 
 const QString kUriList = QStringLiteral("text/uri-list");
+// GNOME's and its kin's file clipboard: "copy" or "cut", then a URL a line.
+const QString kGnomeFiles = QStringLiteral("x-special/gnome-copied-files");
+// KDE's mark of a Cut beside text/uri-list: "1".
+const QString kKdeCut = QStringLiteral("application/x-kde-cutselection");
 
 QJsonArray toJson(const QStringList& texts)
 {
@@ -85,7 +89,7 @@ QStringList promisedFileTypes(const std::vector<RFATreeNode::Ptr>& nodes)
 
 RFAPasteboardOwner::RFAPasteboardOwner(const std::vector<RFATreeNode::Ptr>& nodes, const PasteboardEntries& entries,
                                        const ImageDecoderTable& decoders)
-    : exportedPaths_(nodes.size())
+    : cut_(entries.cut), exportedPaths_(nodes.size())
 {
     // The files are described now and written later, as the entries are now.
     wrappers_.reserve(nodes.size());
@@ -105,7 +109,10 @@ RFAPasteboardOwner::RFAPasteboardOwner(const std::vector<RFATreeNode::Ptr>& node
 
 QStringList RFAPasteboardOwner::formats() const
 {
-    return QStringList{kUriList} + QMimeData::formats();
+    QStringList formats{kUriList, kGnomeFiles};
+    if (cut_)
+        formats << kKdeCut;
+    return formats + QMimeData::formats();
 }
 
 bool RFAPasteboardOwner::hasFormat(const QString& mimeType) const
@@ -115,9 +122,17 @@ bool RFAPasteboardOwner::hasFormat(const QString& mimeType) const
 
 QVariant RFAPasteboardOwner::retrieveData(const QString& mimeType, QMetaType type) const
 {
-    if (mimeType != kUriList)
+    if (mimeType == kKdeCut)
+        return cut_ ? QByteArray("1") : QVariant();
+    if (mimeType != kUriList && mimeType != kGnomeFiles)
         return QMimeData::retrieveData(mimeType, type);
     exportFiles();
+    if (mimeType == kGnomeFiles) {
+        QByteArray text = cut_ ? "cut" : "copy";
+        for (const QUrl& url : urls_)
+            text += '\n' + url.toEncoded();
+        return text;
+    }
     if (type.id() == QMetaType::QVariantList) {
         QVariantList list;
         for (const QUrl& url : urls_)

@@ -40,9 +40,11 @@ const QString& thisInstance();
 QStringList promisedFileTypes(const std::vector<RFATreeNode::Ptr>& nodes);
 
 // Entries on a drag or the clipboard: the private type; the entries as
-// files (text/uri-list), written only when a receiver asks, into a fresh
-// folder of their own; and for a single entry its text or its picture,
-// decoded with the decoders given.
+// files (text/uri-list, and the file managers' own clipboard types, which
+// also tell a Cut from a Copy), written only when a receiver asks, into a
+// fresh folder of their own; and for a single entry its text or its
+// picture, decoded with the decoders given. A file manager that pastes
+// files of a Cut moves the written files, never the entries.
 // The files show the entries as they were when this was made.
 class RFAPasteboardOwner : public QMimeData {
     Q_OBJECT
@@ -73,6 +75,7 @@ private:
     void writeFilesInto(const QString& folder) const;
 
     std::vector<FileWrapper> wrappers_;
+    bool cut_;
     mutable bool exported_ = false;
     mutable std::vector<QString> exportedPaths_;
     mutable QList<QUrl> urls_;

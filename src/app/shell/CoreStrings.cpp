@@ -45,6 +45,10 @@ namespace {
     QT_TRANSLATE_NOOP("Core", "%lu objects, %@"),
     QT_TRANSLATE_NOOP("Core", "1 object of %lu selected, %@"),
     QT_TRANSLATE_NOOP("Core", "%lu objects of %lu selected, %@"),
+    QT_TRANSLATE_NOOP("Core", "1 object"),
+    QT_TRANSLATE_NOOP("Core", "%lu objects"),
+    QT_TRANSLATE_NOOP("Core", "1 object of %lu selected"),
+    QT_TRANSLATE_NOOP("Core", "%lu objects of %lu selected"),
     // Commands and the replacement question.
     QT_TRANSLATE_NOOP("Core", "Unnamed"),
     QT_TRANSLATE_NOOP("Core", "Unnamed %lu"),

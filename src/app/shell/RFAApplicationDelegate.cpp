@@ -4,6 +4,7 @@
 #include "app/shell/HelpWindows.h"
 #include "app/shell/MessageBoxes.h"
 #include "app/shell/Settings.h"
+#include "app/shell/WindowPlacement.h"
 #include "app/viewers/QtImages.h"
 #include "app/window/DocumentFileController.h"
 #include "app/mod/ModWindow.h"
@@ -44,8 +45,19 @@ QWidget* focusedTextField()
 
 } // namespace
 
+namespace {
+
+// Documents that outlive their program's delegate, on purpose.
+const std::vector<std::shared_ptr<ArchiveDocument>>* leftToTheSystem = nullptr;
+
+} // namespace
+
 RFAApplicationDelegate::RFAApplicationDelegate() : imageDecoders_(imageDecodersWithQt())
 {
+    connect(qApp, &QGuiApplication::lastWindowClosed, this, [this] {
+        if (QGuiApplication::quitOnLastWindowClosed())
+            quitting_ = true;
+    });
     makeAction(Command::New, tr("&New"), QKeySequence::New);
     makeAction(Command::Open, tr("&Open…"), QKeySequence::Open);
     makeAction(Command::OpenMod, tr("Open &Mod…"), QKeySequence(tr("Ctrl+Shift+O")));
@@ -91,6 +103,10 @@ RFAApplicationDelegate::~RFAApplicationDelegate()
         delete document.data();
     for (const QPointer<ModWindow>& window : modWindows_)
         delete window.data();
+    // The program ends: what was kept for it is left to the system, held
+    // where a leak checker still sees it.
+    if (quitting_)
+        leftToTheSystem = new std::vector<std::shared_ptr<ArchiveDocument>>(std::move(keptUntilExit_));
 }
 
 QAction* RFAApplicationDelegate::makeAction(Command command, const QString& text, const QKeySequence& shortcut)
@@ -114,8 +130,10 @@ MyDocument* RFAApplicationDelegate::newDocument()
     documents_.emplace_back(document);
     connect(document, &MyDocument::stateChanged, this, &RFAApplicationDelegate::updateActions);
     connect(document, &QObject::destroyed, this, &RFAApplicationDelegate::updateActions);
-    if (documents_.size() == 1)
-        document->restoreGeometry(settings::windowGeometry());
+    // The first window where the last one closed (kept on screen by the
+    // toolkit), later ones beside the window in use.
+    if (documents_.size() > 1 || !document->restoreGeometry(settings::windowGeometry()))
+        placeOnScreen(*document, lastActive_);
     lastActive_ = document;
     return document;
 }
@@ -428,6 +446,7 @@ void RFAApplicationDelegate::installMenus(QMenuBar& menuBar)
     archive->addAction(action(Command::CompressWhenSaving));
 
     QMenu* view = bar->addMenu(tr("&View"));
+    view->setObjectName(QStringLiteral("viewMenu"));
     view->addAction(action(Command::UseBrowser));
     view->addAction(action(Command::UseList));
     view->addSeparator();
@@ -460,7 +479,13 @@ void RFAApplicationDelegate::rebuildRecentMenu()
 
 void RFAApplicationDelegate::quit()
 {
+    quitting_ = true;
     quitNext(documents_);
+}
+
+void RFAApplicationDelegate::keepUntilExit(std::shared_ptr<ArchiveDocument> document)
+{
+    keptUntilExit_.push_back(std::move(document));
 }
 
 void RFAApplicationDelegate::quitNext(std::vector<QPointer<MyDocument>> remaining)
@@ -474,8 +499,11 @@ void RFAApplicationDelegate::quitNext(std::vector<QPointer<MyDocument>> remainin
     remaining.erase(remaining.begin());
     next->raise();
     next->file().askToSaveChanges([this, next, remaining](bool proceed) {
-        if (!proceed)
+        if (!proceed) {
+            quitting_ = false;
+            keptUntilExit_.clear();
             return;
+        }
         if (next)
             next->closeWithoutAsking();
         quitNext(remaining);

@@ -16,6 +16,8 @@ class QWidget;
 namespace larkspan {
 
 class ModWindow;
+class ArchiveDocument;
+
 class MyDocument;
 
 // The application: its open documents, the menu commands (one set of
@@ -40,6 +42,12 @@ public:
     // Asks every window with unsaved changes, one after another; quits
     // unless the user cancels.
     void quit();
+    // Between Quit (or the last window's close) and the end of the program.
+    bool isQuitting() const { return quitting_; }
+    // A closing window's document, when quitting: freed, if ever, only when
+    // the quit is cancelled. The system takes a process's memory back at
+    // once, where freeing a large archive's entries one by one took seconds.
+    void keepUntilExit(std::shared_ptr<ArchiveDocument> document);
 
     // The document the menus act on: the one of the active window (a viewer
     // window counts for its document), or the last one active.
@@ -83,6 +91,8 @@ private:
     std::vector<QPointer<MyDocument>> documents_;
     std::vector<QPointer<ModWindow>> modWindows_;
     QPointer<MyDocument> lastActive_;
+    bool quitting_ = false;
+    std::vector<std::shared_ptr<ArchiveDocument>> keptUntilExit_;
     std::vector<QAction*> actions_;
     QStringList commandNames_; // the menus' texts without "&", by command
     std::vector<QPointer<QMenu>> recentMenus_;

@@ -40,11 +40,15 @@ QString pictureInfoText(const RFATreeNode& entry)
     const QSize size = reader.size();
     if (!size.isValid())
         return {};
+    // The reader tells the format it decodes to: 32-bit with an unused
+    // byte for a 24-bit file.
+    const QImage::Format decoded = reader.imageFormat();
+    const int bits = decoded == QImage::Format_RGB32 ? 24 : QImage::toPixelFormat(decoded).bitsPerPixel();
     return PictureInfoText::tr("%1, %2 × %3, %4 bits per pixel")
         .arg(QString::fromLatin1(reader.format()).toUpper())
         .arg(size.width())
         .arg(size.height())
-        .arg(QImage::toPixelFormat(reader.imageFormat()).bitsPerPixel());
+        .arg(bits);
 }
 
 } // namespace larkspan

@@ -2,7 +2,18 @@
 
 #include <QPainter>
 
+#include <algorithm>
+#include <array>
+#include <cmath>
+
 namespace larkspan {
+
+namespace {
+
+constexpr std::array<double, 17> kZoomSteps = {1.0 / 16, 1.0 / 8, 1.0 / 4, 1.0 / 3, 1.0 / 2, 2.0 / 3, 1, 1.5, 2,
+                                               3,        4,       6,       8,       12,      16,      24,      32};
+
+} // namespace
 
 PictureView::PictureView(QWidget* parent) : QWidget(parent)
 {
@@ -12,8 +23,8 @@ PictureView::PictureView(QWidget* parent) : QWidget(parent)
 void PictureView::setPicture(const QImage& picture)
 {
     picture_ = picture;
+    zoomToFit();
     updateGeometry();
-    update();
 }
 
 QSize PictureView::sizeHint() const
@@ -21,15 +32,64 @@ QSize PictureView::sizeHint() const
     return picture_.isNull() ? QSize(320, 200) : picture_.size();
 }
 
+double PictureView::scale() const
+{
+    if (picture_.isNull())
+        return 1;
+    if (zoom_)
+        return *zoom_;
+    return std::min(static_cast<double>(width()) / picture_.width(), static_cast<double>(height()) / picture_.height());
+}
+
+void PictureView::zoomToFit()
+{
+    zoom_.reset();
+    setMinimumSize(0, 0);
+    update();
+    emit scaleChanged();
+}
+
+void PictureView::setZoom(double zoom)
+{
+    if (picture_.isNull())
+        return;
+    zoom_ = std::clamp(zoom, kZoomSteps.front(), kZoomSteps.back());
+    // Larger than the view: the scroll area around it scrolls.
+    setMinimumSize(static_cast<int>(std::ceil(picture_.width() * *zoom_)),
+                   static_cast<int>(std::ceil(picture_.height() * *zoom_)));
+    update();
+    emit scaleChanged();
+}
+
+void PictureView::zoomIn()
+{
+    const double now = scale();
+    const auto next = std::find_if(kZoomSteps.begin(), kZoomSteps.end(), [now](double step) { return step > now * 1.001; });
+    setZoom(next == kZoomSteps.end() ? kZoomSteps.back() : *next);
+}
+
+void PictureView::zoomOut()
+{
+    const double now = scale();
+    const auto next =
+        std::find_if(kZoomSteps.rbegin(), kZoomSteps.rend(), [now](double step) { return step < now * 0.999; });
+    setZoom(next == kZoomSteps.rend() ? kZoomSteps.front() : *next);
+}
+
 QRect PictureView::pictureRect() const
 {
     if (picture_.isNull())
         return {};
-    QSize shown = picture_.size();
-    if (shown.width() > width() || shown.height() > height())
-        shown.scale(size(), Qt::KeepAspectRatio);
+    const QSize shown(std::max(1, static_cast<int>(std::lround(picture_.width() * scale()))),
+                      std::max(1, static_cast<int>(std::lround(picture_.height() * scale()))));
     const QPoint corner((width() - shown.width()) / 2, (height() - shown.height()) / 2);
     return QRect(corner, shown);
+}
+
+void PictureView::resizeEvent(QResizeEvent*)
+{
+    if (fitsView())
+        emit scaleChanged();
 }
 
 void PictureView::paintEvent(QPaintEvent*)
@@ -49,7 +109,8 @@ void PictureView::paintEvent(QPaintEvent*)
     checkerPainter.fillRect(square, square, square, square, QColor(0xff, 0xff, 0xff));
     checkerPainter.end();
     painter.drawTiledPixmap(target, checker);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    // Smoothed only when shrunk: enlarged, each texel stays a sharp square.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, target.width() < picture_.width());
     painter.drawImage(target, picture_);
 }
 

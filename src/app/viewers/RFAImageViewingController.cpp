@@ -9,6 +9,9 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include <cmath>
+#include <functional>
+
 namespace larkspan {
 
 QString RFAImageViewingController::windowTitleFor(const QString& displayName, const QString& entryName)
@@ -19,16 +22,27 @@ QString RFAImageViewingController::windowTitleFor(const QString& displayName, co
 RFAImageViewingController::RFAImageViewingController(RFATreeNode::Ptr entry, ImageDecoderTable decoders,
                                                      QString displayName, QWidget* owner)
     : QWidget(owner, Qt::Window), entry_(std::move(entry)), decoders_(std::move(decoders)),
-      displayName_(std::move(displayName)), menuBar_(new QMenuBar(this)), view_(new PictureView(this)), info_(new QLabel(this))
+      displayName_(std::move(displayName)), menuBar_(new QMenuBar(this)), scroller_(new QScrollArea(this)),
+      view_(new PictureView), info_(new QLabel(this)), scale_(new QLabel(this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
     layout->setMenuBar(menuBar_);
-    layout->addWidget(view_, 1);
-    info_->setContentsMargins(6, 0, 6, 2);
-    layout->addWidget(info_);
+    // Fitted, the view is as large as the area; zoomed, as large as the
+    // picture, and the area scrolls.
+    scroller_->setFrameShape(QFrame::NoFrame);
+    scroller_->setWidgetResizable(true);
+    scroller_->setAlignment(Qt::AlignCenter);
+    scroller_->setWidget(view_);
+    layout->addWidget(scroller_, 1);
+    auto* infoLine = new QHBoxLayout;
+    infoLine->setContentsMargins(6, 0, 6, 2);
+    infoLine->addWidget(info_, 1);
+    infoLine->addWidget(scale_);
+    layout->addLayout(infoLine);
+    connect(view_, &PictureView::scaleChanged, this, &RFAImageViewingController::showScale);
     if (const std::shared_ptr<ChangeHub> hub = entry_->changeHub()) {
         watch_ = hub->observe({.node = entry_.get(), .properties = {NodeProperty::Image, NodeProperty::Name}},
                               [this](const ChangeReport& report) {
@@ -61,6 +75,12 @@ void RFAImageViewingController::takePicture()
     sizeToPicture();
 }
 
+void RFAImageViewingController::showScale()
+{
+    scale_->setText(view_->picture().isNull() ? QString()
+                                              : tr("%1 %").arg(std::lround(view_->scale() * 100)));
+}
+
 void RFAImageViewingController::sizeToPicture()
 {
     const QImage& picture = view_->picture();
@@ -68,16 +88,34 @@ void RFAImageViewingController::sizeToPicture()
     // The menus and the info line come on top of the picture.
     const int infoHeight =
         info_->sizeHint().height() + layout()->spacing() + (menuBar_->isHidden() ? 0 : menuBar_->sizeHint().height());
-    // Never larger than the picture, nor than the screen.
+    // Never larger than the screen.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QSize room = screen->availableGeometry().size() - QSize(40, 80 + infoHeight);
         if (content.width() > room.width() || content.height() > room.height())
             content.scale(room, Qt::KeepAspectRatio);
     }
-    const QSize window(std::max(content.width(), info_->minimumSizeHint().width()), content.height() + infoHeight);
-    setMaximumSize(picture.isNull() ? QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX)
-                                    : QSize(std::max(picture.width(), window.width()), picture.height() + infoHeight));
-    resize(window);
+    // Never too small to use, nor to show the menus whole.
+    const QSize usable(std::max({320, menuBar_->sizeHint().width(), info_->minimumSizeHint().width() + 60}), 240);
+    resize(content.expandedTo(usable) + QSize(0, infoHeight));
+}
+
+void RFAImageViewingController::addZoomCommands()
+{
+    QMenu* view = menuBar_->findChild<QMenu*>(QStringLiteral("viewMenu"));
+    if (!view)
+        view = menuBar_->addMenu(tr("&View"));
+    view->addSeparator();
+    const auto command = [&](const QString& text, const QList<QKeySequence>& keys, const std::function<void()>& act) {
+        QAction* action = view->addAction(text);
+        action->setShortcuts(keys);
+        connect(action, &QAction::triggered, this, act);
+        // Also while the menus are hidden.
+        addAction(action);
+    };
+    command(tr("Zoom &In"), {QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)}, [this] { view_->zoomIn(); });
+    command(tr("Zoom &Out"), {QKeySequence::ZoomOut}, [this] { view_->zoomOut(); });
+    command(tr("&Actual Size"), {QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { view_->setZoom(1); });
+    command(tr("&Fit to Window"), {QKeySequence(Qt::CTRL | Qt::Key_9)}, [this] { view_->zoomToFit(); });
 }
 
 } // namespace larkspan

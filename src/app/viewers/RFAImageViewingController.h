@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QMenuBar>
+#include <QScrollArea>
 #include <QWidget>
 
 namespace larkspan {
@@ -28,18 +29,25 @@ public:
     static QString windowTitleFor(const QString& displayName, const QString& entryName);
     void setDisplayName(const QString& displayName);
     // The window as large as the picture, menus and info line on top (again
-    // after the menus are filled).
+    // after the menus are filled), and at least large enough to be used and
+    // to show its menus: a small picture is enlarged to fit.
     void sizeToPicture();
+    // Fit to Window, Actual Size, Zoom In and Zoom Out, added to the View
+    // menu of the window's menus once they are installed.
+    void addZoomCommands();
 
 private:
     void takePicture();
+    void showScale();
 
     RFATreeNode::Ptr entry_;
     const ImageDecoderTable decoders_;
     QString displayName_;
     QMenuBar* menuBar_;
+    QScrollArea* scroller_;
     PictureView* view_;
     QLabel* info_;
+    QLabel* scale_;
     ObserverToken watch_;
 };
 

@@ -20,7 +20,7 @@ std::optional<DropTarget> ArchiveColumnList::dropTargetAt(const QPoint& position
         const int rows = entries->rowCount(rootIndex());
         const QRect end = rows > 0 ? rowHighlight(visualRect(entries->index(rows - 1, 0, rootIndex())), RowZone::Below)
                                    : QRect(0, 0, viewport()->width(), 0);
-        return DropTarget{folder, rows, end};
+        return DropTarget{folder, static_cast<int>(folder->countOfChildren()), end};
     }
     const QRect row = visualRect(index);
     const RowZone zone = rowZone(row, position);
@@ -30,7 +30,8 @@ std::optional<DropTarget> ArchiveColumnList::dropTargetAt(const QPoint& position
     if (!folder)
         return std::nullopt;
     const RowZone between = zone == RowZone::On ? RowZone::Above : zone;
-    return DropTarget{folder, index.row() + (between == RowZone::Below ? 1 : 0), rowHighlight(row, between)};
+    const int before = index.row() + (between == RowZone::Below ? 1 : 0);
+    return DropTarget{folder, static_cast<int>(entries->insertionPosition(rootIndex(), before)), rowHighlight(row, between)};
 }
 
 std::vector<RFATreeNode::Ptr> ArchiveColumnList::nodesToDrag() const

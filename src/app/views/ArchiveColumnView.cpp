@@ -6,6 +6,8 @@
 #include "app/views/ColumnEntryDelegate.h"
 #include "app/views/EntryViewSettings.h"
 
+#include <algorithm>
+
 namespace larkspan {
 
 namespace {
@@ -67,6 +69,17 @@ bool ArchiveColumnView::edit(const QModelIndex& index, EditTrigger trigger, QEve
         }
     }
     return QColumnView::edit(index, trigger, event);
+}
+
+void ArchiveColumnView::resizeEvent(QResizeEvent* event)
+{
+    QColumnView::resizeEvent(event);
+    constexpr int kNarrowest = 200;
+    const int room = viewport()->width();
+    const int columns = std::max(1, room / kNarrowest);
+    // Enough widths for any depth: a new column takes the next one.
+    constexpr int kDeepest = 64;
+    setColumnWidths(QList<int>(kDeepest, room / columns));
 }
 
 void ArchiveColumnView::rowsAboutToBeRemoved(const QModelIndex& parent, int first, int last)

@@ -41,6 +41,10 @@ protected:
     // (its root index turns invalid): the browser moves up to the folder that
     // held the removed rows first.
     void rowsAboutToBeRemoved(const QModelIndex& parent, int first, int last) override;
+    // Columns share the width evenly, so that scrolling to a deep folder
+    // moves by whole columns: a column partly scrolled away hid the icons
+    // and the start of the names (at first, the archive's top level).
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     QPointer<RFADragAndDropDelegate> dragAndDrop_;

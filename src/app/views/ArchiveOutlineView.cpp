@@ -13,9 +13,12 @@ ArchiveOutlineView::ArchiveOutlineView(QWidget* parent) : EntryDragAndDropView(p
     configureEntryView(*this);
     // Rows are measured once, not one by one: folders hold many thousands.
     setUniformRowHeights(true);
-    setSortingEnabled(false);
     setAllColumnsShowFocus(true);
     header()->setStretchLastSection(false);
+    // A header click sorts by its column, a second the other way round, a
+    // third shows the archive's own order again.
+    header()->setSortIndicatorClearable(true);
+    setSortingEnabled(true);
     // Opening acts on the whole selection, not only on the row activated.
     connect(this, &QAbstractItemView::activated, this, [this] {
         if (selectionModel())
@@ -28,6 +31,8 @@ void ArchiveOutlineView::setModel(QAbstractItemModel* model)
     QTreeView::setModel(model);
     if (!model)
         return;
+    // A new model starts in its own order (the header would show a sort).
+    header()->setSortIndicator(-1, Qt::AscendingOrder);
     header()->setSectionResizeMode(ArchiveTreeModel::NameColumn, QHeaderView::Stretch);
     header()->setSectionResizeMode(ArchiveTreeModel::SizeColumn, QHeaderView::Interactive);
     header()->resizeSection(ArchiveTreeModel::SizeColumn, fontMetrics().horizontalAdvance(QStringLiteral("0000.00 MB")) * 3 / 2);
@@ -46,11 +51,12 @@ std::optional<DropTarget> ArchiveOutlineView::dropTargetAt(const QPoint& positio
     if (zone == RowZone::On)
         return DropTarget{node, -1, row};
     if (zone == RowZone::Below && !node->isLeaf() && isExpanded(index))
-        return DropTarget{node, 0, rowHighlight(row, zone)};
+        return DropTarget{node, static_cast<int>(entries->insertionPosition(index, 0)), rowHighlight(row, zone)};
     const QModelIndex folder = index.parent();
     if (!folder.isValid())
         return std::nullopt;
-    return DropTarget{entries->nodeForIndex(folder), index.row() + (zone == RowZone::Below ? 1 : 0),
+    const int before = index.row() + (zone == RowZone::Below ? 1 : 0);
+    return DropTarget{entries->nodeForIndex(folder), static_cast<int>(entries->insertionPosition(folder, before)),
                       rowHighlight(row, zone)};
 }
 

@@ -10,7 +10,7 @@
 namespace larkspan {
 
 // The outline list over an ArchiveTreeModel: Name and Size, in the
-// archive's own order (no sorting).
+// archive's own order or sorted by a click on a column's header.
 class ArchiveOutlineView final : public EntryDragAndDropView<QTreeView> {
     Q_OBJECT
 

@@ -12,12 +12,13 @@ namespace larkspan {
 
 namespace {
 
-// Rows from the top level down: sorting these gives tree order.
-std::vector<int> rowPath(QModelIndex index)
+// Positions in the archive from the top level down, whatever order the
+// views list them in: sorting these gives tree order.
+std::vector<int> rowPath(const ArchiveTreeModel& model, QModelIndex index)
 {
     std::vector<int> path;
     for (; index.isValid(); index = index.parent())
-        path.push_back(index.row());
+        path.push_back(model.archiveRow(index));
     std::reverse(path.begin(), path.end());
     return path;
 }
@@ -32,7 +33,7 @@ std::vector<RFATreeNode::Ptr> selectedNodes(const QItemSelectionModel& selection
     std::vector<std::pair<std::vector<int>, RFATreeNode::Ptr>> found;
     for (const QModelIndex& index : selection.selection().indexes())
         if (index.column() == ArchiveTreeModel::NameColumn)
-            found.emplace_back(rowPath(index), model->nodeForIndex(index));
+            found.emplace_back(rowPath(*model, index), model->nodeForIndex(index));
     std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     found.erase(std::unique(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first == b.first; }),
                 found.end());

@@ -1,5 +1,6 @@
 #include "app/views/ArchiveTreeModel.h"
 
+#include "app/views/CutMarks.h"
 #include "app/views/SizeText.h"
 #include "model/RFAArchive.h"
 
@@ -26,6 +27,7 @@ void ArchiveTreeModel::setArchive(const RFAArchive* archive)
     propertiesToken_.reset();
     pending_.clear();
     sizes_.clear();
+    sortedRows_.clear();
     roots_ = std::move(roots);
     rootRows_.clear();
     for (std::size_t row = 0; row < roots_.size(); ++row)
@@ -40,6 +42,16 @@ void ArchiveTreeModel::setArchive(const RFAArchive* archive)
     endResetModel();
 }
 
+void ArchiveTreeModel::setCutMarks(const CutMarks* marks)
+{
+    cutMarks_ = marks;
+    connect(marks, &CutMarks::changed, this, [this](const std::vector<RFATreeNode::Ptr>& nodes) {
+        for (const RFATreeNode::Ptr& node : nodes)
+            if (const QModelIndex changed = indexForNode(*node); changed.isValid())
+                emit dataChanged(changed, changed.siblingAtColumn(SizeColumn), {Qt::DecorationRole, Qt::ForegroundRole});
+    });
+}
+
 RFATreeNode* ArchiveTreeModel::nodeAt(const QModelIndex& index)
 {
     return static_cast<RFATreeNode*>(index.internalPointer());
@@ -52,12 +64,104 @@ RFATreeNode::Ptr ArchiveTreeModel::nodeForIndex(const QModelIndex& index) const
     return nodeAt(index)->shared_from_this();
 }
 
-int ArchiveTreeModel::rowOf(const RFATreeNode& node) const
+int ArchiveTreeModel::storedRowOf(const RFATreeNode& node) const
 {
     if (const std::optional<std::size_t> row = node.indexInParent())
         return static_cast<int>(*row);
     const auto root = rootRows_.find(&node);
     return root == rootRows_.end() ? -1 : root->second;
+}
+
+int ArchiveTreeModel::rowOf(const RFATreeNode& node) const
+{
+    const int stored = storedRowOf(node);
+    if (stored < 0 || sort_.key == EntrySortKey::None)
+        return stored;
+    const RFATreeNode::Ptr folder = node.indexInParent() ? node.parent() : nullptr;
+    return orderOf(folder.get())->rowOfChild[static_cast<std::size_t>(stored)];
+}
+
+const SortedRows::Order* ArchiveTreeModel::orderOf(const RFATreeNode* folder) const
+{
+    if (sort_.key == EntrySortKey::None)
+        return nullptr;
+    const std::size_t count = folder ? folder->countOfChildren() : roots_.size();
+    return &sortedRows_.orderOf(
+        folder, count,
+        [&](std::size_t child) -> const RFATreeNode& {
+            return folder ? *folder->objectInChildrenAtIndex(child) : *roots_[child];
+        },
+        sort_, [this](const RFATreeNode& node) { return sizes_.sizeOf(node); });
+}
+
+std::size_t ArchiveTreeModel::childAtRow(const RFATreeNode* folder, int row) const
+{
+    const SortedRows::Order* order = orderOf(folder);
+    const auto at = static_cast<std::size_t>(row);
+    return order ? order->childAtRow[at] : at;
+}
+
+int ArchiveTreeModel::archiveRow(const QModelIndex& index) const
+{
+    return index.isValid() && index.model() == this ? storedRowOf(*nodeAt(index)) : -1;
+}
+
+std::size_t ArchiveTreeModel::insertionPosition(const QModelIndex& parent, int row) const
+{
+    const RFATreeNode* folder = nodeOfParent(parent);
+    if (row < 0 || row >= rowCount(parent))
+        return folder ? folder->countOfChildren() : roots_.size();
+    return childAtRow(folder, row);
+}
+
+int ArchiveTreeModel::sortColumn() const
+{
+    switch (sort_.key) {
+    case EntrySortKey::Name:
+        return NameColumn;
+    case EntrySortKey::Size:
+        return SizeColumn;
+    default:
+        return -1;
+    }
+}
+
+void ArchiveTreeModel::sort(int column, Qt::SortOrder order)
+{
+    const EntrySortKey key = column == NameColumn ? EntrySortKey::Name
+                             : column == SizeColumn ? EntrySortKey::Size
+                                                    : EntrySortKey::None;
+    if (key == sort_.key && (key == EntrySortKey::None || order == sort_.order))
+        return;
+    sort_ = {key, order};
+    sortAgain();
+}
+
+void ArchiveTreeModel::sortAgainLater()
+{
+    if (sortPending_ || sort_.key == EntrySortKey::None)
+        return;
+    sortPending_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            sortPending_ = false;
+            sortAgain();
+        },
+        Qt::QueuedConnection);
+}
+
+void ArchiveTreeModel::sortAgain()
+{
+    emit layoutAboutToBeChanged();
+    const QModelIndexList before = persistentIndexList();
+    sortedRows_.clear();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex& index : before)
+        after << indexForNode(*nodeAt(index), index.column());
+    changePersistentIndexList(before, after);
+    emit layoutChanged();
 }
 
 bool ArchiveTreeModel::isShown(const RFATreeNode& node) const
@@ -89,8 +193,9 @@ QModelIndex ArchiveTreeModel::index(int row, int column, const QModelIndex& pare
 {
     if (row < 0 || column < 0 || column >= ColumnCount || row >= rowCount(parent))
         return {};
-    const RFATreeNode* node = parent.isValid() ? nodeAt(parent)->objectInChildrenAtIndex(row).get()
-                                               : roots_[static_cast<std::size_t>(row)].get();
+    const RFATreeNode* folder = parent.isValid() ? nodeAt(parent) : nullptr;
+    const std::size_t child = childAtRow(folder, row);
+    const RFATreeNode* node = folder ? folder->objectInChildrenAtIndex(child).get() : roots_[child].get();
     return createIndex(row, column, node);
 }
 
@@ -132,6 +237,9 @@ QVariant ArchiveTreeModel::data(const QModelIndex& index, int role) const
     if (!index.isValid())
         return {};
     const RFATreeNode& node = *nodeAt(index);
+    if (cutMarks_ && (role == Qt::ForegroundRole || (role == Qt::DecorationRole && index.column() == NameColumn)))
+        if (QVariant look = cutMarks_->look(node, role, icons_.iconFor(node)); look.isValid())
+            return look;
     if (index.column() == NameColumn) {
         switch (role) {
         case Qt::DisplayRole:
@@ -201,10 +309,13 @@ void ArchiveTreeModel::childrenChanging(const ChangeReport& report)
         if (change.shown) {
             const QModelIndex parent = indexForNode(report.node);
             if (report.kind == ChangeKind::Insertion) {
-                beginInsertRows(parent, row, row);
+                // Sorted, the new entry comes last until the folder is sorted again.
+                const SortedRows::Order* order = orderOf(&report.node);
+                const int shownAt = order ? static_cast<int>(order->childAtRow.size()) : row;
+                beginInsertRows(parent, shownAt, shownAt);
             } else {
                 change.leaving = report.node.objectInChildrenAtIndex(report.index);
-                beginRemoveRows(parent, row, row);
+                beginRemoveRows(parent, rowOf(*change.leaving), rowOf(*change.leaving));
             }
         }
         pending_.push_back(std::move(change));
@@ -218,12 +329,20 @@ void ArchiveTreeModel::childrenChanging(const ChangeReport& report)
     // Forgotten before the views hear of the change, so that they read the
     // new sums; the fullSize announcements that follow repaint them.
     sizes_.forgetWithAncestors(report.node);
+    if (report.kind == ChangeKind::Insertion) {
+        sortedRows_.childInserted(&report.node, report.index);
+        // Its sums and order may have changed while it was in another document.
+        const RFATreeNode& inserted = *report.node.objectInChildrenAtIndex(report.index);
+        sizes_.forgetSubtree(inserted);
+        sortedRows_.forgetSubtree(inserted);
+    } else {
+        sortedRows_.childRemoved(&report.node, report.index);
+    }
     if (!change.shown)
         return;
     if (report.kind == ChangeKind::Insertion) {
-        // Its sums may have changed while it was in another document.
-        sizes_.forgetSubtree(*report.node.objectInChildrenAtIndex(report.index));
         endInsertRows();
+        sortAgainLater();
     } else {
         endRemoveRows();
         releaseLater(std::move(change.leaving));
@@ -237,8 +356,11 @@ void ArchiveTreeModel::propertyChanged(const ChangeReport& report)
         sizes_.forget(report.node);
     const int column = report.property == NodeProperty::Name ? NameColumn : SizeColumn;
     const QModelIndex changed = indexForNode(report.node, column);
-    if (changed.isValid())
-        emit dataChanged(changed, changed);
+    if (!changed.isValid())
+        return;
+    emit dataChanged(changed, changed);
+    if (column == sortColumn())
+        sortAgainLater();
 }
 
 void ArchiveTreeModel::releaseLater(RFATreeNode::Ptr node)

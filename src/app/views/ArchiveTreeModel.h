@@ -2,6 +2,7 @@
 
 #include "app/views/EntryIcons.h"
 #include "app/views/FolderSizeCache.h"
+#include "app/views/SortedRows.h"
 #include "model/ChangeHub.h"
 #include "model/RFATreeNode.h"
 
@@ -13,12 +14,19 @@
 
 namespace larkspan {
 
+class CutMarks;
 class RFAArchive;
 
 // The archive's trees as one item model for the outline and the column
 // browser: the top-level nodes are the top-level rows, columns Name and
-// Size (a file's size, a folder's the sum of the files below it). The model only reads the tree; it follows the changes the nodes
-// announce to their change hub and turns them into row and data signals.
+// Size (a file's size, a folder's the sum of the files below it). The model
+// only reads the tree; it follows the changes the nodes announce to their
+// change hub and turns them into row and data signals.
+//
+// Rows are listed in the archive's order, or sorted by Name or Size: a
+// sort changes only the rows, never the tree. Sorted, a new entry shows
+// last until the folder is sorted again, once the event that added it is
+// over.
 //
 // Each index points at its node (internalPointer, a raw RFATreeNode*). The
 // tree keeps its nodes alive; a node leaving it is held until the event loop
@@ -38,11 +46,24 @@ public:
     // their hub before calling this. The list of top-level nodes is copied,
     // so call again whenever the document replaces it.
     void setArchive(const RFAArchive* archive);
+    // Entries marked here are drawn dimmed.
+    void setCutMarks(const CutMarks* marks);
 
     // Null for an index that is not one of this model's (or has gone stale).
     RFATreeNode::Ptr nodeForIndex(const QModelIndex& index) const;
     // Invalid when the node is not in the trees shown. O(depth).
     QModelIndex indexForNode(const RFATreeNode& node, int column = NameColumn) const;
+    // Where the entry stands among its folder's children (or the top-level
+    // nodes) in the archive, whatever the sort; -1 for an invalid index.
+    int archiveRow(const QModelIndex& index) const;
+    // The child position in the archive that an insertion before `row` of
+    // `parent` takes: before the entry shown there, or at the end for the
+    // row past the last.
+    std::size_t insertionPosition(const QModelIndex& parent, int row) const;
+
+    // Name or Size, or -1 for the archive's own order.
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+    int sortColumn() const;
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     QModelIndex parent(const QModelIndex& child) const override;
@@ -72,6 +93,12 @@ private:
     static RFATreeNode* nodeAt(const QModelIndex& index);
     RFATreeNode* nodeOfParent(const QModelIndex& parent) const;
     int rowOf(const RFATreeNode& node) const;
+    int storedRowOf(const RFATreeNode& node) const;
+    // Null for the archive's order (rows are child positions).
+    const SortedRows::Order* orderOf(const RFATreeNode* folder) const;
+    std::size_t childAtRow(const RFATreeNode* folder, int row) const;
+    void sortAgainLater();
+    void sortAgain();
     bool isShown(const RFATreeNode& node) const;
     void childrenChanging(const ChangeReport& report);
     void propertyChanged(const ChangeReport& report);
@@ -86,6 +113,10 @@ private:
     std::vector<RFATreeNode::Ptr> released_;
     mutable EntryIcons icons_;
     mutable FolderSizeCache sizes_;
+    EntrySort sort_;
+    mutable SortedRows sortedRows_;
+    bool sortPending_ = false;
+    const CutMarks* cutMarks_ = nullptr;
 };
 
 } // namespace larkspan

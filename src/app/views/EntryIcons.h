@@ -17,7 +17,9 @@ inline constexpr QSize kEntryIconSize(16, 16);
 
 // The icon of an archive entry: a generic folder for folders, for files the
 // icon of the MIME type their extension names, or of their kind where the
-// desktop does not know the game's files. Resolved once per extension,
+// desktop does not know the game's files; where the desktop's icon theme
+// has none (or there is no theme), an icon the program brings for each kind
+// of entry, and the style's plain file for other files. Resolved once per extension,
 // since an archive holds many thousands of files of a handful of types.
 class EntryIcons {
 public:

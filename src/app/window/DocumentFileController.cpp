@@ -6,6 +6,7 @@
 #include "app/window/MyDocument.h"
 #include "app/window/SlowWorkProgress.h"
 #include "document/ArchiveDocument.h"
+#include "document/EmptyFolders.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -75,13 +76,43 @@ bool DocumentFileController::writeTo(const QString& path)
     return true;
 }
 
+void DocumentFileController::confirmThenWrite(const QString& path, std::function<void(bool saved)> done)
+{
+    const auto finish = [this, path, done = std::move(done)](bool write) {
+        const bool saved = write && writeTo(path);
+        if (done)
+            done(saved);
+    };
+    const std::vector<std::string> leftOut = foldersLeftOutOnSave(document_->topLevelNodes());
+    if (leftOut.empty())
+        return finish(true);
+    // Said before they vanish: after the save they are gone from the file,
+    // and from the window on the next open.
+    constexpr std::size_t kNamed = 12;
+    QStringList names;
+    for (std::size_t i = 0; i < std::min(leftOut.size(), kNamed); ++i)
+        names << QString::fromStdString(leftOut[i]);
+    if (leftOut.size() > kNamed)
+        names << tr("… and %n more", nullptr, static_cast<int>(leftOut.size() - kNamed));
+    QMessageBox* box = windowModalBox(
+        &window_, QMessageBox::Warning, displayName(),
+        tr("Empty folders cannot be saved in an RFA archive."),
+        tr("An archive holds only files. These folders hold none and will be left out:\n\n%1")
+            .arg(names.join(QLatin1Char('\n'))),
+        QMessageBox::Save | QMessageBox::Cancel);
+    box->setDefaultButton(QMessageBox::Save);
+    box->setEscapeButton(QMessageBox::Cancel);
+    connect(box, &QMessageBox::finished, this, [box, finish] {
+        finish(box->standardButton(box->clickedButton()) == QMessageBox::Save);
+    });
+    box->open();
+}
+
 void DocumentFileController::save(std::function<void(bool saved)> done)
 {
     if (isUntitled())
         return saveAs(std::move(done));
-    const bool saved = writeTo(QString::fromStdString(document_->fileLocation()->string()));
-    if (done)
-        done(saved);
+    confirmThenWrite(QString::fromStdString(document_->fileLocation()->string()), std::move(done));
 }
 
 void DocumentFileController::saveAs(std::function<void(bool saved)> done)
@@ -96,9 +127,10 @@ void DocumentFileController::saveAs(std::function<void(bool saved)> done)
         dialog->selectFile(QString::fromStdString(document_->fileLocation()->string()));
     connect(dialog, &QFileDialog::finished, this, [this, dialog, done = std::move(done)](int result) {
         const QStringList files = dialog->selectedFiles();
-        const bool saved = result == QDialog::Accepted && !files.isEmpty() && writeTo(files.front());
+        if (result == QDialog::Accepted && !files.isEmpty())
+            return confirmThenWrite(files.front(), done);
         if (done)
-            done(saved);
+            done(false);
     });
     dialog->open();
 }

@@ -43,6 +43,9 @@ signals:
 
 private:
     bool writeTo(const QString& path);
+    // Writes once the user has agreed to leave out the folders the file
+    // cannot hold, if there are any; `done(false)` when cancelled.
+    void confirmThenWrite(const QString& path, std::function<void(bool saved)> done);
     void updateTitle() { emit titleChanged(); }
     QString displayName() const;
     bool isUntitled() const;

@@ -8,6 +8,7 @@
 #include "app/views/ArchiveOutlineView.h"
 #include "app/views/ArchiveSelection.h"
 #include "app/views/ArchiveTreeModel.h"
+#include "app/views/CutMarks.h"
 #include "app/window/BackgroundSearch.h"
 #include "app/window/DocumentDialogs.h"
 #include "app/window/DocumentFileController.h"
@@ -25,6 +26,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -49,6 +51,21 @@ quint64 nextDocumentId()
 {
     static quint64 last = 0;
     return ++last;
+}
+
+// The style's own checked look is a shade apart from the unchecked one:
+// the view mode and the search options show theirs in the selection's
+// colours.
+void showCheckedClearly(QToolButton& button)
+{
+    button.setStyleSheet(QStringLiteral(
+        "QToolButton { padding: 3px 8px; border: 1px solid palette(mid); border-radius: 3px;"
+        " background-color: palette(button); }"
+        "QToolButton:hover { border-color: palette(highlight); }"
+        "QToolButton:checked { background-color: palette(highlight); color: palette(highlighted-text);"
+        " border-color: palette(highlight); }"
+        "QToolButton:disabled { color: palette(mid); }"
+        "QToolButton:checked:disabled { background-color: palette(midlight); color: palette(dark); border-color: palette(mid); }"));
 }
 
 } // namespace
@@ -76,6 +93,8 @@ MyDocument::~MyDocument()
     viewers_.reset();
     document_->removeObserver(documentObserver_);
     document_->undoHistory()->setChangeCallback({});
+    if (application_.isQuitting())
+        application_.keepUntilExit(document_);
 }
 
 void MyDocument::buildWindow()
@@ -94,6 +113,7 @@ void MyDocument::buildWindow()
         button->setText(modeNames[mode]);
         button->setObjectName(mode == 0 ? QStringLiteral("browserViewButton") : QStringLiteral("listViewButton"));
         button->setCheckable(true);
+        showCheckedClearly(*button);
         button->setToolTip(mode == 0 ? tr("Show the archive as columns") : tr("Show the archive as a list"));
         viewModes_->addButton(button, mode);
         bar->addWidget(button);
@@ -108,10 +128,12 @@ void MyDocument::buildWindow()
     searchNames_ = new QToolButton(central);
     searchNames_->setText(tr("Names"));
     searchNames_->setCheckable(true);
+    showCheckedClearly(*searchNames_);
     searchNames_->setToolTip(tr("Search the names of entries"));
     searchContents_ = new QToolButton(central);
     searchContents_->setText(tr("Contents"));
     searchContents_->setCheckable(true);
+    showCheckedClearly(*searchContents_);
     searchContents_->setToolTip(tr("Search the text of scripts and text files"));
     connect(searchNames_, &QToolButton::toggled, this, [this](bool on) {
         settings::setSearchFilenames(on);
@@ -141,8 +163,10 @@ void MyDocument::buildWindow()
     layout->addLayout(bar);
 
     // The three panes: column browser, outline list, search results.
+    cutMarks_ = new CutMarks(this);
     treeModel_ = new ArchiveTreeModel(this);
     treeModel_->setArchive(&document_->archive());
+    treeModel_->setCutMarks(cutMarks_);
     browser_ = new ArchiveColumnView(central);
     browser_->setObjectName(QStringLiteral("browser"));
     outline_ = new ArchiveOutlineView(central);
@@ -178,6 +202,7 @@ void MyDocument::buildWindow()
     hintLayout->addWidget(searchNamesButton);
     resultsLayout->addWidget(searchOffHint_);
     resultsModel_ = new SearchResultsModel(document_, this);
+    resultsModel_->setCutMarks(cutMarks_);
     results_ = new SearchResultsView(resultsPane);
     results_->setObjectName(QStringLiteral("searchResults"));
     results_->setModel(resultsModel_);
@@ -187,10 +212,17 @@ void MyDocument::buildWindow()
     results_->setShowGrid(false);
     results_->verticalHeader()->hide();
     results_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    // Names get the room they need, the path what is left, sizes their width.
     results_->horizontalHeader()->setSectionResizeMode(SearchResultsModel::Path, QHeaderView::Stretch);
+    results_->horizontalHeader()->setSectionResizeMode(SearchResultsModel::Size, QHeaderView::ResizeToContents);
+    results_->horizontalHeader()->setMinimumSectionSize(fontMetrics().horizontalAdvance(QStringLiteral("Name")) * 2);
+    results_->horizontalHeader()->setSortIndicatorClearable(true);
+    results_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    results_->setSortingEnabled(true);
     results_->setIconSize(QSize(16, 16));
     connect(results_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &MyDocument::selectionChanged);
     connect(resultsModel_, &QAbstractItemModel::modelReset, this, &MyDocument::selectionChanged);
+    connect(resultsModel_, &QAbstractItemModel::modelReset, this, &MyDocument::fitResultNames);
     connect(results_, &QTableView::activated, this, [this] { viewers_->openEntries(document_->selection().nodes()); });
     pathBar_ = new PathBar(resultsPane);
     pathBar_->setObjectName(QStringLiteral("pathBar"));
@@ -351,6 +383,16 @@ void MyDocument::searchFor(const QString& text, bool confirmed)
     backgroundSearch_->schedule(confirmed);
 }
 
+void MyDocument::fitResultNames()
+{
+    // At most half the pane, so that a long name leaves the path in view.
+    // Public in the base class only.
+    const int needed = static_cast<const QAbstractItemView*>(results_)->sizeHintForColumn(SearchResultsModel::Name);
+    const int room = results_->viewport()->width() / 2;
+    results_->horizontalHeader()->resizeSection(SearchResultsModel::Name,
+                                                std::max(std::min(needed, room), results_->horizontalHeader()->minimumSectionSize()));
+}
+
 void MyDocument::updateSearchHint()
 {
     searchOffHint_->setVisible(document_->browse().inSearchMode() && !searchNames_->isChecked() &&
@@ -509,6 +551,15 @@ void MyDocument::closeWithoutAsking()
 {
     closeConfirmed_ = true;
     close();
+}
+
+void MyDocument::keyPressEvent(QKeyEvent* event)
+{
+    // The clipboard is emptied, so that a later Paste cannot move what no
+    // longer looks cut.
+    if (event->key() == Qt::Key_Escape && !cutMarks_->isEmpty())
+        return QApplication::clipboard()->clear();
+    QMainWindow::keyPressEvent(event);
 }
 
 void MyDocument::closeEvent(QCloseEvent* event)

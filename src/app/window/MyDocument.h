@@ -21,6 +21,7 @@ class ArchiveColumnView;
 class ArchiveOutlineView;
 class ArchiveTreeModel;
 class BackgroundSearch;
+class CutMarks;
 class DocumentDialogs;
 class DocumentFileController;
 class OpenWithFiles;
@@ -60,6 +61,8 @@ public:
     ViewerWindows& viewers() const { return *viewers_; }
     PreviewPanes& previews() const { return *previews_; }
     OpenWithFiles& openWith() const { return *openWith_; }
+    // This window's entries waiting on the clipboard to be moved.
+    CutMarks& cutMarks() const { return *cutMarks_; }
     // Closes without asking again (the question has been answered).
     void closeWithoutAsking();
 
@@ -89,6 +92,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Escape abandons a cut (the search field takes its own Escape first).
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildWindow();
@@ -98,6 +103,7 @@ private:
     void setViewMode(int mode);
     void showTab();
     void updateSearchHint();
+    void fitResultNames();
     // The field's text typed, or confirmed with Return (no pause in typing
     // to wait for).
     void searchFor(const QString& text, bool confirmed);
@@ -136,6 +142,7 @@ private:
     QButtonGroup* viewModes_ = nullptr;
     QLabel* status_ = nullptr;
     RFADragAndDropDelegate* dragAndDrop_ = nullptr;
+    CutMarks* cutMarks_ = nullptr;
     const quint64 documentId_;
 
     bool statusUpdatePending_ = false;

@@ -1,5 +1,6 @@
 #include "app/window/SearchResultsModel.h"
 
+#include "app/views/CutMarks.h"
 #include "app/views/SizeText.h"
 
 namespace larkspan {
@@ -30,7 +31,14 @@ SearchResultsModel::~SearchResultsModel()
 
 void SearchResultsModel::takeRows()
 {
-    rows_ = document_->foundEntries().nodes();
+    const std::vector<RFATreeNode::Ptr>& found = document_->foundEntries().nodes();
+    const std::vector<std::size_t> order = sortedPositions(
+        found.size(), [&found](std::size_t i) -> const RFATreeNode& { return *found[i]; }, sort_,
+        [](const RFATreeNode& node) { return node.fullSize(); });
+    rows_.clear();
+    rows_.reserve(found.size());
+    for (const std::size_t i : order)
+        rows_.push_back(found[i]);
     rowByNode_.clear();
     for (std::size_t i = 0; i < rows_.size(); ++i)
         rowByNode_.emplace(rows_[i].get(), static_cast<int>(i));
@@ -47,6 +55,37 @@ void SearchResultsModel::watchHub()
             if (row >= 0)
                 emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
         });
+}
+
+void SearchResultsModel::sort(int column, Qt::SortOrder order)
+{
+    static constexpr EntrySortKey keys[] = {EntrySortKey::Name, EntrySortKey::Path, EntrySortKey::Size};
+    sort_ = {column >= 0 && column < ColumnCount ? keys[column] : EntrySortKey::None, order};
+    emit layoutAboutToBeChanged();
+    const QModelIndexList before = persistentIndexList();
+    std::vector<RFATreeNode::Ptr> nodes;
+    nodes.reserve(static_cast<std::size_t>(before.size()));
+    for (const QModelIndex& index : before)
+        nodes.push_back(nodeAt(index.row()));
+    takeRows();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (qsizetype i = 0; i < before.size(); ++i) {
+        const RFATreeNode::Ptr& node = nodes[static_cast<std::size_t>(i)];
+        after << (node ? index(rowOf(*node), before[i].column()) : QModelIndex());
+    }
+    changePersistentIndexList(before, after);
+    emit layoutChanged();
+}
+
+void SearchResultsModel::setCutMarks(const CutMarks* marks)
+{
+    cutMarks_ = marks;
+    connect(marks, &CutMarks::changed, this, [this](const std::vector<RFATreeNode::Ptr>& nodes) {
+        for (const RFATreeNode::Ptr& node : nodes)
+            if (const int row = rowOf(*node); row >= 0)
+                emit dataChanged(index(row, 0), index(row, ColumnCount - 1), {Qt::DecorationRole, Qt::ForegroundRole});
+    });
 }
 
 int SearchResultsModel::rowCount(const QModelIndex& parent) const
@@ -75,6 +114,9 @@ QVariant SearchResultsModel::data(const QModelIndex& index, int role) const
     const RFATreeNode::Ptr node = nodeAt(index.row());
     if (!node)
         return {};
+    if (cutMarks_ && (role == Qt::ForegroundRole || (role == Qt::DecorationRole && index.column() == Name)))
+        if (QVariant look = cutMarks_->look(*node, role, icons_.iconFor(*node)); look.isValid())
+            return look;
     switch (role) {
     case Qt::DisplayRole:
         if (index.column() == Name)

@@ -2,6 +2,7 @@
 
 #include "app/shell/RFAApplicationDelegate.h"
 #include "app/viewers/HexViewerWindow.h"
+#include "app/shell/WindowPlacement.h"
 #include "app/viewers/RFAImageViewingController.h"
 #include "app/viewers/TextEditorWindow.h"
 #include "app/window/MyDocument.h"
@@ -45,6 +46,7 @@ void ViewerWindows::openEntries(const std::vector<RFATreeNode::Ptr>& entries)
             auto* picture =
                 new RFAImageViewingController(entry, application_.imageDecoders(), window_.displayName(), &window_);
             application_.installMenus(picture->menuBar());
+            picture->addZoomCommands();
             picture->sizeToPicture();
             viewer = picture;
         } else if (entryKindOf(entry->extension()) == EntryKind::Sound) {
@@ -60,6 +62,7 @@ void ViewerWindows::openEntries(const std::vector<RFATreeNode::Ptr>& entries)
             continue;
         viewers_[entry.get()] = viewer;
         connect(viewer, &QObject::destroyed, this, [this, key = entry.get()] { viewers_.erase(key); });
+        placeOnScreen(*viewer, &window_);
         viewer->show();
         viewer->raise();
         viewer->activateWindow();

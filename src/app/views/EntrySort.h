@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QtCore/qnamespace.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace larkspan {
+
+class RFATreeNode;
+
+// What a list of entries is sorted by when the user clicks a column
+// header. Sorting is a view: the archive keeps its order, and the third
+// click on a header shows that order again.
+enum class EntrySortKey { None, Name, Path, Size };
+
+struct EntrySort {
+    EntrySortKey key = EntrySortKey::None;
+    Qt::SortOrder order = Qt::AscendingOrder;
+};
+
+using EntryAt = std::function<const RFATreeNode&(std::size_t position)>;
+using EntrySize = std::function<std::uint64_t(const RFATreeNode&)>;
+
+// The positions 0..count-1 in the order a view shows them: folders before
+// files in either direction, as file managers list them; names compared as
+// people read them (case aside, numbers by value); equal keys keep the
+// archive's order.
+std::vector<std::size_t> sortedPositions(std::size_t count, const EntryAt& entryAt, const EntrySort& sort,
+                                         const EntrySize& sizeOf);
+
+} // namespace larkspan
