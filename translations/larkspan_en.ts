@@ -219,6 +219,38 @@
         <source>Open With</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%@ is an update archive itself: name the archive it updates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%@ has an update numbered 999 already: no number is left</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%@ lies below a higher update of the same archive, which would hide what it holds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%@ is the archive being updated: its update cannot take its place</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 object</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%lu objects</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 object of %lu selected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%lu objects of %lu selected</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FileSizeFormatter</name>
@@ -391,6 +423,23 @@
         <source>The game could not be started.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message numerus="yes">
+        <source>… and %n more</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Empty folders cannot be saved in an RFA archive.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>An archive holds only files. These folders hold none and will be left out:
+
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>larkspan::EntryPreview</name>
@@ -546,6 +595,180 @@
     </message>
     <message>
         <source>Not found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>larkspan::ModTreeModel</name>
+    <message>
+        <source>Overrides:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>larkspan::ModWindow</name>
+    <message>
+        <source>%1 — as the game sees it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Search the whole mod (Return)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Names</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Contents</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Path</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit in Archive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Extract…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Entries</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit in &amp;Archive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+D</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Extract…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+E</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Find</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 could not be read: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>init.con uses the mod %1, which is not in the Mods folder.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>init.con could not be read: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Entries: %1 · Archives: %2 · Mods: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Left out: %1…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Some parts of the mod are left out of what is shown.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” could not be read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Searching %1…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Found: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Extract To</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Extract</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Extracting…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The written files could not be flushed to disk.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Some entries could not be extracted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Files to extract that are there already: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace them with the entries the game sees, or keep them and write the others?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -930,6 +1153,53 @@
         <source>Ctrl+Shift+P</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Open &amp;Mod…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+O</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save as &amp;Update Archive…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” is not a mod folder.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open Mod</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>larkspan::RFAImageViewingController</name>
+    <message>
+        <source>%1 %</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Zoom &amp;In</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Zoom &amp;Out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Actual Size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Fit to Window</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>larkspan::SearchResultsModel</name>
@@ -955,6 +1225,51 @@
     <message>
         <source>%1 (mixed)</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read-only</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>larkspan::UpdateArchiveCommand</name>
+    <message numerus="yes">
+        <source>An update archive cannot remove entries: %n entries missing here are still seen by the game (see the details).</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The update archive could not be written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Comparing with %1…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing is new or changed against “%1” and its updates.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No update archive was written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Writing %1…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” was written beside “%2”.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>It holds %n new or changed entries.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
 </context>
 </TS>
