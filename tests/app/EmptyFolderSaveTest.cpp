@@ -6,6 +6,7 @@
 #include "app/window/DocumentFileController.h"
 #include "model/RFAArchive.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
 
 namespace larkspan {
