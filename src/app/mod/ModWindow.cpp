@@ -275,7 +275,8 @@ MyDocument* ModWindow::editInArchive()
     }
     const EntrySource source = index_->entries()[selected.front()].source;
     MyDocument* window =
-        application_.openFile(QString::fromStdString(index_->archive(source).path.string()));
+        application_.openFile(QString::fromStdString(index_->archive(source).path.string()),
+                              RFAApplicationDelegate::UntitledWindow::Stays);
     if (window)
         window->revealEntry(index_->record(source).name);
     return window;
