@@ -25,9 +25,9 @@ void UpdateArchiveCommand::noteDeletions(QMessageBox& box, const std::vector<std
     if (deleted.empty())
         return;
     box.setInformativeText(box.informativeText() + QStringLiteral("\n\n") +
-                           tr("An update archive cannot remove entries: %n entries missing here are still seen "
-                              "by the game (see the details).",
-                              nullptr, static_cast<int>(deleted.size())));
+                           tr("An update archive cannot remove entries. Entries missing here that the game still "
+                              "sees: %1 (see the details).")
+                               .arg(deleted.size()));
     QStringList lines;
     for (const std::string& path : deleted)
         lines << QString::fromStdString(path);
@@ -79,7 +79,7 @@ void UpdateArchiveCommand::run(MyDocument& window)
     }
     QMessageBox* box = windowModalBox(&window, QMessageBox::Information, window.displayName(),
                                       tr("“%1” was written beside “%2”.").arg(fileNameOf(*target), fileNameOf(*base)),
-                                      tr("It holds %n new or changed entries.", nullptr, static_cast<int>(plan->entries.size())));
+                                      tr("New or changed entries it holds: %1.").arg(plan->entries.size()));
     noteDeletions(*box, plan->deleted);
     box->open();
 }
