@@ -20,6 +20,7 @@
 #include <QStackedWidget>
 #include <QStandardPaths>
 #include <QTest>
+#include <QToolButton>
 #include <QTimer>
 
 #include <functional>
@@ -77,6 +78,10 @@ inline ArchiveOutlineView& outline(MyDocument& window) { return part<ArchiveOutl
 inline SearchResultsView& searchResults(MyDocument& window) { return part<SearchResultsView>(window, "searchResults"); }
 inline QLineEdit& searchField(MyDocument& window) { return part<QLineEdit>(window, "searchField"); }
 inline QStackedWidget& panes(MyDocument& window) { return part<QStackedWidget>(window, "panes"); }
+inline QToolButton& viewModeButton(MyDocument& window, int mode)
+{
+    return part<QToolButton>(window, mode == 0 ? "browserViewButton" : "listViewButton");
+}
 inline ArchiveTreeModel& treeModel(MyDocument& window) { return part<ArchiveTreeModel>(window); }
 inline RFADragAndDropDelegate& dragAndDrop(MyDocument& window) { return part<RFADragAndDropDelegate>(window); }
 

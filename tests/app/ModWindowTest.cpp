@@ -123,6 +123,9 @@ private slots:
 
     void editInArchiveOpensTheProvidingArchiveWithTheEntrySelected()
     {
+        // An untouched untitled window stays: reading into it crashed.
+        MyDocument* untitled = windows_->untitled();
+        QApplication::setActiveWindow(untitled);
         ModWindow* window = openMod();
         QVERIFY(window);
         auto& outline = part<QTreeView>(*window, "outline");
@@ -130,6 +133,7 @@ private slots:
                                          QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         MyDocument* archive = window->editInArchive();
         QVERIFY(archive);
+        QVERIFY(archive != untitled);
         QCOMPARE(QFileInfo(archive->displayName()).fileName(), QStringLiteral("Objects_001.rfa"));
         const std::vector<RFATreeNode::Ptr> selected = archive->document()->selection().nodes();
         QCOMPARE(selected.size(), std::size_t(1));
