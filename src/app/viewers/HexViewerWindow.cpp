@@ -77,11 +77,17 @@ void HexViewerWindow::updateStatus()
         position_->setText(tr("The entry is empty."));
         return;
     }
-    const QString start = QString::number(view_->selectionStart(), 16).toUpper();
-    position_->setText(
-        view_->selectionLength() > 1
-            ? tr("Offset %1, %2 bytes selected, of %3").arg(start).arg(view_->selectionLength()).arg(size)
-            : tr("Offset %1 of %2 bytes").arg(start).arg(size));
+    // Offsets are hex as in the rows; sizes are counted in decimal, so the
+    // offset is given in decimal too.
+    const qint64 at = view_->selectionStart();
+    const QString start = QString::number(at, 16).toUpper();
+    position_->setText(view_->selectionLength() > 1
+                           ? tr("Offset %1 (%2), %3 bytes selected, of %4")
+                                 .arg(start)
+                                 .arg(at)
+                                 .arg(view_->selectionLength())
+                                 .arg(size)
+                           : tr("Offset %1 (%2) of %3 bytes").arg(start).arg(at).arg(size));
 }
 
 bool HexViewerWindow::goTo(const QString& offset)
