@@ -574,14 +574,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Offset %1, %2 bytes selected, of %3</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Offset %1 of %2 bytes</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>There is no byte at offset %1.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -595,6 +587,14 @@
     </message>
     <message>
         <source>Not found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Offset %1 (%2), %3 bytes selected, of %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Offset %1 (%2) of %3 bytes</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1233,13 +1233,6 @@
 </context>
 <context>
     <name>larkspan::UpdateArchiveCommand</name>
-    <message numerus="yes">
-        <source>An update archive cannot remove entries: %n entries missing here are still seen by the game (see the details).</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-        </translation>
-    </message>
     <message>
         <source>The update archive could not be written.</source>
         <translation type="unfinished"></translation>
@@ -1264,12 +1257,13 @@
         <source>“%1” was written beside “%2”.</source>
         <translation type="unfinished"></translation>
     </message>
-    <message numerus="yes">
-        <source>It holds %n new or changed entries.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-        </translation>
+    <message>
+        <source>An update archive cannot remove entries. Entries missing here that the game still sees: %1 (see the details).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New or changed entries it holds: %1.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>
