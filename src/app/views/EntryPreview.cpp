@@ -9,12 +9,16 @@
 #include "format/WaveHeader.h"
 #include "model/EntryKind.h"
 
+#include <QAbstractScrollArea>
+#include <QEvent>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace larkspan {
 
@@ -117,6 +121,32 @@ EntryPreview::EntryPreview(std::shared_ptr<const ArchiveDocument> document, Imag
     connect(decoder_, &BackgroundPictureDecoder::decoded, this, &EntryPreview::showPicture);
     setMinimumWidth(220);
     setEntry(nullptr);
+}
+
+// In the column browser the preview lies in a scrolling column that keeps
+// the widget's own height; it follows the column, so everything it shows
+// fits the column and nothing is cut off below.
+bool EntryPreview::event(QEvent* event)
+{
+    if (event->type() == QEvent::ParentChange) {
+        if (QWidget* viewport = parentWidget(); viewport && qobject_cast<QAbstractScrollArea*>(viewport->parentWidget())) {
+            viewport->installEventFilter(this);
+            fitTo(*viewport);
+        }
+    }
+    return QWidget::event(event);
+}
+
+bool EntryPreview::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Resize && watched == parentWidget())
+        fitTo(*parentWidget());
+    return QWidget::eventFilter(watched, event);
+}
+
+void EntryPreview::fitTo(const QWidget& viewport)
+{
+    resize(std::max(minimumWidth(), viewport.width()), std::max(minimumSizeHint().height(), viewport.height()));
 }
 
 void EntryPreview::setEntry(RFATreeNode::Ptr entry)

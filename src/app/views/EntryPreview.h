@@ -45,7 +45,12 @@ signals:
     // which program to open them with.
     void openRequested(const std::shared_ptr<larkspan::RFATreeNode>& entry, bool chooseProgram);
 
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void fitTo(const QWidget& viewport);
     void refresh();
     void showPicture(quint64 ticket, const QImage& picture);
     QString details() const;
