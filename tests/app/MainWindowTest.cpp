@@ -1,10 +1,10 @@
-// The archive window wired to the document logic: undo from the menu, the
-// questions it asks before replacing or closing, and the text editor's steps.
+// The archive window wired to the document logic: the menus of its viewer
+// windows, and the questions asked before replacing, closing, or saving
+// without empty folders.
 
 #include "AppTestSupport.h"
 
-#include "app/viewers/TextEditor.h"
-#include "app/viewers/TextEditorWindow.h"
+#include "app/window/DocumentFileController.h"
 #include "app/window/ViewerWindows.h"
 
 #include <QCheckBox>
@@ -13,131 +13,127 @@
 namespace larkspan {
 
 using namespace fixtures;
-using Command = RFAApplicationDelegate::Command;
 
 class MainWindowTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<WindowFixture> windows_;
 
-    RFAApplicationDelegate& app() { return *windows_->app; }
-    MyDocument* open(const std::vector<std::pair<std::string, std::string>>& entries)
-    {
-        return windows_->open(entries);
-    }
-
 private slots:
-    void initTestCase() { isolateSettings(); }
-    void init()
-    {
-        QSettings().clear();
-        windows_ = std::make_unique<WindowFixture>();
-    }
+    void init() { windows_ = std::make_unique<WindowFixture>(); }
     void cleanup() { windows_.reset(); }
 
-    void newFolderDeleteAndUndoFromTheMenu()
+    // Viewer windows carry the application's menus: they act on the
+    // viewer's document, whatever window was active before.
+    void aViewersShortcutsActOnItsDocument_data()
     {
-        MyDocument* window = open({{"bf1942/a.con", "a"}});
-        QApplication::setActiveWindow(window);
-        selectInTree(*window, {""});
-        app().action(Command::NewFolder)->trigger();
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QKeySequence>("keys");
+        for (const char* entry : {"init.con", "sky.raw", "tank.sm"})
+            for (const auto key : {QKeySequence::Save, QKeySequence::Undo, QKeySequence::Close})
+                QTest::addRow("%s %d", entry, int(key)) << QString::fromLatin1(entry) << QKeySequence(key);
+    }
+    void aViewersShortcutsActOnItsDocument()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QKeySequence, keys);
+        MyDocument* window = windows_->open(
+            {{"bf1942/init.con", "run x"}, {"bf1942/sky.raw", std::string(2 * 64 * 64, '\x40')}, {"bf1942/tank.sm", "m"}});
+        MyDocument* other = windows_->untitled();
+        window->document()->commands().renameNode(node(*window, "init.con"), "renamed.con");
         endUserEvent();
-        const RFATreeNode::Ptr root = node(*window, "");
-        QCOMPARE(root->countOfChildren(), std::size_t{2});
-        QCOMPARE(root->objectInChildrenAtIndex(1)->name(), std::string("Unnamed"));
-        QVERIFY(window->isWindowModified());
-        QCOMPARE(app().action(Command::Undo)->text(), QStringLiteral("&Undo New Folder"));
-
-        selectInTree(*window, {"a.con"});
-        app().action(Command::Delete)->trigger();
-        endUserEvent();
-        QCOMPARE(root->countOfChildren(), std::size_t{1});
-        QCOMPARE(app().action(Command::Undo)->text(), QStringLiteral("&Undo Delete"));
-        app().action(Command::Undo)->trigger();
-        endUserEvent();
-        QCOMPARE(root->countOfChildren(), std::size_t{2});
-        QCOMPARE(app().action(Command::Redo)->text(), QStringLiteral("&Redo Delete"));
-        app().action(Command::Undo)->trigger();
-        endUserEvent();
-        QCOMPARE(root->countOfChildren(), std::size_t{1});
-        QVERIFY2(!window->isWindowModified(), "back at the state read from disk");
-        app().action(Command::Redo)->trigger();
-        endUserEvent();
-        QCOMPARE(root->countOfChildren(), std::size_t{2});
+        const RFATreeNode::Ptr shown = node(*window, entry == "init.con" ? "renamed.con" : entry.toStdString());
+        window->viewers().openEntries({shown});
+        QPointer<QWidget> viewer = window->viewers().viewerFor(*shown);
+        QVERIFY(viewer);
+        QApplication::setActiveWindow(viewer);
+        QVERIFY(QTest::qWaitForWindowActive(viewer));
+        QTest::keySequence(viewer->focusWidget() ? viewer->focusWidget() : viewer.data(), keys);
+        if (keys == QKeySequence::Save)
+            QTRY_VERIFY(!window->isModified());
+        else if (keys == QKeySequence::Undo)
+            QTRY_VERIFY(node(*window, "init.con"));
+        else
+            QTRY_VERIFY(viewer.isNull());
+        QVERIFY(window->isVisible() && other->isVisible());
     }
 
     void addFilesAsksBeforeReplacing()
     {
         const std::filesystem::path incoming = windows_->temp.write("incoming/a.con", "new content");
         windows_->temp.write("incoming/b.con", "b");
-        MyDocument* window = open({{"bf1942/a.con", "old"}});
-        window->document()->insertion().startAddingFilesWithNames({incoming, windows_->temp.path() / "incoming/b.con"},
-                                                      node(*window, ""), 1);
+        MyDocument* window = windows_->open({{"bf1942/a.con", "old"}});
+        window->document()->insertion().startAddingFilesWithNames({incoming, windows_->temp / "incoming/b.con"},
+                                                                  node(*window, ""), 1);
         QMessageBox* question = waitForDialog<QMessageBox>(*window);
         QVERIFY(question);
         QCOMPARE(question->text(), QStringLiteral("a.con already exists."));
         QCOMPARE(question->informativeText(), QStringLiteral("Do you wish to replace a.con with the new file?"));
         QVERIFY(question->checkBox());
-        QCOMPARE(question->checkBox()->text(), QStringLiteral("Do for all files."));
-        QCOMPARE(question->windowModality(), Qt::WindowModal);
         question->buttons().first()->click(); // Replace
         QTRY_VERIFY(!window->document()->insertion().isInserting());
-        QCOMPARE(node(*window, "a.con")->data()->size(), std::size_t{11});
+        QCOMPARE(text(node(*window, "a.con")->data()), "new content");
         QVERIFY(node(*window, "b.con"));
     }
 
     void closeAsksToSaveChanges()
     {
-        MyDocument* window = open({{"bf1942/a.con", "a"}});
+        MyDocument* window = windows_->open({{"bf1942/a.con", "a"}});
         QPointer<MyDocument> watch(window);
         const std::filesystem::path file = *window->document()->fileLocation();
         node(*window, "a.con")->setName("b.con");
         endUserEvent();
-        QVERIFY(window->isModified());
-
-        window->close();
-        QMessageBox* prompt = waitForDialog<QMessageBox>(*window);
-        QVERIFY(prompt);
-        prompt->button(QMessageBox::Cancel)->click();
-        QTest::qWait(50);
-        QVERIFY(watch && window->isVisible());
-
-        window->close();
-        prompt = waitForDialog<QMessageBox>(*window);
-        QVERIFY(prompt);
-        QCOMPARE(prompt->button(QMessageBox::Discard)->text(), QStringLiteral("Don't Save"));
-        prompt->button(QMessageBox::Save)->click();
+        for (const auto answer : {QMessageBox::Cancel, QMessageBox::Save}) {
+            window->close();
+            QMessageBox* prompt = waitForDialog<QMessageBox>(*window);
+            QVERIFY(prompt);
+            QCOMPARE(prompt->button(QMessageBox::Discard)->text(), QStringLiteral("Don't Save"));
+            prompt->button(answer)->click();
+        }
         QTRY_VERIFY(watch.isNull());
-        // Saved before closing: the file holds the rename.
         const auto reread = RFAArchive::initWithData(*readWholeFile(file)).value_or(nullptr);
-        QCOMPARE(reread->root()->objectInChildrenAtIndex(0)->name(), std::string("b.con"));
+        QCOMPARE(reread->root()->objectInChildrenAtIndex(0)->name(), "b.con");
     }
 
-    void typingInTheEditorIsUndoneFromTheMenu()
+    void savingAsksBeforeLeavingOutEmptyFolders_data()
     {
-        const std::string script = "rem caf\xE9\r\nrun x\n\tend\r";
-        MyDocument* window = open({{"bf1942/init.con", script}});
-        QApplication::setActiveWindow(window);
-        const RFATreeNode::Ptr entry = node(*window, "init.con");
-        window->viewers().openEntries({entry});
-        auto* editorWindow = qobject_cast<TextEditorWindow*>(window->viewers().viewerFor(*entry));
-        QVERIFY(editorWindow);
-        QVERIFY(QTest::qWaitForWindowExposed(editorWindow));
-        TextEditor& editor = *editorWindow->editor();
-        QCOMPARE(*entry->data(), Bytes(script.begin(), script.end()));
-        QTextCursor cursor = editor.textCursor();
-        cursor.movePosition(QTextCursor::End);
-        editor.setTextCursor(cursor);
-        QTest::keyClicks(&editor, QStringLiteral("ok"));
-        endUserEvent();
-        const std::string typed = script + "ok";
-        QCOMPARE(*entry->data(), Bytes(typed.begin(), typed.end()));
-        QVERIFY(window->isWindowModified());
-        QCOMPARE(app().action(Command::Undo)->text(), QStringLiteral("&Undo Typing"));
-        app().action(Command::Undo)->trigger();
-        endUserEvent();
-        QCOMPARE(*entry->data(), Bytes(script.begin(), script.end()));
-        QVERIFY(!window->isWindowModified());
+        QTest::addColumn<QStringList>("folders"); // made empty, below bf1942
+        QTest::addColumn<QStringList>("named");   // in the question
+        QTest::addColumn<bool>("answerSave");
+        QTest::newRow("cancelled") << QStringList{"empty"} << QStringList{"bf1942/empty/"} << false;
+        // A folder of empty folders goes as one.
+        QTest::newRow("nested") << QStringList{"outer", "outer/inner", "other"}
+                                << QStringList{"bf1942/outer/", "bf1942/other/"} << true;
+    }
+    void savingAsksBeforeLeavingOutEmptyFolders()
+    {
+        QFETCH(QStringList, folders);
+        QFETCH(QStringList, named);
+        QFETCH(bool, answerSave);
+        MyDocument* window = windows_->open({{"bf1942/a.con", "a"}});
+        for (const QString& path : folders) {
+            const RFATreeNode::Ptr parent = node(*window, path.section('/', 0, -2).toStdString());
+            parent->appendChild(RFATreeNode::initAsDirectory(path.section('/', -1).toStdString(), parent));
+        }
+        const std::filesystem::path file = *window->document()->fileLocation();
+        const Bytes before = *readWholeFile(file);
+        std::optional<bool> saved;
+        window->file().save([&saved](bool ok) { saved = ok; });
+        QMessageBox* box = waitForDialog<QMessageBox>(*window);
+        QVERIFY(box);
+        for (const QString& folder : named)
+            QVERIFY2(box->informativeText().contains(folder), qPrintable(box->informativeText()));
+        QCOMPARE(box->informativeText().count(QStringLiteral("bf1942/")), named.size());
+        QVERIFY(!saved);
+        box->button(answerSave ? QMessageBox::Save : QMessageBox::Cancel)->click();
+        QTRY_VERIFY(saved.has_value());
+        QCOMPARE(*saved, answerSave);
+        const Bytes after = *readWholeFile(file);
+        if (answerSave)
+            QCOMPARE(describe(*(*RFAArchive::initWithData(after))->root()), "bf1942{a.con}");
+        else
+            QCOMPARE(after, before);
+        QCOMPARE(window->isModified(), !answerSave);
     }
 };
 

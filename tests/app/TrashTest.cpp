@@ -3,7 +3,7 @@
 // moved elsewhere, entries moved away meanwhile, and windows closed while
 // their files are watched.
 
-#include "DragAndDropSupport.h"
+#include "AppTestSupport.h"
 
 #include "app/dnd/TrashDetection.h"
 
@@ -51,11 +51,7 @@ class TrashTest : public QObject {
     }
 
 private slots:
-    void initTestCase()
-    {
-        isolateSettings();
-        qputenv("XDG_DATA_HOME", dataHome().toUtf8());
-    }
+    void initTestCase() { qputenv("XDG_DATA_HOME", dataHome().toUtf8()); }
     void init() { windows_ = std::make_unique<WindowFixture>(); }
     void cleanup()
     {
@@ -89,7 +85,7 @@ private slots:
         QCOMPARE(tree(*window), expected);
         endUserEvent();
         if (expected != before) {
-            QCOMPARE(window->document()->undoHistory()->undoActionName(), std::string("Delete"));
+            QCOMPARE(window->document()->undoHistory()->undoActionName(), "Delete");
             window->document()->undoHistory()->undo();
             QCOMPARE(tree(*window), before);
         }
@@ -103,43 +99,34 @@ private slots:
         MyDocument* window = windows_->open(
             {{"bf1942/a.con", "a"}, {"bf1942/b.con", "b"}, {"bf1942/c.con", "c"}, {"bf1942/d.con", "d"}});
         const std::string before = tree(*window);
-        const std::unique_ptr<RFAPasteboardOwner> data = pasteboard(*window, {"a.con", "b.con", "c.con"});
+        const std::unique_ptr<RFAPasteboardOwner> data = pasteboard(*window, {"a.con", "b.con", "c.con", "d.con"});
         dragAndDrop(*window).dragEnded(nullptr, *data, DragOrigin::Tree);
-        QCOMPARE(data->urls().size(), 3);
+        QCOMPARE(data->urls().size(), 4);
         const std::vector<QString> files = data->exportedPaths();
         // The question stays open a while: nothing is decided meanwhile.
         QTest::qWait(500);
         QCOMPARE(tree(*window), before);
 
         trash(files[0]);
-        QTRY_COMPARE(tree(*window), std::string("bf1942{b.con,c.con,d.con}"));
+        QTRY_COMPARE(tree(*window), "bf1942{b.con,c.con,d.con}");
         endUserEvent();
         moveElsewhere(files[1]);
         trash(files[2]);
-        QTRY_COMPARE(tree(*window), std::string("bf1942{b.con,d.con}"));
+        QTRY_COMPARE(tree(*window), "bf1942{b.con,d.con}");
         endUserEvent();
         // Each batch its own step.
-        QCOMPARE(window->document()->undoHistory()->undoActionName(), std::string("Delete"));
+        QCOMPARE(window->document()->undoHistory()->undoActionName(), "Delete");
         window->document()->undoHistory()->undo();
         endUserEvent();
-        QCOMPARE(tree(*window), std::string("bf1942{b.con,c.con,d.con}"));
+        QCOMPARE(tree(*window), "bf1942{b.con,c.con,d.con}");
         window->document()->undoHistory()->undo();
         QCOMPARE(tree(*window), before);
-    }
 
-    void aRecordWrittenAfterTheFileLeftStillCounts()
-    {
         // Not every file manager writes the trash's record first.
-        MyDocument* window = windows_->open({{"bf1942/a.con", "a"}, {"bf1942/b.con", "b"}});
-        const std::unique_ptr<RFAPasteboardOwner> data = pasteboard(*window, {"a.con"});
-        dragAndDrop(*window).dragEnded(nullptr, *data, DragOrigin::Tree);
-        QCOMPARE(data->urls().size(), 1);
-        const QString file = data->exportedPaths().front();
-        QDir().mkpath(dataHome() + QStringLiteral("/Trash/files"));
-        QVERIFY(QFile::rename(file, dataHome() + QStringLiteral("/Trash/files/a.con")));
+        QVERIFY(QFile::rename(files[3], dataHome() + QStringLiteral("/Trash/files/d.con")));
         QTest::qWait(300);
-        writeTrashInfo(dataHome() + QStringLiteral("/Trash/info"), QStringLiteral("a.con"), file.toUtf8());
-        QTRY_COMPARE(tree(*window), std::string("bf1942{b.con}"));
+        writeTrashInfo(dataHome() + QStringLiteral("/Trash/info"), QStringLiteral("d.con"), files[3].toUtf8());
+        QTRY_COMPARE(tree(*window), "bf1942{a.con,b.con,c.con}");
     }
 
     void anEntryMovedToAnotherWindowMeanwhileStaysThere()
@@ -185,8 +172,9 @@ private slots:
         QCOMPARE(describe(*closed->archive().root()), std::string("bf1942{a.con,b.con}"));
     }
 
-    void trashInfoNamesTheOriginalPlace()
+    void detection()
     {
+        // A mount's trash names files relative to the mount's top.
         const QString top = QString::fromStdString((disk_.path() / "mount").string());
         const QString info = top + QStringLiteral("/.Trash-1000/info");
         const QString cache = top + QStringLiteral("/cache/");
@@ -198,38 +186,28 @@ private slots:
             QString path;
             bool named;
         } cases[] = {
-            {cache + QStringLiteral("r\u00e9sum\u00e9 1.con"), true},
-            {cache + QStringLiteral("x.con"), true},
-            {cache + QStringLiteral("x.con2"), false},
-            {cache + QStringLiteral("other.con"), false},
+            {cache + QStringLiteral("r\u00e9sum\u00e9 1.con"), true}, {cache + QStringLiteral("x.con"), true},
+            {cache + QStringLiteral("x.con2"), false},             {cache + QStringLiteral("other.con"), false},
             {top + QStringLiteral("/x.con"), false},
         };
         for (const auto& c : cases)
             QVERIFY2(isNamedInTrash(c.path, mount) == c.named, qPrintable(c.path));
         QVERIFY2(!isNamedInTrash(cache + QStringLiteral("x.con"), {{info, {}}}),
                  "a relative path means nothing in the home trash");
-    }
 
-    void fateOfAnExportedFile()
-    {
+        // The home trash names them in full; a link left behind is still there.
         const QString folder = QString::fromStdString(disk_.path().string()) + QStringLiteral("/exported/");
-        const QString info = dataHome() + QStringLiteral("/Trash/info");
-        const std::vector<TrashFolder> home{{info, {}}};
+        const std::vector<TrashFolder> home{{dataHome() + QStringLiteral("/Trash/info"), {}}};
         disk_.write("exported/present.con", "p");
         QVERIFY(QFile::link(folder + QStringLiteral("nowhere"), folder + QStringLiteral("link.con")));
         for (const char* name : {"present.con", "trashed.con", "link.con"})
-            writeTrashInfo(info, QString::fromLatin1(name), (folder + QString::fromLatin1(name)).toUtf8());
-        const struct {
-            const char* name;
-            FileFate fate;
-        } cases[] = {
-            {"present.con", FileFate::Present},
-            {"trashed.con", FileFate::Trashed},
-            {"moved.con", FileFate::Elsewhere},
-            {"link.con", FileFate::Present},
-        };
-        for (const auto& c : cases)
-            QVERIFY2(fateOf(folder + QString::fromLatin1(c.name), home) == c.fate, c.name);
+            writeTrashInfo(home[0].infoFolder, QString::fromLatin1(name), (folder + QString::fromLatin1(name)).toUtf8());
+        const std::pair<const char*, FileFate> fates[] = {{"present.con", FileFate::Present},
+                                                          {"trashed.con", FileFate::Trashed},
+                                                          {"moved.con", FileFate::Elsewhere},
+                                                          {"link.con", FileFate::Present}};
+        for (const auto& [name, fate] : fates)
+            QVERIFY2(fateOf(folder + QString::fromLatin1(name), home) == fate, name);
     }
 };
 
