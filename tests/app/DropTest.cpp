@@ -300,11 +300,6 @@ private slots:
         QVERIFY(why && why->text().contains(QStringLiteral("could not be opened")));
         why->close();
 
-        // An untitled window leaves nothing to read.
-        MyDocument* untitled = windows_->untitled();
-        const std::unique_ptr<RFAPasteboardOwner> lost = pasteboard(*untitled, {});
-        close(untitled);
-        QVERIFY(!accepted(*lost));
     }
 
     void clipboardCopyCutAndPaste()

@@ -7,7 +7,6 @@
 #include "app/window/DocumentFileController.h"
 #include "app/window/ViewerWindows.h"
 
-#include <QCheckBox>
 #include <QPushButton>
 
 namespace larkspan {
@@ -29,9 +28,11 @@ private slots:
     {
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QKeySequence>("keys");
+        const std::pair<const char*, QKeySequence::StandardKey> keys[] = {
+            {"save", QKeySequence::Save}, {"undo", QKeySequence::Undo}, {"close", QKeySequence::Close}};
         for (const char* entry : {"init.con", "sky.raw", "tank.sm"})
-            for (const auto key : {QKeySequence::Save, QKeySequence::Undo, QKeySequence::Close})
-                QTest::addRow("%s %d", entry, int(key)) << QString::fromLatin1(entry) << QKeySequence(key);
+            for (const auto& [name, key] : keys)
+                QTest::addRow("%s %s", entry, name) << QString::fromLatin1(entry) << QKeySequence(key);
     }
     void aViewersShortcutsActOnItsDocument()
     {
