@@ -1,6 +1,6 @@
-// The archive window wired to the document logic: the menus of its viewer
-// windows, and the questions asked before replacing, closing, or saving
-// without empty folders.
+// The archive window wired to the document logic: undo and redo from the
+// menus of its own and its viewer windows, and the questions asked before
+// replacing, closing, or saving without empty folders.
 
 #include "AppTestSupport.h"
 
@@ -12,6 +12,7 @@
 namespace larkspan {
 
 using namespace fixtures;
+using Command = RFAApplicationDelegate::Command;
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -21,6 +22,23 @@ class MainWindowTest : public QObject {
 private slots:
     void init() { windows_ = std::make_unique<WindowFixture>(); }
     void cleanup() { windows_.reset(); }
+
+    void undoAndRedoFromTheMenu()
+    {
+        MyDocument* window = windows_->open({{"bf1942/a.con", "a"}, {"bf1942/b.con", "b"}});
+        QApplication::setActiveWindow(window);
+        QVERIFY(window->document()->commands().deleteNodes({node(*window, "a.con")}));
+        endUserEvent();
+        const auto run = [&](Command command, const QString& named, const std::string& after, bool modified) {
+            QCOMPARE(windows_->app->action(command)->text(), named);
+            windows_->app->action(command)->trigger();
+            endUserEvent();
+            QCOMPARE(tree(*window), after);
+            QCOMPARE(window->isWindowModified(), modified);
+        };
+        run(Command::Undo, QStringLiteral("&Undo Delete"), "bf1942{a.con,b.con}", false);
+        run(Command::Redo, QStringLiteral("&Redo Delete"), "bf1942{b.con}", true);
+    }
 
     // Viewer windows carry the application's menus: they act on the
     // viewer's document, whatever window was active before.
