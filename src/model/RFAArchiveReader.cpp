@@ -1,8 +1,8 @@
-#include "base/WorkerPool.h"
 #include "format/ArchiveDirectory.h"
 #include "format/EntryPath.h"
 #include "format/StoredContent.h"
 #include "model/RFAArchive.h"
+#include "model/StoredContentDecoding.h"
 
 #include <algorithm>
 #include <optional>
@@ -51,36 +51,6 @@ private:
     std::unordered_map<std::string, RFATreeNode::Ptr> folders_;
 };
 
-// Decodes every entry on the workers, in record order as far as telling goes:
-// the first that fails gives its error.
-Result<void> decodeAll(const std::vector<std::shared_ptr<const StoredContent>>& contents, std::uint64_t fileSize,
-                       const ReadProgress& progress, unsigned workers)
-{
-    std::vector<std::optional<Error>> failures(contents.size());
-    WorkerPool pool(workers == 0 ? defaultWorkerCount() : workers);
-    std::uint64_t bytesDone = 0;
-    std::optional<Error> failure;
-    pool.run(
-        contents.size(),
-        [&](std::size_t i, unsigned) {
-            if (const Result<SharedBytes> content = contents[i]->content(); !content)
-                failures[i] = content.error();
-        },
-        [&](std::size_t i) {
-            failure = failures[i];
-            if (!failure && progress) {
-                // Records may share their stored bytes: never report more than the file.
-                bytesDone = std::min<std::uint64_t>(bytesDone + contents[i]->storedSize(), fileSize);
-                if (!progress(bytesDone, fileSize))
-                    failure = Error{ErrorCode::Cancelled};
-            }
-            return !failure;
-        });
-    if (failure)
-        return *failure;
-    return {};
-}
-
 } // namespace
 
 Result<std::unique_ptr<RFAArchive>> RFAArchive::initWithFile(SharedBytes file, Decoding decoding,
@@ -118,7 +88,7 @@ Result<std::unique_ptr<RFAArchive>> RFAArchive::initWithFile(SharedBytes file, D
         contents.push_back(std::move(*content));
     }
     if (decoding == Decoding::WhileReading)
-        if (const Result<void> decoded = decodeAll(contents, file->size(), progress, workers); !decoded)
+        if (const Result<void> decoded = decodeStoredContents(contents, workers, progress, file->size()); !decoded)
             return decoded.error();
     if (entryError)
         return *entryError;

@@ -3,7 +3,9 @@
 #include "base/WorkerPool.h"
 #include "format/StoredContent.h"
 #include "model/RFATreeNode.h"
+#include "model/StoredContentDecoding.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace larkspan {
@@ -22,29 +24,38 @@ void collectUndecoded(const RFATreeNode& node, std::vector<std::shared_ptr<const
         collectUndecoded(*node.objectInChildrenAtIndex(i), found);
 }
 
-Result<void> decodeOnWorkers(const std::vector<std::shared_ptr<const StoredContent>>& stored, unsigned workers)
+} // namespace
+
+Result<void> decodeStoredContents(const std::vector<std::shared_ptr<const StoredContent>>& contents, unsigned workers,
+                                  const std::function<bool(std::uint64_t done, std::uint64_t total)>& progress,
+                                  std::uint64_t total)
 {
-    if (stored.empty())
+    if (contents.empty())
         return {};
-    std::vector<std::optional<Error>> failures(stored.size());
+    std::vector<std::optional<Error>> failures(contents.size());
+    std::uint64_t done = 0;
     std::optional<Error> failure;
     WorkerPool pool(workers == 0 ? defaultWorkerCount() : workers);
     pool.run(
-        stored.size(),
+        contents.size(),
         [&](std::size_t i, unsigned) {
-            if (const Result<SharedBytes> content = stored[i]->content(); !content)
+            if (const Result<SharedBytes> content = contents[i]->content(); !content)
                 failures[i] = content.error();
         },
         [&](std::size_t i) {
             failure = failures[i];
+            if (!failure && progress) {
+                // Records may share their stored bytes: never report more than the whole.
+                done = std::min<std::uint64_t>(done + contents[i]->storedSize(), total);
+                if (!progress(done, total))
+                    failure = Error{ErrorCode::Cancelled};
+            }
             return !failure;
         });
     if (failure)
         return *failure;
     return {};
 }
-
-} // namespace
 
 SharedBytes RFATreeNode::data() const
 {
@@ -73,14 +84,14 @@ Result<void> loadContents(std::span<const RFATreeNode::Ptr> nodes, unsigned work
     std::vector<std::shared_ptr<const StoredContent>> undecoded;
     for (const RFATreeNode::Ptr& node : nodes)
         collectUndecoded(*node, undecoded);
-    return decodeOnWorkers(undecoded, workers);
+    return decodeStoredContents(undecoded, workers);
 }
 
 Result<void> loadContents(const RFATreeNode& node, unsigned workers)
 {
     std::vector<std::shared_ptr<const StoredContent>> undecoded;
     collectUndecoded(node, undecoded);
-    return decodeOnWorkers(undecoded, workers);
+    return decodeStoredContents(undecoded, workers);
 }
 
 } // namespace larkspan

@@ -14,7 +14,8 @@ namespace {
 std::vector<std::pair<std::string, Bytes>> contentsOf(const RFAArchive& archive)
 {
     std::vector<std::pair<std::string, Bytes>> contents;
-    for (const ArchiveEntry& entry : *archive.entries())
+    const Result<std::vector<ArchiveEntry>> entries = archive.entries();
+    for (const ArchiveEntry& entry : *entries)
         contents.emplace_back(entry.path, *entry.content);
     return contents;
 }
