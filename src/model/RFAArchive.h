@@ -69,9 +69,9 @@ public:
     // Decompression for a file that cannot be read (with WhenRead, only the
     // directory and the entries' segment tables are checked here; an entry
     // whose streams do not decode tells so when read), Cancelled when the
-    // progress callback, told of the decoding, stopped it. Decoding runs on `workers`
-    // threads (0 for one per core); the tree is built on the calling thread
-    // alone.
+    // progress callback, told of the decoding, stopped it. Decoding runs on
+    // `workers` threads (0 for one per core); the tree is built on the
+    // calling thread alone.
     static Result<std::unique_ptr<RFAArchive>> initWithFile(SharedBytes file, Decoding decoding,
                                                             const ReadProgress& progress = {}, unsigned workers = 0);
     // A copy of the bytes, decoded while reading.
