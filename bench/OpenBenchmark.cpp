@@ -1,8 +1,11 @@
-// Opening a compressed archive of the game packer's kind: RFAArchive::
-// initWithData on the file in memory (parse, decode on every core, tree),
-// against liblzo2 alone decoding the same entries' segments into a
-// preallocated buffer on one thread, in the same run. Then the peak memory
-// of opening, in a fresh process.
+// Opening a compressed archive of the game packer's kind and decoding every
+// entry: RFAArchive::initWithFile on the file in memory, decoding while
+// reading (parse, decode on every core, tree), against liblzo2 alone
+// decoding the same entries' segments into a preallocated buffer on one
+// thread, in the same run. Then what the editor's open alone costs (parse,
+// segment tables, tree; entries decoded when read) and opening followed by
+// reading every entry, as a save does. Then the peak memory of each, in a
+// fresh process.
 //
 //   bench_open [--corpus-mb=N] [--rounds=N]
 //
@@ -95,8 +98,13 @@ bool treeHoldsLiblzoContent(const RFAArchive& archive, const std::vector<EntryRe
 // that the peak is theirs alone.
 int runChild(const std::string& section, const char* path)
 {
-    const Result<Bytes> file = readWholeFile(path);
-    if (!file || (section == "--open-child" && !RFAArchive::initWithData(*file).value_or(nullptr)))
+    Result<Bytes> file = readWholeFile(path);
+    if (!file)
+        return 1;
+    const SharedBytes bytes = makeSharedBytes(std::move(*file));
+    const auto decoding =
+        section == "--open-child" ? RFAArchive::Decoding::WhileReading : RFAArchive::Decoding::WhenRead;
+    if (section != "--read-child" && !RFAArchive::initWithFile(bytes, decoding).value_or(nullptr))
         return 1;
     std::printf("%ld\n", peakResidentKiB());
     return 0;
@@ -122,7 +130,8 @@ long medianPeakKiB(const std::string& section, const std::string& path, int roun
 
 int main(int argc, char** argv)
 {
-    if (argc == 3 && (std::strcmp(argv[1], "--open-child") == 0 || std::strcmp(argv[1], "--read-child") == 0))
+    if (argc == 3 && (std::strcmp(argv[1], "--open-child") == 0 || std::strcmp(argv[1], "--read-child") == 0 ||
+                      std::strcmp(argv[1], "--lazy-open-child") == 0))
         return runChild(argv[1], argv[2]);
     const int rounds = takeRounds(argc, argv, 5);
     const std::size_t megabytes = takeSizeFlag(argc, argv, "corpus-mb", 320);
@@ -142,7 +151,11 @@ int main(int argc, char** argv)
                 archive.path.c_str(), archive.bytes.size(), records.size(), raw, contentSize);
 
     Bytes decoded(contentSize);
-    std::unique_ptr<RFAArchive> opened = RFAArchive::initWithData(archive.bytes).value_or(nullptr);
+    const SharedBytes file = makeSharedBytes(archive.bytes);
+    const auto open = [&file](RFAArchive::Decoding decoding) {
+        return RFAArchive::initWithFile(file, decoding).value_or(nullptr);
+    };
+    std::unique_ptr<RFAArchive> opened = open(RFAArchive::Decoding::WhileReading);
     if (!opened || !decodeWithLiblzo(records, decoded.data()) ||
         !treeHoldsLiblzoContent(*opened, records, decoded.data())) {
         std::fprintf(stderr, "the archive does not open to what liblzo2 decodes\n");
@@ -154,10 +167,18 @@ int main(int argc, char** argv)
     bool decodedAll = true;
     const std::vector<double> seconds = medianSeconds(
         {
-            {"initWithData", [&] { opened = RFAArchive::initWithData(archive.bytes).value_or(nullptr); }, [&] { opened.reset(); }},
+            {"decoding while reading", [&] { opened = open(RFAArchive::Decoding::WhileReading); },
+             [&] { opened.reset(); }},
             {"liblzo2", [&] { decodedAll &= decodeWithLiblzo(records, decoded.data()); }},
             {"liblzo2 fresh", [&] { decodedAll &= decodeWithLiblzoIntoFreshMemory(records, fresh); },
              [&] { fresh.clear(); }},
+            {"open only", [&] { opened = open(RFAArchive::Decoding::WhenRead); }, [&] { opened.reset(); }},
+            {"open, then read all",
+             [&] {
+                 opened = open(RFAArchive::Decoding::WhenRead);
+                 decodedAll &= opened && loadContents(opened->rootNodes());
+             },
+             [&] { opened.reset(); }},
         },
         rounds);
     if (!decodedAll || !opened) {
@@ -170,25 +191,37 @@ int main(int argc, char** argv)
     std::printf("opening (median of %d rounds, throughput in content bytes):\n", rounds);
     // The entries are decoded on one worker per core; the anchor has one thread.
     const std::string cores = std::to_string(defaultWorkerCount()) + " cores";
-    printComparison("RFAArchive::initWithData on " + cores + " " + timeAndThroughput(seconds[0], contentSize),
+    printComparison("RFAArchive::initWithFile decoding while reading, on " + cores + " " +
+                        timeAndThroughput(seconds[0], contentSize),
                     "lzo1x_decompress_safe into one preallocated buffer, one thread " +
                         timeAndThroughput(seconds[1], contentSize),
                     Ratio::Speed, seconds[1] / seconds[0], Goal::AtLeast, 1.5);
-    printComparison("RFAArchive::initWithData " + timeAndThroughput(seconds[0], contentSize),
+    printComparison("RFAArchive::initWithFile decoding while reading " + timeAndThroughput(seconds[0], contentSize),
                     "lzo1x_decompress_safe into fresh memory per entry " + timeAndThroughput(seconds[2], contentSize),
                     Ratio::Speed, seconds[2] / seconds[0]);
+    printComparison("RFAArchive::initWithFile, entries decoded when read (the editor's open) " +
+                        milliseconds(seconds[3]),
+                    "the same decoding while reading " + milliseconds(seconds[0]), Ratio::Time,
+                    seconds[3] / seconds[0]);
+    printComparison("open, then every entry read with loadContents " + timeAndThroughput(seconds[4], contentSize),
+                    "the same decoding while reading " + timeAndThroughput(seconds[0], contentSize), Ratio::Speed,
+                    seconds[0] / seconds[4]);
 
     const int peakRounds = std::max(1, std::min(rounds, 3));
     const long openKiB = medianPeakKiB("--open-child", archive.path, peakRounds);
     const long readKiB = medianPeakKiB("--read-child", archive.path, peakRounds);
+    const long lazyKiB = medianPeakKiB("--lazy-open-child", archive.path, peakRounds);
     const double goalMiB = (archive.bytes.size() + contentSize) * 1.1 / (1 << 20) + 32;
     std::printf("peak memory of opening in a fresh process (VmHWM, median of %d):\n", peakRounds);
-    printComparison("read + initWithData " + std::to_string(openKiB / 1024) + " MiB",
+    printComparison("read + open decoding while reading " + std::to_string(openKiB / 1024) + " MiB",
                     "goal (file " + std::to_string(archive.bytes.size() >> 20) + " MiB + content " +
                         std::to_string(contentSize >> 20) + " MiB) + 10 % + 32 MiB = " +
                         std::to_string(static_cast<long>(goalMiB)) + " MiB; reading the file alone " +
                         std::to_string(readKiB / 1024) + " MiB",
                     Ratio::Size, openKiB / 1024.0 / goalMiB, Goal::AtMost, 1.0);
+    printComparison("read + open, entries decoded when read " + std::to_string(lazyKiB / 1024) + " MiB",
+                    "the same goal, " + std::to_string(static_cast<long>(goalMiB)) + " MiB", Ratio::Size,
+                    lazyKiB / 1024.0 / goalMiB, Goal::AtMost, 1.0);
     std::printf("bench_open done: %s\n", machineLoad().c_str());
     return 0;
 }

@@ -932,6 +932,10 @@
         <source>The change was not taken back.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>“%1” could not be read.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>larkspan::PictureView</name>
@@ -1263,6 +1267,13 @@
     </message>
     <message>
         <source>New or changed entries it holds: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>larkspan::ViewerWindows</name>
+    <message>
+        <source>“%1” could not be read.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

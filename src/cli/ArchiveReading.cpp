@@ -9,14 +9,16 @@ namespace larkspan::cli {
 
 std::unique_ptr<RFAArchive> readArchive(const std::string& path)
 {
-    const Result<Bytes> file = readWholeFile(pathFromUtf8(path));
+    Result<Bytes> file = readWholeFile(pathFromUtf8(path));
     if (!file) {
         reportError(file.error());
         return nullptr;
     }
     ProgressLine progress("reading " + path);
-    Result<std::unique_ptr<RFAArchive>> read =
-        RFAArchive::initWithData(*file, [&](std::uint64_t done, std::uint64_t total) {
+    // Commands that read a whole archive use every entry: a damaged one is told now.
+    Result<std::unique_ptr<RFAArchive>> read = RFAArchive::initWithFile(
+        makeSharedBytes(std::move(*file)), RFAArchive::Decoding::WhileReading,
+        [&](std::uint64_t done, std::uint64_t total) {
             progress.update(done, total);
             return true;
         });

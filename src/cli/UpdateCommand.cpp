@@ -50,10 +50,13 @@ ExitCode runUpdate(const UpdateOptions& options)
     Result<UpdatePlan> plan = Error{ErrorCode::Cancelled};
     {
         ProgressLine progress("comparing with " + options.base);
-        plan = planUpdate(*family, edited->entries(), *target, [&](std::uint64_t done, std::uint64_t total) {
-            progress.update(done, total);
-            return true;
-        });
+        const Result<std::vector<ArchiveEntry>> entries = edited->entries();
+        plan = entries ? planUpdate(*family, *entries, *target,
+                                    [&](std::uint64_t done, std::uint64_t total) {
+                                        progress.update(done, total);
+                                        return true;
+                                    })
+                       : Result<UpdatePlan>(entries.error());
     }
     if (!plan) {
         reportError(plan.error());

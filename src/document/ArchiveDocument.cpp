@@ -38,7 +38,16 @@ bool ArchiveDocument::isModified() const
 Result<void> ArchiveDocument::readFromData(ByteSpan bytes, const std::optional<std::filesystem::path>& location,
                                            const ReadProgress& progress)
 {
-    Result<std::unique_ptr<RFAArchive>> read = RFAArchive::initWithData(bytes, progress);
+    return readFromFileBytes(makeSharedBytes(bytes), location, progress);
+}
+
+Result<void> ArchiveDocument::readFromFileBytes(SharedBytes file, const std::optional<std::filesystem::path>& location,
+                                                const ReadProgress& progress)
+{
+    // The window shows names and sizes at once; an entry's bytes are decoded
+    // when something first reads them, from the file's bytes held here.
+    Result<std::unique_ptr<RFAArchive>> read =
+        RFAArchive::initWithFile(std::move(file), RFAArchive::Decoding::WhenRead, progress);
     if (!read)
         return read.error();
     announce(DocumentProperty::Archive, true);
@@ -60,10 +69,10 @@ Result<void> ArchiveDocument::readFromData(ByteSpan bytes, const std::optional<s
 
 Result<void> ArchiveDocument::readFromFile(const std::filesystem::path& location, const ReadProgress& progress)
 {
-    const Result<Bytes> bytes = readWholeFile(location);
+    Result<Bytes> bytes = readWholeFile(location);
     if (!bytes)
         return bytes.error();
-    return readFromData(*bytes, std::filesystem::absolute(location), progress);
+    return readFromFileBytes(makeSharedBytes(std::move(*bytes)), std::filesystem::absolute(location), progress);
 }
 
 std::optional<Bytes> ArchiveDocument::dataOfType() const

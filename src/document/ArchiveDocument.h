@@ -48,8 +48,9 @@ public:
     const std::optional<std::filesystem::path>& fileLocation() const { return location_; }
     bool isModified() const;
 
-    // Replaces the archive with the one in `bytes`, read from `location`;
-    // on failure nothing changes and the error says why.
+    // Replaces the archive with the one in `bytes` (a copy is kept), read
+    // from `location`; on failure nothing changes and the error says why.
+    // Entries are decoded when first read (RFAArchive::Decoding::WhenRead).
     Result<void> readFromData(ByteSpan bytes, const std::optional<std::filesystem::path>& location,
                               const ReadProgress& progress = {});
     Result<void> readFromFile(const std::filesystem::path& location, const ReadProgress& progress = {});
@@ -96,6 +97,8 @@ private:
     // How the parts tell this document's observers.
     Announce announcer();
     void adoptArchive(std::unique_ptr<RFAArchive> archive);
+    Result<void> readFromFileBytes(SharedBytes file, const std::optional<std::filesystem::path>& location,
+                                   const ReadProgress& progress);
     WriteOptions saveOptions() const;
     std::string tr(const char* text) const { return translated(translate_, text); }
 

@@ -150,7 +150,13 @@ std::vector<std::filesystem::path> DocumentCommands::namesForFiles(const std::ve
 {
     std::vector<std::filesystem::path> written;
     for (const RFATreeNode::Ptr& entry : entries) {
-        const WriteOut out = writeFileWrapper(entry->fileWrapper(), folder);
+        const Result<FileWrapper> wrapper = entry->fileWrapper();
+        if (!wrapper) {
+            if (problems)
+                problems->push_back(describe(wrapper.error(), translate_).text);
+            continue;
+        }
+        const WriteOut out = writeFileWrapper(*wrapper, folder);
         written.insert(written.end(), out.written().begin(), out.written().end());
         if (problems)
             for (const WriteOutProblem& problem : out.problems())

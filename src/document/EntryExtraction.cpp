@@ -17,9 +17,12 @@ std::string joined(const std::vector<std::string>& components)
 void EntryExtraction::start(DocumentHost& host, Translator translate, const std::vector<RFATreeNode::Ptr>& entries,
                             const std::filesystem::path& folder)
 {
+    // Every entry's bytes before any file is written: a damaged one writes nothing.
+    if (const Result<void> loaded = loadContents(entries); !loaded)
+        return host.reportProblems({describe(loaded.error(), translate).text});
     std::vector<WriteOutItem> items;
     for (const RFATreeNode::Ptr& entry : entries) {
-        std::vector<WriteOutItem> more = writeOutItems(entry->fileWrapper());
+        std::vector<WriteOutItem> more = writeOutItems(*entry->fileWrapper());
         items.insert(items.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
     }
     std::make_shared<EntryExtraction>(host, translate, std::move(items), folder)->resume();

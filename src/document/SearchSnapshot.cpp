@@ -7,8 +7,14 @@ namespace larkspan {
 SearchSnapshot::SearchSnapshot(const std::vector<RFATreeNode::Ptr>& nodes)
 {
     entries_.reserve(nodes.size());
-    for (const RFATreeNode::Ptr& node : nodes)
-        entries_.push_back({node->name(), node->isText() ? node->data() : nullptr});
+    for (const RFATreeNode::Ptr& node : nodes) {
+        if (!node->isText())
+            entries_.push_back({node->name(), nullptr, nullptr});
+        else if (std::shared_ptr<const StoredContent> stored = node->storedContent(); stored && !stored->decoded())
+            entries_.push_back({node->name(), nullptr, std::move(stored)});
+        else
+            entries_.push_back({node->name(), node->data(), nullptr});
+    }
 }
 
 std::vector<RFATreeNode::Ptr> SearchSnapshot::entriesInTreeOrder(const std::vector<RFATreeNode::Ptr>& topLevel)
@@ -32,7 +38,11 @@ std::optional<std::vector<std::size_t>> SearchSnapshot::search(std::string_view 
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         if (cancelled.load(std::memory_order_relaxed))
             return std::nullopt;
-        if (entryMatches(pattern, entries_[i].name, entries_[i].text.get(), searchNames, searchContents))
+        const Entry& entry = entries_[i];
+        // Bytes that cannot be decoded hold nothing to find.
+        const SharedBytes text =
+            entry.stored && searchContents ? entry.stored->content().value_or(nullptr) : entry.text;
+        if (entryMatches(pattern, entry.name, text.get(), searchNames, searchContents))
             found.push_back(i);
     }
     return found;

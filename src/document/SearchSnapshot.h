@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Bytes.h"
+#include "format/StoredContent.h"
 #include "model/RFATreeNode.h"
 
 #include <atomic>
@@ -13,8 +14,9 @@ namespace larkspan {
 
 // What a search reads of the trees, copied out of them on the thread that
 // owns them: every entry's name and the bytes of text entries (shared, never
-// copied), in tree order. The copy can then be searched on another thread
-// while the trees go on changing.
+// copied; those still stored are decoded by the search), in tree order. The
+// copy can then be searched on another thread while the trees go on
+// changing.
 class SearchSnapshot {
 public:
     explicit SearchSnapshot(const std::vector<RFATreeNode::Ptr>& nodes);
@@ -31,7 +33,8 @@ public:
 private:
     struct Entry {
         std::string name;
-        SharedBytes text; // null unless a text entry
+        SharedBytes text; // null unless a text entry read already
+        std::shared_ptr<const StoredContent> stored; // a text entry's bytes not read yet
     };
     std::vector<Entry> entries_;
 };

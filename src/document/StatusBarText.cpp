@@ -21,7 +21,7 @@ std::optional<std::uint64_t> dataLength(const std::vector<RFATreeNode::Ptr>& nod
     bool anyFile = nodes.empty();
     for (const RFATreeNode::Ptr& node : nodes) {
         if (node->isLeaf()) {
-            total += node->data()->size();
+            total += node->size();
             anyFile = true;
         }
     }

@@ -373,6 +373,16 @@ SharedBytes decompressedDataFromData(ByteSpan stored, std::uint32_t decompressed
     return decodedSegments(stored, decompressedLength, std::nullopt);
 }
 
+std::optional<std::uint64_t> decompressedLengthOfData(ByteSpan stored, std::uint32_t decompressedLength)
+{
+    try {
+        if (const std::optional<SegmentTable> table = readSegmentTable(stored, decompressedLength))
+            return table->total;
+    } catch (const std::bad_alloc&) {
+    }
+    return std::nullopt;
+}
+
 SharedBytes decompressedDataIfSegmented(ByteSpan stored)
 {
     // Without a count field there is no table; a size field is 32 bits.

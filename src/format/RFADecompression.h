@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 namespace larkspan {
@@ -35,6 +36,13 @@ LZOResult dcom(ByteSpan input, std::span<std::uint8_t> output, std::size_t outpu
 // The content of a compressed entry (segment table + LZO1X segments), or null
 // when it cannot be decoded. `decompressedLength` is the entry's size field.
 SharedBytes decompressedDataFromData(ByteSpan stored, std::uint32_t decompressedLength);
+
+// The length a compressed entry's content decodes to, read from its segment
+// table without decoding: nothing when the table points outside the stored
+// bytes or declares sizes its streams cannot decode to, which
+// decompressedDataFromData then refuses too. `decompressedLength` is the
+// entry's size field.
+std::optional<std::uint64_t> decompressedLengthOfData(ByteSpan stored, std::uint32_t decompressedLength);
 
 // The content of an entry whose stored size equals its size, when its stored
 // bytes are a segment table whose segments lie inside them, declare sizes

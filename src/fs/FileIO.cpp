@@ -23,22 +23,35 @@ Result<Bytes> readWholeFile(const std::filesystem::path& path)
     const int fd = native::openForReading(path);
     if (fd < 0)
         return systemError(ErrorCode::CannotRead, path);
+    // A read that a signal interrupted is tried again.
+    const auto readSome = [fd](void* into, std::size_t count) {
+        ssize_t n = 0;
+        do
+            n = native::readSome(fd, into, count);
+        while (n < 0 && errno == EINTR);
+        return n;
+    };
     Bytes bytes;
-    if (const std::optional<std::uint64_t> size = native::regularFileSize(fd))
+    ssize_t n = 0;
+    if (const std::optional<std::uint64_t> size = native::regularFileSize(fd)) {
+        // Straight into the buffer: one copy, and, for a big file, few page
+        // faults. A file that shrinks meanwhile ends early; one that grows
+        // goes on below.
         bytes.reserve(static_cast<std::size_t>(*size));
+        native::adviseLargePages(bytes.data(), bytes.capacity());
+        bytes.resize(static_cast<std::size_t>(*size));
+        std::size_t done = 0;
+        while (done < bytes.size() && (n = readSome(bytes.data() + done, bytes.size() - done)) > 0)
+            done += static_cast<std::size_t>(n);
+        bytes.resize(done);
+    }
     std::uint8_t chunk[1 << 16];
-    for (;;) {
-        const ssize_t n = native::readSome(fd, chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            const Error failed = systemError(ErrorCode::CannotRead, path);
-            native::closeFile(fd);
-            return failed;
-        }
-        if (n == 0)
-            break;
+    while (n >= 0 && (n = readSome(chunk, sizeof chunk)) > 0)
         bytes.insert(bytes.end(), chunk, chunk + n);
+    if (n < 0) {
+        const Error failed = systemError(ErrorCode::CannotRead, path);
+        native::closeFile(fd);
+        return failed;
     }
     native::closeFile(fd);
     return bytes;

@@ -25,6 +25,10 @@ ssize_t readSome(int fd, void* buffer, std::size_t size);
 // Reads at `offset` without moving a position other readers share.
 ssize_t readSomeAt(int fd, void* buffer, std::size_t size, std::uint64_t offset);
 ssize_t writeSome(int fd, const void* bytes, std::size_t size);
+// Asks that the untouched memory take large pages where the system offers
+// them, so that filling it faults once per large page rather than once per
+// 4 KiB. Advice only: nothing changes where it is not taken.
+void adviseLargePages(void* memory, std::size_t size);
 int closeFile(int fd);
 int removeFile(const PathString& path);
 

@@ -3,6 +3,7 @@
 #include "fs/FileIO.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -34,6 +35,18 @@ ssize_t readSomeAt(int fd, void* buffer, std::size_t size, std::uint64_t offset)
 ssize_t writeSome(int fd, const void* bytes, std::size_t size)
 {
     return ::write(fd, bytes, size);
+}
+
+void adviseLargePages([[maybe_unused]] void* memory, [[maybe_unused]] std::size_t size)
+{
+#ifdef MADV_HUGEPAGE
+    constexpr std::uintptr_t kLargePage = std::uintptr_t(2) << 20;
+    const std::uintptr_t start = reinterpret_cast<std::uintptr_t>(memory);
+    const std::uintptr_t begin = (start + kLargePage - 1) & ~(kLargePage - 1);
+    const std::uintptr_t end = (start + size) & ~(kLargePage - 1);
+    if (end > begin)
+        ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+#endif
 }
 
 int closeFile(int fd)

@@ -66,6 +66,11 @@ ssize_t writeSome(int fd, const void* bytes, std::size_t size)
     return ::_write(fd, bytes, clampedCount(size));
 }
 
+void adviseLargePages(void*, std::size_t)
+{
+    // Large pages need a privilege ordinary users lack.
+}
+
 int closeFile(int fd)
 {
     return ::_close(fd);

@@ -27,7 +27,7 @@ std::optional<std::string> RFATreeNode::contents() const
 {
     if (!isText())
         return std::nullopt;
-    return latin1ToUtf8(*data_);
+    return latin1ToUtf8(*data());
 }
 
 SetContentsResult RFATreeNode::setContents(std::string_view text)
@@ -49,7 +49,7 @@ SharedImage RFATreeNode::image(const ImageDecoderTable& decoders)
         return nullptr;
     if (image_)
         return image_;
-    std::optional<Image> decoded = decoders.decode(extension(), data_);
+    std::optional<Image> decoded = decoders.decode(extension(), data());
     if (!decoded)
         return nullptr;
     image_ = std::make_shared<const Image>(std::move(*decoded));

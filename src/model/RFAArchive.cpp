@@ -1,15 +1,18 @@
 #include "model/RFAArchive.h"
 
+#include "format/StoredContent.h"
+
 namespace larkspan {
 
 RFAArchive::RFAArchive() : rootNodes_{RFATreeNode::init()} {}
 
-std::optional<std::uint32_t> RFAArchive::storedSizeOf(const SharedBytes& data) const
+std::optional<std::uint32_t> RFAArchive::storedSizeOf(const RFATreeNode& entry) const
 {
-    const auto found = storedSizes_.find(data.get());
-    if (found == storedSizes_.end() || found->second.data.lock() != data)
+    // An entry pasted from another archive keeps bytes stored in that one.
+    const std::shared_ptr<const StoredContent> stored = entry.storedContent();
+    if (!stored || !file_ || &stored->file() != file_.get())
         return std::nullopt;
-    return found->second.size;
+    return stored->storedSize();
 }
 
 RFATreeNode::Ptr RFAArchive::root() const

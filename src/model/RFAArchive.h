@@ -12,7 +12,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace larkspan {
@@ -61,10 +60,21 @@ public:
     // A new archive: one empty folder named "bf1942".
     RFAArchive();
 
-    // The archive in the file's bytes; OutOfBounds or Decompression for a
-    // file that cannot be read, Cancelled when the progress callback stopped
-    // the reading. Compressed entries are decoded on `workers` threads (0
-    // for one per core); the tree is built on the calling thread alone.
+    // When the entries' bytes are decoded: all while reading (what reports
+    // every damaged entry at once), or each the first time it is read.
+    enum class Decoding { WhileReading, WhenRead };
+
+    // The archive in the file's bytes, which it keeps: entries decoded when
+    // read come from them, never from the file on disk. OutOfBounds or
+    // Decompression for a file that cannot be read (with WhenRead, only the
+    // directory and the entries' segment tables are checked here; an entry
+    // whose streams do not decode tells so when read), Cancelled when the
+    // progress callback, told of the decoding, stopped it. Decoding runs on
+    // `workers` threads (0 for one per core); the tree is built on the
+    // calling thread alone.
+    static Result<std::unique_ptr<RFAArchive>> initWithFile(SharedBytes file, Decoding decoding,
+                                                            const ReadProgress& progress = {}, unsigned workers = 0);
+    // A copy of the bytes, decoded while reading.
     static Result<std::unique_ptr<RFAArchive>> initWithData(ByteSpan file, const ReadProgress& progress = {},
                                                             unsigned workers = 0);
 
@@ -82,15 +92,16 @@ public:
     bool readCompressed() const { return readCompressed_; }
 
     // What an entry's bytes took in the file the archive was read from, while
-    // the entry still holds those very bytes (they are immutable, so the same
-    // buffer means the same content); nothing for bytes added or replaced
-    // since, and for all after forgetStoredSizes().
-    std::optional<std::uint32_t> storedSizeOf(const SharedBytes& data) const;
+    // the entry still holds those very bytes; nothing for bytes added or
+    // replaced since, and for all after forgetStoredSizes().
+    std::optional<std::uint32_t> storedSizeOf(const RFATreeNode& entry) const;
     // A save writes every entry anew: what they took before no longer holds.
-    void forgetStoredSizes() { storedSizes_.clear(); }
+    void forgetStoredSizes() { file_.reset(); }
     // Every file the archive would write, in the order it writes them: the
-    // top-level nodes in order, each walked depth first.
-    std::vector<ArchiveEntry> entries() const;
+    // top-level nodes in order, each walked depth first. Bytes still stored
+    // are decoded first, on the workers; Decompression for the first that
+    // cannot be.
+    Result<std::vector<ArchiveEntry>> entries(unsigned workers = 0) const;
 
     // The bytes of the archive in the writer's layout, or nothing when they
     // would not fit the format's 32-bit sizes and offsets.
@@ -114,20 +125,14 @@ public:
                              const WriteProgress& progress = {}, DiskCalls& disk = realDisk()) const;
 
 private:
-    struct StoredSize {
-        std::weak_ptr<const Bytes> data; // tells a freed buffer from a new one at its address
-        std::uint32_t size;
-    };
-    using StoredSizes = std::unordered_map<const Bytes*, StoredSize>;
-
-    RFAArchive(std::vector<RFATreeNode::Ptr> rootNodes, bool readCompressed, StoredSizes storedSizes)
-        : rootNodes_(std::move(rootNodes)), readCompressed_(readCompressed), storedSizes_(std::move(storedSizes))
+    RFAArchive(std::vector<RFATreeNode::Ptr> rootNodes, bool readCompressed, SharedBytes file)
+        : rootNodes_(std::move(rootNodes)), readCompressed_(readCompressed), file_(std::move(file))
     {
     }
 
     std::vector<RFATreeNode::Ptr> rootNodes_;
     bool readCompressed_ = false;
-    StoredSizes storedSizes_;
+    SharedBytes file_; // the file read, while what entries took in it holds
 };
 
 } // namespace larkspan

@@ -1,7 +1,8 @@
-#include "base/WorkerPool.h"
 #include "format/ArchiveDirectory.h"
 #include "format/EntryPath.h"
+#include "format/StoredContent.h"
 #include "model/RFAArchive.h"
+#include "model/StoredContentDecoding.h"
 
 #include <algorithm>
 #include <optional>
@@ -18,10 +19,10 @@ namespace {
 // linear time.
 class TreeBuilder {
 public:
-    void place(const std::vector<std::string>& components, SharedBytes data)
+    void place(const std::vector<std::string>& components, std::shared_ptr<const StoredContent> content)
     {
         if (components.size() == 1) {
-            roots_.push_back(RFATreeNode::initWithData(std::move(data), components.front()));
+            roots_.push_back(RFATreeNode::initWithStoredContent(std::move(content), components.front()));
             return;
         }
         std::string key;
@@ -39,7 +40,7 @@ public:
             }
             folder = known;
         }
-        folder->appendChild(RFATreeNode::initWithData(std::move(data), components.back(), folder));
+        folder->appendChild(RFATreeNode::initWithStoredContent(std::move(content), components.back(), folder));
     }
 
     std::vector<RFATreeNode::Ptr> takeRoots() { return std::move(roots_); }
@@ -52,69 +53,56 @@ private:
 
 } // namespace
 
-Result<std::unique_ptr<RFAArchive>> RFAArchive::initWithData(ByteSpan file, const ReadProgress& progress,
-                                                             unsigned workers)
+Result<std::unique_ptr<RFAArchive>> RFAArchive::initWithFile(SharedBytes file, Decoding decoding,
+                                                             const ReadProgress& progress, unsigned workers)
 {
-    const Result<ArchiveHeader> header = readArchiveHeader(file);
+    const Result<ArchiveHeader> header = readArchiveHeader(*file);
     if (!header)
         return header.error();
 
-    // The records first, up to the first that cannot be read; what is wrong
-    // with an entry before it is told first, as when reading in one pass.
-    std::vector<EntryRecord> records;
+    // The entries up to the first that cannot be read; what is wrong with an
+    // entry before it is told first, as when reading in one pass.
+    std::vector<std::shared_ptr<const StoredContent>> contents;
     std::vector<std::vector<std::string>> paths;
-    std::optional<Error> recordError;
+    std::optional<Error> entryError;
+    bool compressed = false;
     std::uint64_t position = firstRecordPosition(*header);
     for (std::uint32_t i = 0; i < header->entryCount; ++i) {
-        Result<EntryRecord> record = readEntryRecord(file, *header, position);
+        Result<EntryRecord> record = readEntryRecord(*file, *header, position);
         if (!record) {
-            recordError = record.error();
+            entryError = record.error();
             break;
         }
         std::vector<std::string> components = splitEntryPath(record->name);
         if (components.size() > kMaxEntryDepth) {
-            recordError = Error{ErrorCode::OutOfBounds, record->name};
+            entryError = Error{ErrorCode::OutOfBounds, record->name};
+            break;
+        }
+        compressed |= record->compressed;
+        Result<std::shared_ptr<const StoredContent>> content = StoredContent::make(file, std::move(*record));
+        if (!content) {
+            entryError = content.error();
             break;
         }
         paths.push_back(std::move(components));
-        records.push_back(std::move(*record));
+        contents.push_back(std::move(*content));
     }
+    if (decoding == Decoding::WhileReading)
+        if (const Result<void> decoded = decodeStoredContents(contents, workers, progress, file->size()); !decoded)
+            return decoded.error();
+    if (entryError)
+        return *entryError;
 
-    // Contents are decoded on the workers; each is placed in the tree here,
-    // in record order, once it is there.
-    std::vector<Result<SharedBytes>> contents(records.size(), Error{ErrorCode::Decompression});
-    WorkerPool pool(workers == 0 ? defaultWorkerCount() : workers);
     TreeBuilder builder;
-    std::uint64_t bytesDone = 0;
-    std::optional<Error> failure;
-    bool compressed = false;
-    StoredSizes storedSizes;
-    pool.run(
-        records.size(), [&](std::size_t i, unsigned) { contents[i] = entryContent(records[i]); },
-        [&](std::size_t i) {
-            if (!contents[i]) {
-                failure = contents[i].error();
-                return false;
-            }
-            compressed |= records[i].compressed;
-            storedSizes.try_emplace(contents[i]->get(), StoredSize{*contents[i], records[i].storedSize});
-            builder.place(paths[i], std::move(*contents[i]));
-            contents[i] = Error{ErrorCode::Decompression};
-            if (progress) {
-                // Records may share their stored bytes: never report more than the file.
-                bytesDone = std::min<std::uint64_t>(bytesDone + records[i].storedSize, file.size());
-                if (!progress(bytesDone, file.size())) {
-                    failure = Error{ErrorCode::Cancelled};
-                    return false;
-                }
-            }
-            return true;
-        });
-    if (failure)
-        return *failure;
-    if (recordError)
-        return *recordError;
-    return std::unique_ptr<RFAArchive>(new RFAArchive(builder.takeRoots(), compressed, std::move(storedSizes)));
+    for (std::size_t i = 0; i < contents.size(); ++i)
+        builder.place(paths[i], std::move(contents[i]));
+    return std::unique_ptr<RFAArchive>(new RFAArchive(builder.takeRoots(), compressed, std::move(file)));
+}
+
+Result<std::unique_ptr<RFAArchive>> RFAArchive::initWithData(ByteSpan file, const ReadProgress& progress,
+                                                             unsigned workers)
+{
+    return initWithFile(makeSharedBytes(file), Decoding::WhileReading, progress, workers);
 }
 
 } // namespace larkspan

@@ -37,8 +37,10 @@ Result<std::vector<Bytes>> compressedContents(const std::vector<SharedBytes>& da
 
 } // namespace
 
-std::vector<ArchiveEntry> RFAArchive::entries() const
+Result<std::vector<ArchiveEntry>> RFAArchive::entries(unsigned workers) const
 {
+    if (const Result<void> loaded = loadContents(rootNodes_, workers); !loaded)
+        return loaded.error();
     std::vector<ArchiveEntry> files;
     for (const RFATreeNode::Ptr& top : rootNodes_) {
         if (top->isLeaf()) {
@@ -136,7 +138,10 @@ Result<void> RFAArchive::writeFileData(const ByteSink& sink, const WriteOptions&
     // The contents as they are now: the workers read them while the caller
     // may take progress reports, and a file given new content meanwhile
     // must not free the old under them.
-    return writeEntries(entries(), sink, options, progress);
+    const Result<std::vector<ArchiveEntry>> files = entries(options.workers);
+    if (!files)
+        return files.error();
+    return writeEntries(*files, sink, options, progress);
 }
 
 bool RFAArchive::writeFileData(const ByteSink& sink, const ProgressCallback& progress) const
@@ -186,7 +191,10 @@ Result<void> writeEntriesToFile(const std::filesystem::path& target, const std::
 Result<void> RFAArchive::writeToFile(const std::filesystem::path& target, const WriteOptions& options,
                                      const WriteProgress& progress, DiskCalls& disk) const
 {
-    return writeEntriesToFile(target, entries(), options, progress, disk);
+    const Result<std::vector<ArchiveEntry>> files = entries(options.workers);
+    if (!files)
+        return files.error();
+    return writeEntriesToFile(target, *files, options, progress, disk);
 }
 
 } // namespace larkspan

@@ -4,6 +4,7 @@
 #include "model/ChangeHub.h"
 #include "model/RFATreeEnumerator.h"
 #include "model/UndoHistory.h"
+#include "format/StoredContent.h"
 #include "fs/FileWrapper.h"
 
 #include <stdexcept>
@@ -37,6 +38,16 @@ RFATreeNode::Ptr RFATreeNode::initWithData(SharedBytes data, std::string name, c
     return std::make_shared<RFATreeNode>(Token{}, std::move(name), std::move(data), parent);
 }
 
+RFATreeNode::Ptr RFATreeNode::initWithStoredContent(std::shared_ptr<const StoredContent> stored, std::string name,
+                                                    const Ptr& parent)
+{
+    if (!stored)
+        throw std::invalid_argument("A file node needs bytes");
+    Ptr node = std::make_shared<RFATreeNode>(Token{}, std::move(name), nullptr, parent);
+    node->stored_ = std::move(stored);
+    return node;
+}
+
 void RFATreeNode::setParent(const Ptr& parent)
 {
     ChangeAnnouncement change(*this, NodeProperty::Parent);
@@ -62,7 +73,8 @@ void RFATreeNode::setData(SharedBytes data)
         throw std::logic_error("Only a file's bytes can be replaced, and only by bytes");
     ChangeAnnouncement change(*this, NodeProperty::Data);
     image_.reset();
-    data_ = std::move(data);
+    // Bytes given back (by an undo) are the stored ones again.
+    data_ = stored_ && data == stored_->decoded() ? nullptr : std::move(data);
     change.finish();
 }
 
@@ -106,7 +118,7 @@ std::uint64_t RFATreeNode::leafCount() const
 std::uint64_t RFATreeNode::fullSize() const
 {
     if (isLeaf())
-        return data_->size();
+        return size();
     std::uint64_t size = 0;
     for (const Ptr& child : children_)
         size += child->fullSize();
@@ -303,6 +315,7 @@ std::vector<RFATreeNode::Ptr> RFATreeNode::nodesMatchingPredicate(const Predicat
 RFATreeNode::Ptr RFATreeNode::copy() const
 {
     Ptr copied = std::make_shared<RFATreeNode>(Token{}, name_, data_, nullptr);
+    copied->stored_ = stored_;
     copied->children_.reserve(children_.size());
     for (const Ptr& child : children_) {
         Ptr childCopy = child->copy();
@@ -322,7 +335,7 @@ ChangeValue RFATreeNode::valueForProperty(NodeProperty property) const
     case NodeProperty::Parent:
         return parent();
     case NodeProperty::Data:
-        return data_;
+        return data();
     case NodeProperty::Contents:
         if (std::optional<std::string> text = contents())
             return std::move(*text);
@@ -345,15 +358,22 @@ ChangeValue RFATreeNode::valueForProperty(NodeProperty property) const
     return {};
 }
 
-FileWrapper RFATreeNode::fileWrapper() const
+Result<FileWrapper> RFATreeNode::fileWrapper() const
 {
-    FileWrapper wrapper{name_, data_, {}};
+    if (const Result<void> loaded = loadContents(*this); !loaded)
+        return loaded.error();
+    return wrapperOfReadBytes();
+}
+
+FileWrapper RFATreeNode::wrapperOfReadBytes() const
+{
+    FileWrapper wrapper{name_, data(), {}};
     if (isLeaf())
         return wrapper;
     // Of two children with one name, the later one is kept: a folder on disk
     // cannot hold both.
     for (const Ptr& child : children_)
-        wrapper.entries.insert_or_assign(child->name_, child->fileWrapper());
+        wrapper.entries.insert_or_assign(child->name_, child->wrapperOfReadBytes());
     return wrapper;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Bytes.h"
+#include "base/Error.h"
 #include "imaging/Image.h"
 #include "model/NodeProperty.h"
 
@@ -19,6 +20,7 @@ namespace larkspan {
 class ChangeHub;
 class ImageDecoderTable;
 class RFATreeEnumerator;
+class StoredContent;
 struct FileWrapper;
 class UndoHistory;
 
@@ -36,7 +38,8 @@ enum class SetContentsResult {
 };
 
 // One folder or file of an open archive. A node is a file exactly when it
-// holds bytes (possibly none), a folder exactly when it does not.
+// holds bytes (possibly none), a folder exactly when it does not. A file read
+// from an archive holds its bytes as stored there until they are first read.
 //
 // Every change goes through the setters and the two children primitives:
 // they announce it (with everything derived from it) to the node's change
@@ -59,6 +62,8 @@ public:
     // take the parent's undo history and change hub.
     static Ptr initAsDirectory(std::string name, const Ptr& parent = nullptr);
     static Ptr initWithData(SharedBytes data, std::string name, const Ptr& parent = nullptr);
+    static Ptr initWithStoredContent(std::shared_ptr<const StoredContent> stored, std::string name,
+                                     const Ptr& parent = nullptr);
 
     Ptr parent() const { return parent_.lock(); }
     void setParent(const Ptr& parent);
@@ -66,8 +71,18 @@ public:
     const std::string& name() const { return name_; }
     void setName(std::string name);
 
-    // Null on a folder.
-    const SharedBytes& data() const { return data_; }
+    // Null on a folder. Bytes still stored are decoded here; bytes that
+    // cannot be decoded read as none. What writes or shows them reads them
+    // with readData() (or loadContents()) first, which tells why.
+    SharedBytes data() const;
+    // The same, or Decompression (with the entry's name) for stored bytes
+    // that cannot be decoded.
+    Result<SharedBytes> readData() const;
+    // The length of the bytes, without decoding them; 0 on a folder.
+    std::uint64_t size() const;
+    // Where the bytes lie in the file they were read from, while the node
+    // still holds those very bytes; null otherwise.
+    std::shared_ptr<const StoredContent> storedContent() const { return data_ ? nullptr : stored_; }
     // Files only: a folder never becomes a file by a data change. Drops the
     // cached picture; registers no undo.
     void setData(SharedBytes data);
@@ -79,7 +94,7 @@ public:
     // Gives the node and its whole subtree this hub.
     void setChangeHub(const std::shared_ptr<ChangeHub>& hub);
 
-    bool isLeaf() const { return data_ != nullptr; }
+    bool isLeaf() const { return data_ != nullptr || stored_ != nullptr; }
     std::uint64_t leafCount() const;
     std::uint64_t fullSize() const;
     std::string fullPath() const;
@@ -124,8 +139,9 @@ public:
     // nothing mutable; it keeps this node's undo history until inserted.
     Ptr copy() const;
 
-    // The node and its subtree described as files and folders.
-    FileWrapper fileWrapper() const;
+    // The node and its subtree described as files and folders, their bytes
+    // decoded on the worker threads first (see loadContents).
+    Result<FileWrapper> fileWrapper() const;
 
     // Entry content, decided by the name's extension (exact, case-sensitive).
     std::string extension() const;
@@ -147,15 +163,23 @@ private:
 
     void spreadContext(const std::shared_ptr<UndoHistory>& history, const std::shared_ptr<ChangeHub>& hub);
     void renumberChildrenFrom(std::size_t index);
+    FileWrapper wrapperOfReadBytes() const;
 
     std::weak_ptr<RFATreeNode> parent_;
     std::vector<Ptr> children_;
-    SharedBytes data_;
+    SharedBytes data_; // null while the bytes are the stored ones
+    std::shared_ptr<const StoredContent> stored_;
     std::string name_;
     SharedImage image_;
     std::weak_ptr<UndoHistory> undoManager_;
     std::weak_ptr<ChangeHub> changeHub_;
     std::size_t indexInParent_ = 0;
 };
+
+// Decodes, on `workers` threads (0 for one per core), the stored bytes of
+// every file below these nodes, so that reading them later costs nothing; the
+// first that cannot be decoded, in tree order, gives its error.
+Result<void> loadContents(std::span<const RFATreeNode::Ptr> nodes, unsigned workers = 0);
+Result<void> loadContents(const RFATreeNode& node, unsigned workers = 0);
 
 } // namespace larkspan

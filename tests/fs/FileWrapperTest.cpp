@@ -24,14 +24,14 @@ TEST(FileWrapper, DescribesTheSubtree)
     folder->addFileWithData(textBytes("dds"), "y.dds");
     folder->addFileWithData(textBytes("later"), "x.con");
     folder->appendChild(RFATreeNode::initAsDirectory("empty", folder));
-    const FileWrapper wrapper = folder->fileWrapper();
+    const FileWrapper wrapper = *folder->fileWrapper();
     EXPECT_EQ(wrapper.preferredFilename, "maps");
     EXPECT_TRUE(wrapper.isDirectory());
     ASSERT_EQ(wrapper.entries.size(), 3u);
     EXPECT_EQ(*wrapper.entries.at("x.con").contents, *textBytes("later")) << "of two same names the later stays";
     EXPECT_EQ(wrapper.entries.at("y.dds").contents, folder->childWithName("y.dds")->data()) << "shared, not copied";
     EXPECT_TRUE(wrapper.entries.at("empty").entries.empty());
-    EXPECT_TRUE(RFATreeNode::initWithData(textBytes(""), "zero")->fileWrapper().contents->empty());
+    EXPECT_TRUE(RFATreeNode::initWithData(textBytes(""), "zero")->fileWrapper()->contents->empty());
 }
 
 TEST(FileWrapper, WritesOutNeverOutsideTheDestination)

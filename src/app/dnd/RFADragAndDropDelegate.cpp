@@ -152,12 +152,13 @@ std::optional<RFADragAndDropDelegate::Source> RFADragAndDropDelegate::findSource
     if (!url.isLocalFile())
         return std::nullopt;
     const QString path = url.toLocalFile();
-    const Result<Bytes> bytes = readWholeFile(path.toStdString());
+    Result<Bytes> bytes = readWholeFile(path.toStdString());
     if (!bytes) {
         application_.showOpenError(&document_, path, bytes.error());
         return std::nullopt;
     }
-    Result<std::unique_ptr<RFAArchive>> archive = RFAArchive::initWithData(*bytes);
+    Result<std::unique_ptr<RFAArchive>> archive =
+        RFAArchive::initWithFile(makeSharedBytes(std::move(*bytes)), RFAArchive::Decoding::WhileReading);
     if (!archive) {
         application_.showOpenError(&document_, path, archive.error());
         return std::nullopt;

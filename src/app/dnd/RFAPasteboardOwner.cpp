@@ -92,9 +92,12 @@ RFAPasteboardOwner::RFAPasteboardOwner(const std::vector<RFATreeNode::Ptr>& node
     : cut_(entries.cut), exportedPaths_(nodes.size())
 {
     // The files are described now and written later, as the entries are now.
+    // An entry whose bytes cannot be decoded is left out (a wrapper without
+    // a name writes nothing); the rest are decoded together, on the workers.
+    (void)loadContents(nodes);
     wrappers_.reserve(nodes.size());
     for (const RFATreeNode::Ptr& node : nodes)
-        wrappers_.push_back(node->fileWrapper());
+        wrappers_.push_back(node->fileWrapper().value_or(FileWrapper{}));
     setData(QString::fromLatin1(RFAPasteboardType), encodePasteboardEntries(entries));
     if (nodes.size() != 1)
         return;

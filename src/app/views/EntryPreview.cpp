@@ -1,5 +1,6 @@
 #include "app/views/EntryPreview.h"
 
+#include "app/shell/CoreTranslation.h"
 #include "app/viewers/BackgroundPictureDecoder.h"
 #include "app/viewers/PictureInfoText.h"
 #include "app/viewers/PictureView.h"
@@ -219,13 +220,15 @@ QString EntryPreview::details() const
               << sizeText(entry_->fullSize());
         return lines.join(u'\n');
     }
-    const std::uint64_t size = entry_->data()->size();
+    const std::uint64_t size = entry_->size();
     lines << kindName(entryKindOf(entry_->extension()));
     lines << tr("Size: %1 (%2 bytes)").arg(sizeText(size), QLocale().toString(static_cast<qulonglong>(size)));
     const std::optional<std::uint32_t> stored =
-        document_ ? document_->archive().storedSizeOf(entry_->data()) : std::nullopt;
+        document_ ? document_->archive().storedSizeOf(*entry_) : std::nullopt;
     if (stored)
         lines << tr("Stored size: %1").arg(sizeText(*stored));
+    if (const Result<SharedBytes> bytes = entry_->readData(); !bytes)
+        lines << QString::fromStdString(describe(bytes.error(), translateForCore).text);
     if (entry_->isImage())
         lines << pictureInfoText(*entry_);
     if (const QString sound = soundText(*entry_); !sound.isEmpty())

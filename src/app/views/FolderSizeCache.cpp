@@ -9,7 +9,7 @@ namespace larkspan {
 std::uint64_t FolderSizeCache::sizeOf(const RFATreeNode& node)
 {
     if (node.isLeaf())
-        return node.data()->size();
+        return node.size();
     if (const auto found = sums_.find(&node); found != sums_.end() && !found->second.folder.expired())
         return found->second.bytes;
     std::uint64_t bytes = 0;

@@ -93,6 +93,10 @@ bool OpenWithFiles::open(const RFATreeNode::Ptr& entry, const QString& program)
 {
     if (!entry->isLeaf())
         return false;
+    if (const Result<SharedBytes> bytes = entry->readData(); !bytes) {
+        errorBox(&window_, tr("Open With"), tr("“%1” could not be read.").arg(nameOf(*entry)), bytes.error())->open();
+        return false;
+    }
     QString path = fileFor(*entry);
     if (path.isEmpty()) {
         // A folder per entry: two entries of one name in different folders

@@ -49,8 +49,10 @@ void UpdateArchiveCommand::run(MyDocument& window)
     Result<UpdatePlan> plan = Error{ErrorCode::Cancelled};
     {
         SlowWorkProgress progress(&window, tr("Comparing with %1…").arg(fileNameOf(*base)));
-        plan = planUpdate(*family, window.document()->archive().entries(), *target,
-                          [&](std::uint64_t done, std::uint64_t total) { return progress.report(done, total); });
+        const Result<std::vector<ArchiveEntry>> entries = window.document()->archive().entries();
+        plan = entries ? planUpdate(*family, *entries, *target,
+                                    [&](std::uint64_t done, std::uint64_t total) { return progress.report(done, total); })
+                       : Result<UpdatePlan>(entries.error());
     }
     if (!plan) {
         if (plan.error().code != ErrorCode::Cancelled)

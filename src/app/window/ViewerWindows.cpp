@@ -1,5 +1,6 @@
 #include "app/window/ViewerWindows.h"
 
+#include "app/shell/MessageBoxes.h"
 #include "app/shell/RFAApplicationDelegate.h"
 #include "app/viewers/HexViewerWindow.h"
 #include "app/shell/WindowPlacement.h"
@@ -35,6 +36,13 @@ void ViewerWindows::openEntries(const std::vector<RFATreeNode::Ptr>& entries)
             open->show();
             open->raise();
             open->activateWindow();
+            continue;
+        }
+        // Bytes still stored are decoded here; damaged ones open no viewer.
+        if (const Result<SharedBytes> bytes = entry->readData(); !bytes) {
+            errorBox(&window_, window_.displayName(),
+                     tr("“%1” could not be read.").arg(QString::fromStdString(entry->name())), bytes.error())
+                ->open();
             continue;
         }
         QWidget* viewer = nullptr;

@@ -20,6 +20,8 @@ class RFAApplicationDelegate;
 // They belong to the document's window and close with it, and carry the
 // application's menus, which act on their document.
 class ViewerWindows : public QObject {
+    Q_OBJECT
+
 public:
     ViewerWindows(MyDocument& window, RFAApplicationDelegate& application);
     ~ViewerWindows() override;
