@@ -11,8 +11,9 @@ struct Texts {
     const char* reason = nullptr;
 };
 
-Texts textsFor(ErrorCode code)
+Texts textsFor(ErrorCode code, Wording wording)
 {
+    const bool plain = wording == Wording::Plain;
     switch (code) {
     case ErrorCode::CannotOpen: return {"cannot be opened"};
     case ErrorCode::CannotRead: return {"cannot be read"};
@@ -35,9 +36,17 @@ Texts textsFor(ErrorCode code)
     case ErrorCode::FolderInTheWay: return {"a folder is in the way at %@"};
     case ErrorCode::FileInTheWay: return {"cannot make folder %@: a file is in the way"};
     case ErrorCode::OutOfBounds:
+        if (plain)
+            return {"the archive is damaged: its directory points outside the file",
+                    "The file may have been cut short (a copy or download that did not finish), or it is no RFA "
+                    "archive at all."};
         return {"Internal index is out of bounds",
                 "A part of the file tells the app to look for data at places that do not exist."};
     case ErrorCode::Decompression:
+        if (plain)
+            return {"the entry is damaged: its compressed data cannot be unpacked",
+                    "The archive lists the entry, but its bytes are not the compressed data the archive says they "
+                    "are. The other entries can still be read."};
         return {"Some error while decompressing",
                 "The file is compressed and there was an error when trying to chacnge that."};
     case ErrorCode::ArchiveTooLarge: return {"The archive is too large for the RFA format (4 GB at most)."};
@@ -63,9 +72,9 @@ Texts textsFor(ErrorCode code)
 
 } // namespace
 
-ErrorText describe(const Error& error, Translator translate)
+ErrorText describe(const Error& error, Translator translate, Wording wording)
 {
-    const Texts texts = textsFor(error.code);
+    const Texts texts = textsFor(error.code, wording);
     ErrorText described;
     // The subject stands where the text names it, or in front.
     const std::string text = translated(translate, texts.text);

@@ -72,7 +72,12 @@ struct ErrorText {
     std::string reason; // a longer explanation where there is one (archive errors)
 };
 
-ErrorText describe(const Error& error, Translator translate = nullptr);
+// The archive reader's two failures (OutOfBounds, Decompression) have fixed
+// words of their own, which the editor's alert shows when an archive cannot
+// be opened; everywhere else they are put plainly, for a modder.
+enum class Wording { Plain, Reader };
+
+ErrorText describe(const Error& error, Translator translate = nullptr, Wording wording = Wording::Plain);
 
 // The value of an operation, or why there is none.
 template <typename T>

@@ -1,6 +1,7 @@
 #include "cli/EntrySearch.h"
 
 #include "cli/Diagnostics.h"
+#include "cli/PieceScanner.h"
 #include "base/Latin1.h"
 
 #include <algorithm>
@@ -27,21 +28,24 @@ struct RunResult {
 
 void searchEntry(const SearchedEntry& entry, const LineMatcher& matcher, bool namesOnly, RunResult& result)
 {
-    const Result<SharedBytes> text = entry.content();
-    if (!text) {
-        result.unreadable.emplace_back(&entry, text.error());
-        return;
-    }
     const std::string prefix = *entry.archive + ":" + displayName(*entry.name);
-    const std::size_t found = matcher.scan(**text, namesOnly, [&](std::size_t number, std::string_view line) {
+    const LineMatcher::LineFound print = [&](std::size_t number, std::string_view line) {
         if (namesOnly)
             return;
         result.printed += prefix + ":" + std::to_string(number) + ":" +
                           latin1ToUtf8(ByteSpan(reinterpret_cast<const std::uint8_t*>(line.data()), line.size())) + "\n";
-    });
-    if (found > 0 && namesOnly)
+    };
+    PieceScanner scanner(matcher, namesOnly, print);
+    // The lines found before a damaged segment stay printed, as grep prints
+    // what it read before a read error.
+    const Result<void> read = entry.read([&](ByteSpan piece) { return scanner.feed(piece); });
+    if (read)
+        scanner.finish();
+    else
+        result.unreadable.emplace_back(&entry, read.error());
+    if (scanner.count() > 0 && namesOnly)
         result.printed += prefix + "\n";
-    result.matched = result.matched || found > 0;
+    result.matched = result.matched || scanner.count() > 0;
 }
 
 } // namespace

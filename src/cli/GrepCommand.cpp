@@ -35,7 +35,7 @@ public:
         std::vector<SearchedEntry> entries;
         for (const RecordFields& record : listing->records())
             if (isText(record.name))
-                entries.push_back({&path, &record.name, [&] { return listing->content(record); }});
+                entries.push_back({&path, &record.name, [&](const SegmentSink& take) { return listing->readInPieces(record, take); }});
         search(entries);
     }
 
@@ -51,7 +51,7 @@ public:
         for (const ModEntry& each : index->entries())
             if (isText(index->path(each)))
                 entries.push_back({&index->archive(each.source).shownPath, &index->path(each),
-                                   [&] { return index->content(each.source); }});
+                                   [&](const SegmentSink& take) { return index->readInPieces(each.source, take); }});
         search(entries);
     }
 

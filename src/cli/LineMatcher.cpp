@@ -14,6 +14,7 @@ namespace {
 // Folded text is searched in pieces this long: a piece stays in the cache
 // between folding and searching, and the first match ends the folding.
 constexpr std::size_t kFoldedPiece = 16 * 1024;
+constexpr std::size_t kFirstFoldedPiece = 512;
 
 std::uint8_t folded(std::uint8_t c)
 {
@@ -74,9 +75,12 @@ std::size_t LineMatcher::find(ByteSpan text, std::size_t from) const
         const std::optional<std::size_t> at = searchIn(text.data() + from, text.size() - from);
         return at ? from + *at : text.size();
     }
-    // Pieces overlap by one byte less than the needle, so that no match is cut.
-    for (std::size_t start = from; start < text.size(); start += kFoldedPiece) {
-        const std::size_t end = std::min(text.size(), start + kFoldedPiece + needle.size() - 1);
+    // Pieces overlap by one byte less than the needle, so that no match is
+    // cut. The first are short: where matches come close together (every
+    // line printed), each search folds little beyond the next.
+    std::size_t piece = kFirstFoldedPiece;
+    for (std::size_t start = from; start < text.size(); start += piece, piece = std::min(2 * piece, kFoldedPiece)) {
+        const std::size_t end = std::min(text.size(), start + piece + needle.size() - 1);
         folded_.resize(end - start);
         foldLatin1(text.subspan(start, end - start), folded_.data());
         if (const std::optional<std::size_t> at = searchIn(folded_.data(), folded_.size()))

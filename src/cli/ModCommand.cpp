@@ -19,6 +19,7 @@ struct ModOptions {
     std::vector<std::string> paths;
     std::string folder = ".";
     bool force = false;
+    bool withPath = false;
 };
 
 ExitCode runList(const ModOptions& options)
@@ -48,10 +49,17 @@ ExitCode runWhich(const ModOptions& options)
     const std::optional<ModIndex> index = openMod(options.mod);
     if (!index)
         return ExitCode::Failure;
+    // One path alone gives the bare archive, for `$(rfa mod which ...)`;
+    // several need their path in front to tell the lines apart.
+    const bool withPath = options.withPath || options.paths.size() > 1;
     ExitCode status = ExitCode::Success;
     for (const std::string& path : options.paths) {
         if (const ModEntry* entry = index->find(path)) {
-            std::printf("%s\n", index->archive(entry->source).shownPath.c_str());
+            const std::string& archive = index->archive(entry->source).shownPath;
+            if (withPath)
+                std::printf("%s\t%s\n", displayName(path).c_str(), archive.c_str());
+            else
+                std::printf("%s\n", archive.c_str());
         } else {
             reportEntryProblem(options.mod, path, "no archive of the mod or of the mods it uses holds it");
             status = ExitCode::Failure;
@@ -121,9 +129,12 @@ Command addModCommand(CLI::App& app)
     list->add_flag("-l,--long", options->details, "Also show sizes and the archives each entry overrides");
 
     CLI::App* which = addSubcommand(*mod, "which", "Print the archive that gives the game each path",
-                                    "For each path, the archive the game reads it from, one line each. A path\n"
+                                    "For each path, the archive the game reads it from, one line each. With\n"
+                                    "one path the line is the archive alone; with several (or -H) it is the\n"
+                                    "path as given, a tab, the archive, as `rfa mod list` prints it. A path\n"
                                     "that no archive holds is reported, and the status is 1.");
     addModFolder(which, *options);
+    which->add_flag("-H,--with-path", options->withPath, "Print the path in front also when only one is given");
     which->add_option("PATH", options->paths, "Entry paths (bf1942/objects/...), in any case")->required();
 
     CLI::App* extract = addSubcommand(

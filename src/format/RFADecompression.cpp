@@ -305,6 +305,42 @@ std::optional<SegmentTable> readSegmentTable(ByteSpan stored, std::uint32_t deco
     return table;
 }
 
+// Decodes the segment into `buffer` from `at` on; false when it does not
+// decode to exactly its declared size. The buffer grows as the stream really
+// fills it, its capacity never past `capacityLimit`, and never shrinks: past
+// the content it holds the decoder's slack.
+bool decodeSegmentAt(const Segment& segment, Bytes& buffer, std::size_t at, std::uint64_t capacityLimit)
+{
+    // The segment is decoded into a window that doubles only when the stream
+    // really fills it, so a segment that declares gigabytes over a stream
+    // that breaks early costs no more than the window. Until its output
+    // would pass the window the decoder runs exactly as with the whole
+    // declared size, so any other failure inside the window is the segment's
+    // own.
+    std::uint64_t window = std::min(segment.size, kFirstWindow);
+    for (;;) {
+        const std::size_t needed = at + window + kDecoderSlack;
+        if (needed > buffer.size()) {
+            // At least a first window's room at once (most entries then take
+            // one allocation and no copy), doubling after that, capped at the
+            // limit: memory follows what has really been decoded plus one
+            // window.
+            if (needed > buffer.capacity())
+                buffer.reserve(std::min<std::uint64_t>(
+                    std::max({std::uint64_t(needed), 2 * std::uint64_t(buffer.capacity()), kFirstWindow}),
+                    capacityLimit));
+            buffer.resize(needed);
+        }
+        std::size_t produced = 0;
+        const LZOResult result = dcom(segment.stream, std::span(buffer).subspan(at), window, produced);
+        if (result == LZOResult::OutputOverrun && window < segment.size) {
+            window = std::min(2 * window, segment.size);
+            continue;
+        }
+        return result == LZOResult::Success && produced == segment.size;
+    }
+}
+
 // The segments' content in table order, or null when the table points
 // outside the stored bytes, declares a total other than `requiredTotal` (when
 // given), or a segment does not decode to exactly its declared size.
@@ -316,39 +352,13 @@ SharedBytes decodedSegments(ByteSpan stored, std::uint32_t decompressedLength,
         if (!table || (requiredTotal && table->total != *requiredTotal))
             return nullptr;
         Bytes content;
+        std::size_t length = 0;
         for (const Segment& segment : table->segments) {
-            const std::size_t before = content.size();
-            // The segment is decoded into a window that doubles only when the
-            // stream really fills it, so a segment that declares gigabytes
-            // over a stream that breaks early costs no more than the window.
-            // Until its output would pass the window the decoder runs exactly
-            // as with the whole declared size, so any other failure inside
-            // the window is the segment's own.
-            std::uint64_t window = std::min(segment.size, kFirstWindow);
-            for (;;) {
-                const std::size_t needed = before + window + kDecoderSlack;
-                // At least a first window's room at once (most entries then
-                // take one allocation and no copy), doubling after that,
-                // capped at the declared total: memory follows what has really
-                // been decoded plus one window, and ends at the exact size.
-                if (needed > content.capacity())
-                    content.reserve(std::min<std::uint64_t>(
-                        std::max({std::uint64_t(needed), 2 * std::uint64_t(content.capacity()), kFirstWindow}),
-                        table->total + kDecoderSlack));
-                content.resize(needed);
-                std::size_t produced = 0;
-                const LZOResult result =
-                    dcom(segment.stream, std::span(content).subspan(before), window, produced);
-                if (result == LZOResult::OutputOverrun && window < segment.size) {
-                    window = std::min(2 * window, segment.size);
-                    continue;
-                }
-                if (result != LZOResult::Success || produced != segment.size)
-                    return nullptr;
-                break;
-            }
-            content.resize(before + segment.size);
+            if (!decodeSegmentAt(segment, content, length, table->total + kDecoderSlack))
+                return nullptr;
+            length += segment.size;
         }
+        content.resize(length); // the exact size, within the capacity already there
         return makeSharedBytes(std::move(content));
     } catch (const std::bad_alloc&) {
         return nullptr;
@@ -381,6 +391,27 @@ std::optional<std::uint64_t> decompressedLengthOfData(ByteSpan stored, std::uint
     } catch (const std::bad_alloc&) {
     }
     return std::nullopt;
+}
+
+SegmentWalk forEachDecodedSegment(ByteSpan stored, std::uint32_t decompressedLength, const SegmentSink& take)
+{
+    try {
+        const std::optional<SegmentTable> table = readSegmentTable(stored, decompressedLength);
+        if (!table)
+            return SegmentWalk::Damaged;
+        // One segment at a time into one buffer, which only grows: zeroed
+        // once, not for every segment.
+        Bytes buffer;
+        for (const Segment& segment : table->segments) {
+            if (!decodeSegmentAt(segment, buffer, 0, segment.size + kDecoderSlack))
+                return SegmentWalk::Damaged;
+            if (!take(ByteSpan(buffer.data(), segment.size)))
+                return SegmentWalk::Stopped;
+        }
+        return SegmentWalk::Finished;
+    } catch (const std::bad_alloc&) {
+        return SegmentWalk::Damaged;
+    }
 }
 
 SharedBytes decompressedDataIfSegmented(ByteSpan stored)

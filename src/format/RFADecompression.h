@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 
@@ -43,6 +44,14 @@ SharedBytes decompressedDataFromData(ByteSpan stored, std::uint32_t decompressed
 // decompressedDataFromData then refuses too. `decompressedLength` is the
 // entry's size field.
 std::optional<std::uint64_t> decompressedLengthOfData(ByteSpan stored, std::uint32_t decompressedLength);
+// The same content handed to `take` a segment at a time, in table order, each
+// as soon as it is decoded, so that a reader that has seen enough (a search
+// that found its match) stops the decoding by returning false. Damaged, after
+// the segments before it were handed over, at the first segment that cannot
+// be decoded; a table that points outside `stored` hands over nothing.
+using SegmentSink = std::function<bool(ByteSpan content)>;
+enum class SegmentWalk { Finished, Stopped, Damaged };
+SegmentWalk forEachDecodedSegment(ByteSpan stored, std::uint32_t decompressedLength, const SegmentSink& take);
 
 // The content of an entry whose stored size equals its size, when its stored
 // bytes are a segment table whose segments lie inside them, declare sizes

@@ -84,16 +84,21 @@ Result<ArchiveListing> ArchiveListing::open(const std::filesystem::path& path)
     return ArchiveListing(std::move(*file), *header, std::move(records));
 }
 
+Result<ArchiveListing::StoredBytes> ArchiveListing::readStored(const RecordFields& record) const
+{
+    StoredBytes stored{std::unique_ptr<std::uint8_t[]>(new std::uint8_t[record.storedSize]), record.storedSize};
+    if (Result<void> read = file_.readAt(record.dataOffset, stored.span()); !read)
+        return read.error();
+    return stored;
+}
+
 Result<SharedBytes> ArchiveListing::content(const RecordFields& record) const
 {
     if (header_.compressionFlag != 0 && record.storedSize != record.size) {
-        // Surely compressed: the stored bytes are only decoded, never kept,
-        // so they need no zeroing first.
-        const std::unique_ptr<std::uint8_t[]> stored(new std::uint8_t[record.storedSize]);
-        const std::span<std::uint8_t> bytes(stored.get(), record.storedSize);
-        if (Result<void> read = file_.readAt(record.dataOffset, bytes); !read)
-            return read.error();
-        return entryContent(recordWithStoredBytes(record, bytes, header_));
+        const Result<StoredBytes> stored = readStored(record);
+        if (!stored)
+            return stored.error();
+        return entryContent(recordWithStoredBytes(record, stored->span(), header_));
     }
     Bytes stored(record.storedSize);
     if (Result<void> read = file_.readAt(record.dataOffset, stored); !read)
@@ -102,6 +107,24 @@ Result<SharedBytes> ArchiveListing::content(const RecordFields& record) const
     if (!entry.compressed && !entry.decoded)
         return makeSharedBytes(std::move(stored));
     return entryContent(entry);
+}
+
+Result<void> ArchiveListing::readInPieces(const RecordFields& record, const SegmentSink& take) const
+{
+    if (header_.compressionFlag == 0 || record.storedSize == record.size) {
+        // Raw, or telling it apart takes decoding it whole.
+        const Result<SharedBytes> whole = content(record);
+        if (!whole)
+            return whole.error();
+        take(**whole);
+        return {};
+    }
+    const Result<StoredBytes> stored = readStored(record);
+    if (!stored)
+        return stored.error();
+    if (forEachDecodedSegment(stored->span(), record.size, take) == SegmentWalk::Damaged)
+        return Error{ErrorCode::Decompression, record.name};
+    return {};
 }
 
 } // namespace larkspan

@@ -8,9 +8,12 @@
 #include "base/Bytes.h"
 #include "base/Error.h"
 #include "format/ArchiveDirectory.h"
+#include "format/RFADecompression.h"
 #include "fs/RandomAccessFile.h"
 
 #include <filesystem>
+#include <memory>
+#include <span>
 #include <vector>
 
 namespace larkspan {
@@ -30,12 +33,27 @@ public:
     // Decompression (with the entry's name) when it cannot be decoded.
     Result<SharedBytes> content(const RecordFields& record) const;
 
+    // The same content handed to `take` in pieces, in order: a compressed
+    // entry a segment at a time as each is decoded, any other at once.
+    // Returning false from `take` stops the reading, which is no error; the
+    // errors are content()'s, after the pieces before the damage.
+    Result<void> readInPieces(const RecordFields& record, const SegmentSink& take) const;
+
     std::uint64_t contentLength(const RecordFields& record) const
     {
         return larkspan::contentLength(record, header_);
     }
 
 private:
+    // A surely compressed entry's stored bytes: only decoded, never kept, so
+    // they need no zeroing before the read.
+    struct StoredBytes {
+        std::unique_ptr<std::uint8_t[]> bytes;
+        std::size_t size;
+        std::span<std::uint8_t> span() const { return {bytes.get(), size}; }
+    };
+    Result<StoredBytes> readStored(const RecordFields& record) const;
+
     ArchiveListing(RandomAccessFile file, ArchiveHeader header, std::vector<RecordFields> records)
         : file_(std::move(file)), header_(header), records_(std::move(records))
     {

@@ -164,4 +164,9 @@ Result<SharedBytes> ModIndex::content(EntrySource source) const
     return archives_[source.archive].listing->content(record(source));
 }
 
+Result<void> ModIndex::readInPieces(EntrySource source, const SegmentSink& take) const
+{
+    return archives_[source.archive].listing->readInPieces(record(source), take);
+}
+
 } // namespace larkspan

@@ -91,6 +91,8 @@ public:
     const std::string& path(const ModEntry& entry) const { return record(entry.source).name; }
     std::uint64_t contentLength(EntrySource source) const;
     Result<SharedBytes> content(EntrySource source) const;
+    // The content in pieces, as ArchiveListing::readInPieces hands it.
+    Result<void> readInPieces(EntrySource source, const SegmentSink& take) const;
 
 private:
     void addMods(const std::filesystem::path& modFolder);

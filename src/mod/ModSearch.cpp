@@ -3,7 +3,36 @@
 #include "model/EntryKind.h"
 #include "model/SearchPredicate.h"
 
+#include <algorithm>
+
 namespace larkspan {
+
+namespace {
+
+// Whether the entry's text holds the pattern, read a segment at a time and
+// only up to the first match. A match across two segments lies in the seam:
+// the last bytes of what was read joined to the first of the next segment.
+bool textHolds(const ModIndex& index, EntrySource source, const FoldedPattern& pattern)
+{
+    const std::size_t length = pattern.latin1Length();
+    if (length == 0)
+        return false;
+    const std::size_t reach = length - 1; // what a match may take from either side
+    Bytes seam;
+    bool found = false;
+    const Result<void> read = index.readInPieces(source, [&](ByteSpan piece) {
+        seam.insert(seam.end(), piece.begin(), piece.begin() + static_cast<std::ptrdiff_t>(std::min(reach, piece.size())));
+        found = pattern.foundInLatin1(seam) || pattern.foundInLatin1(piece);
+        if (piece.size() >= reach)
+            seam.assign(piece.end() - static_cast<std::ptrdiff_t>(reach), piece.end());
+        else if (seam.size() > reach)
+            seam.erase(seam.begin(), seam.end() - static_cast<std::ptrdiff_t>(reach));
+        return !found;
+    });
+    return read && found;
+}
+
+} // namespace
 
 Result<std::vector<std::size_t>> searchMod(const ModIndex& index, std::string_view text, bool names, bool contents,
                                            const ReadProgress& progress)
@@ -25,8 +54,7 @@ Result<std::vector<std::size_t>> searchMod(const ModIndex& index, std::string_vi
         }
         if (!contents || !isTextKind(entryKindOf(extensionOf(name))))
             continue;
-        const Result<SharedBytes> bytes = index.content(entries[e].source);
-        if (bytes && pattern.foundInLatin1(**bytes))
+        if (textHolds(index, entries[e].source, pattern))
             found.push_back(e);
     }
     return found;

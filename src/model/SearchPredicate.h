@@ -24,6 +24,8 @@ public:
     explicit FoldedPattern(std::string_view needleUtf8);
 
     bool empty() const { return needle_.empty(); }
+    // How many bytes of Latin-1 text a match takes; 0 when none can match.
+    std::size_t latin1Length() const { return latin1Searchable_ ? latin1Needle_.size() : 0; }
     bool foundInLatin1(ByteSpan haystack) const;
     bool foundInUtf8(std::string_view haystack) const;
 

@@ -187,7 +187,7 @@ TEST_F(ExtractTest, ReportsAnUndecodableEntryAndWritesTheOthers)
                               segmentedEntry({{literalStream(bytesOf("abc")), 7}}), 7};
     const RfaRun run = extract({broken, compressedEntry("bf1942/good.con", bytesOf("good"))});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(contains(run.err, "bf1942/broken.con: Some error while decompressing")) << run.err;
+    EXPECT_TRUE(contains(run.err, "bf1942/broken.con: the entry is damaged: its compressed data cannot be unpacked")) << run.err;
     EXPECT_EQ(filesBelow(destination()), std::vector<std::string>{"bf1942/good.con"});
     EXPECT_EQ(textOf(readFile(destination() / "bf1942/good.con")), "good");
 }

@@ -47,8 +47,13 @@ TEST_F(ModCommandTest, ListsAndFindsWhatTheGameSeesWithWarnings)
 
     const RfaRun which = runRfa({"mod", "which", mod, "BF1942/OBJECTS/TANK.CON", "bf1942/nothing.con", "bf1942/base.con"});
     EXPECT_EQ(which.exitCode, 1);
-    EXPECT_EQ(which.out, "Mods/MyMod/Archives/objects_001.rfa\nMods/Base/Archives/base.rfa\n");
+    EXPECT_EQ(which.out, "BF1942/OBJECTS/TANK.CON\tMods/MyMod/Archives/objects_001.rfa\n"
+                         "bf1942/base.con\tMods/Base/Archives/base.rfa\n");
     EXPECT_TRUE(contains(which.err, "bf1942/nothing.con: no archive of the mod")) << which.err;
+    // One path alone gives the bare archive, unless -H asks for the path.
+    EXPECT_EQ(runRfa({"mod", "which", mod, "bf1942/base.con"}).out, "Mods/Base/Archives/base.rfa\n");
+    EXPECT_EQ(runRfa({"mod", "which", "-H", mod, "bf1942/base.con"}).out,
+              "bf1942/base.con\tMods/Base/Archives/base.rfa\n");
 
     const RfaRun grep = runRfa({"grep", "-F", "Spitfire", mod});
     EXPECT_EQ(grep.exitCode, 0) << grep.err;

@@ -94,7 +94,7 @@ TEST_F(CatTest, WritesOneEntryOrSaysWhyNot)
         {"bf1942/missing.con", 1, "", "no such entry in the archive"},
         {"bf1942/levels/init.con", 1, "", "no such entry in the archive"},
         {"bf1942/levels", 1, "", "is a folder; cat shows one file"},
-        {"bf1942/broken.con", 1, "", "Some error while decompressing"},
+        {"bf1942/broken.con", 1, "", "the entry is damaged: its compressed data cannot be unpacked"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);

@@ -71,7 +71,7 @@ TEST_F(VerifyTest, ReportsEveryFailingEntryAndGoesOn)
     EXPECT_EQ(run.out, "");
     for (const std::string name : {"bf1942/short.con", "bf1942/garbage.con", "bf1942/astray.con"})
         EXPECT_TRUE(contains(run.err, "rfa: " + archive + ": " + name +
-                                          ": Some error while decompressing\n"))
+                                          ": the entry is damaged: its compressed data cannot be unpacked\n"))
             << name << " in\n"
             << run.err;
     EXPECT_TRUE(contains(run.err,

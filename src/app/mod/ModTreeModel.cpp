@@ -18,6 +18,23 @@ ModTreeModel::ModTreeModel(std::shared_ptr<const ModIndex> index, QObject* paren
     build();
 }
 
+void ModTreeModel::setIndex(std::shared_ptr<const ModIndex> index)
+{
+    beginResetModel();
+    index_ = std::move(index);
+    build();
+    endResetModel();
+}
+
+std::string ModTreeModel::foldedPathAt(const QModelIndex& index) const
+{
+    std::string path;
+    for (std::size_t node = index.isValid() ? static_cast<std::size_t>(index.internalId()) : 0; node != 0;
+         node = nodes_[node].parent)
+        path = foldedCopy(nodes_[node].name) + (path.empty() ? "" : "/") + path;
+    return path;
+}
+
 void ModTreeModel::build()
 {
     nodes_.assign(1, Node{});

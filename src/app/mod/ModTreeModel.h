@@ -26,6 +26,12 @@ public:
     ModTreeModel(std::shared_ptr<const ModIndex> index, QObject* parent = nullptr);
 
     const ModIndex& modIndex() const { return *index_; }
+    // Shows another index of the mod (read again): a reset, so views keep
+    // nothing of what they showed; see foldedPathAt.
+    void setIndex(std::shared_ptr<const ModIndex> index);
+    // The path of a shown item from the top, folded as paths compare: what
+    // stays of an item when the mod is read again.
+    std::string foldedPathAt(const QModelIndex& index) const;
     // The entry shown at `index` (in ModIndex::entries()); nothing for a folder.
     std::optional<std::size_t> entryAt(const QModelIndex& index) const;
     // Where an entry is shown.

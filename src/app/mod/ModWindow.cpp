@@ -1,20 +1,26 @@
 #include "app/mod/ModWindow.h"
 
+#include "app/mod/ModProblems.h"
 #include "app/mod/ModTreeModel.h"
+#include "app/mod/OutlineState.h"
 #include "app/shell/CoreTranslation.h"
 #include "app/shell/MessageBoxes.h"
 #include "app/shell/RFAApplicationDelegate.h"
+#include "app/shell/WindowPlacement.h"
 #include "app/viewers/RFAImageViewingController.h"
 #include "app/viewers/TextEditorWindow.h"
 #include "app/window/MyDocument.h"
 #include "app/window/SlowWorkProgress.h"
+#include "base/StringAdditions.h"
 #include "fs/FolderWriter.h"
 #include "mod/ModSearch.h"
 #include "model/RFATreeNode.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -24,6 +30,7 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QTimer>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -32,8 +39,11 @@ namespace larkspan {
 
 namespace {
 
-// Where a result keeps its entry.
+// Where a result keeps its entry, and its path (to find it again after a reload).
 constexpr int kEntryRole = Qt::UserRole;
+constexpr int kPathRole = Qt::UserRole + 1;
+
+enum ResultColumn { ResultName, ResultPath, ResultFrom };
 
 QString nameOf(const std::string& path)
 {
@@ -51,6 +61,7 @@ ModWindow::ModWindow(RFAApplicationDelegate& application, std::shared_ptr<const 
     buildMenus();
     updateStatus();
     resize(960, 620);
+    placeOnScreen(*this, application_.currentDocument());
 }
 
 ModWindow::~ModWindow()
@@ -68,6 +79,9 @@ void ModWindow::buildWindow()
 {
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
+    problemsBar_ = new ModProblemsBar(central);
+    connect(problemsBar_, &ModProblemsBar::listRequested, this, &ModWindow::showProblems);
+    layout->addWidget(problemsBar_);
     auto* searchRow = new QHBoxLayout;
     searchField_ = new QLineEdit(central);
     searchField_->setObjectName(QStringLiteral("searchField"));
@@ -104,6 +118,13 @@ void ModWindow::buildWindow()
     results_->setRootIsDecorated(false);
     results_->setUniformRowHeights(true);
     results_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // Paths are long and alike at both ends: the middle goes first, and the
+    // path column takes what room there is.
+    results_->setTextElideMode(Qt::ElideMiddle);
+    results_->header()->setStretchLastSection(false);
+    results_->header()->setSectionResizeMode(ResultPath, QHeaderView::Stretch);
+    results_->setColumnWidth(ResultName, 200);
+    results_->setColumnWidth(ResultFrom, 300);
     connect(results_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
         openEntries({static_cast<std::size_t>(item->data(0, kEntryRole).toULongLong())});
     });
@@ -160,6 +181,15 @@ void ModWindow::buildMenus()
     add(file, tr("&Close"), QKeySequence::Close, [this] { close(); });
     file->addSeparator();
     file->addAction(application_.action(Command::Quit));
+    QMenu* view = menuBar()->addMenu(tr("&View"));
+    QAction* reload = view->addAction(tr("&Reload"));
+    reload->setObjectName(QStringLiteral("reload"));
+    // The platform's refresh key, and Ctrl+R wherever that is another.
+    QList<QKeySequence> reloadKeys = QKeySequence::keyBindings(QKeySequence::Refresh);
+    if (const QKeySequence ctrlR(tr("Ctrl+R")); !reloadKeys.contains(ctrlR))
+        reloadKeys << ctrlR;
+    reload->setShortcuts(reloadKeys);
+    connect(reload, &QAction::triggered, this, &ModWindow::reload);
     QMenu* entries = menuBar()->addMenu(tr("&Entries"));
     add(entries, tr("&Open"), QKeySequence(tr("Ctrl+Down")), [this] { openEntries(selectedEntries()); });
     add(entries, tr("Edit in &Archive"), QKeySequence(tr("Ctrl+Shift+D")), [this] { editInArchive(); });
@@ -173,20 +203,7 @@ void ModWindow::buildMenus()
 
 QStringList ModWindow::problems() const
 {
-    QStringList lines;
-    for (const ModArchive& archive : index_->archives())
-        if (archive.error)
-            lines << tr("%1 could not be read: %2")
-                         .arg(QString::fromStdString(archive.shownPath),
-                              QString::fromStdString(describe(Error{archive.error->code, {}, archive.error->systemError},
-                                                              translateForCore)
-                                                         .text));
-    for (const std::string& name : index_->missingMods())
-        lines << tr("init.con uses the mod %1, which is not in the Mods folder.").arg(QString::fromStdString(name));
-    if (const std::optional<Error>& error = index_->initConError())
-        lines << tr("init.con could not be read: %1")
-                     .arg(QString::fromStdString(describe(*error, translateForCore).text));
-    return lines;
+    return ModProblems::lines(*index_);
 }
 
 void ModWindow::updateStatus()
@@ -201,6 +218,64 @@ void ModWindow::updateStatus()
     const QStringList problems = this->problems();
     problemsButton_->setText(tr("Left out: %1…").arg(problems.size()));
     problemsButton_->setVisible(!problems.isEmpty());
+    problemsBar_->showProblemsOf(*index_);
+}
+
+void ModWindow::reload()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    Result<ModIndex> index = ModIndex::open(modFolder());
+    QApplication::restoreOverrideCursor();
+    if (!index) {
+        errorBox(this, displayName(), tr("The mod could not be read again."), index.error(), Wording::Plain)->open();
+        return;
+    }
+    const OutlineState state(*outline_, *model_);
+    index_ = std::make_shared<const ModIndex>(std::move(*index));
+    model_->setIndex(index_);
+    state.restore(*outline_, *model_);
+    remapResults();
+    updateStatus();
+    statusBar()->showMessage(tr("Read again."), 5000);
+}
+
+void ModWindow::noteArchiveWritten(const QString& path)
+{
+    // Through links as well: the file dialog may have come another way.
+    const auto real = [](const QFileInfo& file) {
+        const QString canonical = file.canonicalFilePath();
+        return canonical.isEmpty() ? file.absoluteFilePath() : canonical;
+    };
+    const QString written = real(QFileInfo(path));
+    for (const ModFolder& mod : index_->mods()) {
+        const QString archives =
+            real(QFileInfo(QDir(QString::fromStdString(mod.path.string())), QStringLiteral("Archives")));
+        if (written.startsWith(archives + QLatin1Char('/'), Qt::CaseInsensitive)) {
+            // Once the writing is all done, and once for several archives.
+            if (!reloadPending_) {
+                reloadPending_ = true;
+                QTimer::singleShot(0, this, [this] {
+                    reloadPending_ = false;
+                    reload();
+                });
+            }
+            return;
+        }
+    }
+}
+
+void ModWindow::remapResults()
+{
+    for (int i = results_->topLevelItemCount(); i-- > 0;) {
+        QTreeWidgetItem* item = results_->topLevelItem(i);
+        const ModEntry* entry = index_->find(item->data(0, kPathRole).toString().toStdString());
+        if (!entry) {
+            delete item;
+            continue;
+        }
+        item->setData(0, kEntryRole, QVariant::fromValue<qulonglong>(static_cast<qulonglong>(entry - index_->entries().data())));
+        item->setText(ResultFrom, QString::fromStdString(index_->archive(entry->source).shownPath));
+    }
 }
 
 void ModWindow::showProblems()
@@ -229,17 +304,20 @@ std::vector<std::size_t> ModWindow::selectedEntries() const
 void ModWindow::openEntries(const std::vector<std::size_t>& entries)
 {
     for (const std::size_t entry : entries) {
-        if (QWidget* open = viewers_[entry]) {
+        const std::string& path = index_->path(index_->entries()[entry]);
+        QPointer<QWidget>& open = viewers_[foldedCopy(path)];
+        if (open) {
             open->show();
             open->raise();
             open->activateWindow();
             continue;
         }
         const EntrySource source = index_->entries()[entry].source;
-        const std::string& path = index_->path(index_->entries()[entry]);
         const Result<SharedBytes> content = index_->content(source);
         if (!content) {
-            errorBox(this, displayName(), tr("“%1” could not be read.").arg(nameOf(path)), content.error())->open();
+            errorBox(this, displayName(), tr("“%1” could not be read.").arg(nameOf(path)), content.error(),
+                     Wording::Plain)
+                ->open();
             continue;
         }
         // A node of its own, in no tree and with no history: nothing done in
@@ -247,19 +325,30 @@ void ModWindow::openEntries(const std::vector<std::size_t>& entries)
         const RFATreeNode::Ptr node = RFATreeNode::initWithData(*content, nameOf(path).toStdString());
         const QString shownName = QString::fromStdString(index_->archive(source).shownPath);
         QWidget* viewer = nullptr;
+        QMenuBar* menus = nullptr;
         if (node->isText()) {
             auto* editor = new TextEditorWindow(node, shownName, this);
             editor->setReadOnly();
             viewer = editor;
+            menus = editor->menuBar();
         } else if (node->isImage()) {
             auto* picture = new RFAImageViewingController(node, application_.imageDecoders(), shownName, this);
-            picture->sizeToPicture();
+            menus = &picture->menuBar();
             viewer = picture;
         } else {
             QApplication::beep();
             continue;
         }
-        viewers_[entry] = viewer;
+        // No archive window's menus here: the viewer has its own Close.
+        QAction* close = menus->addMenu(tr("&File"))->addAction(tr("&Close"));
+        close->setShortcuts(QKeySequence::Close);
+        connect(close, &QAction::triggered, viewer, &QWidget::close);
+        if (auto* picture = qobject_cast<RFAImageViewingController*>(viewer)) {
+            picture->addZoomCommands();
+            picture->sizeToPicture();
+        }
+        open = viewer;
+        placeOnScreen(*viewer, this);
         viewer->show();
         viewer->raise();
         viewer->activateWindow();
@@ -301,11 +390,12 @@ void ModWindow::search()
         auto* item = new QTreeWidgetItem({nameOf(index_->path(each)), path,
                                           QString::fromStdString(index_->archive(each.source).shownPath)});
         item->setData(0, kEntryRole, QVariant::fromValue<qulonglong>(entry));
+        item->setData(0, kPathRole, path);
+        item->setToolTip(ResultPath, path);
         item->setIcon(0, model_->data(model_->indexOfEntry(entry), Qt::DecorationRole).value<QIcon>());
         items << item;
     }
     results_->addTopLevelItems(items);
-    results_->resizeColumnToContents(0);
     panes_->setCurrentWidget(results_);
     statusBar()->showMessage(tr("Found: %1").arg(found->size()));
 }
@@ -341,22 +431,32 @@ void ModWindow::writeEntries(const std::vector<std::pair<std::size_t, std::vecto
     std::size_t existing = 0;
     for (const auto& [entry, components] : items)
         existing += writer.probeFile(components).status == WriteStatus::Exists ? 1 : 0;
-    const auto write = [this, items, writer](bool replace) {
+    const auto write = [this, items, writer, folder](bool replace) {
         QStringList problems;
+        std::size_t written = 0, kept = 0;
         {
             SlowWorkProgress progress(this, tr("Extracting…"));
             for (std::size_t i = 0; i < items.size() && progress.report(i, items.size()); ++i) {
                 const auto& [entry, components] = items[i];
                 const Result<SharedBytes> content = index_->content(index_->entries()[entry].source);
-                const WriteResult written = content ? writer.writeFile(components, **content, replace)
-                                                    : WriteResult{WriteStatus::Failed, {}, content.error()};
-                if (written.status == WriteStatus::Failed)
+                const WriteResult result = content ? writer.writeFile(components, **content, replace)
+                                                   : WriteResult{WriteStatus::Failed, {}, content.error()};
+                written += result.status == WriteStatus::Written ? 1 : 0;
+                kept += result.status == WriteStatus::Exists ? 1 : 0;
+                if (result.status == WriteStatus::Failed)
                     problems << QString::fromStdString(components.back()) + QStringLiteral(": ") +
-                                    QString::fromStdString(describe(*written.error, translateForCore).text);
+                                    QString::fromStdString(describe(*result.error, translateForCore).text);
             }
         }
         if (!syncFileSystemOf(writer.root()))
             problems << tr("The written files could not be flushed to disk.");
+        // Said where the user looks next, and kept until the next message.
+        QString said = tr("Extracted to %1: %2 of %3 files.").arg(QDir::toNativeSeparators(folder)).arg(written).arg(items.size());
+        if (kept > 0)
+            said += QLatin1Char(' ') + tr("Kept as they were: %1.").arg(kept);
+        if (!problems.isEmpty())
+            said += QLatin1Char(' ') + tr("Could not be written: %1.").arg(problems.size());
+        statusBar()->showMessage(said);
         if (!problems.isEmpty()) {
             QMessageBox* box = windowModalBox(this, QMessageBox::Warning, displayName(),
                                               tr("Some entries could not be extracted."),

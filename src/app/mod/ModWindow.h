@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <vector>
@@ -19,6 +20,7 @@ class QTreeWidget;
 
 namespace larkspan {
 
+class ModProblemsBar;
 class ModTreeModel;
 class MyDocument;
 class RFAApplicationDelegate;
@@ -28,13 +30,22 @@ class RFAApplicationDelegate;
 // and texts of all of it, read-only viewers of its entries, extraction of
 // what the game sees, and a way to the archive that provides an entry. Its
 // widgets carry object names ("outline", "searchField", "searchNames",
-// "searchContents", "searchResults", "statusLine", "problemsButton") for
-// tools that look at the window from outside.
+// "searchContents", "searchResults", "statusLine", "problemsButton",
+// "problemsBar") for tools that look at the window from outside.
 class ModWindow : public QMainWindow {
     Q_OBJECT
 public:
     ModWindow(RFAApplicationDelegate& application, std::shared_ptr<const ModIndex> index);
     ~ModWindow() override;
+
+    // The opened mod's folder.
+    const std::filesystem::path& modFolder() const { return index_->mods().front().path; }
+    // Reads the mod again (View → Reload), keeping what the outline shows
+    // expanded and selected, and the search results, where they still exist.
+    void reload();
+    // An archive was written at `path`: the mod is read again when the
+    // path lies in the Archives folder of a mod it shows.
+    void noteArchiveWritten(const QString& path);
 
     const ModTreeModel& model() const { return *model_; }
     // The entries selected in the pane in front (tree or results), in ModIndex::entries().
@@ -57,6 +68,8 @@ private:
     void updateStatus();
     void writeEntries(const std::vector<std::pair<std::size_t, std::vector<std::string>>>& items,
                       const QString& folder);
+    // The results of the last search, their entries found again in the mod read anew.
+    void remapResults();
     QString displayName() const;
 
     RFAApplicationDelegate& application_;
@@ -70,7 +83,10 @@ private:
     QCheckBox* searchContents_ = nullptr;
     QLabel* status_ = nullptr;
     QPushButton* problemsButton_ = nullptr;
-    std::map<std::size_t, QPointer<QWidget>> viewers_;
+    ModProblemsBar* problemsBar_ = nullptr;
+    bool reloadPending_ = false;
+    // By folded path, so that they outlive a reload.
+    std::map<std::string, QPointer<QWidget>> viewers_;
 };
 
 } // namespace larkspan

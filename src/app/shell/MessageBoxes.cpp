@@ -15,9 +15,10 @@ QMessageBox* windowModalBox(QWidget* window, QMessageBox::Icon icon, const QStri
     return box;
 }
 
-QMessageBox* errorBox(QWidget* window, const QString& title, const QString& headline, const Error& error)
+QMessageBox* errorBox(QWidget* window, const QString& title, const QString& headline, const Error& error,
+                      Wording wording)
 {
-    const ErrorText described = describe(error, translateForCore);
+    const ErrorText described = describe(error, translateForCore, wording);
     QString detail = QString::fromStdString(described.text);
     if (!described.reason.empty())
         detail += QStringLiteral("\n\n") + QString::fromStdString(described.reason);

@@ -14,7 +14,9 @@ QMessageBox* windowModalBox(QWidget* window, QMessageBox::Icon icon, const QStri
                             QMessageBox::StandardButtons buttons = QMessageBox::Ok);
 
 // A window-modal box for an error of the core: the headline, then the
-// error's description and, where it has one, its longer reason.
-QMessageBox* errorBox(QWidget* window, const QString& title, const QString& headline, const Error& error);
+// error's description and, where it has one, its longer reason. An archive
+// window's errors are the reader's, in its own words.
+QMessageBox* errorBox(QWidget* window, const QString& title, const QString& headline, const Error& error,
+                      Wording wording = Wording::Reader);
 
 } // namespace larkspan

@@ -203,6 +203,17 @@ void RFAApplicationDelegate::showOpenError(QWidget* parent, const QString& path,
 
 ModWindow* RFAApplicationDelegate::openMod(const QString& folder)
 {
+    std::erase_if(modWindows_, [](const QPointer<ModWindow>& w) { return w.isNull(); });
+    const QString canonical = QFileInfo(folder).canonicalFilePath();
+    for (const QPointer<ModWindow>& open : modWindows_) {
+        if (!canonical.isEmpty() &&
+            QFileInfo(QString::fromStdString(open->modFolder().string())).canonicalFilePath() == canonical) {
+            open->show();
+            open->raise();
+            open->activateWindow();
+            return open;
+        }
+    }
     // Only the archives' directories are read: quick, even for a big mod.
     QApplication::setOverrideCursor(Qt::WaitCursor);
     Result<ModIndex> index = ModIndex::open(folder.toStdString());
@@ -213,10 +224,16 @@ ModWindow* RFAApplicationDelegate::openMod(const QString& folder)
         return nullptr;
     }
     auto* window = new ModWindow(*this, std::make_shared<ModIndex>(std::move(*index)));
-    std::erase_if(modWindows_, [](const QPointer<ModWindow>& w) { return w.isNull(); });
     modWindows_.emplace_back(window);
     window->show();
     return window;
+}
+
+void RFAApplicationDelegate::archiveWritten(const QString& path)
+{
+    for (const QPointer<ModWindow>& window : modWindows_)
+        if (window)
+            window->noteArchiveWritten(path);
 }
 
 void RFAApplicationDelegate::showOpenModDialog()

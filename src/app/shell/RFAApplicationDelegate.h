@@ -40,8 +40,12 @@ public:
     void showOpenDialog();
     // A window showing the mod in `folder` as the game sees it; shows the
     // reason when it is no folder and returns null.
+    // A mod already shown in a window brings that window to the front.
     ModWindow* openMod(const QString& folder);
     void showOpenModDialog();
+    // An archive was written at `path` by this program (saved, or an update
+    // archive): the mod windows that show it read their mod again.
+    void archiveWritten(const QString& path);
     // Asks every window with unsaved changes, one after another; quits
     // unless the user cancels.
     void quit();

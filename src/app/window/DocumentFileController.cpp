@@ -73,6 +73,7 @@ bool DocumentFileController::writeTo(const QString& path)
     settings::noteRecentFile(QFileInfo(path).absoluteFilePath());
     updateTitle();
     emit stateChanged();
+    application_.archiveWritten(path);
     return true;
 }
 

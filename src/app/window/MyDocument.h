@@ -58,6 +58,7 @@ public:
     quint64 documentId() const { return documentId_; }
 
     DocumentFileController& file() const { return *file_; }
+    RFAApplicationDelegate& application() const { return application_; }
     ViewerWindows& viewers() const { return *viewers_; }
     PreviewPanes& previews() const { return *previews_; }
     OpenWithFiles& openWith() const { return *openWith_; }

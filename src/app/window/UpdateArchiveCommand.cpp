@@ -1,6 +1,7 @@
 #include "app/window/UpdateArchiveCommand.h"
 
 #include "app/shell/MessageBoxes.h"
+#include "app/shell/RFAApplicationDelegate.h"
 #include "app/window/MyDocument.h"
 #include "app/window/SlowWorkProgress.h"
 #include "mod/UpdateArchive.h"
@@ -79,6 +80,7 @@ void UpdateArchiveCommand::run(MyDocument& window)
             errorBox(&window, window.displayName(), headline, written.error())->open();
         return;
     }
+    window.application().archiveWritten(QString::fromStdString(target->string()));
     QMessageBox* box = windowModalBox(&window, QMessageBox::Information, window.displayName(),
                                       tr("“%1” was written beside “%2”.").arg(fileNameOf(*target), fileNameOf(*base)),
                                       tr("New or changed entries it holds: %1.").arg(plan->entries.size()));
