@@ -55,8 +55,11 @@ public:
     void index()
     {
         for (std::size_t a = 0; a < listings_.size(); ++a)
-            for (const RecordFields& record : listings_[a].records())
-                seen_.try_emplace(foldedCopy(record.name), Seen{a, &record});
+            for (const RecordFields& record : listings_[a].records()) {
+                const auto at = seen_.try_emplace(foldedCopy(record.name), Seen{a, &record}).first;
+                if (a + 1 == listings_.size())
+                    inBase_.try_emplace(at->first, Seen{a, &record});
+            }
     }
 
     struct Seen {
@@ -65,12 +68,18 @@ public:
     };
 
     const std::map<std::string, Seen>& seen() const { return seen_; }
+    const Seen* inBase(const std::string& key) const
+    {
+        const auto at = inBase_.find(key);
+        return at == inBase_.end() ? nullptr : &at->second;
+    }
     const ArchiveListing& listing(const Seen& seen) const { return listings_[seen.listing]; }
     const ArchiveListing& base() const { return listings_.back(); }
 
 private:
     std::vector<ArchiveListing> listings_;
     std::map<std::string, Seen> seen_;
+    std::map<std::string, Seen> inBase_; // each path's record in the base alone
 };
 
 // Whether the game would read other content than `content` at `seen`. An
@@ -162,14 +171,26 @@ Result<UpdatePlan> planUpdate(const UpdateFamily& family, const std::vector<Arch
             plan.entries.push_back({entry, false});
             continue;
         }
+        // An entry left as the base holds it was not edited, though an update
+        // may have changed it since: writing it would put the old content
+        // back over the newer.
+        if (const FamilyView::Seen* inBase = view.inBase(at->first)) {
+            const Result<bool> edited = differs(view, *inBase, *entry.content);
+            if (!edited)
+                return edited.error();
+            if (!*edited)
+                continue;
+        }
         const Result<bool> changed = differs(view, at->second, *entry.content);
         if (!changed)
             return changed.error();
         if (*changed)
             plan.entries.push_back({entry, true});
     }
+    // Only what the base holds can have been deleted from it; what an update
+    // alone adds was never in the edited archive.
     for (const auto& [key, seen] : view.seen())
-        if (!editedPaths.contains(key))
+        if (!editedPaths.contains(key) && view.inBase(key))
             plan.deleted.push_back(seen.record->name);
     return plan;
 }

@@ -40,9 +40,11 @@ struct UpdatePlan {
     bool compressed = false; // the base is, so the update is too
 };
 
-// What an update written to `target` must hold for the game to see `edited`
-// (paths compared without regard to case; of a path held twice, the first
-// counts). A target that is already of the family is being replaced, so it
+// What an update written to `target` must hold for the game to see the edits
+// made to the base in `edited`: the entries the base lacks or holds with other
+// content, unless the game already sees that content (paths compared without
+// regard to case; of a path held twice, the first counts). Deleted lists the
+// base's paths `edited` lacks. A target that is already of the family is being replaced, so it
 // is left out of what the game sees now; it must be its highest update
 // (UpdateHidden) and not the base (UpdateOverBase). CannotRead,
 // OutOfBounds... when an archive of the family cannot be read; Cancelled
