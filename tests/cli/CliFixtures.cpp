@@ -3,6 +3,7 @@
 #include "fs/FileIO.h"
 
 #include <algorithm>
+#include <sstream>
 #include <stdexcept>
 
 namespace larkspan::test {
@@ -12,6 +13,15 @@ namespace fs = std::filesystem;
 bool contains(const std::string& text, const std::string& part)
 {
     return text.find(part) != std::string::npos;
+}
+
+std::vector<std::string> linesOf(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
 }
 
 std::string textOf(const Bytes& bytes)

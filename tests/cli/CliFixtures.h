@@ -22,6 +22,9 @@ using fixtures::TemporaryFolder;
 
 bool contains(const std::string& text, const std::string& part);
 
+// The text's lines, without their line breaks.
+std::vector<std::string> linesOf(const std::string& text);
+
 std::string textOf(const Bytes& bytes);
 
 // Writes the file, making its folders.

@@ -72,13 +72,7 @@ protected:
     {
         const RfaRun run = runRfa({"list", path});
         EXPECT_EQ(run.exitCode, 0) << run.err;
-        std::vector<std::string> names;
-        for (std::size_t start = 0; start < run.out.size();) {
-            const std::size_t end = run.out.find('\n', start);
-            names.push_back(run.out.substr(start, end - start));
-            start = end + 1;
-        }
-        return names;
+        return linesOf(run.out);
     }
     std::vector<std::string> listed() const { return listed(archive()); }
 };

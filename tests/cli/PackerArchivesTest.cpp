@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <sstream>
 
 namespace larkspan::test {
 namespace {
@@ -39,15 +38,6 @@ protected:
         return found;
     }
 };
-
-std::vector<std::string> linesOf(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
 
 // list -l, info, cat, extract and verify each take every entry as the
 // editor does; a raw entry that merely begins like a segment table is no

@@ -84,20 +84,5 @@ TEST(DocumentLifecycle, SavingWritesAtomicallyAndMarksClean)
     EXPECT_EQ(reread.document->readFromFile(temp.path() / "nothing.rfa").error().code, ErrorCode::CannotRead);
 }
 
-TEST(DocumentLifecycle, UndoToTheSavedStateIsUnmodified)
-{
-    fixtures::TemporaryFolder temp;
-    DocumentFixture doc;
-    doc.select({""});
-    doc.commands().createNewFolder();
-    doc.history().endGroup();
-    ASSERT_TRUE(doc.document->saveToFile(temp.path() / "a.rfa"));
-    doc.commands().createNewFolder();
-    doc.history().endGroup();
-    EXPECT_TRUE(doc.document->isModified());
-    doc.history().undo();
-    EXPECT_FALSE(doc.document->isModified());
-}
-
 } // namespace
 } // namespace larkspan

@@ -10,25 +10,6 @@ using fixtures::Entries;
 ReplaceAnswer replace(bool forAll = false) { return {ReplaceChoice::Replace, forAll}; }
 ReplaceAnswer keep(bool forAll = false) { return {ReplaceChoice::Keep, forAll}; }
 
-TEST(Insertion, AddingThreeFilesWhereTheSecondExistsKeepForAll)
-{
-    fixtures::TemporaryFolder temp;
-    const auto a = temp.write("a.con", "new a");
-    const auto b = temp.write("b.con", "new b");
-    const auto c = temp.write("c.con", "new c");
-    DocumentFixture doc(Entries{{"bf1942/x.con", "x"}, {"bf1942/b.con", "old"}, {"bf1942/y.con", "y"}});
-    doc.host.answers = {keep(true)};
-    const std::string before = doc.tree();
-    doc.insertion().startAddingFilesWithNames({a, b, c}, doc.root(), 1);
-    EXPECT_EQ(doc.tree(), "bf1942{x.con[1],a.con[5],c.con[5],b.con[3],y.con[1]}");
-    ASSERT_EQ(doc.host.questions.size(), 1u);
-    EXPECT_TRUE(doc.host.questions[0].showDoForAll);
-    EXPECT_EQ(doc.host.questions[0].messageText, "b.con already exists.");
-    EXPECT_EQ(doc.host.questions[0].informativeText, "Do you wish to replace b.con with the new file?");
-    EXPECT_FALSE(doc.insertion().isInserting());
-    doc.expectUndoRedoRestores(before);
-}
-
 TEST(Insertion, TheAnswersAndWhereTheEntriesLand)
 {
     struct Case {

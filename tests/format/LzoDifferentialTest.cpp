@@ -1,6 +1,6 @@
 // Our decoder against liblzo2 on streams liblzo2 writes, and on damaged
-// copies of them; our compressor's streams through liblzo2's decoder. Built
-// only where liblzo2 is installed.
+// copies of them; our compressor's sizes against liblzo2's. Built only where
+// liblzo2 is installed.
 
 #include "format/Lzo1xCompressor.h"
 #include "format/RFADecompression.h"
@@ -107,24 +107,6 @@ TEST(DifferentialTest, FailsWhereLiblzo2Fails)
     }
     EXPECT_GT(agreed, 1000u);
 }
-
-class CompressorDifferentialTest : public testing::TestWithParam<LzoSample> {};
-
-TEST_P(CompressorDifferentialTest, Liblzo2DecodesOurStreams)
-{
-    const Bytes& content = GetParam().content;
-    for (const CompressionLevel level : {CompressionLevel::Fast, CompressionLevel::Best}) {
-        const Bytes stream = Lzo1xCompressor(level).compress(content);
-        Bytes decoded(content.size());
-        lzo_uint produced = decoded.size();
-        ASSERT_EQ(lzo1x_decompress_safe(stream.data(), stream.size(), decoded.data(), &produced, nullptr), LZO_E_OK)
-            << "level " << int(level);
-        EXPECT_TRUE(produced == content.size() && decoded == content) << "level " << int(level);
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Liblzo2, CompressorDifferentialTest, testing::ValuesIn(test::lzoSamples()),
-                         [](const testing::TestParamInfo<LzoSample>& info) { return info.param.name; });
 
 // Over all samples: fast within 3% of lzo1x_1, best no larger than lzo1x_999.
 TEST(CompressorDifferentialTest, SizesAgainstLiblzo2)

@@ -1,4 +1,4 @@
-// What a failed or killed write leaves on disk: the target's name holds the
+// What a failed write leaves on disk: the target's name holds the
 // previous file or the complete new one, never a part, and a write that
 // fails cleans up after itself.
 
@@ -9,12 +9,9 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 namespace larkspan {
@@ -195,86 +192,6 @@ TEST(CrashSafeWrite, ArchiveSaveFailingAtAnyByteKeepsThePreviousArchive)
     }
     ASSERT_TRUE(save(*archive, target, realDisk()));
     EXPECT_EQ(readWholeFile(target), archive->completeFileData());
-}
-
-// --- A writer killed mid-write, in a child process that writes `before`
-// bytes, tells the parent, and waits there to be killed.
-
-struct KilledWrite {
-    std::string name;
-    std::function<Result<void>(const fs::path&, const std::function<void()>& pauseHere)> write;
-    std::size_t before; // bytes written when the writer pauses
-};
-
-std::vector<KilledWrite> killedWrites()
-{
-    const Bytes bytes = pattern(100'000);
-    const auto plain = [bytes](const fs::path& target, const std::function<void()>& pauseHere) {
-        return writeFileAtomically(target, [&](const ByteSink& sink) {
-            sink(ByteSpan(bytes).first(40'000));
-            pauseHere();
-            sink(ByteSpan(bytes).subspan(40'000));
-            return true;
-        });
-    };
-    const auto archiveSave = [](const fs::path& target, const std::function<void()>& pauseHere) {
-        const std::unique_ptr<RFAArchive> archive = sampleArchive();
-        std::size_t pieces = 0;
-        return writeFileAtomically(target, [&](const ByteSink& sink) {
-            return archive->writeFileData([&](ByteSpan piece) {
-                if (pieces++ == 2)
-                    pauseHere();
-                sink(piece);
-            });
-        });
-    };
-    // The archive: the header and magic block, then the first content.
-    return {{"PlainBytes", plain, 40'000}, {"ArchiveSave", archiveSave, 156 + 70'000}};
-}
-
-TEST(CrashSafeWrite, WriterKilledMidWriteLeavesThePreviousFile)
-{
-    for (const KilledWrite& w : killedWrites()) {
-        for (const bool existed : {true, false}) {
-            SCOPED_TRACE(w.name + (existed ? " over a file" : " to a new name"));
-            TemporaryFolder folder;
-            const fs::path target = existed ? folder.write("saved.rfa", kOld) : folder.path() / "saved.rfa";
-            int ready[2];
-            ASSERT_EQ(::pipe(ready), 0);
-            const pid_t child = ::fork();
-            if (child == 0) {
-                ::close(ready[0]);
-                (void)w.write(target, [&] {
-                    const char byte = 1;
-                    if (::write(ready[1], &byte, 1) != 1)
-                        ::_exit(1);
-                    for (;;)
-                        ::pause();
-                });
-                ::_exit(0);
-            }
-            ::close(ready[1]);
-            char byte = 0;
-            const bool paused = ::read(ready[0], &byte, 1) == 1;
-            ::close(ready[0]);
-            ::kill(child, SIGKILL);
-            int status = 0;
-            while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-            }
-            ASSERT_TRUE(paused);
-            ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
-
-            if (existed)
-                EXPECT_EQ(contentOf(target), kOld);
-            else
-                EXPECT_FALSE(fs::exists(target));
-            // It did die mid-write: its partial temporary is all that is left.
-            const std::vector<fs::path> left = temporariesOf(target);
-            ASSERT_EQ(left.size(), 1u);
-            EXPECT_EQ(fs::file_size(left.front()), w.before);
-            EXPECT_EQ(namesIn(folder.path()).size(), existed ? 2u : 1u);
-        }
-    }
 }
 
 } // namespace

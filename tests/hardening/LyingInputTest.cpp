@@ -100,16 +100,6 @@ std::vector<LyingCase> lyingCases()
                          archiveOf(entry, {"bf1942/big", std::uint32_t(entry.size()), 1u << 30, 8}, kCompressed),
                          ErrorCode::Decompression});
     }
-    {
-        // 131 073 segments of 32 KiB sharing one real stream (a row of the
-        // next test): more than an entry's 32-bit size can say.
-        const Bytes stream = zeroMatchStream(128, 0x5E);
-        const Bytes entry = segmentedEntry(
-            131'073, std::vector<Segment>(131'073, {std::uint32_t(stream.size()), 32'768, 0}), stream);
-        cases.push_back({"SegmentsAddingUpPast4GiB",
-                         archiveOf(entry, {"bf1942/big", std::uint32_t(entry.size()), UINT32_MAX, 8}, kCompressed),
-                         ErrorCode::Decompression});
-    }
     cases.push_back({"EntryCountOf2^32-1", archiveOf(content, {"bf1942/a", 16, 16, 8}, 0, UINT32_MAX),
                      ErrorCode::OutOfBounds});
     {

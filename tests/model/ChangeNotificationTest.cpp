@@ -176,14 +176,5 @@ TEST(ChangeNotification, RenamesRegisterWithTheCurrentHistoryOnly)
     EXPECT_FALSE(first.history->canUndo()) << "the first document never saw the rename";
 }
 
-TEST(ChangeNotification, ReadingAndJoiningRegisterNothing)
-{
-    Document doc;
-    EXPECT_FALSE(doc.history->canUndo());
-    EXPECT_FALSE(doc.history->isModified());
-    EXPECT_EQ(doc.tank()->undoManager(), doc.history);
-    EXPECT_EQ(doc.tank()->changeHub(), doc.hub);
-}
-
 } // namespace
 } // namespace larkspan

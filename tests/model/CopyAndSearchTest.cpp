@@ -51,26 +51,6 @@ TEST(DeepCopy, SameShapeSharingNothingMutable)
     EXPECT_EQ(objects->countOfChildren(), 2u);
 }
 
-TEST(IdentityRemoval, RemovesOnlyTheGivenSibling)
-{
-    const RFATreeNode::Ptr root = RFATreeNode::init();
-    root->addFileWithData(textBytes("1"), "a.con");
-    root->addFileWithData(textBytes("2"), "a.con");
-    const auto history = std::make_shared<UndoHistory>();
-    root->setUndoManager(history);
-    const RFATreeNode::Ptr second = root->objectInChildrenAtIndex(1);
-
-    EXPECT_TRUE(root->removeChild(*second));
-    ASSERT_EQ(root->countOfChildren(), 1u);
-    EXPECT_EQ(*root->objectInChildrenAtIndex(0)->data(), *textBytes("1"));
-    EXPECT_FALSE(root->removeChild(*second)) << "no longer a child";
-    EXPECT_FALSE(second->indexInParent());
-    EXPECT_EQ(second->parent(), root) << "a removed node keeps its parent link";
-
-    history->undo();
-    EXPECT_EQ(root->objectInChildrenAtIndex(1), second);
-}
-
 TEST(SearchRule, FoldsCaseAndDiacriticsOverLatin1)
 {
     struct Case {

@@ -87,18 +87,5 @@ TEST(FileSystemImport, SkipsAndReportsWhatCannotBeTaken)
                             {"unreadable", ImportProblem::Unreadable}}));
 }
 
-TEST(FileSystemImport, FollowsLinksThatDoNotLoop)
-{
-    TemporaryFolder temp;
-    temp.write("shared/tex.dds", "dds");
-    temp.write("mod/a.con", "a");
-    fs::create_directory_symlink(temp.path() / "shared", temp.path() / "mod/textures");
-    fs::create_symlink(temp.path() / "mod/a.con", temp.path() / "mod/alias.con");
-    const RFATreeNode::Ptr mod = nodeFromFile(temp.path() / "mod", nullptr);
-    ASSERT_TRUE(mod);
-    EXPECT_EQ(sortedChildNames(*mod), (std::vector<std::string>{"a.con", "alias.con", "textures"}));
-    EXPECT_TRUE(mod->childWithPathArray(std::vector<std::string>{"textures", "tex.dds"}));
-}
-
 } // namespace
 } // namespace larkspan

@@ -1,5 +1,6 @@
 #include "model/RFATreeEnumerator.h"
 #include "model/RFATreeNode.h"
+#include "model/UndoHistory.h"
 
 #include "support/ArchiveBytes.h"
 
@@ -103,16 +104,27 @@ TEST(RFATreeNode, IndexErrorsThrowAndChangeNothing)
 }
 
 // A folder never goes inside its own descendant, and removeChild takes out
-// the child it is given, not whatever sits at that child's index.
+// the child it is given, not whatever sits at that child's index or has its
+// name; undo puts that very node back.
 TEST(RFATreeNode, RefusesCyclesAndRemovesOnlyItsOwnChildren)
 {
     const RFATreeNode::Ptr root = RFATreeNode::init();
     root->addFileWithData(textBytes("x"), "a/b/x");
-    root->addFileWithData(textBytes("c"), "c");
+    root->addFileWithData(textBytes("1"), "c");
+    root->addFileWithData(textBytes("2"), "c");
+    const auto history = std::make_shared<UndoHistory>();
+    root->setUndoManager(history);
     const RFATreeNode::Ptr a = root->childWithName("a");
     const RFATreeNode::Ptr b = a->childWithName("b");
+    const RFATreeNode::Ptr second = root->objectInChildrenAtIndex(2);
     EXPECT_FALSE(root->removeChild(*b)) << "b sits at index 0 of a, not of the root";
+    EXPECT_TRUE(root->removeChild(*second));
     EXPECT_EQ(childNames(*root), (std::vector<std::string>{"a", "c"}));
+    EXPECT_EQ(*root->objectInChildrenAtIndex(1)->data(), *textBytes("1"));
+    EXPECT_FALSE(root->removeChild(*second)) << "no longer a child";
+    EXPECT_EQ(second->parent(), root) << "a removed node keeps its parent link";
+    history->undo();
+    EXPECT_EQ(root->objectInChildrenAtIndex(2), second);
     ASSERT_TRUE(root->removeChild(*a));
     EXPECT_THROW(b->appendChild(a), std::logic_error);
 }
