@@ -123,7 +123,7 @@ private slots:
 
     void editInArchiveOpensTheProvidingArchiveWithTheEntrySelected()
     {
-        // An untouched untitled window stays: reading into it crashed.
+        // An untouched untitled window takes the archive, as from File → Open.
         MyDocument* untitled = windows_->untitled();
         QApplication::setActiveWindow(untitled);
         ModWindow* window = openMod();
@@ -133,7 +133,7 @@ private slots:
                                          QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         MyDocument* archive = window->editInArchive();
         QVERIFY(archive);
-        QVERIFY(archive != untitled);
+        QCOMPARE(archive, untitled);
         QCOMPARE(QFileInfo(archive->displayName()).fileName(), QStringLiteral("Objects_001.rfa"));
         const std::vector<RFATreeNode::Ptr> selected = archive->document()->selection().nodes();
         QCOMPARE(selected.size(), std::size_t(1));
