@@ -98,7 +98,7 @@ private:
     const SortedRows::Order* orderOf(const RFATreeNode* folder) const;
     std::size_t childAtRow(const RFATreeNode* folder, int row) const;
     void sortAgainLater();
-    void sortAgain();
+    void sortAgain(EntrySort sort);
     bool isShown(const RFATreeNode& node) const;
     void childrenChanging(const ChangeReport& report);
     void propertyChanged(const ChangeReport& report);
