@@ -284,7 +284,7 @@ Qt::ItemFlags ArchiveTreeModel::flags(const QModelIndex& index) const
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled;
     if (index.column() == NameColumn)
         flags |= Qt::ItemIsEditable;
-    if (nodeAt(index)->isLeaf())
+    if (nodeAt(index)->isLeaf() || nodeAt(index)->countOfChildren() == 0)
         flags |= Qt::ItemNeverHasChildren;
     return flags;
 }
