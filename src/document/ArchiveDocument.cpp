@@ -82,9 +82,11 @@ WriteOptions ArchiveDocument::saveOptions() const
 Result<void> ArchiveDocument::saveToFile(const std::filesystem::path& location, const WriteProgress& progress,
                                          DiskCalls& disk)
 {
-    if (const Result<void> saved = archive_->writeToFile(location, saveOptions(), progress, disk); !saved)
+    const std::vector<ArchiveEntry> files = archive_->entries();
+    std::vector<std::uint32_t> storedSizes;
+    if (const Result<void> saved = writeEntriesToFile(location, files, saveOptions(), progress, disk, &storedSizes); !saved)
         return saved;
-    archive_->forgetStoredSizes();
+    archive_->rememberStoredSizes(files, storedSizes);
     history_->markClean();
     location_ = std::filesystem::absolute(location);
     return {};

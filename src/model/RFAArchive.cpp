@@ -1,5 +1,7 @@
 #include "model/RFAArchive.h"
 
+#include <algorithm>
+
 namespace larkspan {
 
 RFAArchive::RFAArchive() : rootNodes_{RFATreeNode::init()} {}
@@ -10,6 +12,13 @@ std::optional<std::uint32_t> RFAArchive::storedSizeOf(const SharedBytes& data) c
     if (found == storedSizes_.end() || found->second.data.lock() != data)
         return std::nullopt;
     return found->second.size;
+}
+
+void RFAArchive::rememberStoredSizes(const std::vector<ArchiveEntry>& entries, const std::vector<std::uint32_t>& sizes)
+{
+    storedSizes_.clear();
+    for (std::size_t i = 0; i < std::min(entries.size(), sizes.size()); ++i)
+        storedSizes_.insert_or_assign(entries[i].content.get(), StoredSize{entries[i].content, sizes[i]});
 }
 
 RFATreeNode::Ptr RFAArchive::root() const

@@ -41,12 +41,14 @@ struct ArchiveEntry {
 };
 
 // Writes the entries, in order, as an archive in the writer's layout; the
-// rules of RFAArchive::writeFileData and writeToFile below.
+// rules of RFAArchive::writeFileData and writeToFile below. `storedSizes`,
+// when given, receives what each entry takes in the file.
 Result<void> writeEntries(const std::vector<ArchiveEntry>& entries, const ByteSink& sink,
-                          const WriteOptions& options, const WriteProgress& progress = {});
+                          const WriteOptions& options, const WriteProgress& progress = {},
+                          std::vector<std::uint32_t>* storedSizes = nullptr);
 Result<void> writeEntriesToFile(const std::filesystem::path& target, const std::vector<ArchiveEntry>& entries,
                                 const WriteOptions& options = {}, const WriteProgress& progress = {},
-                                DiskCalls& disk = realDisk());
+                                DiskCalls& disk = realDisk(), std::vector<std::uint32_t>* storedSizes = nullptr);
 
 // Deeper entry paths are refused when reading: nothing the game's tools write
 // comes near, and the tree's recursive walks stay far from the stack's end.
@@ -81,13 +83,14 @@ public:
     // The file it was read from held compressed entries.
     bool readCompressed() const { return readCompressed_; }
 
-    // What an entry's bytes took in the file the archive was read from, while
-    // the entry still holds those very bytes (they are immutable, so the same
-    // buffer means the same content); nothing for bytes added or replaced
-    // since, and for all after forgetStoredSizes().
+    // What an entry's bytes take in the file the archive was last read from
+    // or saved to, while the entry still holds those very bytes (they are
+    // immutable, so the same buffer means the same content); nothing for
+    // bytes added or replaced since.
     std::optional<std::uint32_t> storedSizeOf(const SharedBytes& data) const;
-    // A save writes every entry anew: what they took before no longer holds.
-    void forgetStoredSizes() { storedSizes_.clear(); }
+    // After a save of `entries` (as entries() listed them): the sizes they
+    // took in the new file replace those of the old.
+    void rememberStoredSizes(const std::vector<ArchiveEntry>& entries, const std::vector<std::uint32_t>& sizes);
     // Every file the archive would write, in the order it writes them: the
     // top-level nodes in order, each walked depth first.
     std::vector<ArchiveEntry> entries() const;

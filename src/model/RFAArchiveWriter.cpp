@@ -53,7 +53,7 @@ std::vector<ArchiveEntry> RFAArchive::entries() const
 }
 
 Result<void> writeEntries(const std::vector<ArchiveEntry>& files, const ByteSink& sink, const WriteOptions& options,
-                          const WriteProgress& progress)
+                          const WriteProgress& progress, std::vector<std::uint32_t>* storedSizes)
 {
     const Error tooLarge{ErrorCode::ArchiveTooLarge};
     if (files.size() > UINT32_MAX)
@@ -127,6 +127,11 @@ Result<void> writeEntries(const std::vector<ArchiveEntry>& files, const ByteSink
     sink(directory);
     if (!report(fileTotal))
         return Error{ErrorCode::Cancelled};
+    if (storedSizes) {
+        storedSizes->clear();
+        for (std::size_t i = 0; i < files.size(); ++i)
+            storedSizes->push_back(static_cast<std::uint32_t>(storedBytes(i).size()));
+    }
     return {};
 }
 
@@ -168,13 +173,14 @@ std::optional<Bytes> RFAArchive::completeFileData(const WriteOptions& options) c
 }
 
 Result<void> writeEntriesToFile(const std::filesystem::path& target, const std::vector<ArchiveEntry>& files,
-                                const WriteOptions& options, const WriteProgress& progress, DiskCalls& disk)
+                                const WriteOptions& options, const WriteProgress& progress, DiskCalls& disk,
+                                std::vector<std::uint32_t>* storedSizes)
 {
     Result<void> produced;
     const Result<void> saved = writeFileAtomically(
         target,
         [&](const ByteSink& sink) {
-            produced = writeEntries(files, sink, options, progress);
+            produced = writeEntries(files, sink, options, progress, storedSizes);
             return bool(produced);
         },
         Durability::FlushEach, disk);
