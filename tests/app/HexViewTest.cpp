@@ -9,6 +9,7 @@
 
 #include <QClipboard>
 #include <QScrollBar>
+#include <QStatusBar>
 
 namespace larkspan {
 
@@ -105,11 +106,14 @@ private slots:
         HexView& view = window.view();
         QCOMPARE(view.selectionStart(), found);
         QVERIFY(cursorRowShown(view));
+        // Only a search that went round says so.
+        QCOMPARE(window.statusBar()->currentMessage().isEmpty(), found >= startAt.toLongLong(nullptr, 16));
         const qint64 length = view.selectionLength();
         // Once more: the only match is found again, not the one selected skipped for nothing.
         QVERIFY(window.findNext(needle, asHex));
         QCOMPARE(view.selectionStart(), found);
         QCOMPARE(view.selectionLength(), length);
+        QVERIFY(!window.statusBar()->currentMessage().isEmpty());
     }
 
     void copiesTheSelectionAsHexAndAsText()

@@ -108,7 +108,7 @@ private slots:
 
     void editInArchiveOpensTheProvidingArchiveWithTheEntrySelected()
     {
-        // An untouched untitled window stays: reading into it crashed.
+        // An untouched untitled window takes the archive, as from File → Open.
         MyDocument* untitled = windows_->untitled();
         QApplication::setActiveWindow(untitled);
         ModWindow* window = openMod();
@@ -116,7 +116,7 @@ private slots:
         part<QTreeView>(*window, "outline").selectionModel()->select(
             find(window->model(), "bf1942/objects/Tank.con"), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         MyDocument* archive = window->editInArchive();
-        QVERIFY(archive && archive != untitled);
+        QCOMPARE(archive, untitled);
         QCOMPARE(QFileInfo(archive->displayName()).fileName(), QStringLiteral("Objects_001.rfa"));
         const std::vector<RFATreeNode::Ptr> selected = archive->document()->selection().nodes();
         QCOMPARE(selected.size(), std::size_t(1));

@@ -10,4 +10,8 @@ namespace larkspan {
 // then.
 QString makeExportFolder();
 
+// Removes the folders of earlier processes that ended without removing
+// their own (killed or crashed); call at start.
+void removeStaleExportFolders();
+
 } // namespace larkspan

@@ -3,6 +3,7 @@
 #include "app/mod/ModProblems.h"
 #include "app/mod/ModTreeModel.h"
 #include "app/mod/OutlineState.h"
+#include "app/shell/ContextMenus.h"
 #include "app/shell/CoreTranslation.h"
 #include "app/shell/MessageBoxes.h"
 #include "app/shell/RFAApplicationDelegate.h"
@@ -145,8 +146,7 @@ void ModWindow::buildWindow()
     for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(outline_), static_cast<QAbstractItemView*>(results_)}) {
         view->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(view, &QWidget::customContextMenuRequested, this, [this, view](const QPoint& at) {
-            auto* menu = new QMenu(this);
-            menu->setAttribute(Qt::WA_DeleteOnClose);
+            QMenu* menu = replaceContextMenu(*this);
             const std::vector<std::size_t> selected = selectedEntries();
             menu->addAction(tr("Open"), this, [this, selected] { openEntries(selected); })->setEnabled(!selected.empty());
             menu->addAction(tr("Edit in Archive"), this, [this] { editInArchive(); })->setEnabled(selected.size() == 1);
@@ -364,8 +364,7 @@ MyDocument* ModWindow::editInArchive()
     }
     const EntrySource source = index_->entries()[selected.front()].source;
     MyDocument* window =
-        application_.openFile(QString::fromStdString(index_->archive(source).path.string()),
-                              RFAApplicationDelegate::UntitledWindow::Stays);
+        application_.openFile(QString::fromStdString(index_->archive(source).path.string()));
     if (window)
         window->revealEntry(index_->record(source).name);
     return window;

@@ -50,7 +50,7 @@ public:
     const ModTreeModel& model() const { return *model_; }
     // The entries selected in the pane in front (tree or results), in ModIndex::entries().
     std::vector<std::size_t> selectedEntries() const;
-    // Opens the providing archive of the selected entry in its own window,
+    // Opens the providing archive of the selected entry as File → Open does,
     // with the entry selected there; that window, or null.
     MyDocument* editInArchive();
     // A read-only viewer of each entry, or the one already open.

@@ -158,7 +158,7 @@ MyDocument* RFAApplicationDelegate::documentForPath(const QString& path) const
     return nullptr;
 }
 
-MyDocument* RFAApplicationDelegate::openFile(const QString& path, UntitledWindow untitled)
+MyDocument* RFAApplicationDelegate::openFile(const QString& path)
 {
     if (MyDocument* open = documentForPath(path)) {
         open->show();
@@ -176,7 +176,7 @@ MyDocument* RFAApplicationDelegate::openFile(const QString& path, UntitledWindow
     }
     // An untitled window nobody has touched gives way to the file.
     MyDocument* current = currentDocument();
-    const bool reuse = untitled == UntitledWindow::GivesWay && current && current->isUntitled() && !current->isModified() &&
+    const bool reuse = current && current->isUntitled() && !current->isModified() &&
                        !current->document()->undoHistory()->canUndo();
     MyDocument* document = reuse ? current : newDocument();
     if (const Result<void> read = document->file().readFile(path); !read) {
@@ -186,7 +186,10 @@ MyDocument* RFAApplicationDelegate::openFile(const QString& path, UntitledWindow
         return nullptr;
     }
     rebuildRecentMenu();
+    // A reused window may lie behind the one the file was opened from.
     document->show();
+    document->raise();
+    document->activateWindow();
     return document;
 }
 

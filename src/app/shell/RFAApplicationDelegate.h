@@ -33,10 +33,8 @@ public:
     MyDocument* newDocument();
     // Opens the file in a window of its own (or brings its window to the
     // front); shows the reason when it cannot be read and returns null.
-    // An untouched untitled window gives way to the file unless the caller
-    // asks for a window of its own.
-    enum class UntitledWindow { GivesWay, Stays };
-    MyDocument* openFile(const QString& path, UntitledWindow untitled = UntitledWindow::GivesWay);
+    // An untouched untitled window gives way to the file.
+    MyDocument* openFile(const QString& path);
     void showOpenDialog();
     // A window showing the mod in `folder` as the game sees it; shows the
     // reason when it is no folder and returns null.

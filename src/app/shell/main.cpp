@@ -1,3 +1,4 @@
+#include "app/dnd/ExportFolders.h"
 #include "app/shell/FirstPaintReport.h"
 #include "app/shell/RFAApplicationDelegate.h"
 #include "app/viewers/QtImages.h"
@@ -43,6 +44,7 @@ int main(int argc, char* argv[])
     parser.process(application);
 
     larkspan::reportFirstPaintIfAsked(&application);
+    larkspan::removeStaleExportFolders();
     larkspan::RFAApplicationDelegate delegate;
     const QStringList files = parser.positionalArguments();
     for (const QString& file : files)

@@ -134,6 +134,11 @@ bool HexViewerWindow::findNext(const QString& text, bool asHex)
         return false;
     }
     view_->select(static_cast<qint64>(*found), static_cast<qint64>(needle->size()));
+    // Else the user takes a match above for one further on.
+    if (*found < from)
+        statusBar()->showMessage(tr("Reached the end; found from the start."), 4000);
+    else
+        statusBar()->clearMessage();
     return true;
 }
 

@@ -29,9 +29,9 @@ public:
     // Moves to the offset (hexadecimal, "0x" optional); false, with a word
     // in the status line, when there is no such byte.
     bool goTo(const QString& offset);
-    // Selects the next match after the cursor, going round at the end; the
-    // text is hex digits or Latin-1 text as `asHex` says. False when nothing
-    // matches.
+    // Selects the next match after the cursor, going round at the end (the
+    // status line says so); the text is hex digits or Latin-1 text as `asHex`
+    // says. False when nothing matches.
     bool findNext(const QString& text, bool asHex);
 
 private:

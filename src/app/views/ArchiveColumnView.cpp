@@ -6,6 +6,8 @@
 #include "app/views/ColumnEntryDelegate.h"
 #include "app/views/EntryViewSettings.h"
 
+#include <QScrollBar>
+
 #include <algorithm>
 
 namespace larkspan {
@@ -73,13 +75,29 @@ bool ArchiveColumnView::edit(const QModelIndex& index, EditTrigger trigger, QEve
 
 void ArchiveColumnView::resizeEvent(QResizeEvent* event)
 {
-    QColumnView::resizeEvent(event);
     constexpr int kNarrowest = 200;
     const int room = viewport()->width();
-    const int columns = std::max(1, room / kNarrowest);
+    const int shown = std::max(1, room / kNarrowest);
+    const int width = room / shown;
     // Enough widths for any depth: a new column takes the next one.
     constexpr int kDeepest = 64;
-    setColumnWidths(QList<int>(kDeepest, room / columns));
+    setColumnWidths(QList<int>(kDeepest, width));
+    // Laid out after the widths change: new widths alone left each column
+    // where the old ones had put it, over its neighbour.
+    QColumnView::resizeEvent(event);
+    // The deepest columns in view, whole, and no gap before the first: the
+    // toolkit scrolls by the room gained, not by columns.
+    int first = 0;
+    int count = 0;
+    for (const QObject* child : viewport()->children())
+        if (const auto* column = qobject_cast<const QAbstractItemView*>(child); column && !column->isHidden()) {
+            first = count == 0 ? column->x() : std::min(first, column->x());
+            ++count;
+        }
+    QScrollBar& bar = *horizontalScrollBar();
+    QColumnView::scrollContentsBy(-bar.value() - first, 0);
+    bar.setRange(0, std::max(0, count * width - room));
+    bar.setValue(std::max(0, count - shown) * width);
 }
 
 void ArchiveColumnView::rowsAboutToBeRemoved(const QModelIndex& parent, int first, int last)

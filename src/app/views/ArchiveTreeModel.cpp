@@ -133,8 +133,7 @@ void ArchiveTreeModel::sort(int column, Qt::SortOrder order)
                                                     : EntrySortKey::None;
     if (key == sort_.key && (key == EntrySortKey::None || order == sort_.order))
         return;
-    sort_ = {key, order};
-    sortAgain();
+    sortAgain({key, order});
 }
 
 void ArchiveTreeModel::sortAgainLater()
@@ -146,15 +145,18 @@ void ArchiveTreeModel::sortAgainLater()
         this,
         [this] {
             sortPending_ = false;
-            sortAgain();
+            sortAgain(sort_);
         },
         Qt::QueuedConnection);
 }
 
-void ArchiveTreeModel::sortAgain()
+void ArchiveTreeModel::sortAgain(EntrySort sort)
 {
+    // The views keep their selections by row while the layout changes: rows
+    // still count in the old order until they have done so.
     emit layoutAboutToBeChanged();
     const QModelIndexList before = persistentIndexList();
+    sort_ = sort;
     sortedRows_.clear();
     QModelIndexList after;
     after.reserve(before.size());
@@ -282,7 +284,7 @@ Qt::ItemFlags ArchiveTreeModel::flags(const QModelIndex& index) const
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled;
     if (index.column() == NameColumn)
         flags |= Qt::ItemIsEditable;
-    if (nodeAt(index)->isLeaf())
+    if (nodeAt(index)->isLeaf() || nodeAt(index)->countOfChildren() == 0)
         flags |= Qt::ItemNeverHasChildren;
     return flags;
 }

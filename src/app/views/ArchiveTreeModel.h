@@ -71,6 +71,8 @@ public:
     int columnCount(const QModelIndex& parent = {}) const override;
     // True for every folder, even an empty one: the column browser opens a
     // column only for an index that has children.
+    // An empty folder's flags still say it has none (Qt::ItemNeverHasChildren):
+    // the outline draws no expand arrow for it.
     bool hasChildren(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
@@ -98,7 +100,7 @@ private:
     const SortedRows::Order* orderOf(const RFATreeNode* folder) const;
     std::size_t childAtRow(const RFATreeNode* folder, int row) const;
     void sortAgainLater();
-    void sortAgain();
+    void sortAgain(EntrySort sort);
     bool isShown(const RFATreeNode& node) const;
     void childrenChanging(const ChangeReport& report);
     void propertyChanged(const ChangeReport& report);

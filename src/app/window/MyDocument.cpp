@@ -1,6 +1,7 @@
 #include "app/window/MyDocument.h"
 
 #include "app/dnd/RFADragAndDropDelegate.h"
+#include "app/shell/ContextMenus.h"
 #include "app/shell/CoreTranslation.h"
 #include "app/shell/RFAApplicationDelegate.h"
 #include "app/shell/Settings.h"
@@ -238,8 +239,7 @@ void MyDocument::buildWindow()
     connect(pathBar_, &PathBar::componentClicked, this, &MyDocument::showInTree);
     // Right-click menus: the commands of the menus on the entries clicked.
     const auto entryMenu = [this](const QPoint& globalPosition, bool inResults) {
-        auto* menu = new QMenu(this);
-        menu->setAttribute(Qt::WA_DeleteOnClose);
+        QMenu* menu = replaceContextMenu(*this);
         const std::vector<RFATreeNode::Ptr> selected = document_->selection().nodes();
         menu->addAction(tr("Open"), this, [this, selected] { viewers_->openEntries(selected); })
             ->setEnabled(!selected.empty());
