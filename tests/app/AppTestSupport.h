@@ -72,17 +72,20 @@ inline void endUserEvent()
     QCoreApplication::processEvents();
 }
 
-// Windows opened from archives written for the test, with settings of their
-// own, never the user's nor those of a test program running beside.
+// Settings and caches of the test's own, never the user's nor those of a
+// test program running beside.
+inline void isolateSettings()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setOrganizationName(QStringLiteral("LarkspanTests"));
+    QCoreApplication::setApplicationName(QFileInfo(QCoreApplication::applicationFilePath()).baseName());
+    QSettings().clear();
+}
+
+// Windows opened from archives written for the test, with isolated settings.
 class WindowFixture {
 public:
-    WindowFixture()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        QCoreApplication::setOrganizationName(QStringLiteral("LarkspanTests"));
-        QCoreApplication::setApplicationName(QFileInfo(QCoreApplication::applicationFilePath()).baseName());
-        QSettings().clear();
-    }
+    WindowFixture() { isolateSettings(); }
 
     TemporaryFolder temp;
     std::unique_ptr<RFAApplicationDelegate> app = std::make_unique<RFAApplicationDelegate>();

@@ -43,7 +43,6 @@ class ModReloadTest : public QObject {
 private slots:
     void init()
     {
-        isolateSettings();
         windows_ = std::make_unique<WindowFixture>();
         game_ = std::make_unique<TemporaryFolder>();
         put("Mods/MyMod/Archives/objects.rfa", {{"bf1942/objects/tank.con", "base tank"}});
