@@ -251,6 +251,22 @@
         <source>%lu objects of %lu selected</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>the archive is damaged: its directory points outside the file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file may have been cut short (a copy or download that did not finish), or it is no RFA archive at all.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the entry is damaged: its compressed data cannot be unpacked</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The archive lists the entry, but its bytes are not the compressed data the archive says they are. The other entries can still be read.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FileSizeFormatter</name>
@@ -597,6 +613,52 @@
         <source>Offset %1 (%2) of %3 bytes</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Reached the end; found from the start.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>larkspan::ModProblems</name>
+    <message>
+        <source>%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>init.con uses the mod %1, which is not in the Mods folder.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>init.con could not be read: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>archives that could not be read (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mods init.con names that are missing (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>init.con could not be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Part of the mod is left out: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>larkspan::ModProblemsBar</name>
+    <message>
+        <source>Show List…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide this note</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>larkspan::ModTreeModel</name>
@@ -700,18 +762,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%1 could not be read: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>init.con uses the mod %1, which is not in the Mods folder.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>init.con could not be read: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Entries: %1 · Archives: %2 · Mods: %3</source>
         <translation type="unfinished"></translation>
     </message>
@@ -769,6 +819,38 @@
     </message>
     <message>
         <source>Keep</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Reload</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+R</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The mod could not be read again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Extracted to %1: %2 of %3 files.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Kept as they were: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not be written: %1.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
