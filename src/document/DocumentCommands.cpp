@@ -144,25 +144,4 @@ void DocumentCommands::extractFiles()
     });
 }
 
-std::vector<std::filesystem::path> DocumentCommands::namesForFiles(const std::vector<RFATreeNode::Ptr>& entries,
-                                                                  const std::filesystem::path& folder,
-                                                                  std::vector<std::string>* problems)
-{
-    std::vector<std::filesystem::path> written;
-    for (const RFATreeNode::Ptr& entry : entries) {
-        const Result<FileWrapper> wrapper = entry->fileWrapper();
-        if (!wrapper) {
-            if (problems)
-                problems->push_back(describe(wrapper.error(), translate_).text);
-            continue;
-        }
-        const WriteOut out = writeFileWrapper(*wrapper, folder);
-        written.insert(written.end(), out.written().begin(), out.written().end());
-        if (problems)
-            for (const WriteOutProblem& problem : out.problems())
-                problems->push_back(describeWriteOutProblem(problem, translate_));
-    }
-    return written;
-}
-
 } // namespace larkspan

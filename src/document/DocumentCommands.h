@@ -38,12 +38,6 @@ public:
     void pasteFiles(std::vector<std::filesystem::path> paths);
     void addFiles();
     void extractFiles();
-    // Writes the entries into `folder`, never outside it; the full paths of
-    // the files written, in the order written. What could not be written
-    // goes to `problems`.
-    std::vector<std::filesystem::path> namesForFiles(const std::vector<RFATreeNode::Ptr>& entries,
-                                                     const std::filesystem::path& folder,
-                                                     std::vector<std::string>* problems = nullptr);
 
 private:
     std::optional<RFATreeNode::Ptr> destinationForNewEntries();
