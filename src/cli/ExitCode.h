@@ -25,5 +25,8 @@ inline constexpr char kUpdateExitCodeHelp[] = "Exit status: 0 when the update ho
                                               "is none), 1 when EDITED lacks entries no update can remove (the rest "
                                               "is written), 2 when something could not be read or written or on "
                                               "wrong usage.";
+inline constexpr char kModExitCodeHelp[] = "Exit status: 0 on success (archives left out are warnings only: the "
+                                           "game passes over them too), 1 when the mod folder cannot be read, a "
+                                           "path is in no archive or an entry fails, 2 on wrong usage.";
 inline constexpr char kDiffExitCodeHelp[] = "Exit status: 0 when the archives hold the same, 1 when they "
                                             "differ, 2 when something could not be read or on wrong usage.";

@@ -118,13 +118,15 @@ Command addModCommand(CLI::App& app)
         "Two archives of one mod that are not updates of one another and hold the same\n"
         "path are warned about; the one whose path sorts last wins. Archives that cannot\n"
         "be read and listed mods that are missing are warned about and left out.\n"
-        "Archives are shown by their path from the game folder (the one holding Mods).");
+        "Archives are shown by their path from the game folder (the one holding Mods).",
+        kModExitCodeHelp);
     mod->require_subcommand(1);
 
     CLI::App* list = addSubcommand(*mod, "list", "Print every entry the game sees and the archive it comes from",
                                    "One line per entry, sorted by path: the path, a tab, the archive. With -l\n"
                                    "each line starts with the size and ends with the archives the entry\n"
-                                   "overrides, strongest first.");
+                                   "overrides, strongest first.",
+                                   kModExitCodeHelp);
     addModFolder(list, *options);
     list->add_flag("-l,--long", options->details, "Also show sizes and the archives each entry overrides");
 
@@ -132,7 +134,8 @@ Command addModCommand(CLI::App& app)
                                     "For each path, the archive the game reads it from, one line each. With\n"
                                     "one path the line is the archive alone; with several (or -H) it is the\n"
                                     "path as given, a tab, the archive, as `rfa mod list` prints it. A path\n"
-                                    "that no archive holds is reported, and the status is 1.");
+                                    "that no archive holds is reported, and the status is 1.",
+                                    kModExitCodeHelp);
     addModFolder(which, *options);
     which->add_flag("-H,--with-path", options->withPath, "Print the path in front also when only one is given");
     which->add_option("PATH", options->paths, "Entry paths (bf1942/objects/...), in any case")->required();
@@ -141,7 +144,8 @@ Command addModCommand(CLI::App& app)
         *mod, "extract", "Write what the game sees to disk, never outside the chosen folder",
         "Writes every entry the game sees, or those at or under the given paths, each\n"
         "from the archive that wins it, with the safety rules and --force of\n"
-        "`rfa extract`.");
+        "`rfa extract`.",
+        kModExitCodeHelp);
     addModFolder(extract, *options);
     extract->add_option("PATH", options->paths, "Entries or folders to extract, in any case");
     extract->add_option("-C,--directory", options->folder,
