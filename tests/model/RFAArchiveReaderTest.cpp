@@ -1,24 +1,18 @@
 #include "format/ArchiveDirectory.h"
 #include "model/RFAArchive.h"
-#include "format/EntryPath.h"
 #include "support/ArchiveBytes.h"
-#include "support/PackerManifest.h"
-#include "fs/FileIO.h"
 #include "model/RFATreeEnumerator.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <map>
 #include <optional>
+#include <tuple>
 
 namespace larkspan {
 namespace {
 
-using fixtures::appendRecord;
 using fixtures::appendText;
 using fixtures::plainArchive;
-using fixtures::RawRecord;
 using fixtures::text;
 
 // path → content of every file, in writer order.
@@ -43,86 +37,63 @@ std::optional<ErrorCode> failureReading(const Bytes& file)
     return read ? std::nullopt : std::optional<ErrorCode>(read.error().code);
 }
 
-TEST(RFAArchiveReader, FilesWithoutEntries)
-{
-    struct Case {
-        const char* what;
-        Bytes file;
-    };
-    Bytes dirAtEnd = {8, 0, 0, 0, 0, 0, 0, 0};
-    for (const Case& c : {Case{"empty file", {}}, Case{"directory offset at the end", dirAtEnd},
-                          Case{"zero entries", plainArchive({})}}) {
-        const auto archive = RFAArchive::initWithData(c.file).value_or(nullptr);
-        ASSERT_TRUE(archive) << c.what;
-        EXPECT_TRUE(archive->rootNodes().empty()) << c.what;
-        EXPECT_FALSE(archive->root()) << c.what;
-    }
-}
-
-TEST(RFAArchiveReader, OutOfBoundsCases)
+// Every field that points into the file is checked against its end, in 64
+// bits, and a name may be only so deep; a file without entries is an empty
+// archive.
+TEST(RFAArchiveReader, ChecksEveryFieldAgainstTheFile)
 {
     const Bytes good = plainArchive({{"bf1942/a.con", "abc"}});
-    std::vector<std::pair<const char*, Bytes>> cases;
-
-    Bytes dirPastEnd = good;
-    replaceBytesInRange(dirPastEnd, 0, static_cast<std::uint32_t>(good.size() + 1));
-    cases.emplace_back("directory offset past the end", dirPastEnd);
-
+    const fixtures::FirstRecord at = fixtures::firstRecordOf(good, 12);
+    const std::uint32_t end = static_cast<std::uint32_t>(good.size());
+    const auto changed = [&](std::size_t position, std::uint32_t value) {
+        Bytes file = good;
+        replaceBytesInRange(file, position, value);
+        return file;
+    };
+    const auto withData = [&](std::uint32_t storedSize, std::uint32_t offset) {
+        Bytes file = changed(at.storedSizeAt, storedSize);
+        replaceBytesInRange(file, at.dataOffsetAt, offset);
+        return file;
+    };
     Bytes nearMiss;
     appendText(nearMiss, "Refractor2 FlatArchive 1.1");
     nearMiss.insert(nearMiss.end(), {0, 0, 28, 0, 0, 0, 0, 0, 0, 0});
-    cases.emplace_back("identification string with two zero bytes is the plain layout", nearMiss);
-
-    const fixtures::FirstRecord at = fixtures::firstRecordOf(good, 12);
-    Bytes countTooLarge = good;
-    countTooLarge[at.countAt] = 2;
-    cases.emplace_back("entry count beyond the records", countTooLarge);
-
-    Bytes truncatedTrailer = good;
-    truncatedTrailer.resize(good.size() - 1);
-    cases.emplace_back("last trailer cut short", truncatedTrailer);
-
-    Bytes nameTooLong = good;
-    nameTooLong[at.nameLengthAt + 2] = 0xFF;
-    cases.emplace_back("name length beyond the file", nameTooLong);
-
-    for (const auto& [what, file] : cases)
-        EXPECT_EQ(failureReading(file), ErrorCode::OutOfBounds) << what;
-}
-
-TEST(RFAArchiveReader, DataRangeMustLieInsideTheFile)
-{
-    // Data at the very end of the file: directory first, then the data.
-    const auto fileWithData = [](std::uint32_t storedSize, std::uint32_t offsetShift) {
-        Bytes file;
-        appendLittleInt(file, 8);
-        appendLittleInt(file, 0);
-        appendLittleInt(file, 1);
-        const std::size_t dataOffset = 8 + 4 + 28 + 8;
-        appendRecord(file, {"bf1942/x", storedSize, storedSize, static_cast<std::uint32_t>(dataOffset + offsetShift)});
-        appendText(file, "12345");
-        return file;
+    const Bytes cutTrailer(good.begin(), good.end() - 1);
+    const auto deepName = [](std::size_t depth) {
+        std::string name = "bf1942";
+        for (std::size_t i = 1; i < depth; ++i)
+            name += "/d";
+        return plainArchive({{name, "x"}});
     };
-    EXPECT_EQ(failureReading(fileWithData(5, 0)), std::nullopt) << "ends exactly at the end";
-    EXPECT_EQ(failureReading(fileWithData(6, 0)), ErrorCode::OutOfBounds) << "one byte further";
-    EXPECT_EQ(failureReading(fileWithData(5, 1)), ErrorCode::OutOfBounds);
-    EXPECT_EQ(failureReading(fileWithData(0xFFFFFFFF, 0)), ErrorCode::OutOfBounds) << "wraps 32 bits";
-    EXPECT_EQ(failureReading(fileWithData(0, 0xFFFFFF00)), ErrorCode::OutOfBounds);
+    const std::optional<ErrorCode> outOfBounds = ErrorCode::OutOfBounds;
+    const std::tuple<const char*, Bytes, std::optional<ErrorCode>> cases[] = {
+        {"empty file", {}, std::nullopt},
+        {"directory offset at the end", {8, 0, 0, 0, 0, 0, 0, 0}, std::nullopt},
+        {"zero entries", plainArchive({}), std::nullopt},
+        {"data ending exactly at the end", withData(5, end - 5), std::nullopt},
+        {"data one byte further", withData(6, end - 5), outOfBounds},
+        {"data whose end wraps 32 bits", withData(0xFFFFFFFF, 8), outOfBounds},
+        {"empty data far past the end", withData(0, 0xFFFFFF00), outOfBounds},
+        {"directory offset past the end", changed(0, end + 1), outOfBounds},
+        {"identification string with two zero bytes is the plain layout", nearMiss, outOfBounds},
+        {"entry count beyond the records", changed(at.countAt, 2), outOfBounds},
+        {"last trailer cut short", cutTrailer, outOfBounds},
+        {"name length beyond the file", changed(at.nameLengthAt, 0xFF000C), outOfBounds},
+        {"a name exactly as deep as the limit", deepName(kMaxEntryDepth), std::nullopt},
+        {"a name one deeper", deepName(kMaxEntryDepth + 1), outOfBounds},
+    };
+    for (const auto& [what, file, failure] : cases)
+        EXPECT_EQ(failureReading(file), failure) << what;
 }
 
 TEST(RFAArchiveReader, BothLayoutsAndTheRecordFields)
 {
-    Bytes identified;
-    appendText(identified, "Refractor2 FlatArchive 1.1  ");
-    appendLittleInt(identified, 0);
-    appendLittleInt(identified, 1);
-    appendText(identified, "rawdata");
-    replaceBytesInRange(identified, 28, static_cast<std::uint32_t>(identified.size()));
-    appendLittleInt(identified, 2);
-    // Compressed flag, but stored size = size: taken as it stands.
-    appendRecord(identified, {"bf1942/raw.con", 3, 3, 36});
-    // A zero byte cuts the name; the record still spans its whole length.
-    appendRecord(identified, {std::string("bf1942/cut.con\0junk", 19), 4, 4, 39});
+    // Compressed flag, but stored size = size: taken as it stands. A zero
+    // byte cuts the name; the record still spans its whole length.
+    const Bytes identified = fixtures::archiveOf(
+        {fixtures::rawEntry("bf1942/raw.con", fixtures::bytesOf("raw")),
+         fixtures::rawEntry(std::string("bf1942/cut.con\0junk", 19), fixtures::bytesOf("data"))},
+        1, true);
     const auto archive = RFAArchive::initWithData(identified).value_or(nullptr);
     ASSERT_TRUE(archive);
     EXPECT_EQ(entries(*archive), (std::vector<std::pair<std::string, std::string>>{
@@ -209,70 +180,37 @@ TEST(RFAArchiveReader, TellsCompressedFromRawWhenStoredSizeEqualsSize)
     }
 }
 
-TEST(RFAArchiveReader, PlacesEntriesInRecordOrder)
+// Entries go into the tree in record order, duplicates side by side, under
+// every first component (real archives also carry backslash names without a
+// "/"), their names split as the format splits them and read as Latin-1; the
+// writer stores them back in the tree's order, in the same bytes.
+TEST(RFAArchiveReader, PlacesEntriesInRecordOrderAndWritesThemBack)
 {
-    const auto archive = RFAArchive::initWithData(plainArchive({{"bf1942/b/y", "y"},
-                                                                {"bf1942/a/x", "x1"},
-                                                                {"bf1942/b/z", "z"},
-                                                                {"bf1942/a/x", "x2"}})).value_or(nullptr);
-    ASSERT_TRUE(archive);
-    const RFATreeNode::Ptr root = archive->root();
-    ASSERT_EQ(root->countOfChildren(), 2u);
-    EXPECT_EQ(root->objectInChildrenAtIndex(0)->name(), "b");
-    EXPECT_EQ(root->objectInChildrenAtIndex(1)->name(), "a");
-    EXPECT_EQ(root->objectInChildrenAtIndex(1)->countOfChildren(), 2u) << "duplicate paths stay side by side";
-    EXPECT_EQ(entries(*archive), (std::vector<std::pair<std::string, std::string>>{
-                                     {"bf1942/b/y", "y"}, {"bf1942/b/z", "z"}, {"bf1942/a/x", "x1"}, {"bf1942/a/x", "x2"}}));
-}
-
-TEST(RFAArchiveReader, KeepsEveryTopLevelNodeAndWritesThemBack)
-{
-    // Several first components, and a file outside any folder (real archives
-    // carry backslash names without a "/").
     const auto archive = RFAArchive::initWithData(plainArchive({{"objects\\tank.con", "t"},
-                                                                {"bf1942/a", "a"},
-                                                                {"mods/b", "b"},
-                                                                {"bf1942/c", "c"}})).value_or(nullptr);
+                                                                {"bf1942/b/y", "y"},
+                                                                {"bf1942/a/x", "x1"},
+                                                                {"mods/m", "m"},
+                                                                {"bf1942/b/z", "z"},
+                                                                {"bf1942/a/x", "x2"},
+                                                                {"bf1942/caf\xE9/\xC4\xFF.con", "e"},
+                                                                {"bf1942//c///d", "d"},
+                                                                {"/abs/x", "2"},
+                                                                {"bf1942/t/", "3"}})).value_or(nullptr);
     ASSERT_TRUE(archive);
-    ASSERT_EQ(archive->rootNodes().size(), 3u);
-    EXPECT_EQ(archive->root()->name(), "bf1942") << "the first folder";
+    ASSERT_EQ(archive->rootNodes().size(), 4u);
     EXPECT_TRUE(archive->rootNodes()[0]->isLeaf());
-    EXPECT_EQ(archive->leafCount(), 4u);
-
+    EXPECT_EQ(archive->root()->name(), "bf1942") << "the first folder";
+    EXPECT_EQ(archive->root()->objectInChildrenAtIndex(1)->countOfChildren(), 2u) << "duplicate paths stay side by side";
+    EXPECT_EQ(archive->rootNodes()[3]->name(), "/");
+    EXPECT_TRUE(archive->root()->childWithPathArray(std::vector<std::string>{"t", "/"}));
+    const std::vector<std::pair<std::string, std::string>> treeOrder = {
+        {"objects\\tank.con", "t"}, {"bf1942/b/y", "y"}, {"bf1942/b/z", "z"},
+        {"bf1942/a/x", "x1"}, {"bf1942/a/x", "x2"}, {"bf1942/caf\u00e9/\u00c4\u00ff.con", "e"},
+        {"bf1942/c/d", "d"}, {"bf1942/t//", "3"}, {"mods/m", "m"}, {"//abs/x", "2"}};
+    EXPECT_EQ(entries(*archive), treeOrder);
     const auto reread = RFAArchive::initWithData(*archive->completeFileData()).value_or(nullptr);
     ASSERT_TRUE(reread);
-    EXPECT_EQ(entries(*reread), (std::vector<std::pair<std::string, std::string>>{
-                                    {"objects\\tank.con", "t"}, {"bf1942/a", "a"}, {"bf1942/c", "c"}, {"mods/b", "b"}}));
-}
-
-TEST(RFAArchiveReader, SplitsPathsLikeTheFormat)
-{
-    const auto archive = RFAArchive::initWithData(plainArchive({{"bf1942//a///b", "1"}, {"/abs/x", "2"}, {"bf1942/t/", "3"}})).value_or(nullptr);
-    ASSERT_TRUE(archive);
-    EXPECT_TRUE(archive->root()->childWithPathArray(std::vector<std::string>{"a", "b"}));
-    EXPECT_EQ(archive->rootNodes()[1]->name(), "/");
-    EXPECT_TRUE(archive->root()->childWithPathArray(std::vector<std::string>{"t", "/"}));
-}
-
-TEST(RFAArchiveReader, NamesAreLatin1AndRoundTripByteExact)
-{
-    const std::string name = "bf1942/caf\xE9/\xC4\xFF.con";
-    const auto archive = RFAArchive::initWithData(plainArchive({{name, "x"}})).value_or(nullptr);
-    ASSERT_TRUE(archive);
-    EXPECT_EQ(archive->root()->objectInChildrenAtIndex(0)->name(), "caf\u00e9");
-    const Bytes written = *archive->completeFileData();
-    const Bytes stored(name.begin(), name.end());
-    EXPECT_NE(std::search(written.begin(), written.end(), stored.begin(), stored.end()), written.end());
-}
-
-TEST(RFAArchiveReader, RefusesAbsurdlyDeepPaths)
-{
-    std::string deep = "bf1942";
-    for (std::size_t i = 0; i < kMaxEntryDepth; ++i)
-        deep += "/d";
-    EXPECT_EQ(failureReading(plainArchive({{deep, "x"}})), ErrorCode::OutOfBounds);
-    deep.resize(deep.size() - 2);
-    EXPECT_EQ(failureReading(plainArchive({{deep, "x"}})), std::nullopt);
+    EXPECT_EQ(entries(*reread), treeOrder);
 }
 
 TEST(RFAArchiveReader, ReportsProgressUpToTheWholeFile)
@@ -287,35 +225,6 @@ TEST(RFAArchiveReader, ReportsProgressUpToTheWholeFile)
     EXPECT_EQ(done, (std::vector<std::uint64_t>{4, 6}));
     EXPECT_EQ(RFAArchive::initWithData(file, [](std::uint64_t, std::uint64_t) { return false; }).error().code,
               ErrorCode::Cancelled);
-}
-
-
-// Archives written like the game's packer (compressed segments, the empty
-// file as one zero-size segment, a raw entry among compressed ones, a
-// compressed entry exactly as long as its content, a raw entry that begins
-// like a segment table) read to exactly the contents their generator
-// recorded. Which entries count as compressed, the command line's test of
-// them checks through "list -l".
-TEST(RFAArchiveReader, ReadsPackerArchivesToTheirRecordedContents)
-{
-    std::map<std::string, std::unique_ptr<RFAArchive>> opened;
-    std::size_t checked = 0;
-    for (const fixtures::ManifestEntry& entry : fixtures::packerManifest()) {
-        std::unique_ptr<RFAArchive>& archive = opened[entry.archive];
-        if (!archive) {
-            const Result<Bytes> file = readWholeFile(fixtures::packerArchiveFolder() + entry.archive);
-            ASSERT_TRUE(file) << entry.archive;
-            archive = RFAArchive::initWithData(*file).value_or(nullptr);
-            ASSERT_TRUE(archive) << entry.archive;
-        }
-        const std::vector<std::string> components = splitEntryPath(entry.path);
-        const RFATreeNode::Ptr node = archive->root()->childWithPathArray(std::span(components).subspan(1));
-        ASSERT_TRUE(node) << entry.path;
-        EXPECT_EQ(node->data()->size(), entry.size) << entry.path;
-        EXPECT_EQ(fixtures::fnv1a64(*node->data()), entry.hash) << entry.path;
-        ++checked;
-    }
-    EXPECT_EQ(checked, 13u);
 }
 
 } // namespace
