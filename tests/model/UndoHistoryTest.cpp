@@ -1,8 +1,12 @@
+#include "model/RFATreeNode.h"
+#include "model/TextSpliceEntry.h"
 #include "model/UndoHistory.h"
+#include "support/ArchiveBytes.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <random>
 
 namespace larkspan {
@@ -107,66 +111,49 @@ TEST(UndoHistory, NamesAndChangeCallback)
     history.endGroup();
     history.undo();
     EXPECT_FALSE(history.canRedo()) << "an undo that registers nothing leaves nothing to redo";
+    const int beforeSave = changes;
+    history.markClean();
+    EXPECT_GT(changes, beforeSave) << "a save changes what the window shows";
     history.removeAllActions();
     EXPECT_FALSE(history.canUndo());
 }
 
-TEST(UndoHistory, ActionsKeepWhatTheyCaptureAlive)
+// Typing into an entry: the splices of one editor make one undo step until
+// a save, a break in the typing or another edit ends the run.
+TEST(UndoHistory, TypingRunsUndoAsOneStep)
 {
-    UndoHistory history;
-    auto kept = std::make_shared<int>(42);
-    std::weak_ptr<int> watch = kept;
-    history.registerUndo([kept] { (void)*kept; });
-    kept.reset();
-    EXPECT_FALSE(watch.expired());
-    history.removeAllActions();
-    EXPECT_TRUE(watch.expired());
-}
-
-
-TEST(UndoHistory, TypingCoalescesUntilSomethingElseHappens)
-{
-    UndoHistory history;
-    std::string text;
     const int editor = 0;
-    std::function<void(std::string)> type = [&](std::string typed) {
-        text += typed;
-        history.registerCoalescingUndo(&editor, [&, n = typed.size()] { text.resize(text.size() - n); });
+    struct Case {
+        const char* what;
+        std::function<void(UndoHistory&, RFATreeNode&)> between;
+        std::string afterUndo;
     };
-    type("a");
-    history.endGroup();
-    type("b");
-    history.endGroup();
-    type("c");
-    type("d"); // two splices in one event
-    history.endGroup();
-    history.undo();
-    EXPECT_EQ(text, "") << "one step for the whole run";
-
-    type("x");
-    history.endGroup();
-    history.markClean();
-    type("y");
-    history.endGroup();
-    history.undo();
-    EXPECT_EQ(text, "x") << "typing after a save starts a new step";
-
-    type("1");
-    history.endGroup();
-    history.breakCoalescing();
-    type("2");
-    history.endGroup();
-    history.undo();
-    EXPECT_EQ(text, "x1");
-
-    history.registerUndo([] {});
-    history.endGroup();
-    type("3");
-    history.endGroup();
-    history.undo();
-    EXPECT_EQ(text, "x1");
-    history.undo();
-    EXPECT_EQ(text, "x1") << "another edit in between ends the run: its own step comes next";
+    const Case cases[] = {
+        {"nothing", [](UndoHistory&, RFATreeNode&) {}, "ab"},
+        {"a save", [](UndoHistory& history, RFATreeNode&) { history.markClean(); }, "abx"},
+        {"a break in the typing", [](UndoHistory& history, RFATreeNode&) { history.breakCoalescing(); }, "abx"},
+        {"another edit", [](UndoHistory&, RFATreeNode& entry) { entry.setName("other.con"); }, "abx"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto history = std::make_shared<UndoHistory>();
+        const RFATreeNode::Ptr entry = RFATreeNode::initWithData(fixtures::textBytes("ab"), "init.con");
+        entry->setUndoManager(history);
+        const auto type = [&](std::size_t at, std::uint8_t typed) {
+            EXPECT_TRUE(spliceEntryBytes(entry, {at, {}, {typed}}, &editor));
+        };
+        type(2, 'x');
+        history->endGroup();
+        c.between(*history, *entry);
+        history->endGroup();
+        type(3, 'y');
+        type(4, 'z'); // two splices in one event
+        history->endGroup();
+        history->undo();
+        EXPECT_EQ(fixtures::text(entry->data()), c.afterUndo);
+        history->redo();
+        EXPECT_EQ(fixtures::text(entry->data()), "abxyz");
+    }
 }
 
 } // namespace

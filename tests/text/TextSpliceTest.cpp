@@ -7,26 +7,17 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 
 namespace larkspan {
 namespace {
 
 using fixtures::bytesOf;
 
+// Bytes as a quoted string, line breaks and control bytes escaped.
 std::string printable(const Bytes& bytes)
 {
-    std::string out;
-    for (std::uint8_t b : bytes) {
-        if (b == '\r')
-            out += "\\r";
-        else if (b == '\n')
-            out += "\\n";
-        else if (b < 0x20 || b >= 0x7F)
-            out += "\\x" + std::to_string(b);
-        else
-            out.push_back(static_cast<char>(b));
-    }
-    return out;
+    return testing::PrintToString(std::string(bytes.begin(), bytes.end()));
 }
 
 TEST(TextSplice, LineBreakCountsAndMainEnding)
@@ -50,11 +41,9 @@ TEST(TextSplice, LineBreakCountsAndMainEnding)
              Case{"\r\r\n", {1, 0, 1}, LineBreak::CRLF, true},
          }) {
         const LineBreakCounts counts = countLineBreaks(bytesOf(c.bytes));
-        EXPECT_EQ(counts.crlf, c.counts.crlf) << printable(bytesOf(c.bytes));
-        EXPECT_EQ(counts.lf, c.counts.lf) << printable(bytesOf(c.bytes));
-        EXPECT_EQ(counts.cr, c.counts.cr) << printable(bytesOf(c.bytes));
-        EXPECT_EQ(counts.main(), c.main) << printable(bytesOf(c.bytes));
-        EXPECT_EQ(counts.isMixed(), c.mixed) << printable(bytesOf(c.bytes));
+        EXPECT_EQ(std::tuple(counts.crlf, counts.lf, counts.cr, counts.main(), counts.isMixed()),
+                  std::tuple(c.counts.crlf, c.counts.lf, c.counts.cr, c.main, c.mixed))
+            << printable(bytesOf(c.bytes));
     }
 }
 
@@ -109,31 +98,6 @@ TEST(TextSplice, TypedTextInShownForm)
              Case{u"\u2420", std::nullopt}, // past the control pictures: no byte's
          })
         EXPECT_EQ(shownTextOfTyped(c.typed), c.shown);
-}
-
-TEST(TextSplice, DifferenceLiesWhereTheEditWas)
-{
-    struct Case {
-        std::u16string_view from;
-        std::u16string_view to;
-        std::size_t limit;
-        TextDifference expected;
-    };
-    constexpr std::size_t none = std::u16string_view::npos;
-    for (const Case& c : {
-             Case{u"", u"", none, {0, 0, 0}},
-             Case{u"abc", u"abc", none, {3, 0, 0}},
-             Case{u"abc", u"aXc", none, {1, 1, 1}},
-             Case{u"aa", u"aaa", none, {2, 0, 1}},
-             Case{u"aa", u"aaa", 1, {1, 0, 1}},
-             Case{u"abab", u"ab", 2, {2, 2, 0}},
-             Case{u"abab", u"ab", 0, {0, 2, 0}},
-         }) {
-        const TextDifference d = differenceBetween(c.from, c.to, c.limit);
-        EXPECT_EQ(d.position, c.expected.position);
-        EXPECT_EQ(d.removed, c.expected.removed);
-        EXPECT_EQ(d.inserted, c.expected.inserted);
-    }
 }
 
 TEST(TextSplice, EditsGiveExactBytes)
@@ -259,24 +223,6 @@ protected:
     RFATreeNode::Ptr entry = RFATreeNode::initWithData(makeSharedBytes(bytesOf("ab\r\ncd")), "init.con");
     const int editor = 0;
 };
-
-TEST_F(SpliceEntryBytes, TypingRunUndoesAsOneStepAndRedoes)
-{
-    ASSERT_TRUE(spliceEntryBytes(entry, {2, {}, {'x'}}, &editor));
-    history->endGroup();
-    ASSERT_TRUE(spliceEntryBytes(entry, {3, {}, {'y'}}, &editor));
-    history->endGroup();
-    ASSERT_TRUE(spliceEntryBytes(entry, {3, {'y'}, {}}, &editor));
-    history->endGroup();
-    EXPECT_EQ(text(), "abx\r\ncd");
-    history->undo();
-    EXPECT_EQ(text(), "ab\r\ncd");
-    EXPECT_FALSE(history->canUndo());
-    history->redo();
-    EXPECT_EQ(text(), "abx\r\ncd");
-    history->undo();
-    EXPECT_EQ(text(), "ab\r\ncd");
-}
 
 TEST_F(SpliceEntryBytes, UndoRestoresTheBytesAfterARenameToAnotherKind)
 {
