@@ -22,7 +22,7 @@ std::vector<std::string> sortedChildNames(const RFATreeNode& folder)
     return names;
 }
 
-TEST(FileSystemImport, FolderWithHiddenFilesAndSubfolders)
+TEST(FileSystemImport, FoldersWithHiddenFilesSingleFilesAndNothing)
 {
     TemporaryFolder temp;
     temp.write("imp/a.con", "a");
@@ -48,16 +48,10 @@ TEST(FileSystemImport, FolderWithHiddenFilesAndSubfolders)
     EXPECT_EQ(b->fullPath(), "bf1942/imp/sub/b.txt");
     EXPECT_EQ(std::string(b->data()->begin(), b->data()->end()), "bee");
     EXPECT_TRUE(imported->childWithName(".hidden")->isLeaf());
-}
 
-TEST(FileSystemImport, SingleFilesAndNothing)
-{
-    TemporaryFolder temp;
-    const RFATreeNode::Ptr empty = nodeFromFile(temp.write("zero.raw", ""), nullptr);
+    const RFATreeNode::Ptr empty = nodeFromFile(temp.path() / "imp/.hidden", nullptr);
     ASSERT_TRUE(empty);
-    EXPECT_TRUE(empty->isLeaf());
-    EXPECT_TRUE(empty->data()->empty());
-    std::vector<SkippedImport> skipped;
+    EXPECT_TRUE(empty->isLeaf() && empty->data()->empty()) << "a single empty file";
     EXPECT_FALSE(nodeFromFile(temp.path() / "missing", nullptr, &skipped));
     EXPECT_TRUE(skipped.empty()) << "a path to nothing is no error, only nothing";
 }

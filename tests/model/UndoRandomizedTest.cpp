@@ -36,54 +36,46 @@ std::string snapshot(const RFATreeNode& node, const std::shared_ptr<UndoHistory>
 
 // A tree of 3000 random nodes, joined to a history and a hub with a live
 // observer (so that every announcement path runs too), edited at random.
-struct RandomEditor {
-    std::shared_ptr<UndoHistory> history_ = std::make_shared<UndoHistory>();
-    std::shared_ptr<ChangeHub> hub_ = std::make_shared<ChangeHub>();
-    RFATreeNode::Ptr root_ = RFATreeNode::init();
-    fixtures::RandomTreeEditor editor_;
-    std::size_t reports_ = 0;
-    ObserverToken token_;
-
-    explicit RandomEditor(std::uint32_t seed) : editor_(root_, history_, seed)
-    {
-        root_->setChangeHub(hub_);
-        for (int i = 0; i < 3000; ++i)
-            editor_.insertNew();
-        root_->setUndoManager(history_);
-        token_ = hub_->observe({.prior = true, .oldValue = true}, [this](const ChangeReport&) { ++reports_; });
-    }
-    void edit() { editor_.edit(); }
-};
-
 TEST(UndoRandomized, InterleavedUndoRedoThenUndoAllRestoresTheStartAndRedoAllTheEnd)
 {
-    RandomEditor editor(1944);
+    const auto history = std::make_shared<UndoHistory>();
+    const auto hub = std::make_shared<ChangeHub>();
+    const RFATreeNode::Ptr root = RFATreeNode::init();
+    fixtures::RandomTreeEditor editor(root, history, 1944);
+    root->setChangeHub(hub);
+    for (int i = 0; i < 3000; ++i)
+        editor.insertNew();
+    root->setUndoManager(history);
+    std::size_t reports = 0;
+    const ObserverToken token =
+        hub->observe({.prior = true, .oldValue = true}, [&](const ChangeReport&) { ++reports; });
+
     std::mt19937 random(7);
-    const std::string start = snapshot(*editor.root_, editor.history_);
+    const std::string start = snapshot(*root, history);
     for (int i = 0; i < 6000; ++i) {
         editor.edit();
         if (random() % 3 == 0)
-            editor.history_->endGroup();
+            history->endGroup();
         if (random() % 5 == 0) {
             const int steps = static_cast<int>(random() % 4);
             for (int s = 0; s < steps; ++s)
-                editor.history_->undo();
+                history->undo();
             for (int s = 0; s < static_cast<int>(random() % (steps + 1)); ++s)
-                editor.history_->redo();
+                history->redo();
         }
     }
-    editor.history_->endGroup();
-    while (editor.history_->canRedo())
-        editor.history_->redo();
-    const std::string end = snapshot(*editor.root_, editor.history_);
+    history->endGroup();
+    while (history->canRedo())
+        history->redo();
+    const std::string end = snapshot(*root, history);
     ASSERT_NE(start, end);
-    EXPECT_GT(editor.reports_, 0u);
-    while (editor.history_->canUndo())
-        editor.history_->undo();
-    EXPECT_EQ(snapshot(*editor.root_, editor.history_), start);
-    while (editor.history_->canRedo())
-        editor.history_->redo();
-    EXPECT_EQ(snapshot(*editor.root_, editor.history_), end);
+    EXPECT_GT(reports, 0u);
+    while (history->canUndo())
+        history->undo();
+    EXPECT_EQ(snapshot(*root, history), start);
+    while (history->canRedo())
+        history->redo();
+    EXPECT_EQ(snapshot(*root, history), end);
 }
 
 } // namespace
