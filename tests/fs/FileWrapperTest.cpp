@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
 
 namespace larkspan {
 namespace {
@@ -32,32 +31,6 @@ TEST(FileWrapper, DescribesTheSubtree)
     EXPECT_EQ(wrapper.entries.at("y.dds").contents, folder->childWithName("y.dds")->data()) << "shared, not copied";
     EXPECT_TRUE(wrapper.entries.at("empty").entries.empty());
     EXPECT_TRUE(RFATreeNode::initWithData(textBytes(""), "zero")->fileWrapper()->contents->empty());
-}
-
-TEST(FileWrapper, WritesOutNeverOutsideTheDestination)
-{
-    fixtures::TemporaryFolder temp;
-    const fs::path out = temp.path() / "out";
-    fs::create_directory(out);
-    FileWrapper root{"mod", nullptr, {}};
-    for (const char* hostile : {"..", ".", "", "a/b", "back\\slash"})
-        root.entries[hostile] = FileWrapper{hostile, textBytes("evil"), {}};
-    root.entries["sub"] = FileWrapper{"sub", nullptr, {{"..", FileWrapper{"..", nullptr, {{"x", {"x", textBytes("x"), {}}}}}}}};
-    root.entries["ok.con"] = FileWrapper{"ok.con", textBytes("fine"), {}};
-    temp.write("out/mod/ok.con", "old");
-
-    const WriteOut result = writeFileWrapper(root, out);
-    EXPECT_EQ(result.written(), std::vector<fs::path>{out / "mod" / "ok.con"});
-    EXPECT_EQ(readWholeFile(out / "mod" / "ok.con"), (Bytes{'f', 'i', 'n', 'e'}));
-    ASSERT_EQ(result.problems().size(), 6u) << "one for each bad name, none for what lies below one";
-    const std::set<ErrorCode> unsafe{ErrorCode::ParentFolder, ErrorCode::CurrentFolder, ErrorCode::EmptyComponent,
-                                     ErrorCode::Separator};
-    for (const WriteOutProblem& problem : result.problems())
-        EXPECT_TRUE(unsafe.contains(problem.error.code)) << describe(problem.error).text;
-    std::size_t files = 0;
-    for (const auto& entry : fs::recursive_directory_iterator(temp.path()))
-        files += entry.is_regular_file();
-    EXPECT_EQ(files, 1u) << "nothing but ok.con was written anywhere";
 }
 
 // A symbolic link at or below the chosen folder could lead anywhere: nothing
@@ -108,30 +81,6 @@ TEST(FileWrapper, NeverWritesThroughASymbolicLink)
     const WriteOut through = writeFileWrapper(FileWrapper{"a.con", textBytes("a"), {}}, temp.path() / "chosen");
     EXPECT_TRUE(through.problems().empty());
     EXPECT_TRUE(fs::exists(temp.path() / "real" / "a.con")) << "the chosen folder is the user's choice";
-}
-
-TEST(FileWrapper, ExistingFilesAreAskedAboutOneByOne)
-{
-    fixtures::TemporaryFolder temp;
-    temp.write("mod/a.con", "old a");
-    temp.write("mod/c.con", "old c");
-    const FileWrapper mod{"mod", nullptr,
-                          {{"a.con", {"a.con", textBytes("new a"), {}}},
-                           {"b.con", {"b.con", textBytes("new b"), {}}},
-                           {"c.con", {"c.con", textBytes("new c"), {}}}}};
-    WriteOut out(writeOutItems(mod), temp.path());
-    ASSERT_FALSE(out.run(ExistingFiles::Ask));
-    EXPECT_EQ(out.pending().components, (std::vector<std::string>{"mod", "a.con"}));
-    EXPECT_EQ(out.remaining(), 3u);
-    out.keepPending();
-    ASSERT_FALSE(out.run(ExistingFiles::Ask));
-    EXPECT_EQ(out.pending().components.back(), "c.con");
-    out.replacePending();
-    EXPECT_TRUE(out.run(ExistingFiles::Ask));
-    EXPECT_EQ(readWholeFile(temp.path() / "mod/a.con"), (Bytes{'o', 'l', 'd', ' ', 'a'}));
-    EXPECT_EQ(readWholeFile(temp.path() / "mod/c.con"), (Bytes{'n', 'e', 'w', ' ', 'c'}));
-    EXPECT_EQ(out.written(), (std::vector<fs::path>{temp.path() / "mod/b.con", temp.path() / "mod/c.con"}));
-    EXPECT_EQ(out.kept(), std::vector<fs::path>{temp.path() / "mod/a.con"});
 }
 
 TEST(FileWrapper, WriteFailuresAreCollectedAndTheRestWritten)

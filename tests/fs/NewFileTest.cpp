@@ -60,8 +60,9 @@ TEST(NewFile, TakesOnlyAFreeNameAndLeavesNoPartOnFailure)
 }
 
 // Only a write over an existing file goes through a temporary and counts
-// as a replace (which a later flush must cover).
-TEST(NewFile, FolderWriterReplacesOnlyWhatWasThere)
+// as a replace (which a later flush must cover). A link or a file where a
+// folder belongs stops the write; a folder still to be made holds nothing.
+TEST(NewFile, FolderWriterReplacesOnlyWhatWasThereAndStopsAtWhatIsInTheWay)
 {
     fixtures::TemporaryFolder temp;
     const FolderWriter writer(temp.path());
@@ -74,6 +75,15 @@ TEST(NewFile, FolderWriterReplacesOnlyWhatWasThere)
     EXPECT_TRUE(second.replaced);
     EXPECT_EQ(readWholeFile(temp / "bf1942/a.con"), Bytes{'2'});
     EXPECT_EQ(std::distance(fs::directory_iterator(temp / "bf1942"), fs::directory_iterator()), 1);
+
+    using Path = std::vector<std::string>;
+    temp.write("file", "");
+    fs::create_directory_symlink(temp / "bf1942", temp / "link");
+    EXPECT_EQ(writer.writeFile(Path{"link", "a.con"}, kNew, true).error,
+              (Error{ErrorCode::SymbolicLink, (temp / "link").string()}));
+    EXPECT_EQ(writer.writeFile(Path{"file", "a.con"}, kNew, true).error,
+              (Error{ErrorCode::FileInTheWay, (temp / "file").string()}));
+    EXPECT_EQ(writer.probeFile(Path{"new", "a.con"}).status, WriteStatus::Free);
 }
 
 } // namespace
