@@ -5,14 +5,6 @@
 namespace larkspan {
 namespace {
 
-TEST(ByteOrder, ReadsLittleEndianOfEachWidth)
-{
-    const Bytes bytes = {0x01, 0x82, 0x03, 0x84, 0x05, 0x86, 0x07, 0x88};
-    EXPECT_EQ(littleEndian16(bytes.data() + 1), 0x0382u);
-    EXPECT_EQ(littleEndian32(bytes.data()), 0x84038201u);
-    EXPECT_EQ(littleEndian64(bytes.data()), 0x8807860584038201u);
-}
-
 TEST(ByteOrder, ReadsAtAPositionOnlyWholeFieldsInside)
 {
     const Bytes six = {1, 2, 3, 4, 5, 6};

@@ -48,19 +48,5 @@ TEST(StringAdditions, CaseInsensitiveEquality)
         EXPECT_EQ(isCaseInsensitiveEqual(c.a, c.b), c.equal) << c.a << " / " << c.b;
 }
 
-TEST(StringAdditions, CommonPrefix)
-{
-    using List = std::vector<std::string>;
-    EXPECT_FALSE(commonPrefixWithOptions(List{}, StringCompareOptions::Literal));
-    EXPECT_EQ(commonPrefixWithOptions(List{"one"}, StringCompareOptions::Literal), "one");
-    EXPECT_EQ(commonPrefixWithOptions(List{"textures/a.dds", "textures/b.dds"}, StringCompareOptions::Literal),
-              "textures/");
-    EXPECT_EQ(commonPrefixWithOptions(List{"abc", "x", "abc"}, StringCompareOptions::Literal), "");
-    EXPECT_EQ(commonPrefixWithOptions(List{"Textures/a", "textures/b"}, StringCompareOptions::Literal), "");
-    // Spelled as in the later element.
-    EXPECT_EQ(commonPrefixWithOptions(List{"Textures/a", "TEXTURES/b"}, StringCompareOptions::CaseInsensitive),
-              "TEXTURES/");
-}
-
 } // namespace
 } // namespace larkspan

@@ -89,10 +89,6 @@ TEST_F(ModIndexTest, ReportsMissingModsDamagedArchivesAndClashesBetweenFamilies)
 {
     const Result<ModIndex> index = ModIndex::open(game.path() / "Mods/MyMod");
     ASSERT_TRUE(index);
-    std::vector<std::string> mods;
-    for (const ModFolder& mod : index->mods())
-        mods.push_back(mod.name);
-    EXPECT_EQ(mods, (std::vector<std::string>{"MyMod", "BASE"}));
     EXPECT_EQ(index->missingMods(), std::vector<std::string>{"Missing"});
 
     std::vector<std::string> failed;
