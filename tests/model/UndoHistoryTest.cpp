@@ -114,8 +114,6 @@ TEST(UndoHistory, NamesAndChangeCallback)
     const int beforeSave = changes;
     history.markClean();
     EXPECT_GT(changes, beforeSave) << "a save changes what the window shows";
-    history.removeAllActions();
-    EXPECT_FALSE(history.canUndo());
 }
 
 // Typing into an entry: the splices of one editor make one undo step until
@@ -132,7 +130,8 @@ TEST(UndoHistory, TypingRunsUndoAsOneStep)
         {"nothing", [](UndoHistory&, RFATreeNode&) {}, "ab"},
         {"a save", [](UndoHistory& history, RFATreeNode&) { history.markClean(); }, "abx"},
         {"a break in the typing", [](UndoHistory& history, RFATreeNode&) { history.breakCoalescing(); }, "abx"},
-        {"another edit", [](UndoHistory&, RFATreeNode& entry) { entry.setName("other.con"); }, "abx"},
+        // A rename to a kind that is no text: the typing still undoes and redoes.
+        {"another edit", [](UndoHistory&, RFATreeNode& entry) { entry.setName("other.dds"); }, "abx"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -213,51 +213,27 @@ TEST(TextSplice, RandomEditsKeepBytesAndShownTextInStep)
     }
 }
 
-class SpliceEntryBytes : public ::testing::Test {
-protected:
-    void SetUp() override { entry->setUndoManager(history); }
-
-    std::string text() const { return std::string(entry->data()->begin(), entry->data()->end()); }
-
-    std::shared_ptr<UndoHistory> history = std::make_shared<UndoHistory>();
-    RFATreeNode::Ptr entry = RFATreeNode::initWithData(makeSharedBytes(bytesOf("ab\r\ncd")), "init.con");
+// A splice edits an entry with or without a history, only over the bytes it
+// removes, and registers nothing when it changes nothing; an undo that no
+// longer fits leaves the bytes alone. (Typing runs: UndoHistoryTest.)
+TEST(SpliceEntryBytes, AppliesOnlyWhereItFits)
+{
+    const RFATreeNode::Ptr entry = RFATreeNode::initWithData(makeSharedBytes(bytesOf("ab\r\ncd")), "init.con");
+    const auto text = [&] { return fixtures::text(entry->data()); };
     const int editor = 0;
-};
-
-TEST_F(SpliceEntryBytes, UndoRestoresTheBytesAfterARenameToAnotherKind)
-{
-    ASSERT_TRUE(spliceEntryBytes(entry, {0, {'a', 'b'}, {'Z'}}, &editor));
-    history->endGroup();
-    entry->setName("init.dds");
-    history->endGroup();
-    history->undo();
-    EXPECT_EQ(entry->name(), "init.con");
-    history->undo();
-    EXPECT_EQ(text(), "ab\r\ncd");
-}
-
-TEST_F(SpliceEntryBytes, RefusesBytesItDoesNotMatch)
-{
-    EXPECT_FALSE(spliceEntryBytes(entry, {0, {'x'}, {}}, &editor));
-    EXPECT_EQ(text(), "ab\r\ncd");
+    ASSERT_TRUE(spliceEntryBytes(entry, {0, {}, {'x'}}, &editor)) << "without a history";
+    const auto history = std::make_shared<UndoHistory>();
+    entry->setUndoManager(history);
+    EXPECT_FALSE(spliceEntryBytes(entry, {0, {'a'}, {}}, &editor));
+    EXPECT_TRUE(spliceEntryBytes(entry, {}, &editor)) << "an empty splice";
+    EXPECT_EQ(text(), "xab\r\ncd");
     EXPECT_FALSE(history->canUndo());
 
-    ASSERT_TRUE(spliceEntryBytes(entry, {0, {}, {'x'}}, &editor));
+    ASSERT_TRUE(spliceEntryBytes(entry, {0, {}, {'y'}}, &editor));
     history->endGroup();
     entry->setData(makeSharedBytes(bytesOf("replaced")));
     history->undo();
-    EXPECT_EQ(text(), "replaced") << "an undo that no longer fits leaves the bytes alone";
-
-    EXPECT_TRUE(spliceEntryBytes(entry, {}, &editor)) << "an empty splice";
-    EXPECT_FALSE(history->canUndo());
-}
-
-TEST(SpliceEntryBytesWithoutHistory, StillEdits)
-{
-    const RFATreeNode::Ptr entry = RFATreeNode::initWithData(makeSharedBytes(Bytes{}), "new.txt");
-    const int editor = 0;
-    ASSERT_TRUE(spliceEntryBytes(entry, {0, {}, {'a'}}, &editor));
-    EXPECT_EQ(*entry->data(), Bytes{'a'});
+    EXPECT_EQ(text(), "replaced");
 }
 
 } // namespace
