@@ -64,26 +64,21 @@ TEST(RFATreeNode, AddFileReusesFoldersButNeverFilesAndLookupsTakeTheFirstExactMa
     EXPECT_EQ(objects->objectInChildrenAtIndex(0)->countOfChildren(), 0u);
 }
 
-TEST(RFATreeNode, IndexErrorsThrowAndChangeNothing)
-{
-    const RFATreeNode::Ptr root = RFATreeNode::init();
-    root->addFileWithData(textBytes("1"), "a");
-    EXPECT_THROW(root->objectInChildrenAtIndex(1), std::out_of_range);
-    EXPECT_THROW(root->removeObjectFromChildrenAtIndex(1), std::out_of_range);
-    EXPECT_THROW(root->insertObject(RFATreeNode::initAsDirectory("d"), 2), std::out_of_range);
-    EXPECT_THROW(root->addFileWithData(textBytes("1"), std::vector<std::string>{}), std::out_of_range);
-    EXPECT_EQ(childNames(*root), std::vector<std::string>{"a"});
-}
-
-// A folder never goes inside its own descendant, and removeChild takes out
-// the child it is given, not whatever sits at that child's index or has its
-// name; undo puts that very node back.
-TEST(RFATreeNode, RefusesCyclesAndRemovesOnlyItsOwnChildren)
+// Indices past the end throw and change nothing, a folder never goes inside
+// its own descendant, and removeChild takes out the child it is given, not
+// whatever sits at that child's index or has its name; undo puts that very
+// node back.
+TEST(RFATreeNode, RefusesBadIndicesAndCyclesAndRemovesOnlyItsOwnChildren)
 {
     const RFATreeNode::Ptr root = RFATreeNode::init();
     root->addFileWithData(textBytes("x"), "a/b/x");
     root->addFileWithData(textBytes("1"), "c");
     root->addFileWithData(textBytes("2"), "c");
+    EXPECT_THROW(root->objectInChildrenAtIndex(3), std::out_of_range);
+    EXPECT_THROW(root->removeObjectFromChildrenAtIndex(3), std::out_of_range);
+    EXPECT_THROW(root->insertObject(RFATreeNode::initAsDirectory("d"), 4), std::out_of_range);
+    EXPECT_THROW(root->addFileWithData(textBytes("1"), std::vector<std::string>{}), std::out_of_range);
+    EXPECT_EQ(childNames(*root), (std::vector<std::string>{"a", "c", "c"})) << "a refused edit changes nothing";
     const auto history = std::make_shared<UndoHistory>();
     root->setUndoManager(history);
     const RFATreeNode::Ptr a = root->childWithName("a");
