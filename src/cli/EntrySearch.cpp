@@ -59,12 +59,11 @@ SearchOutcome searchEntries(const std::vector<SearchedEntry>& entries, const Lin
     std::condition_variable runDone;
 
     const auto work = [&] {
-        LineMatcher own = matcher; // each thread folds text in a buffer of its own
         for (std::size_t run; (run = nextRun++) < runs;) {
             RunResult result;
             const std::size_t end = std::min(entries.size(), (run + 1) * kRunLength);
             for (std::size_t i = run * kRunLength; i < end; ++i)
-                searchEntry(entries[i], own, namesOnly, result);
+                searchEntry(entries[i], matcher, namesOnly, result);
             result.done = true;
             {
                 const std::lock_guard lock(mutex);
