@@ -77,10 +77,16 @@ std::string& roomFor(std::size_t length, RunResult& result, SparePieces& spare)
 void searchEntry(const SearchedEntry& entry, const LineMatcher& matcher, bool namesOnly, RunResult& result,
                  SparePieces& spare)
 {
-    const std::string prefix = *entry.archive + ":" + displayName(*entry.name);
+    // Made for the first line printed: most entries have none.
+    std::string prefix;
+    const auto makePrefix = [&] {
+        if (prefix.empty())
+            prefix = *entry.archive + ":" + displayName(*entry.name);
+    };
     const LineMatcher::LineFound print = [&](std::size_t number, std::string_view line) {
         if (namesOnly)
             return;
+        makePrefix();
         char digits[24];
         const char* digitsEnd = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
         // A Latin-1 byte takes at most two in UTF-8.
@@ -97,8 +103,10 @@ void searchEntry(const SearchedEntry& entry, const LineMatcher& matcher, bool na
         scanner.finish();
     else
         result.unreadable.emplace_back(&entry, read.error());
-    if (scanner.count() > 0 && namesOnly)
+    if (scanner.count() > 0 && namesOnly) {
+        makePrefix();
         roomFor(prefix.size() + 1, result, spare).append(prefix).push_back('\n');
+    }
     result.matched = result.matched || scanner.count() > 0;
 }
 

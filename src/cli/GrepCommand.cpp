@@ -33,6 +33,7 @@ public:
             return;
         }
         std::vector<SearchedEntry> entries;
+        entries.reserve(listing->records().size());
         for (const RecordFields& record : listing->records())
             if (isText(record.name))
                 entries.push_back({&path, &record.name, [&](const SegmentSink& take) { return listing->readInPieces(record, take, firstLook()); }});
