@@ -1,5 +1,7 @@
 #include "base/Latin1.h"
 
+#include <algorithm>
+
 namespace larkspan {
 
 void appendUtf8(std::string& out, char32_t c)
@@ -21,12 +23,24 @@ void appendUtf8(std::string& out, char32_t c)
     }
 }
 
+void appendLatin1AsUtf8(std::string& out, ByteSpan latin1)
+{
+    // Runs of ASCII, most of any text, are appended whole.
+    for (auto at = latin1.begin(); at != latin1.end();) {
+        const auto high = std::find_if(at, latin1.end(), [](std::uint8_t b) { return b >= 0x80; });
+        out.append(at, high);
+        if (high == latin1.end())
+            break;
+        appendUtf8(out, *high);
+        at = high + 1;
+    }
+}
+
 std::string latin1ToUtf8(ByteSpan latin1)
 {
     std::string out;
     out.reserve(latin1.size());
-    for (std::uint8_t b : latin1)
-        appendUtf8(out, b);
+    appendLatin1AsUtf8(out, latin1);
     return out;
 }
 

@@ -13,6 +13,7 @@
 namespace larkspan {
 
 std::string latin1ToUtf8(ByteSpan latin1);
+void appendLatin1AsUtf8(std::string& out, ByteSpan latin1);
 
 // Every character above U+00FF becomes `replacement`, so the result has
 // exactly one byte per character.

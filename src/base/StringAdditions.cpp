@@ -2,8 +2,6 @@
 
 #include "base/Latin1.h"
 
-#include <cstring>
-
 namespace larkspan {
 
 namespace {
@@ -29,30 +27,6 @@ std::size_t commonPrefixLength(std::string_view earlier, std::string_view later,
 }
 
 } // namespace
-
-void foldLatin1(ByteSpan text, std::uint8_t* out)
-{
-    constexpr std::uint64_t kEach = 0x0101010101010101u;
-    constexpr std::uint64_t kHigh = 0x80 * kEach;
-    std::size_t at = 0;
-    for (; at + 8 <= text.size(); at += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, text.data() + at, 8);
-        if ((word & kHigh) == 0) {
-            // Per byte, without carries between bytes (all below 0x80): the
-            // high bit of each sum says "at least A" and "beyond Z".
-            const std::uint64_t atLeastA = word + (0x80 - 'A') * kEach;
-            const std::uint64_t beyondZ = word + (0x80 - 'Z' - 1) * kEach;
-            word |= ((atLeastA & ~beyondZ) & kHigh) >> 2;
-            std::memcpy(out + at, &word, 8);
-            continue;
-        }
-        for (std::size_t i = at; i < at + 8; ++i)
-            out[i] = static_cast<std::uint8_t>(foldCase(text[i]));
-    }
-    for (; at < text.size(); ++at)
-        out[at] = static_cast<std::uint8_t>(foldCase(text[at]));
-}
 
 bool isCaseInsensitiveEqual(std::string_view a, std::string_view b)
 {

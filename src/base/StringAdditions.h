@@ -21,10 +21,6 @@ constexpr char32_t foldCase(char32_t c)
     return c + (upper ? 0x20 : 0);
 }
 
-// Folds a Latin-1 text byte by byte into `out` (as long as `text`): whole
-// entries are folded to be searched, so ASCII runs go eight bytes at a time.
-void foldLatin1(ByteSpan text, std::uint8_t* out);
-
 bool isCaseInsensitiveEqual(std::string_view a, std::string_view b);
 
 // The text with every character folded: a key under which names that

@@ -33,9 +33,10 @@ public:
             return;
         }
         std::vector<SearchedEntry> entries;
+        entries.reserve(listing->records().size());
         for (const RecordFields& record : listing->records())
             if (isText(record.name))
-                entries.push_back({&path, &record.name, [&](const SegmentSink& take) { return listing->readInPieces(record, take); }});
+                entries.push_back({&path, &record.name, [&](const SegmentSink& take) { return listing->readInPieces(record, take, firstLook()); }});
         search(entries);
     }
 
@@ -51,13 +52,19 @@ public:
         for (const ModEntry& each : index->entries())
             if (isText(index->path(each)))
                 entries.push_back({&index->archive(each.source).shownPath, &index->path(each),
-                                   [&](const SegmentSink& take) { return index->readInPieces(each.source, take); }});
+                                   [&](const SegmentSink& take) { return index->readInPieces(each.source, take, firstLook()); }});
         search(entries);
     }
 
     ExitCode status() const { return trouble_ ? ExitCode::Trouble : matched_ ? ExitCode::Success : ExitCode::NoMatch; }
 
 private:
+    // With -l, an entry's first bytes are searched before the rest is
+    // decoded: where a script matches at all, it mostly does in its first
+    // lines (the header comment), and then the rest is never decoded.
+    std::size_t firstLook() const { return namesOnly_ ? kFirstLook : 0; }
+    static constexpr std::size_t kFirstLook = 2048;
+
     static bool isText(const std::string& name) { return isTextKind(entryKindOf(extensionOf(name))); }
 
     void search(const std::vector<SearchedEntry>& entries)

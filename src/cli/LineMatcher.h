@@ -6,6 +6,7 @@
 // Latin-1 letters (É matches é), not only A to Z.
 
 #include "base/Bytes.h"
+#include "text/FixedStringSearch.h"
 
 #include <cstddef>
 #include <functional>
@@ -39,17 +40,12 @@ public:
     std::size_t scan(ByteSpan text, bool firstOnly, const LineFound& found) const;
 
 private:
-    // Where the pattern (a fixed string) next starts at or after `from`;
-    // the text's size when nowhere.
-    std::size_t find(ByteSpan text, std::size_t from) const;
     std::size_t scanForString(ByteSpan text, bool firstOnly, const LineFound& found) const;
     std::size_t scanForExpression(ByteSpan text, bool firstOnly, const LineFound& found) const;
 
-    MatchOptions options_;
-    // Nothing when the pattern holds a character no Latin-1 text can.
-    std::optional<std::string> latin1Pattern_;
+    // Neither when the pattern holds a character no Latin-1 text can.
+    std::optional<FixedStringSearch> fixedString_;
     std::optional<std::basic_regex<char, Latin1RegexTraits>> expression_;
-    mutable Bytes folded_; // a piece of the text folded, reused from piece to piece
 };
 
 } // namespace larkspan::cli

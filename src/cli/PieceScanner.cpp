@@ -2,27 +2,35 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
 
 namespace larkspan::cli {
 
 namespace {
 
-// The line breaks in `bytes`, eight at a time: std::count goes byte by byte.
+// The line breaks in `bytes`. Every line of every entry is counted, matched
+// or not, so the count goes sixteen bytes at a time where it can.
 std::size_t lineBreaksIn(ByteSpan bytes)
 {
-    constexpr std::uint64_t kBreaks = 0x0A0A0A0A0A0A0A0Aull, kLow7 = 0x7F7F7F7F7F7F7F7Full;
     std::size_t count = 0, at = 0;
-    for (; at + 8 <= bytes.size(); at += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, bytes.data() + at, 8);
-        const std::uint64_t x = word ^ kBreaks; // a zero byte where a break was
-        // The top bit of each byte of `nonzero` is set where x's byte is not zero.
-        const std::uint64_t nonzero = ((x & kLow7) + kLow7) | x;
-        // One bit per break, each at the bottom of its byte, summed into the top byte
-        // by one multiplication (a popcount instruction is not there on every processor).
-        count += static_cast<std::size_t>((((~nonzero & ~kLow7) >> 7) * 0x0101010101010101ull) >> 56);
+#if defined(__SSE2__) || defined(_M_X64)
+    const __m128i lineBreak = _mm_set1_epi8('\n');
+    while (at + 16 <= bytes.size()) {
+        // Each byte of `found` counts the breaks at its place, up to 255
+        // blocks; the sums of absolute differences then add them up.
+        __m128i found = _mm_setzero_si128();
+        for (int block = 0; block < 255 && at + 16 <= bytes.size(); ++block, at += 16) {
+            const __m128i sixteen = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + at));
+            found = _mm_sub_epi8(found, _mm_cmpeq_epi8(sixteen, lineBreak));
+        }
+        const __m128i sums = _mm_sad_epu8(found, _mm_setzero_si128());
+        count += static_cast<std::size_t>(_mm_cvtsi128_si32(sums)) +
+                 static_cast<std::size_t>(_mm_cvtsi128_si32(_mm_unpackhi_epi64(sums, sums)));
     }
+#endif
     return count + static_cast<std::size_t>(std::count(bytes.begin() + static_cast<std::ptrdiff_t>(at), bytes.end(), '\n'));
 }
 

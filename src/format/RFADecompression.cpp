@@ -393,7 +393,8 @@ std::optional<std::uint64_t> decompressedLengthOfData(ByteSpan stored, std::uint
     return std::nullopt;
 }
 
-SegmentWalk forEachDecodedSegment(ByteSpan stored, std::uint32_t decompressedLength, const SegmentSink& take)
+SegmentWalk forEachDecodedSegment(ByteSpan stored, std::uint32_t decompressedLength, const SegmentSink& take,
+                                  std::size_t firstLook)
 {
     try {
         const std::optional<SegmentTable> table = readSegmentTable(stored, decompressedLength);
@@ -402,11 +403,23 @@ SegmentWalk forEachDecodedSegment(ByteSpan stored, std::uint32_t decompressedLen
         // One segment at a time into one buffer, which only grows: zeroed
         // once, not for every segment.
         Bytes buffer;
+        std::size_t handed = 0; // of the first segment, by the first look
+        if (!table->segments.empty() && firstLook > 0 && firstLook < table->segments.front().size) {
+            // Decoding stops where the output would pass the look; what came
+            // before is final, and decoding the whole segment yields it again.
+            buffer.resize(firstLook + kDecoderSlack);
+            const LZOResult result = dcom(table->segments.front().stream, buffer, firstLook, handed);
+            if (result != LZOResult::OutputOverrun)
+                handed = 0; // the whole decoding tells success from damage
+            if (handed > 0 && !take(ByteSpan(buffer.data(), handed)))
+                return SegmentWalk::Stopped;
+        }
         for (const Segment& segment : table->segments) {
             if (!decodeSegmentAt(segment, buffer, 0, segment.size + kDecoderSlack))
                 return SegmentWalk::Damaged;
-            if (!take(ByteSpan(buffer.data(), segment.size)))
+            if (!take(ByteSpan(buffer.data() + handed, segment.size - handed)))
                 return SegmentWalk::Stopped;
+            handed = 0;
         }
         return SegmentWalk::Finished;
     } catch (const std::bad_alloc&) {

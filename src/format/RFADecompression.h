@@ -49,9 +49,14 @@ std::optional<std::uint64_t> decompressedLengthOfData(ByteSpan stored, std::uint
 // that found its match) stops the decoding by returning false. Damaged, after
 // the segments before it were handed over, at the first segment that cannot
 // be decoded; a table that points outside `stored` hands over nothing.
+// With a `firstLook`, the first segment's first bytes, up to that many, are
+// decoded and handed over before the rest of it: a reader that stops at a
+// match near the top (a script's header comment) then decodes little of a
+// long entry. They are handed over even when the segment is damaged later on.
 using SegmentSink = std::function<bool(ByteSpan content)>;
 enum class SegmentWalk { Finished, Stopped, Damaged };
-SegmentWalk forEachDecodedSegment(ByteSpan stored, std::uint32_t decompressedLength, const SegmentSink& take);
+SegmentWalk forEachDecodedSegment(ByteSpan stored, std::uint32_t decompressedLength, const SegmentSink& take,
+                                  std::size_t firstLook = 0);
 
 // The content of an entry whose stored size equals its size, when its stored
 // bytes are a segment table whose segments lie inside them, declare sizes

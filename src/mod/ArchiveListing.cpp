@@ -109,7 +109,8 @@ Result<SharedBytes> ArchiveListing::content(const RecordFields& record) const
     return entryContent(entry);
 }
 
-Result<void> ArchiveListing::readInPieces(const RecordFields& record, const SegmentSink& take) const
+Result<void> ArchiveListing::readInPieces(const RecordFields& record, const SegmentSink& take,
+                                          std::size_t firstLook) const
 {
     if (header_.compressionFlag == 0 || record.storedSize == record.size) {
         // Raw, or telling it apart takes decoding it whole.
@@ -122,7 +123,7 @@ Result<void> ArchiveListing::readInPieces(const RecordFields& record, const Segm
     const Result<StoredBytes> stored = readStored(record);
     if (!stored)
         return stored.error();
-    if (forEachDecodedSegment(stored->span(), record.size, take) == SegmentWalk::Damaged)
+    if (forEachDecodedSegment(stored->span(), record.size, take, firstLook) == SegmentWalk::Damaged)
         return Error{ErrorCode::Decompression, record.name};
     return {};
 }

@@ -37,7 +37,8 @@ public:
     // entry a segment at a time as each is decoded, any other at once.
     // Returning false from `take` stops the reading, which is no error; the
     // errors are content()'s, after the pieces before the damage.
-    Result<void> readInPieces(const RecordFields& record, const SegmentSink& take) const;
+    // `firstLook` as forEachDecodedSegment takes it.
+    Result<void> readInPieces(const RecordFields& record, const SegmentSink& take, std::size_t firstLook = 0) const;
 
     std::uint64_t contentLength(const RecordFields& record) const
     {

@@ -164,9 +164,9 @@ Result<SharedBytes> ModIndex::content(EntrySource source) const
     return archives_[source.archive].listing->content(record(source));
 }
 
-Result<void> ModIndex::readInPieces(EntrySource source, const SegmentSink& take) const
+Result<void> ModIndex::readInPieces(EntrySource source, const SegmentSink& take, std::size_t firstLook) const
 {
-    return archives_[source.archive].listing->readInPieces(record(source), take);
+    return archives_[source.archive].listing->readInPieces(record(source), take, firstLook);
 }
 
 } // namespace larkspan

@@ -92,7 +92,7 @@ public:
     std::uint64_t contentLength(EntrySource source) const;
     Result<SharedBytes> content(EntrySource source) const;
     // The content in pieces, as ArchiveListing::readInPieces hands it.
-    Result<void> readInPieces(EntrySource source, const SegmentSink& take) const;
+    Result<void> readInPieces(EntrySource source, const SegmentSink& take, std::size_t firstLook = 0) const;
 
 private:
     void addMods(const std::filesystem::path& modFolder);
