@@ -43,6 +43,17 @@ QWidget* focusedTextField()
                : nullptr;
 }
 
+// Whether the window in front is a mod window or a viewer one opened: the
+// commands on an archive then act on none, not even on the one used last.
+bool modWindowInFront()
+{
+    for (QWidget* window = QApplication::activeWindow(); window;
+         window = window->parentWidget() ? window->parentWidget()->window() : nullptr)
+        if (qobject_cast<ModWindow*>(window))
+            return true;
+    return false;
+}
+
 } // namespace
 
 namespace {
@@ -329,7 +340,7 @@ void RFAApplicationDelegate::trigger(Command command)
     default:
         break;
     }
-    if (!document)
+    if (!document || modWindowInFront())
         return;
     switch (command) {
     case Command::Close:
@@ -376,6 +387,8 @@ void RFAApplicationDelegate::updateActions()
     MyDocument* document = currentDocument();
     if (document)
         lastActive_ = document;
+    if (modWindowInFront())
+        document = nullptr;
     const ArchiveDocument* logic = document ? document->document().get() : nullptr;
     const UndoHistory* history = logic ? logic->undoHistory().get() : nullptr;
     const auto enable = [&](Command command, bool on) { action(command)->setEnabled(on); };

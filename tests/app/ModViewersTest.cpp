@@ -1,0 +1,87 @@
+// The read-only viewers the mod window opens: what each kind of entry gets,
+// that no key in them writes an archive, and that they follow a reload.
+
+#include "AppTestSupport.h"
+
+#include "app/mod/ModTreeModel.h"
+#include "app/mod/ModWindow.h"
+#include "app/viewers/HexViewerWindow.h"
+#include "app/viewers/TextEditor.h"
+#include "app/viewers/TextEditorWindow.h"
+#include "mod/ModIndex.h"
+
+#include <QAction>
+#include <QFile>
+
+namespace larkspan {
+
+using namespace fixtures;
+
+class ModViewersTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<WindowFixture> windows_;
+
+    void put(const std::string& path, const std::vector<std::pair<std::string, std::string>>& entries)
+    {
+        writeArchive(windows_->temp, path, entries);
+    }
+    std::string archivePath(const std::string& relative) const { return (windows_->temp.path() / relative).string(); }
+    ModWindow* openMod()
+    {
+        ModWindow* window =
+            windows_->app->openMod(QString::fromStdString((windows_->temp.path() / "Mods/MyMod").string()));
+        if (window)
+            window->show();
+        return window;
+    }
+    static std::size_t entryAt(const ModWindow& window, const std::string& path)
+    {
+        const ModIndex& index = window.model().modIndex();
+        return static_cast<std::size_t>(index.find(path) - index.entries().data());
+    }
+
+private slots:
+    void init()
+    {
+        windows_ = std::make_unique<WindowFixture>();
+        put("Mods/MyMod/Archives/objects.rfa",
+            {{"bf1942/objects/tank.con", "base tank"}, {"bf1942/objects/tank.sm", "mesh"}});
+    }
+    void cleanup() { windows_.reset(); }
+
+    void saveInAViewerWritesNoArchive()
+    {
+        // An archive window used last, edited: Save reaches it only from its own windows.
+        const QString other = writeArchive(windows_->temp, "other.rfa", {{"bf1942/a.con", "a"}});
+        const auto onDisk = [&] {
+            QFile file(other);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        const QByteArray before = onDisk();
+        MyDocument* archive = windows_->app->openFile(other);
+        QVERIFY(archive);
+        archive->show();
+        QApplication::setActiveWindow(archive);
+        node(*archive, "a.con")->setData(textBytes("edited"));
+
+        ModWindow* window = openMod();
+        QVERIFY(window);
+        window->openEntries({entryAt(*window, "bf1942/objects/tank.con")});
+        auto* viewer = window->findChild<TextEditorWindow*>();
+        QVERIFY(viewer);
+        QApplication::setActiveWindow(viewer);
+        QTRY_COMPARE(QApplication::activeWindow(), viewer);
+        windows_->app->updateActions();
+        QTest::keySequence(viewer->windowHandle(), QKeySequence::Save);
+        windows_->app->action(RFAApplicationDelegate::Command::Save)->trigger(); // a menu shared by all windows
+        QTest::qWait(50);
+        QCOMPARE(onDisk(), before);
+        archive->closeWithoutAsking();
+    }
+};
+
+} // namespace larkspan
+
+QTEST_MAIN(larkspan::ModViewersTest)
+#include "ModViewersTest.moc"
