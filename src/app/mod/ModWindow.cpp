@@ -8,13 +8,16 @@
 #include "app/shell/MessageBoxes.h"
 #include "app/shell/RFAApplicationDelegate.h"
 #include "app/shell/WindowPlacement.h"
+#include "app/viewers/HexViewerWindow.h"
 #include "app/viewers/RFAImageViewingController.h"
 #include "app/viewers/TextEditorWindow.h"
 #include "app/window/MyDocument.h"
 #include "app/window/SlowWorkProgress.h"
+#include "app/window/ViewerWindows.h"
 #include "base/StringAdditions.h"
 #include "fs/FolderWriter.h"
 #include "mod/ModSearch.h"
+#include "model/ChangeHub.h"
 #include "model/RFATreeNode.h"
 
 #include <QApplication>
@@ -54,7 +57,7 @@ QString nameOf(const std::string& path)
 } // namespace
 
 ModWindow::ModWindow(RFAApplicationDelegate& application, std::shared_ptr<const ModIndex> index)
-    : application_(application), index_(std::move(index))
+    : application_(application), index_(std::move(index)), viewerHub_(std::make_shared<ChangeHub>())
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("%1 — as the game sees it").arg(displayName()));
@@ -68,7 +71,7 @@ ModWindow::ModWindow(RFAApplicationDelegate& application, std::shared_ptr<const 
 ModWindow::~ModWindow()
 {
     for (const auto& [entry, viewer] : viewers_)
-        delete viewer.data();
+        delete viewer.window.data();
 }
 
 QString ModWindow::displayName() const
@@ -235,6 +238,7 @@ void ModWindow::reload()
     model_->setIndex(index_);
     state.restore(*outline_, *model_);
     remapResults();
+    refreshViewers();
     updateStatus();
     statusBar()->showMessage(tr("Read again."), 5000);
 }
@@ -305,11 +309,11 @@ void ModWindow::openEntries(const std::vector<std::size_t>& entries)
 {
     for (const std::size_t entry : entries) {
         const std::string& path = index_->path(index_->entries()[entry]);
-        QPointer<QWidget>& open = viewers_[foldedCopy(path)];
-        if (open) {
-            open->show();
-            open->raise();
-            open->activateWindow();
+        OpenViewer& open = viewers_[foldedCopy(path)];
+        if (open.window) {
+            open.window->show();
+            open.window->raise();
+            open.window->activateWindow();
             continue;
         }
         const EntrySource source = index_->entries()[entry].source;
@@ -321,8 +325,10 @@ void ModWindow::openEntries(const std::vector<std::size_t>& entries)
             continue;
         }
         // A node of its own, in no tree and with no history: nothing done in
-        // the viewer reaches an archive.
+        // the viewer reaches an archive. Its hub is the window's, so that a
+        // reload can show new content in it.
         const RFATreeNode::Ptr node = RFATreeNode::initWithData(*content, nameOf(path).toStdString());
+        node->setChangeHub(viewerHub_);
         const QString shownName = QString::fromStdString(index_->archive(source).shownPath);
         QWidget* viewer = nullptr;
         QMenuBar* menus = nullptr;
@@ -336,8 +342,10 @@ void ModWindow::openEntries(const std::vector<std::size_t>& entries)
             menus = &picture->menuBar();
             viewer = picture;
         } else {
-            QApplication::beep();
-            continue;
+            // Any other file shows its bytes, as in an archive window.
+            auto* hex = new HexViewerWindow(node, shownName, this);
+            menus = hex->menuBar();
+            viewer = hex;
         }
         // No archive window's menus here: the viewer has its own Close.
         QAction* close = menus->addMenu(tr("&File"))->addAction(tr("&Close"));
@@ -347,11 +355,32 @@ void ModWindow::openEntries(const std::vector<std::size_t>& entries)
             picture->addZoomCommands();
             picture->sizeToPicture();
         }
-        open = viewer;
+        open = {viewer, node};
         placeOnScreen(*viewer, this);
         viewer->show();
         viewer->raise();
         viewer->activateWindow();
+    }
+}
+
+void ModWindow::refreshViewers()
+{
+    for (auto at = viewers_.begin(); at != viewers_.end();) {
+        const OpenViewer& open = at->second;
+        const ModEntry* entry = open.window ? index_->find(at->first) : nullptr;
+        const Result<SharedBytes> content =
+            entry ? index_->content(entry->source) : Result<SharedBytes>(Error{ErrorCode::CannotRead, at->first});
+        if (!content) {
+            // Gone from the mod (or no longer readable): its old bytes would mislead.
+            if (open.window)
+                open.window->close();
+            at = viewers_.erase(at);
+            continue;
+        }
+        if (**content != *open.entry->data())
+            open.entry->setData(*content);
+        ViewerWindows::setDisplayName(*open.window, QString::fromStdString(index_->archive(entry->source).shownPath));
+        ++at;
     }
 }
 
