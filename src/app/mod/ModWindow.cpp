@@ -15,6 +15,7 @@
 #include "app/window/SlowWorkProgress.h"
 #include "app/window/ViewerWindows.h"
 #include "base/StringAdditions.h"
+#include "format/EntryPath.h"
 #include "fs/FolderWriter.h"
 #include "mod/ModSearch.h"
 #include "model/ChangeHub.h"
@@ -52,6 +53,15 @@ enum ResultColumn { ResultName, ResultPath, ResultFrom };
 QString nameOf(const std::string& path)
 {
     return QString::fromStdString(path.substr(path.rfind('/') + 1));
+}
+
+// An entry's path as written below the chosen folder.
+QString shownPath(const std::vector<std::string>& components)
+{
+    QStringList shown;
+    for (const std::string& component : components)
+        shown << QString::fromStdString(component);
+    return shown.join(QLatin1Char('/'));
 }
 
 } // namespace
@@ -211,13 +221,20 @@ QStringList ModWindow::problems() const
 
 void ModWindow::updateStatus()
 {
-    std::size_t readable = 0;
+    std::size_t unreadable = 0;
     for (const ModArchive& archive : index_->archives())
-        readable += archive.listing ? 1 : 0;
-    status_->setText(tr("Entries: %1 · Archives: %2 · Mods: %3")
-                         .arg(index_->entries().size())
-                         .arg(readable)
-                         .arg(index_->mods().size()));
+        unreadable += archive.listing ? 0 : 1;
+    const std::size_t read = index_->archives().size() - unreadable;
+    // The archives left out are counted apart: none of their entries is here.
+    status_->setText(unreadable == 0 ? tr("Entries: %1 · Archives: %2 · Mods: %3")
+                                           .arg(index_->entries().size())
+                                           .arg(read)
+                                           .arg(index_->mods().size())
+                                     : tr("Entries: %1 · Archives: %2 read, %3 could not be read · Mods: %4")
+                                           .arg(index_->entries().size())
+                                           .arg(read)
+                                           .arg(unreadable)
+                                           .arg(index_->mods().size()));
     const QStringList problems = this->problems();
     problemsButton_->setText(tr("Left out: %1…").arg(problems.size()));
     problemsButton_->setVisible(!problems.isEmpty());
@@ -432,8 +449,10 @@ void ModWindow::extract()
 {
     std::vector<std::pair<std::size_t, std::vector<std::string>>> items;
     if (panes_->currentWidget() == results_) {
+        // Results come from anywhere in the mod: each keeps its whole path,
+        // so that two init.con of two levels do not meet in one file.
         for (const std::size_t entry : selectedEntries())
-            items.emplace_back(entry, std::vector<std::string>{nameOf(index_->path(index_->entries()[entry])).toStdString()});
+            items.emplace_back(entry, splitEntryPath(index_->path(index_->entries()[entry])));
     } else {
         for (const QModelIndex& row : outline_->selectionModel()->selectedRows(ModTreeModel::NameColumn))
             for (ModTreeModel::EntryBelow& below : model_->entriesBelow(row))
@@ -472,7 +491,7 @@ void ModWindow::writeEntries(const std::vector<std::pair<std::size_t, std::vecto
                 written += result.status == WriteStatus::Written ? 1 : 0;
                 kept += result.status == WriteStatus::Exists ? 1 : 0;
                 if (result.status == WriteStatus::Failed)
-                    problems << QString::fromStdString(components.back()) + QStringLiteral(": ") +
+                    problems << shownPath(components) + QStringLiteral(": ") +
                                     QString::fromStdString(describe(*result.error, translateForCore).text);
             }
         }

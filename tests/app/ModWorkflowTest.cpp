@@ -1,0 +1,112 @@
+// A modder's way through the mod window: an update of an update from the
+// archive window Edit in Archive opened, honest counts, and extraction of
+// search results that keeps where each entry lives.
+
+#include "AppTestSupport.h"
+
+#include "app/mod/ModWindow.h"
+#include "mod/ArchiveListing.h"
+
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QTreeWidget>
+
+namespace larkspan {
+
+using namespace fixtures;
+using Command = RFAApplicationDelegate::Command;
+
+class ModWorkflowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<WindowFixture> windows_;
+
+    std::filesystem::path archives() const { return windows_->temp.path() / "Mods/MyMod/Archives"; }
+    ModWindow* openMod()
+    {
+        ModWindow* window =
+            windows_->app->openMod(QString::fromStdString((windows_->temp.path() / "Mods/MyMod").string()));
+        if (window)
+            window->show();
+        return window;
+    }
+
+private slots:
+    void init()
+    {
+        windows_ = std::make_unique<WindowFixture>();
+        const TemporaryFolder& game = windows_->temp;
+        writeArchive(game, "Mods/MyMod/Archives/objects.rfa", {{"bf1942/a.con", "a0"}, {"bf1942/b.con", "b0"}});
+        writeArchive(game, "Mods/MyMod/Archives/objects_003.rfa", {{"bf1942/a.con", "a3"}});
+        writeArchive(game, "Mods/MyMod/Archives/bf1942/levels/Berlin.rfa", {{"bf1942/levels/Berlin/init.con", "berlin"}});
+        writeArchive(game, "Mods/MyMod/Archives/bf1942/levels/Kursk.rfa", {{"bf1942/levels/Kursk/init.con", "kursk"}});
+        game.write("Mods/MyMod/Archives/broken.rfa", std::string("\xff\xff\xff\x7f", 4));
+    }
+    void cleanup() { windows_.reset(); }
+
+    void saveAsUpdateFromAnUpdateWritesTheFamilysNext()
+    {
+        MyDocument* window = windows_->app->openFile(QString::fromStdString((archives() / "objects_003.rfa").string()));
+        QVERIFY(window);
+        window->show();
+        QApplication::setActiveWindow(window);
+        node(*window, "a.con")->setData(textBytes("a4"));
+        windows_->app->updateActions();
+        windows_->app->action(Command::SaveAsUpdate)->trigger();
+
+        QMessageBox* told = waitForDialog<QMessageBox>(*window);
+        QVERIFY(told);
+        QVERIFY2(told->text().contains("objects_004.rfa"), qPrintable(told->text()));
+        told->close();
+        Result<ArchiveListing> written = ArchiveListing::open(archives() / "objects_004.rfa");
+        QVERIFY(written);
+        QCOMPARE(written->records().size(), std::size_t(1));
+        QCOMPARE(text(*written->content(written->records().front())), "a4");
+        window->closeWithoutAsking();
+    }
+
+    void theStatusLineCountsUnreadableArchivesApart()
+    {
+        ModWindow* window = openMod();
+        QVERIFY(window);
+        QCOMPARE(part<QLabel>(*window, "statusLine").text(),
+                 QStringLiteral("Entries: 4 · Archives: 4 read, 1 could not be read · Mods: 1"));
+        window->close();
+    }
+
+    void extractingSearchResultsKeepsTheirPaths()
+    {
+        ModWindow* window = openMod();
+        QVERIFY(window);
+        part<QLineEdit>(*window, "searchField").setText("init.con");
+        part<QCheckBox>(*window, "searchNames").setChecked(true);
+        window->search();
+        auto& results = part<QTreeWidget>(*window, "searchResults");
+        QCOMPARE(results.topLevelItemCount(), 2);
+        results.selectAll();
+        window->extract();
+        auto* dialog = waitForDialog<QFileDialog>(*window);
+        QVERIFY(dialog);
+        const std::filesystem::path target = windows_->temp.path() / "out";
+        std::filesystem::create_directory(target);
+        dialog->selectFile(QString::fromStdString(target.string()));
+        static_cast<QDialog*>(dialog)->accept();
+
+        const struct {
+            const char* path;
+            std::string content;
+        } written[] = {{"bf1942/levels/Berlin/init.con", "berlin"}, {"bf1942/levels/Kursk/init.con", "kursk"}};
+        for (const auto& file : written) {
+            const Result<Bytes> bytes = readWholeFile(target / file.path);
+            QVERIFY2(bytes, file.path);
+            QCOMPARE(std::string(bytes->begin(), bytes->end()), file.content);
+        }
+        window->close();
+    }
+};
+
+} // namespace larkspan
+
+QTEST_MAIN(larkspan::ModWorkflowTest)
+#include "ModWorkflowTest.moc"
