@@ -8,6 +8,7 @@
 #include "mod/ArchiveListing.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QTreeWidget>
@@ -88,6 +89,8 @@ private slots:
         window->extract();
         auto* dialog = waitForDialog<QFileDialog>(*window);
         QVERIFY(dialog);
+        const auto folderOf = [](const std::filesystem::path& path) { return QDir(QString::fromStdString(path.string())); };
+        QCOMPARE(dialog->directory(), folderOf(windows_->temp.path() / "Mods/MyMod")); // not the process's
         const std::filesystem::path target = windows_->temp.path() / "out";
         std::filesystem::create_directory(target);
         dialog->selectFile(QString::fromStdString(target.string()));
@@ -102,6 +105,20 @@ private slots:
             QVERIFY2(bytes, file.path);
             QCOMPARE(std::string(bytes->begin(), bytes->end()), file.content);
         }
+        // The next dialogs start where the last ones ended.
+        window->extract();
+        dialog = waitForDialog<QFileDialog>(*window);
+        QVERIFY(dialog);
+        QCOMPARE(dialog->directory(), folderOf(target));
+        dialog->close();
+        windows_->app->action(Command::OpenMod)->trigger();
+        QFileDialog* openMod = nullptr;
+        for (QWidget* shown : QApplication::topLevelWidgets())
+            if (auto* dialog = qobject_cast<QFileDialog*>(shown); dialog && dialog->isVisible())
+                openMod = dialog;
+        QVERIFY(openMod);
+        QCOMPARE(openMod->directory(), folderOf(windows_->temp.path() / "Mods"));
+        openMod->close();
         window->close();
     }
 };

@@ -7,6 +7,7 @@
 #include "app/shell/CoreTranslation.h"
 #include "app/shell/MessageBoxes.h"
 #include "app/shell/RFAApplicationDelegate.h"
+#include "app/shell/Settings.h"
 #include "app/shell/WindowPlacement.h"
 #include "app/viewers/HexViewerWindow.h"
 #include "app/viewers/RFAImageViewingController.h"
@@ -462,12 +463,17 @@ void ModWindow::extract()
         return QApplication::beep();
     auto* dialog = new QFileDialog(this, tr("Extract To"));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setDirectory(
+        settings::lastFolder(QStringLiteral("modExtract"), QString::fromStdString(modFolder().string())));
     dialog->setWindowModality(Qt::WindowModal);
     dialog->setFileMode(QFileDialog::Directory);
     dialog->setOption(QFileDialog::ShowDirsOnly);
     dialog->setLabelText(QFileDialog::Accept, tr("Extract"));
     connect(dialog, &QFileDialog::fileSelected, this,
-            [this, items = std::move(items)](const QString& folder) { writeEntries(items, folder); });
+            [this, items = std::move(items)](const QString& folder) {
+                settings::setLastFolder(QStringLiteral("modExtract"), folder);
+                writeEntries(items, folder);
+            });
     dialog->open();
 }
 

@@ -18,6 +18,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -239,6 +240,8 @@ ModWindow* RFAApplicationDelegate::openMod(const QString& folder)
     }
     auto* window = new ModWindow(*this, std::make_shared<ModIndex>(std::move(*index)));
     modWindows_.emplace_back(window);
+    // The next Open Mod… starts among this one's neighbours.
+    settings::setLastFolder(QStringLiteral("openMod"), QFileInfo(QDir(folder).absolutePath()).absolutePath());
     window->show();
     return window;
 }
@@ -254,6 +257,7 @@ void RFAApplicationDelegate::showOpenModDialog()
 {
     auto* dialog = new QFileDialog(currentDocument(), tr("Open Mod"));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setDirectory(settings::lastFolder(QStringLiteral("openMod"), QString()));
     dialog->setFileMode(QFileDialog::Directory);
     dialog->setOption(QFileDialog::ShowDirsOnly);
     dialog->setLabelText(QFileDialog::Accept, tr("Open"));
