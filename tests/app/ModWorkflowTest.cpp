@@ -40,8 +40,9 @@ private slots:
         const TemporaryFolder& game = windows_->temp;
         writeArchive(game, "Mods/MyMod/Archives/objects.rfa", {{"bf1942/a.con", "a0"}, {"bf1942/b.con", "b0"}});
         writeArchive(game, "Mods/MyMod/Archives/objects_003.rfa", {{"bf1942/a.con", "a3"}});
-        writeArchive(game, "Mods/MyMod/Archives/bf1942/levels/Berlin.rfa", {{"bf1942/levels/Berlin/init.con", "berlin"}});
-        writeArchive(game, "Mods/MyMod/Archives/bf1942/levels/Kursk.rfa", {{"bf1942/levels/Kursk/init.con", "kursk"}});
+        for (const std::string level : {"Berlin", "Kursk"})
+            writeArchive(game, "Mods/MyMod/Archives/bf1942/levels/" + level + ".rfa",
+                         {{"bf1942/levels/" + level + "/init.con", level}});
         game.write("Mods/MyMod/Archives/broken.rfa", std::string("\xff\xff\xff\x7f", 4));
     }
     void cleanup() { windows_.reset(); }
@@ -89,7 +90,9 @@ private slots:
         window->extract();
         auto* dialog = waitForDialog<QFileDialog>(*window);
         QVERIFY(dialog);
-        const auto folderOf = [](const std::filesystem::path& path) { return QDir(QString::fromStdString(path.string())); };
+        const auto folderOf = [](const std::filesystem::path& path) {
+            return QDir(QString::fromStdString(path.string()));
+        };
         QCOMPARE(dialog->directory(), folderOf(windows_->temp.path() / "Mods/MyMod")); // not the process's
         const std::filesystem::path target = windows_->temp.path() / "out";
         std::filesystem::create_directory(target);
@@ -99,7 +102,7 @@ private slots:
         const struct {
             const char* path;
             std::string content;
-        } written[] = {{"bf1942/levels/Berlin/init.con", "berlin"}, {"bf1942/levels/Kursk/init.con", "kursk"}};
+        } written[] = {{"bf1942/levels/Berlin/init.con", "Berlin"}, {"bf1942/levels/Kursk/init.con", "Kursk"}};
         for (const auto& file : written) {
             const Result<Bytes> bytes = readWholeFile(target / file.path);
             QVERIFY2(bytes, file.path);

@@ -41,6 +41,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace larkspan {
 
 namespace {
@@ -81,7 +83,9 @@ ModWindow::ModWindow(RFAApplicationDelegate& application, std::shared_ptr<const 
 
 ModWindow::~ModWindow()
 {
-    for (const auto& [entry, viewer] : viewers_)
+    // Taken out first: each viewer going takes itself off the map.
+    const std::map<std::string, OpenViewer> viewers = std::exchange(viewers_, {});
+    for (const auto& [entry, viewer] : viewers)
         delete viewer.window.data();
 }
 
@@ -374,6 +378,12 @@ void ModWindow::openEntries(const std::vector<std::size_t>& entries)
             picture->sizeToPicture();
         }
         open = {viewer, node};
+        // Its bytes go with it, not at the next reload.
+        connect(viewer, &QObject::destroyed, this, [this, key = foldedCopy(path)](QObject* gone) {
+            const auto at = viewers_.find(key);
+            if (at != viewers_.end() && (!at->second.window || at->second.window == gone))
+                viewers_.erase(at);
+        });
         placeOnScreen(*viewer, this);
         viewer->show();
         viewer->raise();

@@ -84,7 +84,8 @@ void UpdateArchiveCommand::run(MyDocument& window)
     }
     window.application().archiveWritten(QString::fromStdString(target->string()));
     QMessageBox* box = windowModalBox(&window, QMessageBox::Information, window.displayName(),
-                                      tr("“%1” was written beside “%2”.").arg(fileNameOf(*target), fileNameOf(*origin)),
+                                      tr("“%1” was written beside “%2”.")
+                                          .arg(fileNameOf(*target), fileNameOf(*origin)),
                                       tr("New or changed entries it holds: %1.").arg(plan->entries.size()));
     noteDeletions(*box, plan->deleted);
     box->open();
