@@ -1,10 +1,9 @@
 // The read-only viewers the mod window opens: what each kind of entry gets,
 // that no key in them writes an archive, and that they follow a reload.
 
-#include "AppTestSupport.h"
+#include "MyModWindow.h"
 
 #include "app/mod/ModTreeModel.h"
-#include "app/mod/ModWindow.h"
 #include "app/viewers/HexView.h"
 #include "app/viewers/HexViewerWindow.h"
 #include "app/viewers/TextEditor.h"
@@ -12,8 +11,8 @@
 #include "mod/ModIndex.h"
 
 #include <QAction>
-#include <QMainWindow>
 #include <QFile>
+#include <QMainWindow>
 
 namespace larkspan {
 
@@ -27,15 +26,6 @@ class ModViewersTest : public QObject {
     void put(const std::string& path, const std::vector<std::pair<std::string, std::string>>& entries)
     {
         writeArchive(windows_->temp, path, entries);
-    }
-    std::string archivePath(const std::string& relative) const { return (windows_->temp.path() / relative).string(); }
-    ModWindow* openMod()
-    {
-        ModWindow* window =
-            windows_->app->openMod(QString::fromStdString((windows_->temp.path() / "Mods/MyMod").string()));
-        if (window)
-            window->show();
-        return window;
     }
     static std::size_t entryAt(const ModWindow& window, const std::string& path)
     {
@@ -79,7 +69,7 @@ private slots:
         QApplication::setActiveWindow(archive);
         node(*archive, "a.con")->setData(textBytes("edited"));
 
-        ModWindow* window = openMod();
+        ModWindow* window = openMyMod(*windows_);
         QVERIFY(window);
         window->openEntries({entryAt(*window, "bf1942/objects/tank.con")});
         auto* viewer = window->findChild<TextEditorWindow*>();
@@ -96,7 +86,7 @@ private slots:
 
     void viewersFollowAReload()
     {
-        ModWindow* window = openMod();
+        ModWindow* window = openMyMod(*windows_);
         QVERIFY(window);
         const struct {
             std::string path;

@@ -2,9 +2,8 @@
 // archive window Edit in Archive opened, honest counts, and extraction of
 // search results that keeps where each entry lives.
 
-#include "AppTestSupport.h"
+#include "MyModWindow.h"
 
-#include "app/mod/ModWindow.h"
 #include "mod/ArchiveListing.h"
 
 #include <QCheckBox>
@@ -24,14 +23,6 @@ class ModWorkflowTest : public QObject {
     std::unique_ptr<WindowFixture> windows_;
 
     std::filesystem::path archives() const { return windows_->temp.path() / "Mods/MyMod/Archives"; }
-    ModWindow* openMod()
-    {
-        ModWindow* window =
-            windows_->app->openMod(QString::fromStdString((windows_->temp.path() / "Mods/MyMod").string()));
-        if (window)
-            window->show();
-        return window;
-    }
 
 private slots:
     void init()
@@ -70,7 +61,7 @@ private slots:
 
     void theStatusLineCountsUnreadableArchivesApart()
     {
-        ModWindow* window = openMod();
+        ModWindow* window = openMyMod(*windows_);
         QVERIFY(window);
         QCOMPARE(part<QLabel>(*window, "statusLine").text(),
                  QStringLiteral("Entries: 4 · Archives: 4 read, 1 could not be read · Mods: 1"));
@@ -79,7 +70,7 @@ private slots:
 
     void extractingSearchResultsKeepsTheirPaths()
     {
-        ModWindow* window = openMod();
+        ModWindow* window = openMyMod(*windows_);
         QVERIFY(window);
         part<QLineEdit>(*window, "searchField").setText("init.con");
         part<QCheckBox>(*window, "searchNames").setChecked(true);
