@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <map>
+#include <optional>
 #include <system_error>
 #include <unordered_set>
 
@@ -85,13 +86,14 @@ public:
         return at == inOrigin_.end() ? nullptr : &at->second;
     }
     const ArchiveListing& listing(const Seen& seen) const { return listings_[seen.listing]; }
-    const ArchiveListing& origin() const { return listings_[origin_]; }
+    bool hasOrigin() const { return origin_.has_value(); }
+    const ArchiveListing& origin() const { return listings_[*origin_]; }
     // The weakest archive: the base when it is there.
     const ArchiveListing& last() const { return listings_.back(); }
 
 private:
     std::vector<ArchiveListing> listings_;
-    std::size_t origin_ = 0;
+    std::optional<std::size_t> origin_;
     std::map<std::string, Seen> seen_;
     std::map<std::string, Seen> inOrigin_; // each path's record in the origin alone
 };
@@ -191,6 +193,9 @@ Result<UpdatePlan> planUpdate(const UpdateFamily& family, const fs::path& origin
     if (family.baseExists || originIsBase)
         if (Result<void> added = view.add(family.base, originIsBase); !added)
             return added.error();
+    // A file of no family the game reads (an update's name without ".rfa").
+    if (!view.hasOrigin())
+        return Error{ErrorCode::UpdateOfUpdate, origin.string()};
     view.index();
 
     UpdatePlan plan;

@@ -54,7 +54,8 @@ struct UpdatePlan {
 // lists the origin's paths `edited` lacks. A target that is already of the
 // family is being replaced, so it is left out of what the game sees now; it
 // must be its highest update (UpdateHidden) and neither the base nor the
-// origin (UpdateOverBase). CannotRead, OutOfBounds... when an archive of the
+// origin (UpdateOverBase); UpdateOfUpdate when `origin` is none of the
+// family's archives. CannotRead, OutOfBounds... when an archive of the
 // family cannot be read; Cancelled when `progress` (over the edited entries)
 // stops it.
 Result<UpdatePlan> planUpdate(const UpdateFamily& family, const std::filesystem::path& origin,
