@@ -51,7 +51,7 @@ ExitCode runUpdate(const UpdateOptions& options)
     {
         ProgressLine progress("comparing with " + options.base);
         const Result<std::vector<ArchiveEntry>> entries = edited->entries();
-        plan = entries ? planUpdate(*family, *entries, *target,
+        plan = entries ? planUpdate(*family, family->base, *entries, *target,
                                     [&](std::uint64_t done, std::uint64_t total) {
                                         progress.update(done, total);
                                         return true;

@@ -1,6 +1,7 @@
 #include "mod/UpdateArchive.h"
 
 #include "base/StringAdditions.h"
+#include "fs/SafePath.h"
 #include "mod/ArchiveFamily.h"
 #include "mod/ArchiveListing.h"
 #include "mod/ModFolders.h"
@@ -9,6 +10,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <map>
+#include <optional>
 #include <system_error>
 #include <unordered_set>
 
@@ -32,6 +34,13 @@ unsigned updateNumber(std::string_view name)
     return unsigned(digits[0] - '0') * 100 + unsigned(digits[1] - '0') * 10 + unsigned(digits[2] - '0');
 }
 
+bool isUpdateName(const std::string& name)
+{
+    const std::string folded = foldedCopy(name);
+    const std::string family = archiveFamilyKey(folded);
+    return folded != family + ".rfa" && folded != family;
+}
+
 bool isSameFile(const fs::path& a, const fs::path& b)
 {
     std::error_code error;
@@ -43,11 +52,14 @@ bool isSameFile(const fs::path& a, const fs::path& b)
 // record from the first archive that holds it.
 class FamilyView {
 public:
-    Result<void> add(const fs::path& path)
+    // `isOrigin`: the archive the edits were made to.
+    Result<void> add(const fs::path& path, bool isOrigin)
     {
         Result<ArchiveListing> listing = ArchiveListing::open(path);
         if (!listing)
             return listing.error();
+        if (isOrigin)
+            origin_ = listings_.size();
         listings_.push_back(std::move(*listing));
         return {};
     }
@@ -57,8 +69,8 @@ public:
         for (std::size_t a = 0; a < listings_.size(); ++a)
             for (const RecordFields& record : listings_[a].records()) {
                 const auto at = seen_.try_emplace(foldedCopy(record.name), Seen{a, &record}).first;
-                if (a + 1 == listings_.size())
-                    inBase_.try_emplace(at->first, Seen{a, &record});
+                if (a == origin_)
+                    inOrigin_.try_emplace(at->first, Seen{a, &record});
             }
     }
 
@@ -68,18 +80,22 @@ public:
     };
 
     const std::map<std::string, Seen>& seen() const { return seen_; }
-    const Seen* inBase(const std::string& key) const
+    const Seen* inOrigin(const std::string& key) const
     {
-        const auto at = inBase_.find(key);
-        return at == inBase_.end() ? nullptr : &at->second;
+        const auto at = inOrigin_.find(key);
+        return at == inOrigin_.end() ? nullptr : &at->second;
     }
     const ArchiveListing& listing(const Seen& seen) const { return listings_[seen.listing]; }
-    const ArchiveListing& base() const { return listings_.back(); }
+    bool hasOrigin() const { return origin_.has_value(); }
+    const ArchiveListing& origin() const { return listings_[*origin_]; }
+    // The weakest archive: the base when it is there.
+    const ArchiveListing& last() const { return listings_.back(); }
 
 private:
     std::vector<ArchiveListing> listings_;
+    std::optional<std::size_t> origin_;
     std::map<std::string, Seen> seen_;
-    std::map<std::string, Seen> inBase_; // each path's record in the base alone
+    std::map<std::string, Seen> inOrigin_; // each path's record in the origin alone
 };
 
 // Whether the game would read other content than `content` at `seen`. An
@@ -100,21 +116,40 @@ Result<bool> differs(const FamilyView& view, const FamilyView::Seen& seen, const
 
 Result<UpdateFamily> findUpdateFamily(const fs::path& base)
 {
-    const std::string name = fileName(base);
-    const std::string family = archiveFamilyKey(name);
-    if (foldedCopy(name) != family + ".rfa" && foldedCopy(name) != family)
+    if (isUpdateName(fileName(base)))
         return Error{ErrorCode::UpdateOfUpdate, base.string()};
-    UpdateFamily found{base, {}, 0};
-    std::vector<std::pair<unsigned, fs::path>> updates;
+    return findArchiveFamily(base);
+}
+
+UpdateFamily findArchiveFamily(const fs::path& archive)
+{
+    const std::string name = fileName(archive);
+    const std::string family = archiveFamilyKey(name);
+    const bool isUpdate = isUpdateName(name);
+    // An update's base, when it is not there, is named as the update
+    // without its number; a base named is the one meant, even beside a case
+    // variant of it.
+    const std::string stem = genericUtf8(archive.stem());
+    UpdateFamily found{isUpdate ? archive.parent_path() /
+                                      pathFromUtf8(stem.substr(0, stem.size() - 4) + genericUtf8(archive.extension()))
+                                : archive,
+                       false, {}, 0};
     std::error_code error;
-    const fs::path folder = base.has_parent_path() ? base.parent_path() : fs::path(".");
+    found.baseExists = !isUpdate && fs::is_regular_file(archive, error);
+    std::vector<std::pair<unsigned, fs::path>> updates;
+    const fs::path folder = archive.has_parent_path() ? archive.parent_path() : fs::path(".");
     for (fs::directory_iterator at(folder, error); !error && at != fs::directory_iterator(); at.increment(error)) {
         const std::string other = fileName(at->path());
-        const std::string folded = foldedCopy(other);
         std::error_code statusError;
-        if (folded.ends_with(".rfa") && folded != foldedCopy(name) && archiveFamilyKey(other) == family &&
-            fs::is_regular_file(at->path(), statusError))
+        if (!foldedCopy(other).ends_with(".rfa") || archiveFamilyKey(other) != family ||
+            !fs::is_regular_file(at->path(), statusError))
+            continue;
+        if (isUpdateName(other)) {
             updates.emplace_back(updateNumber(other), at->path());
+        } else if (isUpdate) {
+            found.base = at->path();
+            found.baseExists = true;
+        }
     }
     std::sort(updates.begin(), updates.end(), [](const auto& a, const auto& b) {
         return a.first != b.first ? a.first < b.first : archiveSortsBefore(fileName(a.second), fileName(b.second));
@@ -138,26 +173,33 @@ Result<fs::path> nextUpdatePath(const UpdateFamily& family)
     return family.base.parent_path() / name;
 }
 
-Result<UpdatePlan> planUpdate(const UpdateFamily& family, const std::vector<ArchiveEntry>& edited,
-                              const fs::path& target, const ReadProgress& progress)
+Result<UpdatePlan> planUpdate(const UpdateFamily& family, const fs::path& origin,
+                              const std::vector<ArchiveEntry>& edited, const fs::path& target,
+                              const ReadProgress& progress)
 {
-    if (isSameFile(target, family.base))
+    if (isSameFile(target, family.base) || isSameFile(target, origin))
         return Error{ErrorCode::UpdateOverBase, target.string()};
     FamilyView view;
     for (auto update = family.updates.rbegin(); update != family.updates.rend(); ++update) {
         if (!isSameFile(target, *update)) {
-            if (Result<void> added = view.add(*update); !added)
+            if (Result<void> added = view.add(*update, isSameFile(origin, *update)); !added)
                 return added.error();
         } else if (update != family.updates.rbegin()) {
             return Error{ErrorCode::UpdateHidden, target.string()};
         }
     }
-    if (Result<void> added = view.add(family.base); !added)
-        return added.error();
+    // A base named but missing is an error only when it is the origin.
+    const bool originIsBase = isSameFile(origin, family.base);
+    if (family.baseExists || originIsBase)
+        if (Result<void> added = view.add(family.base, originIsBase); !added)
+            return added.error();
+    // A file of no family the game reads (an update's name without ".rfa").
+    if (!view.hasOrigin())
+        return Error{ErrorCode::UpdateOfUpdate, origin.string()};
     view.index();
 
     UpdatePlan plan;
-    plan.compressed = view.base().header().compressionFlag != 0;
+    plan.compressed = (family.baseExists ? view.last() : view.origin()).header().compressionFlag != 0;
     std::unordered_set<std::string> editedPaths;
     for (std::size_t i = 0; i < edited.size(); ++i) {
         if (progress && !progress(i, edited.size()))
@@ -171,11 +213,11 @@ Result<UpdatePlan> planUpdate(const UpdateFamily& family, const std::vector<Arch
             plan.entries.push_back({entry, false});
             continue;
         }
-        // An entry left as the base holds it was not edited, though an update
-        // may have changed it since: writing it would put the old content
-        // back over the newer.
-        if (const FamilyView::Seen* inBase = view.inBase(at->first)) {
-            const Result<bool> edited = differs(view, *inBase, *entry.content);
+        // An entry left as the origin holds it was not edited, though a
+        // higher update may have changed it since: writing it would put the
+        // old content back over the newer.
+        if (const FamilyView::Seen* inOrigin = view.inOrigin(at->first)) {
+            const Result<bool> edited = differs(view, *inOrigin, *entry.content);
             if (!edited)
                 return edited.error();
             if (!*edited)
@@ -187,10 +229,10 @@ Result<UpdatePlan> planUpdate(const UpdateFamily& family, const std::vector<Arch
         if (*changed)
             plan.entries.push_back({entry, true});
     }
-    // Only what the base holds can have been deleted from it; what an update
-    // alone adds was never in the edited archive.
+    // Only what the origin holds can have been deleted from it; what another
+    // archive of the family alone holds was never in the edited one.
     for (const auto& [key, seen] : view.seen())
-        if (!editedPaths.contains(key) && view.inBase(key))
+        if (!editedPaths.contains(key) && view.inOrigin(key))
             plan.deleted.push_back(seen.record->name);
     return plan;
 }

@@ -14,7 +14,8 @@
 namespace larkspan {
 
 struct UpdateFamily {
-    std::filesystem::path base;
+    std::filesystem::path base;                 // as spelled on disk when it is there
+    bool baseExists = true;
     std::vector<std::filesystem::path> updates; // beside it, lowest number first
     unsigned highestNumber = 0;                 // 0 when there is none
 };
@@ -22,6 +23,10 @@ struct UpdateFamily {
 // The base's family as the game finds it: names compared without regard to
 // case. UpdateOfUpdate when the base's own name is that of an update.
 Result<UpdateFamily> findUpdateFamily(const std::filesystem::path& base);
+
+// The family of any of its archives, the base or an update; the base need
+// not be there (its name then follows the update's spelling).
+UpdateFamily findArchiveFamily(const std::filesystem::path& archive);
 
 // Where the next update goes: BASE_NNN.rfa (the base's spelling, N one
 // above the highest, three digits); NoUpdateNumberLeft past 999.
@@ -37,20 +42,25 @@ struct UpdatePlan {
     // Paths the game sees that the edited archive lacks, as spelled where the
     // game finds them, sorted without regard to case: no update removes them.
     std::vector<std::string> deleted;
-    bool compressed = false; // the base is, so the update is too
+    bool compressed = false; // the base is (or the origin, without a base), so the update is too
 };
 
 // What an update written to `target` must hold for the game to see the edits
-// made to the base in `edited`: the entries the base lacks or holds with other
+// made in `edited` to `origin`, the family's archive it was read from (the
+// base or one of its updates): the entries `origin` lacks or holds with other
 // content, unless the game already sees that content (paths compared without
-// regard to case; of a path held twice, the first counts). Deleted lists the
-// base's paths `edited` lacks. A target that is already of the family is being replaced, so it
-// is left out of what the game sees now; it must be its highest update
-// (UpdateHidden) and not the base (UpdateOverBase). CannotRead,
-// OutOfBounds... when an archive of the family cannot be read; Cancelled
-// when `progress` (over the edited entries) stops it.
-Result<UpdatePlan> planUpdate(const UpdateFamily& family, const std::vector<ArchiveEntry>& edited,
-                              const std::filesystem::path& target, const ReadProgress& progress = {});
+// regard to case; of a path held twice, the first counts). An entry left as
+// `origin` holds it is no edit, so a higher update's content stays. Deleted
+// lists the origin's paths `edited` lacks. A target that is already of the
+// family is being replaced, so it is left out of what the game sees now; it
+// must be its highest update (UpdateHidden) and neither the base nor the
+// origin (UpdateOverBase); UpdateOfUpdate when `origin` is none of the
+// family's archives. CannotRead, OutOfBounds... when an archive of the
+// family cannot be read; Cancelled when `progress` (over the edited entries)
+// stops it.
+Result<UpdatePlan> planUpdate(const UpdateFamily& family, const std::filesystem::path& origin,
+                              const std::vector<ArchiveEntry>& edited, const std::filesystem::path& target,
+                              const ReadProgress& progress = {});
 
 // Whether writing may take the place of a file already at the target.
 enum class ExistingTarget { Keep, Replace };

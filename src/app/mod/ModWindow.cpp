@@ -7,14 +7,19 @@
 #include "app/shell/CoreTranslation.h"
 #include "app/shell/MessageBoxes.h"
 #include "app/shell/RFAApplicationDelegate.h"
+#include "app/shell/Settings.h"
 #include "app/shell/WindowPlacement.h"
+#include "app/viewers/HexViewerWindow.h"
 #include "app/viewers/RFAImageViewingController.h"
 #include "app/viewers/TextEditorWindow.h"
 #include "app/window/MyDocument.h"
 #include "app/window/SlowWorkProgress.h"
+#include "app/window/ViewerWindows.h"
 #include "base/StringAdditions.h"
+#include "format/EntryPath.h"
 #include "fs/FolderWriter.h"
 #include "mod/ModSearch.h"
+#include "model/ChangeHub.h"
 #include "model/RFATreeNode.h"
 
 #include <QApplication>
@@ -36,6 +41,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace larkspan {
 
 namespace {
@@ -51,10 +58,19 @@ QString nameOf(const std::string& path)
     return QString::fromStdString(path.substr(path.rfind('/') + 1));
 }
 
+// An entry's path as written below the chosen folder.
+QString shownPath(const std::vector<std::string>& components)
+{
+    QStringList shown;
+    for (const std::string& component : components)
+        shown << QString::fromStdString(component);
+    return shown.join(QLatin1Char('/'));
+}
+
 } // namespace
 
 ModWindow::ModWindow(RFAApplicationDelegate& application, std::shared_ptr<const ModIndex> index)
-    : application_(application), index_(std::move(index))
+    : application_(application), index_(std::move(index)), viewerHub_(std::make_shared<ChangeHub>())
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("%1 — as the game sees it").arg(displayName()));
@@ -67,8 +83,10 @@ ModWindow::ModWindow(RFAApplicationDelegate& application, std::shared_ptr<const 
 
 ModWindow::~ModWindow()
 {
-    for (const auto& [entry, viewer] : viewers_)
-        delete viewer.data();
+    // Taken out first: each viewer going takes itself off the map.
+    const std::map<std::string, OpenViewer> viewers = std::exchange(viewers_, {});
+    for (const auto& [entry, viewer] : viewers)
+        delete viewer.window.data();
 }
 
 QString ModWindow::displayName() const
@@ -208,13 +226,20 @@ QStringList ModWindow::problems() const
 
 void ModWindow::updateStatus()
 {
-    std::size_t readable = 0;
+    std::size_t unreadable = 0;
     for (const ModArchive& archive : index_->archives())
-        readable += archive.listing ? 1 : 0;
-    status_->setText(tr("Entries: %1 · Archives: %2 · Mods: %3")
-                         .arg(index_->entries().size())
-                         .arg(readable)
-                         .arg(index_->mods().size()));
+        unreadable += archive.listing ? 0 : 1;
+    const std::size_t read = index_->archives().size() - unreadable;
+    // The archives left out are counted apart: none of their entries is here.
+    status_->setText(unreadable == 0 ? tr("Entries: %1 · Archives: %2 · Mods: %3")
+                                           .arg(index_->entries().size())
+                                           .arg(read)
+                                           .arg(index_->mods().size())
+                                     : tr("Entries: %1 · Archives: %2 read, %3 could not be read · Mods: %4")
+                                           .arg(index_->entries().size())
+                                           .arg(read)
+                                           .arg(unreadable)
+                                           .arg(index_->mods().size()));
     const QStringList problems = this->problems();
     problemsButton_->setText(tr("Left out: %1…").arg(problems.size()));
     problemsButton_->setVisible(!problems.isEmpty());
@@ -235,6 +260,7 @@ void ModWindow::reload()
     model_->setIndex(index_);
     state.restore(*outline_, *model_);
     remapResults();
+    refreshViewers();
     updateStatus();
     statusBar()->showMessage(tr("Read again."), 5000);
 }
@@ -305,11 +331,11 @@ void ModWindow::openEntries(const std::vector<std::size_t>& entries)
 {
     for (const std::size_t entry : entries) {
         const std::string& path = index_->path(index_->entries()[entry]);
-        QPointer<QWidget>& open = viewers_[foldedCopy(path)];
-        if (open) {
-            open->show();
-            open->raise();
-            open->activateWindow();
+        OpenViewer& open = viewers_[foldedCopy(path)];
+        if (open.window) {
+            open.window->show();
+            open.window->raise();
+            open.window->activateWindow();
             continue;
         }
         const EntrySource source = index_->entries()[entry].source;
@@ -321,8 +347,10 @@ void ModWindow::openEntries(const std::vector<std::size_t>& entries)
             continue;
         }
         // A node of its own, in no tree and with no history: nothing done in
-        // the viewer reaches an archive.
+        // the viewer reaches an archive. Its hub is the window's, so that a
+        // reload can show new content in it.
         const RFATreeNode::Ptr node = RFATreeNode::initWithData(*content, nameOf(path).toStdString());
+        node->setChangeHub(viewerHub_);
         const QString shownName = QString::fromStdString(index_->archive(source).shownPath);
         QWidget* viewer = nullptr;
         QMenuBar* menus = nullptr;
@@ -336,8 +364,10 @@ void ModWindow::openEntries(const std::vector<std::size_t>& entries)
             menus = &picture->menuBar();
             viewer = picture;
         } else {
-            QApplication::beep();
-            continue;
+            // Any other file shows its bytes, as in an archive window.
+            auto* hex = new HexViewerWindow(node, shownName, this);
+            menus = hex->menuBar();
+            viewer = hex;
         }
         // No archive window's menus here: the viewer has its own Close.
         QAction* close = menus->addMenu(tr("&File"))->addAction(tr("&Close"));
@@ -347,11 +377,38 @@ void ModWindow::openEntries(const std::vector<std::size_t>& entries)
             picture->addZoomCommands();
             picture->sizeToPicture();
         }
-        open = viewer;
+        open = {viewer, node};
+        // Its bytes go with it, not at the next reload.
+        connect(viewer, &QObject::destroyed, this, [this, key = foldedCopy(path)](QObject* gone) {
+            const auto at = viewers_.find(key);
+            if (at != viewers_.end() && (!at->second.window || at->second.window == gone))
+                viewers_.erase(at);
+        });
         placeOnScreen(*viewer, this);
         viewer->show();
         viewer->raise();
         viewer->activateWindow();
+    }
+}
+
+void ModWindow::refreshViewers()
+{
+    for (auto at = viewers_.begin(); at != viewers_.end();) {
+        const OpenViewer& open = at->second;
+        const ModEntry* entry = open.window ? index_->find(at->first) : nullptr;
+        const Result<SharedBytes> content =
+            entry ? index_->content(entry->source) : Result<SharedBytes>(Error{ErrorCode::CannotRead, at->first});
+        if (!content) {
+            // Gone from the mod (or no longer readable): its old bytes would mislead.
+            if (open.window)
+                open.window->close();
+            at = viewers_.erase(at);
+            continue;
+        }
+        if (**content != *open.entry->data())
+            open.entry->setData(*content);
+        ViewerWindows::setDisplayName(*open.window, QString::fromStdString(index_->archive(entry->source).shownPath));
+        ++at;
     }
 }
 
@@ -403,8 +460,10 @@ void ModWindow::extract()
 {
     std::vector<std::pair<std::size_t, std::vector<std::string>>> items;
     if (panes_->currentWidget() == results_) {
+        // Results come from anywhere in the mod: each keeps its whole path,
+        // so that two init.con of two levels do not meet in one file.
         for (const std::size_t entry : selectedEntries())
-            items.emplace_back(entry, std::vector<std::string>{nameOf(index_->path(index_->entries()[entry])).toStdString()});
+            items.emplace_back(entry, splitEntryPath(index_->path(index_->entries()[entry])));
     } else {
         for (const QModelIndex& row : outline_->selectionModel()->selectedRows(ModTreeModel::NameColumn))
             for (ModTreeModel::EntryBelow& below : model_->entriesBelow(row))
@@ -414,12 +473,17 @@ void ModWindow::extract()
         return QApplication::beep();
     auto* dialog = new QFileDialog(this, tr("Extract To"));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setDirectory(
+        settings::lastFolder(QStringLiteral("modExtract"), QString::fromStdString(modFolder().string())));
     dialog->setWindowModality(Qt::WindowModal);
     dialog->setFileMode(QFileDialog::Directory);
     dialog->setOption(QFileDialog::ShowDirsOnly);
     dialog->setLabelText(QFileDialog::Accept, tr("Extract"));
     connect(dialog, &QFileDialog::fileSelected, this,
-            [this, items = std::move(items)](const QString& folder) { writeEntries(items, folder); });
+            [this, items = std::move(items)](const QString& folder) {
+                settings::setLastFolder(QStringLiteral("modExtract"), folder);
+                writeEntries(items, folder);
+            });
     dialog->open();
 }
 
@@ -443,7 +507,7 @@ void ModWindow::writeEntries(const std::vector<std::pair<std::size_t, std::vecto
                 written += result.status == WriteStatus::Written ? 1 : 0;
                 kept += result.status == WriteStatus::Exists ? 1 : 0;
                 if (result.status == WriteStatus::Failed)
-                    problems << QString::fromStdString(components.back()) + QStringLiteral(": ") +
+                    problems << shownPath(components) + QStringLiteral(": ") +
                                     QString::fromStdString(describe(*result.error, translateForCore).text);
             }
         }

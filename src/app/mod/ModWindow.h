@@ -20,10 +20,12 @@ class QTreeWidget;
 
 namespace larkspan {
 
+class ChangeHub;
 class ModProblemsBar;
 class ModTreeModel;
 class MyDocument;
 class RFAApplicationDelegate;
+class RFATreeNode;
 
 // A mod as the game sees it: the merged tree of its archives and of the
 // mods it uses in an outline (Name, Size, From), a search over the names
@@ -70,6 +72,9 @@ private:
                       const QString& folder);
     // The results of the last search, their entries found again in the mod read anew.
     void remapResults();
+    // After a reload: each viewer shows its entry's new content, or closes
+    // when the mod no longer holds the entry.
+    void refreshViewers();
     QString displayName() const;
 
     RFAApplicationDelegate& application_;
@@ -85,8 +90,14 @@ private:
     QPushButton* problemsButton_ = nullptr;
     ModProblemsBar* problemsBar_ = nullptr;
     bool reloadPending_ = false;
+    struct OpenViewer {
+        QPointer<QWidget> window;
+        std::shared_ptr<RFATreeNode> entry; // the viewer's own copy
+    };
     // By folded path, so that they outlive a reload.
-    std::map<std::string, QPointer<QWidget>> viewers_;
+    std::map<std::string, OpenViewer> viewers_;
+    // What the viewers' entries announce their new content through.
+    std::shared_ptr<ChangeHub> viewerHub_;
 };
 
 } // namespace larkspan

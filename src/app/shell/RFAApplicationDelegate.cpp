@@ -18,6 +18,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -41,6 +42,17 @@ QWidget* focusedTextField()
     return qobject_cast<QLineEdit*>(focus) || qobject_cast<QPlainTextEdit*>(focus) || qobject_cast<QTextEdit*>(focus)
                ? focus
                : nullptr;
+}
+
+// Whether the window in front is a mod window or a viewer one opened: the
+// commands on an archive then act on none, not even on the one used last.
+bool modWindowInFront()
+{
+    for (QWidget* window = QApplication::activeWindow(); window;
+         window = window->parentWidget() ? window->parentWidget()->window() : nullptr)
+        if (qobject_cast<ModWindow*>(window))
+            return true;
+    return false;
 }
 
 } // namespace
@@ -228,6 +240,8 @@ ModWindow* RFAApplicationDelegate::openMod(const QString& folder)
     }
     auto* window = new ModWindow(*this, std::make_shared<ModIndex>(std::move(*index)));
     modWindows_.emplace_back(window);
+    // The next Open Mod… starts among this one's neighbours.
+    settings::setLastFolder(QStringLiteral("openMod"), QFileInfo(QDir(folder).absolutePath()).absolutePath());
     window->show();
     return window;
 }
@@ -243,6 +257,7 @@ void RFAApplicationDelegate::showOpenModDialog()
 {
     auto* dialog = new QFileDialog(currentDocument(), tr("Open Mod"));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setDirectory(settings::lastFolder(QStringLiteral("openMod"), QString()));
     dialog->setFileMode(QFileDialog::Directory);
     dialog->setOption(QFileDialog::ShowDirsOnly);
     dialog->setLabelText(QFileDialog::Accept, tr("Open"));
@@ -329,7 +344,7 @@ void RFAApplicationDelegate::trigger(Command command)
     default:
         break;
     }
-    if (!document)
+    if (!document || modWindowInFront())
         return;
     switch (command) {
     case Command::Close:
@@ -376,6 +391,8 @@ void RFAApplicationDelegate::updateActions()
     MyDocument* document = currentDocument();
     if (document)
         lastActive_ = document;
+    if (modWindowInFront())
+        document = nullptr;
     const ArchiveDocument* logic = document ? document->document().get() : nullptr;
     const UndoHistory* history = logic ? logic->undoHistory().get() : nullptr;
     const auto enable = [&](Command command, bool on) { action(command)->setEnabled(on); };

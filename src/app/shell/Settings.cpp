@@ -1,5 +1,6 @@
 #include "app/shell/Settings.h"
 
+#include <QFileInfo>
 #include <QSettings>
 
 namespace larkspan::settings {
@@ -89,6 +90,17 @@ QString openWithProgram(const QString& extension)
 void setOpenWithProgram(const QString& extension, const QString& program)
 {
     QSettings().setValue(openWithKey(extension), program);
+}
+
+QString lastFolder(const QString& purpose, const QString& fallback)
+{
+    const QString folder = QSettings().value(QStringLiteral("lastFolder/") + purpose).toString();
+    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : fallback;
+}
+
+void setLastFolder(const QString& purpose, const QString& folder)
+{
+    QSettings().setValue(QStringLiteral("lastFolder/") + purpose, folder);
 }
 
 QByteArray windowGeometry()

@@ -32,6 +32,11 @@ void setShowPreview(bool on);
 QString openWithProgram(const QString& extension);
 void setOpenWithProgram(const QString& extension, const QString& program);
 
+// Where a file dialog for `purpose` ("openMod", "modExtract") last settled,
+// while that folder is still there; otherwise `fallback`.
+QString lastFolder(const QString& purpose, const QString& fallback);
+void setLastFolder(const QString& purpose, const QString& folder);
+
 QByteArray windowGeometry();
 void setWindowGeometry(const QByteArray& geometry);
 

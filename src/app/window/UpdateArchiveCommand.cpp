@@ -37,21 +37,23 @@ void UpdateArchiveCommand::noteDeletions(QMessageBox& box, const std::vector<std
 
 void UpdateArchiveCommand::run(MyDocument& window)
 {
-    const std::optional<std::filesystem::path>& base = window.document()->fileLocation();
-    if (!base)
+    // The window's file is a base or one of its updates: either way the
+    // edits go to the family's next update.
+    const std::optional<std::filesystem::path>& origin = window.document()->fileLocation();
+    if (!origin)
         return QApplication::beep();
     const QString headline = tr("The update archive could not be written.");
-    const Result<UpdateFamily> family = findUpdateFamily(*base);
-    Result<std::filesystem::path> target = family ? nextUpdatePath(*family) : Result<std::filesystem::path>(family.error());
+    const UpdateFamily family = findArchiveFamily(*origin);
+    const Result<std::filesystem::path> target = nextUpdatePath(family);
     if (!target) {
         errorBox(&window, window.displayName(), headline, target.error())->open();
         return;
     }
     Result<UpdatePlan> plan = Error{ErrorCode::Cancelled};
     {
-        SlowWorkProgress progress(&window, tr("Comparing with %1…").arg(fileNameOf(*base)));
+        SlowWorkProgress progress(&window, tr("Comparing with %1…").arg(fileNameOf(*origin)));
         const Result<std::vector<ArchiveEntry>> entries = window.document()->archive().entries();
-        plan = entries ? planUpdate(*family, *entries, *target,
+        plan = entries ? planUpdate(family, *origin, *entries, *target,
                                     [&](std::uint64_t done, std::uint64_t total) { return progress.report(done, total); })
                        : Result<UpdatePlan>(entries.error());
     }
@@ -63,7 +65,7 @@ void UpdateArchiveCommand::run(MyDocument& window)
     if (plan->entries.empty()) {
         QMessageBox* box = windowModalBox(&window, QMessageBox::Information, window.displayName(),
                                           tr("Nothing is new or changed against “%1” and its updates.")
-                                              .arg(fileNameOf(*base)),
+                                              .arg(fileNameOf(*origin)),
                                           tr("No update archive was written."));
         noteDeletions(*box, plan->deleted);
         box->open();
@@ -82,7 +84,8 @@ void UpdateArchiveCommand::run(MyDocument& window)
     }
     window.application().archiveWritten(QString::fromStdString(target->string()));
     QMessageBox* box = windowModalBox(&window, QMessageBox::Information, window.displayName(),
-                                      tr("“%1” was written beside “%2”.").arg(fileNameOf(*target), fileNameOf(*base)),
+                                      tr("“%1” was written beside “%2”.")
+                                          .arg(fileNameOf(*target), fileNameOf(*origin)),
                                       tr("New or changed entries it holds: %1.").arg(plan->entries.size()));
     noteDeletions(*box, plan->deleted);
     box->open();

@@ -12,8 +12,9 @@ namespace larkspan {
 class MyDocument;
 
 // File → Save as Update Archive…: what the window's tree holds new or
-// changed against the document's file on disk (and the updates beside it)
-// written as the next update, BASE_NNN.rfa beside the file. The user is told
+// changed against the document's file on disk (a base or an update, and the
+// rest of its family) written as the family's next update, BASE_NNN.rfa
+// beside the file. The user is told
 // the file written and the entries an update cannot remove.
 class UpdateArchiveCommand {
     Q_DECLARE_TR_FUNCTIONS(larkspan::UpdateArchiveCommand)

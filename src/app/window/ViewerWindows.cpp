@@ -91,14 +91,19 @@ bool ViewerWindows::isViewerWindow(const QWidget* window)
 
 void ViewerWindows::retitle()
 {
-    for (const auto& [entry, viewer] : viewers_) {
-        if (auto* editor = qobject_cast<TextEditorWindow*>(viewer.data()))
-            editor->setDisplayName(window_.displayName());
-        else if (auto* picture = qobject_cast<RFAImageViewingController*>(viewer.data()))
-            picture->setDisplayName(window_.displayName());
-        else if (auto* hex = qobject_cast<HexViewerWindow*>(viewer.data()))
-            hex->setDisplayName(window_.displayName());
-    }
+    for (const auto& [entry, viewer] : viewers_)
+        if (viewer)
+            setDisplayName(*viewer, window_.displayName());
+}
+
+void ViewerWindows::setDisplayName(QWidget& viewer, const QString& displayName)
+{
+    if (auto* editor = qobject_cast<TextEditorWindow*>(&viewer))
+        editor->setDisplayName(displayName);
+    else if (auto* picture = qobject_cast<RFAImageViewingController*>(&viewer))
+        picture->setDisplayName(displayName);
+    else if (auto* hex = qobject_cast<HexViewerWindow*>(&viewer))
+        hex->setDisplayName(displayName);
 }
 
 void ViewerWindows::closeAll()

@@ -33,6 +33,8 @@ public:
     static bool isViewerWindow(const QWidget* window);
     // The document's name, shown in every viewer's title, changed.
     void retitle();
+    // The name a viewer window shows before its entry's.
+    static void setDisplayName(QWidget& viewer, const QString& displayName);
     void closeAll();
 
 private:
