@@ -103,6 +103,7 @@ TEST(Insertion, WaitsForTheAnswerAndStaysUndoable)
 {
     DocumentFixture doc(Entries{{"bf1942/a.con", "a"}, {"bf1942/b.con", "b"}});
     DocumentFixture other(Entries{{"mod/a.con", "AAA"}, {"mod/c.con", "CCC"}});
+    const std::string before = doc.tree();
     doc.insertion().startCoypingNodes({other.at("a.con"), other.at("c.con")}, doc.root(), 0);
     EXPECT_TRUE(doc.insertion().isInserting());
     ASSERT_TRUE(doc.host.pendingAnswer);
@@ -112,6 +113,7 @@ TEST(Insertion, WaitsForTheAnswerAndStaysUndoable)
     doc.host.pendingAnswer(replace());
     EXPECT_FALSE(doc.insertion().isInserting());
     EXPECT_EQ(doc.tree(), "bf1942{a.con[3],c.con[3],b.con[1]}");
+    doc.expectUndoRedoRestores(before);
 }
 
 TEST(Insertion, DismissingTheQuestionStopsTheInsertion)
