@@ -144,6 +144,18 @@ TEST(CrashSafeWrite, AbandonedOrThrowingProducerLeavesThePreviousFile)
     EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{longest, "saved.rfa"}));
 }
 
+// The new file takes the place of the old one with the old one's
+// permissions, not those a new file would get.
+TEST(CrashSafeWrite, AReplacedFileKeepsItsPermissions)
+{
+    TemporaryFolder folder;
+    const fs::path target = folder.write("saved.rfa", kOld);
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+    const fs::perms before = fs::status(target).permissions();
+    ASSERT_TRUE(writeFileAtomically(target, pattern(10)));
+    EXPECT_EQ(fs::status(target).permissions(), before);
+}
+
 // --- The document's save path: the archive writer streaming into the file.
 
 std::unique_ptr<RFAArchive> sampleArchive()
