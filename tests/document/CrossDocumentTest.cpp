@@ -152,6 +152,7 @@ TEST(Paste, CopiesOrMovesIntoTheFolderNewFolderWouldUse)
     docs.receiver.commands().pasteNodes({docs.source.at("a")}, false);
     docs.endEvent();
     EXPECT_EQ(docs.receiver.tree(), "bf1942{c{z.con[1],a{x.con[1],y.con[2]}}}");
+    EXPECT_EQ(docs.receiver.history().undoActionName(), "Copy");
     EXPECT_EQ(docs.source.tree(), docs.sourceBefore);
 
     docs.receiver.select({""});

@@ -94,6 +94,7 @@ TEST(Insertion, NamesTheArchiveCannotStoreAreLeftOut)
     DocumentFixture doc(Entries{{"bf1942/a.con", "a"}});
     doc.insertion().startAddingFilesWithNames({euro, temp.path() / "pack"}, doc.root(), 1);
     EXPECT_EQ(doc.tree(), "bf1942{a.con[1],pack{ok.con[2]}}");
+    EXPECT_EQ(doc.history().undoActionName(), "Add Files");
     ASSERT_EQ(doc.host.problems.size(), 2u);
     EXPECT_EQ(doc.host.problems[0], "\"euro\xE2\x82\xAC.con\" was left out: its name has characters an RFA archive cannot store.");
     EXPECT_NE(doc.host.problems[1].find("\"\xE2\x82\xAC\" was left out"), std::string::npos) << doc.host.problems[1];
