@@ -122,6 +122,9 @@ def raw_seeds():
     write("raw_height_map", "grey8_5x5", le32(25) + le32(0) + bytes(range(100, 117)))
     write("raw_height_map", "largest_lengths", b"\xff" * 8 + b"\x01")
     write("raw_height_map", "one_sample", b"\x01")
+    # lengths where the single-precision root lands above the exact one
+    for name, length in [("root_2p63_plus_1", 2**63 + 1), ("root_3x2p62", 3 << 62), ("root_max_over_3", (2**64 - 1) // 3)]:
+        write("raw_height_map", name, struct.pack("<Q", length))
 
 
 if __name__ == "__main__":

@@ -131,14 +131,16 @@ TEST(MoveBetweenDocuments, AnEntryKeptOutReturnsAsPartOfTheSameStep)
 
 TEST(DeleteNodes, OneStepByIdentityLeavingRootsAndForeignEntries)
 {
-    DocumentFixture doc{Entries{{"bf1942/a/x.con", "x"}, {"bf1942/a/y.con", "y"}, {"bf1942/b.con", "b"}}};
+    DocumentFixture doc{
+        Entries{{"bf1942/a/x.con", "x"}, {"bf1942/a/y.con", "y"}, {"bf1942/b.con", "1"}, {"bf1942/b.con", "22"}}};
     DocumentFixture other;
     const std::string before = doc.tree();
     EXPECT_FALSE(doc.commands().deleteNodes({doc.root(), other.at("a.con")}));
     EXPECT_EQ(other.tree(), "bf1942{a.con[3]}");
 
-    EXPECT_TRUE(doc.commands().deleteNodes({doc.at("a/x.con"), doc.at("a"), doc.at("b.con"), doc.root()}));
-    EXPECT_EQ(doc.tree(), "bf1942{}");
+    const RFATreeNode::Ptr secondB = doc.root()->objectInChildrenAtIndex(2);
+    EXPECT_TRUE(doc.commands().deleteNodes({doc.at("a/x.con"), doc.at("a"), secondB, doc.root()}));
+    EXPECT_EQ(doc.tree(), "bf1942{b.con[1]}") << "the same-named sibling stays";
     EXPECT_EQ(doc.history().undoActionName(), "Delete");
     doc.expectUndoRedoRestores(before);
 }
@@ -150,6 +152,7 @@ TEST(Paste, CopiesOrMovesIntoTheFolderNewFolderWouldUse)
     docs.receiver.commands().pasteNodes({docs.source.at("a")}, false);
     docs.endEvent();
     EXPECT_EQ(docs.receiver.tree(), "bf1942{c{z.con[1],a{x.con[1],y.con[2]}}}");
+    EXPECT_EQ(docs.receiver.history().undoActionName(), "Copy");
     EXPECT_EQ(docs.source.tree(), docs.sourceBefore);
 
     docs.receiver.select({""});

@@ -56,17 +56,6 @@ TEST(NewFolder, DestinationFollowsTheFirstSelectedEntry)
     EXPECT_EQ(doc.found().size(), 2u) << "the results follow the new folder";
 }
 
-TEST(Delete, RemovesTheSelectedEntriesThemselves)
-{
-    DocumentFixture doc(Entries{{"bf1942/a.con", "1"}, {"bf1942/a.con", "22"}, {"bf1942/d/x", ""}, {"bf1942/d/y", ""}});
-    const std::string before = doc.tree();
-    doc.document->selection().set({doc.root()->objectInChildrenAtIndex(1), doc.at("d"), doc.at("d/x")});
-    doc.commands().deleteItems();
-    EXPECT_EQ(doc.tree(), "bf1942{a.con[1]}") << "the same-named sibling stays";
-    EXPECT_EQ(doc.history().undoActionName(), "Delete");
-    doc.expectUndoRedoRestores(before);
-}
-
 TEST(Delete, RefusalsAndSearchMode)
 {
     DocumentFixture doc(Entries{{"bf1942/a.con", "1"}, {"bf1942/a.con", "22"}});

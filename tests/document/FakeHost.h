@@ -16,7 +16,6 @@ public:
     std::function<void(ReplaceAnswer)> pendingAnswer;
     std::optional<std::vector<std::filesystem::path>> filesToAdd;
     std::optional<std::filesystem::path> extractionFolder;
-    std::function<void(std::optional<std::vector<std::filesystem::path>>)> pendingFiles;
     std::vector<std::string> problems;
     std::vector<std::string> refusals;
 
@@ -34,7 +33,6 @@ public:
     }
     void chooseFilesToAdd(std::function<void(std::optional<std::vector<std::filesystem::path>>)> chosen) override
     {
-        pendingFiles = chosen;
         chosen(filesToAdd);
     }
     void chooseExtractionFolder(std::function<void(std::optional<std::filesystem::path>)> chosen) override

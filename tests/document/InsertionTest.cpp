@@ -94,6 +94,7 @@ TEST(Insertion, NamesTheArchiveCannotStoreAreLeftOut)
     DocumentFixture doc(Entries{{"bf1942/a.con", "a"}});
     doc.insertion().startAddingFilesWithNames({euro, temp.path() / "pack"}, doc.root(), 1);
     EXPECT_EQ(doc.tree(), "bf1942{a.con[1],pack{ok.con[2]}}");
+    EXPECT_EQ(doc.history().undoActionName(), "Add Files");
     ASSERT_EQ(doc.host.problems.size(), 2u);
     EXPECT_EQ(doc.host.problems[0], "\"euro\xE2\x82\xAC.con\" was left out: its name has characters an RFA archive cannot store.");
     EXPECT_NE(doc.host.problems[1].find("\"\xE2\x82\xAC\" was left out"), std::string::npos) << doc.host.problems[1];
@@ -103,6 +104,7 @@ TEST(Insertion, WaitsForTheAnswerAndStaysUndoable)
 {
     DocumentFixture doc(Entries{{"bf1942/a.con", "a"}, {"bf1942/b.con", "b"}});
     DocumentFixture other(Entries{{"mod/a.con", "AAA"}, {"mod/c.con", "CCC"}});
+    const std::string before = doc.tree();
     doc.insertion().startCoypingNodes({other.at("a.con"), other.at("c.con")}, doc.root(), 0);
     EXPECT_TRUE(doc.insertion().isInserting());
     ASSERT_TRUE(doc.host.pendingAnswer);
@@ -112,6 +114,7 @@ TEST(Insertion, WaitsForTheAnswerAndStaysUndoable)
     doc.host.pendingAnswer(replace());
     EXPECT_FALSE(doc.insertion().isInserting());
     EXPECT_EQ(doc.tree(), "bf1942{a.con[3],c.con[3],b.con[1]}");
+    doc.expectUndoRedoRestores(before);
 }
 
 TEST(Insertion, DismissingTheQuestionStopsTheInsertion)

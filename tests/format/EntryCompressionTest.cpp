@@ -1,12 +1,10 @@
-// The stored form of a compressed entry: the packer's segment table, streams
-// that read back, the packer's empty file, and never a length that passes
-// for raw bytes.
+// The stored form of a compressed entry: the packer's segment table and
+// streams that read back. The packer's empty file and a stored length that
+// would pass for raw bytes are checked where archives are written compressed.
 
 #include "format/EntryCompression.h"
 #include "base/ByteOrder.h"
 #include "format/RFADecompression.h"
-
-#include "LzoTestBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +12,6 @@
 
 namespace larkspan {
 namespace {
-
-using test::hexBytes;
 
 constexpr CompressionLevel kLevels[] = {CompressionLevel::Fast, CompressionLevel::Best};
 
@@ -39,17 +35,6 @@ Bytes someContent(std::size_t n, std::uint32_t seed)
     for (std::uint8_t& b : bytes)
         b = static_cast<std::uint8_t>('a' + random() % 6); // compresses, but not to nothing
     return bytes;
-}
-
-TEST(EntryCompressionTest, EmptyContentIsThePackersEmptyFile)
-{
-    for (const CompressionLevel level : kLevels) {
-        const Bytes stored = compressEntry({}, level);
-        EXPECT_EQ(stored, hexBytes("01000000 04000000 00000000 00000000 11110000"));
-        const SharedBytes content = decompressedDataFromData(stored, 0);
-        ASSERT_TRUE(content);
-        EXPECT_TRUE(content->empty());
-    }
 }
 
 // Segments of 32 KiB of content in order and back to back, each stream
@@ -96,34 +81,6 @@ TEST(EntryCompressionTest, FurtherCutsShortenTheFirstSegment)
     EXPECT_TRUE(segmentInputs({}, 0).empty());
     EXPECT_EQ(segmentInputs(ByteSpan(content).first(40), 2).size(), 2u);
     EXPECT_THROW(segmentInputs(ByteSpan(content).first(40), 40), std::logic_error);
-}
-
-// Random bytes followed by a growing run of zeros: each zero adds a byte of
-// content and almost nothing stored, so at some length the packer's cut
-// stores exactly as many bytes as the content has. We must cut otherwise.
-TEST(EntryCompressionTest, StoredLengthNeverEqualsTheContentLength)
-{
-    for (const CompressionLevel level : kLevels) {
-        Lzo1xCompressor compressor(level);
-        Bytes content(300);
-        std::mt19937 random(5);
-        for (std::uint8_t& b : content)
-            b = static_cast<std::uint8_t>(random());
-        bool found = false;
-        while (!found && content.size() < 600) {
-            content.push_back(0);
-            const std::vector<ByteSpan> inputs = segmentInputs(content, 0);
-            const std::vector<Bytes> streams{compressor.compress(inputs[0])};
-            found = !assembleEntry(content.size(), inputs, streams);
-        }
-        ASSERT_TRUE(found) << "level " << int(level);
-        const Bytes stored = compressEntry(content, level);
-        EXPECT_NE(stored.size(), content.size());
-        EXPECT_EQ(table(stored).size(), 2u);
-        const SharedBytes back = decompressedDataFromData(stored, static_cast<std::uint32_t>(content.size()));
-        ASSERT_TRUE(back);
-        EXPECT_TRUE(*back == content);
-    }
 }
 
 } // namespace

@@ -68,9 +68,4 @@ std::vector<LzoSample> lzoSamples()
     return list;
 }
 
-void PrintTo(const LzoSample& sample, std::ostream* os)
-{
-    *os << sample.name;
-}
-
 } // namespace larkspan::test

@@ -2,7 +2,6 @@
 
 #include "base/Bytes.h"
 
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -17,7 +16,5 @@ struct LzoSample {
 };
 
 std::vector<LzoSample> lzoSamples();
-
-void PrintTo(const LzoSample& sample, std::ostream* os);
 
 } // namespace larkspan::test

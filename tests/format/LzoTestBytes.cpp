@@ -1,8 +1,5 @@
 #include "LzoTestBytes.h"
 
-#include <fstream>
-#include <iterator>
-#include <stdexcept>
 #include <string>
 
 namespace larkspan::test {
@@ -27,15 +24,6 @@ Bytes operator+(Bytes a, const Bytes& b)
 {
     a.insert(a.end(), b.begin(), b.end());
     return a;
-}
-
-Bytes fixture(std::string_view relativePath)
-{
-    const std::string path = std::string(LARKSPAN_TEST_DATA) + "/" + std::string(relativePath);
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw std::runtime_error("missing fixture " + path);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
 }
 
 } // namespace larkspan::test

@@ -11,7 +11,4 @@ Bytes hexBytes(std::string_view hex);
 
 Bytes operator+(Bytes a, const Bytes& b);
 
-// A whole fixture file under tests/data.
-Bytes fixture(std::string_view relativePath);
-
 } // namespace larkspan::test

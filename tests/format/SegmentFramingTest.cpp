@@ -1,5 +1,6 @@
 #include "support/AllocationProbe.h"
 #include "support/ArchiveBytes.h"
+#include "support/TestData.h"
 #include "LzoTestBytes.h"
 
 #include "base/ByteOrder.h"
@@ -16,22 +17,13 @@ namespace larkspan {
 namespace {
 
 using fixtures::bytesOf;
-using test::fixture;
+using fixtures::testData;
 using test::hexBytes;
 using test::operator+;
 
+using fixtures::segmentedEntry;
 using Row = fixtures::SegmentRow;
 
-Bytes entry(std::uint32_t count, const std::vector<Row>& rows, const Bytes& streams)
-{
-    return fixtures::segmentedEntry(count, rows, streams);
-}
-
-// Segments back to back in table order, each declaring `size` bytes.
-Bytes entry(const std::vector<fixtures::Segment>& segments)
-{
-    return fixtures::segmentedEntry(segments);
-}
 
 const Bytes kEnd = hexBytes("11 00 00");
 const Bytes kAbcd = hexBytes("15 61 62 63 64 11 00 00");
@@ -49,26 +41,26 @@ struct FramingCase {
 std::vector<FramingCase> framingCases()
 {
     return {
-        {"NoSegments", entry({}), 1000, Bytes{}},
+        {"NoSegments", segmentedEntry({}), 1000, Bytes{}},
         {"TooShortForACount", hexBytes("01 00"), 1000, Bytes{}},
-        {"PackerEmptyFile", fixture("lzo/empty.entry"), 0, Bytes{}},
-        {"EmptySegmentIsNotDecoded", entry({{kAbcd, 4}, {kPackerEmpty, 0}, {kAbcd, 4}}), 8, bytesOf("abcdabcd")},
-        {"TotalNotComparedWithSize", entry({{kAbcd, 4}, {kAbcd, 4}}), 1, bytesOf("abcdabcd")},
-        {"SegmentOfTenTimesTheSize", entry({{kTenDigits, 10}}), 1, bytesOf("0123456789")},
-        {"SegmentAboveTenTimesTheSize", entry({{kElevenDigits, 11}}), 1, std::nullopt},
-        {"SegmentWithSizeFieldZero", entry({{kAbcd, 4}}), 0, std::nullopt},
-        {"StreamEndsBeforeDeclaredSize", entry({{kAbcd, 5}}), 5, std::nullopt},
-        {"StreamLongerThanDeclaredSize", entry({{kAbcd, 3}}), 3, std::nullopt},
-        {"StreamPastStoredBytes", entry(1, {{9, 4, 0}}, kAbcd), 4, std::nullopt},
-        {"OffsetPastStoredBytes", entry(1, {{8, 4, 1}}, kAbcd), 4, std::nullopt},
-        {"EmptySegmentPastStoredBytes", entry(1, {{4, 0, 8}}, kAbcd), 4, std::nullopt},
-        {"CountBeyondTable", entry(2, {{8, 4, 0}}, kAbcd), 4, std::nullopt},
-        {"HugeCount", entry(0xFFFFFFFF, {{0, 0, 0}}, {}), 4, std::nullopt},
-        {"FailingSegmentAfterGoodOnes", entry({{kAbcd, 4}, {kPackerEmpty, 4}}), 8, std::nullopt},
-        {"SegmentsSharingOneStream", entry(2, {{8, 4, 0}, {8, 4, 0}}, kAbcd), 4, bytesOf("abcdabcd")},
+        {"PackerEmptyFile", testData("lzo/empty.entry"), 0, Bytes{}},
+        {"EmptySegmentIsNotDecoded", segmentedEntry({{kAbcd, 4}, {kPackerEmpty, 0}, {kAbcd, 4}}), 8, bytesOf("abcdabcd")},
+        {"TotalNotComparedWithSize", segmentedEntry({{kAbcd, 4}, {kAbcd, 4}}), 1, bytesOf("abcdabcd")},
+        {"SegmentOfTenTimesTheSize", segmentedEntry({{kTenDigits, 10}}), 1, bytesOf("0123456789")},
+        {"SegmentAboveTenTimesTheSize", segmentedEntry({{kElevenDigits, 11}}), 1, std::nullopt},
+        {"SegmentWithSizeFieldZero", segmentedEntry({{kAbcd, 4}}), 0, std::nullopt},
+        {"StreamEndsBeforeDeclaredSize", segmentedEntry({{kAbcd, 5}}), 5, std::nullopt},
+        {"StreamLongerThanDeclaredSize", segmentedEntry({{kAbcd, 3}}), 3, std::nullopt},
+        {"StreamPastStoredBytes", segmentedEntry(1, {{9, 4, 0}}, kAbcd), 4, std::nullopt},
+        {"OffsetPastStoredBytes", segmentedEntry(1, {{8, 4, 1}}, kAbcd), 4, std::nullopt},
+        {"EmptySegmentPastStoredBytes", segmentedEntry(1, {{4, 0, 8}}, kAbcd), 4, std::nullopt},
+        {"CountBeyondTable", segmentedEntry(2, {{8, 4, 0}}, kAbcd), 4, std::nullopt},
+        {"HugeCount", segmentedEntry(0xFFFFFFFF, {{0, 0, 0}}, {}), 4, std::nullopt},
+        {"FailingSegmentAfterGoodOnes", segmentedEntry({{kAbcd, 4}, {kPackerEmpty, 4}}), 8, std::nullopt},
+        {"SegmentsSharingOneStream", segmentedEntry(2, {{8, 4, 0}, {8, 4, 0}}, kAbcd), 4, bytesOf("abcdabcd")},
         {"SegmentsOutOfOrderWithGaps",
-         entry(2, {{8, 4, std::uint32_t(kTenDigits.size() + 2)}, {std::uint32_t(kTenDigits.size()), 10, 0}},
-               kTenDigits + bytesOf("xx") + kAbcd),
+         segmentedEntry(2, {{8, 4, std::uint32_t(kTenDigits.size() + 2)}, {std::uint32_t(kTenDigits.size()), 10, 0}},
+                        kTenDigits + bytesOf("xx") + kAbcd),
          10, bytesOf("abcd0123456789")},
     };
 }
@@ -111,7 +103,7 @@ TEST(FramingTest, AcceptsTheMostAStreamCanYield)
     EXPECT_GT(size, 254 * stream.size());
     SharedBytes content;
     const std::size_t largest = test::largestAllocationDuring(
-        [&] { content = decompressedDataFromData(entry({{stream, size}, {stream, size}, {stream, size}}), size); });
+        [&] { content = decompressedDataFromData(segmentedEntry({{stream, size}, {stream, size}, {stream, size}}), size); });
     ASSERT_TRUE(content);
     EXPECT_EQ(*content, Bytes(3 * size, 'a'));
     EXPECT_LE(largest, 3 * size + kDecoderSlack);
@@ -120,11 +112,11 @@ TEST(FramingTest, AcceptsTheMostAStreamCanYield)
 TEST(FramingTest, RefusesASizeItsStreamCannotReachWithoutAllocatingIt)
 {
     const Bytes stream = maximalExpansion(10).first;
-    const Bytes lying = entry({{stream, std::uint32_t(255 * stream.size() + 1)}});
+    const Bytes lying = segmentedEntry({{stream, std::uint32_t(255 * stream.size() + 1)}});
     const std::size_t largest = test::largestAllocationDuring(
         [&] { EXPECT_FALSE(decompressedDataFromData(lying, 0xFFFFFFFF)); });
     EXPECT_LT(largest, 4096u);
-    EXPECT_FALSE(decompressedDataFromData(entry({{kEnd, 0xFFFFFFFF}}), 0xFFFFFFFF));
+    EXPECT_FALSE(decompressedDataFromData(segmentedEntry({{kEnd, 0xFFFFFFFF}}), 0xFFFFFFFF));
 }
 
 TEST(FramingTest, RefusesContentBeyond4GiBBeforeDecoding)
@@ -133,7 +125,7 @@ TEST(FramingTest, RefusesContentBeyond4GiBBeforeDecoding)
     const Bytes& stream = expanding.first;
     const std::uint32_t size = expanding.second;
     const std::uint32_t count = std::uint32_t(0x100000000ULL / size + 1);
-    const Bytes bomb = entry(count, std::vector<Row>(count, {std::uint32_t(stream.size()), size, 0}), stream);
+    const Bytes bomb = segmentedEntry(count, std::vector<Row>(count, {std::uint32_t(stream.size()), size, 0}), stream);
     const std::size_t largest = test::largestAllocationDuring(
         [&] { EXPECT_FALSE(decompressedDataFromData(bomb, size)); });
     EXPECT_LT(largest, 1u << 20);
@@ -146,8 +138,8 @@ TEST_P(FixtureTest, DecodesToTheOriginal)
 {
     const std::string name = GetParam();
     const std::string original = name.substr(0, name.find('-'));
-    const Bytes expected = fixture("lzo/" + original + ".bin");
-    const SharedBytes content = decompressedDataFromData(fixture("lzo/" + name + ".entry"),
+    const Bytes expected = testData("lzo/" + original + ".bin");
+    const SharedBytes content = decompressedDataFromData(testData("lzo/" + name + ".entry"),
                                                          std::uint32_t(expected.size()));
     ASSERT_TRUE(content);
     EXPECT_TRUE(*content == expected);

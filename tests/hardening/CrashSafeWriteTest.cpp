@@ -46,17 +46,6 @@ std::vector<std::string> namesIn(const fs::path& folder)
     return names;
 }
 
-// The temporaries a killed writer may leave: hidden, beside the target.
-std::vector<fs::path> temporariesOf(const fs::path& target)
-{
-    std::vector<fs::path> found;
-    const std::string prefix = "." + target.filename().string() + ".tmp-";
-    for (const auto& entry : fs::directory_iterator(target.parent_path()))
-        if (entry.path().filename().string().starts_with(prefix))
-            found.push_back(entry.path());
-    return found;
-}
-
 FailingDisk failing(std::optional<std::uint64_t> writeFailsAfter, bool syncFails = false, bool renameFails = false)
 {
     FailingDisk disk;
@@ -122,7 +111,7 @@ TEST(CrashSafeWrite, DeferredFlushLeavesTheFlushToTheFileSystemSync)
     EXPECT_EQ(contentOf(target), kOld);
     EXPECT_TRUE(writeFileAtomically(target, pattern(10), Durability::FlushLater, disk));
     EXPECT_EQ(readWholeFile(target), pattern(10));
-    EXPECT_TRUE(temporariesOf(target).empty());
+    EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{"extracted.con"}) << "no temporary left";
     EXPECT_FALSE(syncFileSystemOf(folder.path(), disk));
     EXPECT_TRUE(syncFileSystemOf(folder.path()));
     EXPECT_FALSE(syncFileSystemOf(folder.path() / "gone"));
@@ -149,10 +138,22 @@ TEST(CrashSafeWrite, AbandonedOrThrowingProducerLeavesThePreviousFile)
     EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{"saved.rfa"});
 
     // The temporary's name must fit beside a target whose name is as long as names get.
-    const fs::path longest = folder.path() / (std::string(251, 'n') + ".rfa");
-    EXPECT_TRUE(writeFileAtomically(longest, pattern(100)));
-    EXPECT_EQ(readWholeFile(longest), pattern(100));
-    EXPECT_TRUE(temporariesOf(longest).empty());
+    const std::string longest = std::string(251, 'n') + ".rfa";
+    EXPECT_TRUE(writeFileAtomically(folder.path() / longest, pattern(100)));
+    EXPECT_EQ(readWholeFile(folder.path() / longest), pattern(100));
+    EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{longest, "saved.rfa"}));
+}
+
+// The new file takes the place of the old one with the old one's
+// permissions, not those a new file would get.
+TEST(CrashSafeWrite, AReplacedFileKeepsItsPermissions)
+{
+    TemporaryFolder folder;
+    const fs::path target = folder.write("saved.rfa", kOld);
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+    const fs::perms before = fs::status(target).permissions();
+    ASSERT_TRUE(writeFileAtomically(target, pattern(10)));
+    EXPECT_EQ(fs::status(target).permissions(), before);
 }
 
 // --- The document's save path: the archive writer streaming into the file.

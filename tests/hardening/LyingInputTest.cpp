@@ -28,17 +28,17 @@ constexpr std::uint32_t kCompressed = 1;
 using Segment = fixtures::SegmentRow;
 using fixtures::segmentedEntry;
 
-// A plain-layout archive of one record over `stored`, the directory after it.
-Bytes archiveOf(const Bytes& stored, fixtures::RawRecord record, std::uint32_t flag,
-                std::uint32_t entryCount = 1)
+// A plain-layout compressed archive of one entry, its size field `size`.
+Bytes compressedArchive(const Bytes& entry, std::uint32_t size)
 {
-    Bytes file;
-    appendLittleInt(file, static_cast<std::uint32_t>(8 + stored.size()));
-    appendLittleInt(file, flag);
-    file.insert(file.end(), stored.begin(), stored.end());
-    appendLittleInt(file, entryCount);
-    fixtures::appendRecord(file, record);
-    appendLittleInt(file, 0);
+    return fixtures::archiveOf({{"bf1942/big", entry, size}}, kCompressed);
+}
+
+// An honest one-entry archive but for one field, which says 2^32 - 1.
+Bytes lyingField(std::size_t fixtures::FirstRecord::*field)
+{
+    Bytes file = fixtures::plainArchive({{"bf1942/a", std::string(16, 'x')}});
+    replaceBytesInRange(file, fixtures::firstRecordOf(file, 8).*field, UINT32_MAX);
     return file;
 }
 
@@ -61,53 +61,30 @@ struct LyingCase {
 
 std::vector<LyingCase> lyingCases()
 {
-    std::vector<LyingCase> cases;
-    const Bytes content(16, 'x');
-    cases.push_back({"EntryOf4GiBStored", archiveOf(content, {"bf1942/big", UINT32_MAX, UINT32_MAX, 8}, 0),
-                     ErrorCode::OutOfBounds});
-    {
-        const Bytes entry = segmentedEntry(1, {{3, UINT32_MAX, 0}}, kBroken);
-        cases.push_back({"CompressedEntryOf4GiB",
-                         archiveOf(entry, {"bf1942/big", std::uint32_t(entry.size()), UINT32_MAX, 8}, kCompressed),
-                         ErrorCode::Decompression});
-    }
-    {
-        const Bytes entry = segmentedEntry(2, {{3, 1u << 31, 0}, {3, 1u << 31, 0}}, kBroken);
-        cases.push_back({"SegmentsOf2GiB",
-                         archiveOf(entry, {"bf1942/big", std::uint32_t(entry.size()), UINT32_MAX, 8}, kCompressed),
-                         ErrorCode::Decompression});
-    }
-    {
-        // A stream long enough to pass the expansion bound, broken at its
-        // second instruction: the declared size must not be allocated.
-        const Bytes stream((std::uint64_t(1) << 31) / 255 + 1, 0xFF);
-        const Bytes entry = segmentedEntry(1, {{std::uint32_t(stream.size()), 1u << 31, 0}}, stream);
-        cases.push_back({"SegmentOf2GiBOverABrokenStream",
-                         archiveOf(entry, {"bf1942/big", std::uint32_t(entry.size()), UINT32_MAX, 8}, kCompressed),
-                         ErrorCode::Decompression});
-    }
-    {
+    using fixtures::FirstRecord;
+    // A stream long enough to pass the expansion bound, broken at its
+    // second instruction: the declared size must not be allocated.
+    const Bytes longBroken((std::uint64_t(1) << 31) / 255 + 1, 0xFF);
+    return {
+        {"EntryOf4GiBStored", lyingField(&FirstRecord::storedSizeAt), ErrorCode::OutOfBounds},
+        {"CompressedEntryOf4GiB", compressedArchive(segmentedEntry(1, {{3, UINT32_MAX, 0}}, kBroken), UINT32_MAX),
+         ErrorCode::Decompression},
+        {"SegmentsOf2GiB",
+         compressedArchive(segmentedEntry(2, {{3, 1u << 31, 0}, {3, 1u << 31, 0}}, kBroken), UINT32_MAX),
+         ErrorCode::Decompression},
+        {"SegmentOf2GiBOverABrokenStream",
+         compressedArchive(segmentedEntry(1, {{std::uint32_t(longBroken.size()), 1u << 31, 0}}, longBroken), UINT32_MAX),
+         ErrorCode::Decompression},
         // The count, and nothing of the table it announces.
-        const Bytes entry = segmentedEntry(100'000, {}, {});
-        cases.push_back({"HundredThousandSegmentsWithoutATable",
-                         archiveOf(entry, {"bf1942/big", std::uint32_t(entry.size()), 1u << 30, 8}, kCompressed),
-                         ErrorCode::Decompression});
-    }
-    {
+        {"HundredThousandSegmentsWithoutATable", compressedArchive(segmentedEntry(100'000, {}, {}), 1u << 30),
+         ErrorCode::Decompression},
         // A whole table whose segments all point at the same three bytes.
-        const Bytes entry = segmentedEntry(100'000, std::vector<Segment>(100'000, {3, 512, 0}), kBroken);
-        cases.push_back({"HundredThousandSegmentsOfNoStream",
-                         archiveOf(entry, {"bf1942/big", std::uint32_t(entry.size()), 1u << 30, 8}, kCompressed),
-                         ErrorCode::Decompression});
-    }
-    cases.push_back({"EntryCountOf2^32-1", archiveOf(content, {"bf1942/a", 16, 16, 8}, 0, UINT32_MAX),
-                     ErrorCode::OutOfBounds});
-    {
-        Bytes file = archiveOf(content, {"bf1942/a", 16, 16, 8}, 0);
-        replaceBytesInRange(file, 8 + content.size() + 4, UINT32_MAX);
-        cases.push_back({"NameLengthOf2^32-1", file, ErrorCode::OutOfBounds});
-    }
-    return cases;
+        {"HundredThousandSegmentsOfNoStream",
+         compressedArchive(segmentedEntry(100'000, std::vector<Segment>(100'000, {3, 512, 0}), kBroken), 1u << 30),
+         ErrorCode::Decompression},
+        {"EntryCountOf2^32-1", lyingField(&FirstRecord::countAt), ErrorCode::OutOfBounds},
+        {"NameLengthOf2^32-1", lyingField(&FirstRecord::nameLengthAt), ErrorCode::OutOfBounds},
+    };
 }
 
 TEST(LyingInput, HonestSegmentsOfManyMegabytesStillDecode)
@@ -133,8 +110,7 @@ TEST(LyingInput, HonestSegmentsOfManyMegabytesStillDecode)
         SCOPED_TRACE(c.declared);
         const Bytes stream = zeroMatchStream(c.z, c.b);
         const Bytes entry = segmentedEntry(1, {{std::uint32_t(stream.size()), c.declared, 0}}, stream);
-        const Result<std::unique_ptr<RFAArchive>> read = RFAArchive::initWithData(
-            archiveOf(entry, {"bf1942/zeros", std::uint32_t(entry.size()), c.declared, 8}, kCompressed));
+        const Result<std::unique_ptr<RFAArchive>> read = RFAArchive::initWithData(compressedArchive(entry, c.declared));
         if (!c.decodes) {
             ASSERT_FALSE(read);
             EXPECT_EQ(read.error().code, ErrorCode::Decompression);
@@ -142,7 +118,7 @@ TEST(LyingInput, HonestSegmentsOfManyMegabytesStillDecode)
         }
         ASSERT_TRUE(read);
         const std::unique_ptr<RFAArchive>& archive = *read;
-        const Bytes& zeros = *archive->root()->childWithName("zeros")->data();
+        const Bytes& zeros = *archive->root()->childWithName("big")->data();
         ASSERT_EQ(zeros.size(), c.declared);
         EXPECT_EQ(std::count(zeros.begin(), zeros.end(), 0), std::ptrdiff_t(c.declared));
     }

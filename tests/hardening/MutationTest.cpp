@@ -6,12 +6,11 @@
 
 #include "model/RFAArchive.h"
 #include "support/AllocationProbe.h"
-#include "fs/FileIO.h"
+#include "support/TestData.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -30,14 +29,6 @@ struct Fixture {
     Bytes bytes;
 };
 
-Bytes fixtureBytes(const std::string& relative)
-{
-    Result<Bytes> bytes = readWholeFile(std::string(LARKSPAN_TEST_DATA) + "/" + relative);
-    if (!bytes)
-        throw std::runtime_error("missing fixture " + relative);
-    return std::move(*bytes);
-}
-
 // Compressed archives as the game's packer writes them, both layouts, with
 // entries whose stored size equals their size (one compressed, one raw that
 // begins like a segment table), and the uncompressed one our writer makes of
@@ -45,10 +36,10 @@ Bytes fixtureBytes(const std::string& relative)
 std::vector<Fixture> fixtures()
 {
     std::vector<Fixture> all = {
-        {"packer_plain.rfa", fixtureBytes("archives/packer_plain.rfa")},
-        {"packer_identified.rfa", fixtureBytes("archives/packer_identified.rfa")},
-        {"packer_sizes_equal.rfa", fixtureBytes("archives/packer_sizes_equal.rfa")},
-        {"packer_table_lookalike.rfa", fixtureBytes("archives/packer_table_lookalike.rfa")},
+        {"packer_plain.rfa", fixtures::testData("archives/packer_plain.rfa")},
+        {"packer_identified.rfa", fixtures::testData("archives/packer_identified.rfa")},
+        {"packer_sizes_equal.rfa", fixtures::testData("archives/packer_sizes_equal.rfa")},
+        {"packer_table_lookalike.rfa", fixtures::testData("archives/packer_table_lookalike.rfa")},
     };
     const auto read = RFAArchive::initWithData(all.front().bytes).value_or(nullptr);
     all.push_back({"written.rfa", *read->completeFileData()});

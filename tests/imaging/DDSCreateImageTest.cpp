@@ -1,3 +1,7 @@
+// Blocks worked out by hand where the fixtures' reference decodes leave
+// room (Pillow truncates what S3TC interpolates), and sizes other than the
+// texture's own. Uncompressed texels, and blocks over the right and lower
+// edges (13x7, 3x5), are the fixtures' to check.
 #include "DDSTestFiles.h"
 
 #include "imaging/DDSDrawToImage.h"
@@ -38,29 +42,6 @@ std::vector<std::uint8_t> concat(std::vector<std::uint8_t> a, const std::vector<
 {
     a.insert(a.end(), b.begin(), b.end());
     return a;
-}
-
-TEST(DDSCreateImage, DecodesSingleTexels)
-{
-    // Words chosen where the nearest 8-bit value differs from bit replication
-    // (5-bit 3 is 25, not 24; 6-bit 12 is 49, not 48).
-    const struct {
-        const char* name;
-        TestPixelFormat format;
-        std::vector<std::uint8_t> texel;
-        RGBA expected;
-    } cases[] = {
-        {"24-bit 00 00 FF is red", kR8G8B8, {0x00, 0x00, 0xFF}, {255, 0, 0, 255}},
-        {"32-bit is B, G, R, A", kA8R8G8B8, {0x10, 0x20, 0x30, 0x40}, {0x30, 0x20, 0x10, 0x40}},
-        {"4-4-4-4 0xF00F", kA4R4G4B4, {0x0F, 0xF0}, {0, 0, 255, 255}},
-        {"4-4-4-4 nibbles", kA4R4G4B4, {0x21, 0x73}, {51, 34, 17, 119}},
-        {"5-6-5 nearest", kR5G6B5, {0x83, 0x19}, {25, 49, 25, 255}},
-        {"5-6-5 extremes", kR5G6B5, {0xE0, 0xFF}, {255, 255, 0, 255}},
-        {"1-5-5-5 with alpha", kA1R5G5B5, {0x63, 0x8C}, {25, 25, 25, 255}},
-        {"1-5-5-5 without alpha", kA1R5G5B5, {0xFF, 0x7F}, {255, 255, 255, 0}},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(pixelAt(decode(c.format, 1, 1, c.texel), 0, 0), c.expected) << c.name;
 }
 
 TEST(DDSCreateImage, DXT1FollowsColourOrder)
@@ -133,21 +114,6 @@ TEST(DDSCreateImage, DXT5InterpolatesAlpha)
         for (std::uint32_t i = 0; i < 16; ++i)
             EXPECT_EQ(pixelAt(image, i % 4, i / 4)[3], c.table[i % 8]) << c.name << ", texel " << i;
     }
-}
-
-TEST(DDSCreateImage, PartialBlocksKeepTheirPlace)
-{
-    // 5x5 is 2x2 blocks: red, green / blue, white; only one column and row of the right and lower ones show.
-    std::vector<std::uint8_t> blocks;
-    for (std::uint16_t colour : {0xF800, 0x07E0, 0x001F, 0xFFFF})
-        blocks = concat(blocks, colourBlock(colour, 0, {0, 0, 0, 0}));
-    const DDSImage image = decode(kDXT1, 5, 5, blocks);
-    ASSERT_EQ(image.pixels.size(), 5u * 5 * 4);
-    EXPECT_EQ(image.bytesPerRow, 20u);
-    EXPECT_EQ(pixelAt(image, 3, 3), (RGBA{255, 0, 0, 255}));
-    EXPECT_EQ(pixelAt(image, 4, 0), (RGBA{0, 255, 0, 255}));
-    EXPECT_EQ(pixelAt(image, 0, 4), (RGBA{0, 0, 255, 255}));
-    EXPECT_EQ(pixelAt(image, 4, 4), (RGBA{255, 255, 255, 255}));
 }
 
 TEST(DDSCreateImage, RefusesWhatItCannotDraw)

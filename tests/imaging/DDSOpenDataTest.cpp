@@ -77,7 +77,7 @@ TEST(DDSOpenData, RejectsBrokenFraming)
     };
     for (const FramingCase& c : cases) {
         std::vector<std::uint8_t> bytes = ddsBytes(kDXT1, 4, 4, 0, std::vector<std::uint8_t>(8));
-        putLE32(bytes, c.at, c.value);
+        replaceBytesInRange(bytes, c.at, c.value);
         bytes.resize(c.length);
         DDSError error{};
         EXPECT_EQ(DDSOpenData(share(bytes), &error), nullptr) << c.name;
@@ -112,10 +112,7 @@ TEST(DDSOpenData, SharesTheBytesUntilDestroyed)
     const DDSBytes bytes = share(ddsBytes(kDXT1, 4, 4, 0, std::vector<std::uint8_t>(8)));
     DDSFile* dds = DDSOpenData(bytes);
     ASSERT_NE(dds, nullptr);
-    EXPECT_EQ(bytes.use_count(), 2);
-    const auto level = DDSGetDataForMipmapLevel(dds, 0);
-    ASSERT_TRUE(level);
-    EXPECT_EQ(level->data(), bytes->data() + 128); // a view, not a copy
+    EXPECT_EQ(bytes.use_count(), 2); // its levels are views (the level walk checks where)
     DDSDestroy(dds);
     EXPECT_EQ(bytes.use_count(), 1);
 

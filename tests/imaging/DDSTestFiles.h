@@ -1,7 +1,8 @@
 #pragma once
 
+#include "base/ByteOrder.h"
 #include "imaging/OpenDDSFile.h"
-#include "fs/FileIO.h"
+#include "support/TestData.h"
 
 #include <gtest/gtest.h>
 
@@ -29,32 +30,26 @@ inline constexpr TestPixelFormat kR5G6B5{0x40, "", 16, 0xF800, 0x07E0, 0x001F, 0
 inline constexpr TestPixelFormat kR8G8B8{0x40, "", 24, 0xFF0000, 0x00FF00, 0x0000FF, 0};
 inline constexpr TestPixelFormat kA8R8G8B8{0x41, "", 32, 0xFF0000, 0x00FF00, 0x0000FF, 0xFF000000};
 
-inline void putLE32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        bytes[at + i] = std::uint8_t(value >> (8 * i));
-}
-
 // A DDS file as the common writers lay it out, followed by `pixels`.
 inline std::vector<std::uint8_t> ddsBytes(const TestPixelFormat& format, std::int32_t width, std::int32_t height,
                                           std::int32_t mipmapCount, const std::vector<std::uint8_t>& pixels = {})
 {
     std::vector<std::uint8_t> bytes(128 + pixels.size(), 0);
     std::memcpy(bytes.data(), "DDS ", 4);
-    putLE32(bytes, 4, 124);
-    putLE32(bytes, 8, 0x1007);
-    putLE32(bytes, 12, std::uint32_t(height));
-    putLE32(bytes, 16, std::uint32_t(width));
-    putLE32(bytes, 28, std::uint32_t(mipmapCount));
-    putLE32(bytes, 76, 32);
-    putLE32(bytes, 80, format.flags);
+    replaceBytesInRange(bytes, 4, 124);
+    replaceBytesInRange(bytes, 8, 0x1007);
+    replaceBytesInRange(bytes, 12, std::uint32_t(height));
+    replaceBytesInRange(bytes, 16, std::uint32_t(width));
+    replaceBytesInRange(bytes, 28, std::uint32_t(mipmapCount));
+    replaceBytesInRange(bytes, 76, 32);
+    replaceBytesInRange(bytes, 80, format.flags);
     std::memcpy(bytes.data() + 84, format.fourCC, 4);
-    putLE32(bytes, 88, format.bitCount);
-    putLE32(bytes, 92, format.red);
-    putLE32(bytes, 96, format.green);
-    putLE32(bytes, 100, format.blue);
-    putLE32(bytes, 104, format.alpha);
-    putLE32(bytes, 108, 0x1000);
+    replaceBytesInRange(bytes, 88, format.bitCount);
+    replaceBytesInRange(bytes, 92, format.red);
+    replaceBytesInRange(bytes, 96, format.green);
+    replaceBytesInRange(bytes, 100, format.blue);
+    replaceBytesInRange(bytes, 104, format.alpha);
+    replaceBytesInRange(bytes, 108, 0x1000);
     std::copy(pixels.begin(), pixels.end(), bytes.begin() + 128);
     return bytes;
 }
@@ -71,9 +66,7 @@ inline DDSHandle openDDS(std::vector<std::uint8_t> bytes)
 
 inline std::vector<std::uint8_t> fixture(const std::string& name)
 {
-    auto bytes = readWholeFile(std::string(LARKSPAN_TEST_DATA) + "/dds/" + name);
-    EXPECT_TRUE(bytes) << name;
-    return bytes ? *bytes : std::vector<std::uint8_t>{};
+    return fixtures::testData("dds/" + name);
 }
 
 } // namespace larkspan::test

@@ -1,12 +1,13 @@
 // TGA files from ImageMagick, Pillow and tests/data/tga/make_fixtures.py
 // against the source pictures, and hand-made broken ones.
-#include "fs/FileIO.h"
 #include "imaging/TGADecoder.h"
+#include "support/TestData.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -16,16 +17,14 @@ namespace {
 
 Bytes fixture(const std::string& name)
 {
-    auto bytes = readWholeFile(std::string(LARKSPAN_TEST_DATA) + "/tga/" + name);
-    EXPECT_TRUE(bytes) << name;
-    return bytes ? *bytes : Bytes{};
+    return fixtures::testData("tga/" + name);
 }
 
 enum class Alpha { Keep, Opaque, OneBit };
 
 struct Fixture {
-    const char* file;
-    const char* source; // colour, grey or greyalpha
+    std::string file;
+    std::string source; // colour, grey or greyalpha
     Alpha alpha;
     unsigned bitsPerPixel;
 };
@@ -38,7 +37,7 @@ void PrintTo(const Fixture& f, std::ostream* os)
 // The picture a fixture must give: its source, with alpha as the format keeps it.
 Bytes expectedPixels(const Fixture& f)
 {
-    Bytes pixels = fixture(std::string(f.source) + ".rgba");
+    Bytes pixels = fixture(f.source + ".rgba");
     for (std::size_t i = 3; i < pixels.size(); i += 4) {
         if (f.alpha == Alpha::Opaque)
             pixels[i] = 255;
@@ -48,37 +47,35 @@ Bytes expectedPixels(const Fixture& f)
     return pixels;
 }
 
-const Fixture kFixtures[] = {
-    {"im_true24_bl.tga", "colour", Alpha::Opaque, 24},      {"im_true24_tl.tga", "colour", Alpha::Opaque, 24},
-    {"im_true24_tr.tga", "colour", Alpha::Opaque, 24},      {"im_true24_rle_bl.tga", "colour", Alpha::Opaque, 24},
-    {"im_true24_rle_tl.tga", "colour", Alpha::Opaque, 24},  {"im_true24_rle_br.tga", "colour", Alpha::Opaque, 24},
-    {"im_true32_bl.tga", "colour", Alpha::Keep, 32},        {"im_true32_tl.tga", "colour", Alpha::Keep, 32},
-    {"im_true32_tr.tga", "colour", Alpha::Keep, 32},        {"im_true32_rle_bl.tga", "colour", Alpha::Keep, 32},
-    {"im_true32_rle_tl.tga", "colour", Alpha::Keep, 32},    {"im_true32_rle_br.tga", "colour", Alpha::Keep, 32},
-    {"im_map24_bl.tga", "colour", Alpha::Opaque, 8},        {"im_map24_tl.tga", "colour", Alpha::Opaque, 8},
-    {"im_map24_tr.tga", "colour", Alpha::Opaque, 8},        {"im_map24_rle_bl.tga", "colour", Alpha::Opaque, 8},
-    {"im_map24_rle_tl.tga", "colour", Alpha::Opaque, 8},    {"im_map24_rle_br.tga", "colour", Alpha::Opaque, 8},
-    {"im_grey8_bl.tga", "grey", Alpha::Keep, 8},            {"im_grey8_tl.tga", "grey", Alpha::Keep, 8},
-    {"im_grey8_tr.tga", "grey", Alpha::Keep, 8},            {"im_grey8_rle_bl.tga", "grey", Alpha::Keep, 8},
-    {"im_grey8_rle_tl.tga", "grey", Alpha::Keep, 8},        {"im_grey8_rle_br.tga", "grey", Alpha::Keep, 8},
-    {"pil_true24_bl.tga", "colour", Alpha::Opaque, 24},     {"pil_true24_tl.tga", "colour", Alpha::Opaque, 24},
-    {"pil_true24_rle_bl.tga", "colour", Alpha::Opaque, 24}, {"pil_true24_rle_tl.tga", "colour", Alpha::Opaque, 24},
-    {"pil_true32_bl.tga", "colour", Alpha::Keep, 32},       {"pil_true32_tl.tga", "colour", Alpha::Keep, 32},
-    {"pil_true32_rle_bl.tga", "colour", Alpha::Keep, 32},   {"pil_true32_rle_tl.tga", "colour", Alpha::Keep, 32},
-    {"pil_map24_bl.tga", "colour", Alpha::Opaque, 8},       {"pil_map24_tl.tga", "colour", Alpha::Opaque, 8},
-    {"pil_map24_rle_bl.tga", "colour", Alpha::Opaque, 8},   {"pil_map24_rle_tl.tga", "colour", Alpha::Opaque, 8},
-    {"pil_grey8_bl.tga", "grey", Alpha::Keep, 8},           {"pil_grey8_tl.tga", "grey", Alpha::Keep, 8},
-    {"pil_grey8_rle_bl.tga", "grey", Alpha::Keep, 8},       {"pil_grey8_rle_tl.tga", "grey", Alpha::Keep, 8},
-    {"pil_grey16_bl.tga", "greyalpha", Alpha::Keep, 16},    {"pil_grey16_tl.tga", "greyalpha", Alpha::Keep, 16},
-    {"pil_grey16_rle_bl.tga", "greyalpha", Alpha::Keep, 16}, {"pil_grey16_rle_tl.tga", "greyalpha", Alpha::Keep, 16},
-    {"own_true15_bl.tga", "colour", Alpha::Opaque, 15},     {"own_true15_rle_tr.tga", "colour", Alpha::Opaque, 15},
-    {"own_true16_tl.tga", "colour", Alpha::OneBit, 16},     {"own_true16_rle_br.tga", "colour", Alpha::OneBit, 16},
-    {"own_map15_bl.tga", "colour", Alpha::Opaque, 8},       {"own_map16_rle_tl.tga", "colour", Alpha::OneBit, 8},
-    {"own_map32_tr.tga", "colour", Alpha::Keep, 8},         {"own_map32_rle_bl.tga", "colour", Alpha::Keep, 8},
-    {"own_map24_index16_tl.tga", "colour", Alpha::Opaque, 16},
-    {"own_true24_skipped_map_tl.tga", "colour", Alpha::Opaque, 24},
-    {"own_true32_rle_across_rows_bl.tga", "colour", Alpha::Keep, 32},
-};
+// Every TGA of tests/data/tga, named WRITER_KIND[_more].tga: the kind says
+// the source picture, the alpha kept and the bits of a pixel (of an index
+// for colour-mapped kinds, 16 where the name says "index16").
+std::vector<Fixture> fixtures()
+{
+    const Fixture kinds[] = { // the kind in place of the file
+        {"true15", "colour", Alpha::Opaque, 15}, {"true16", "colour", Alpha::OneBit, 16},
+        {"true24", "colour", Alpha::Opaque, 24}, {"true32", "colour", Alpha::Keep, 32},
+        {"map15", "colour", Alpha::Opaque, 8},   {"map16", "colour", Alpha::OneBit, 8},
+        {"map24", "colour", Alpha::Opaque, 8},   {"map32", "colour", Alpha::Keep, 8},
+        {"grey8", "grey", Alpha::Keep, 8},       {"grey16", "greyalpha", Alpha::Keep, 16},
+    };
+    std::vector<Fixture> found;
+    for (const auto& entry : std::filesystem::directory_iterator(std::string(LARKSPAN_TEST_DATA) + "/tga")) {
+        const std::string file = entry.path().filename().string();
+        if (entry.path().extension() != ".tga")
+            continue;
+        const std::size_t from = file.find('_') + 1;
+        const std::string kind = file.substr(from, file.find_first_of("_.", from) - from);
+        const auto match = std::find_if(std::begin(kinds), std::end(kinds), [&](const Fixture& k) { return k.file == kind; });
+        Fixture f = match == std::end(kinds) ? Fixture{file, "no such source", Alpha::Keep, 0} : *match; // fails
+        f.file = file;
+        if (file.find("_index16") != std::string::npos)
+            f.bitsPerPixel = 16;
+        found.push_back(f);
+    }
+    std::sort(found.begin(), found.end(), [](const Fixture& a, const Fixture& b) { return a.file < b.file; });
+    return found;
+}
 
 class TGAFixtures : public testing::TestWithParam<Fixture> {};
 
@@ -127,7 +124,7 @@ TEST_P(TGAFixtures, CutFilesGiveNoPictureUntilThePixelsAreWhole)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, TGAFixtures, testing::ValuesIn(kFixtures),
+INSTANTIATE_TEST_SUITE_P(Files, TGAFixtures, testing::ValuesIn(fixtures()),
                          [](const testing::TestParamInfo<Fixture>& info) {
                              const std::string name = info.param.file;
                              return name.substr(0, name.size() - 4);
