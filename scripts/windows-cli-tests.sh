@@ -23,8 +23,7 @@ wineserver=$(command -v wineserver || echo "$(dirname "$wine")/wineserver")
 # pseudo-terminal; folders whose names differ only in case are one folder on
 # Windows, while this host reads the result back case-sensitively.
 excluded=(
-  PackTest.WarnsAboutWhatAnArchiveCannotHoldAndLeavesItOut
-  PackTest.MakesTheArchiveTheEditorSavesForTheSameFolder
+  PackTest.WarnsAboutWhatAnArchiveCannotHoldAndMakesTheArchiveTheEditorSaves
   PackTest.FailsWithoutTouchingAnExistingArchive
   CliTest.ProgressShowsOnATerminalOnly
   ModCommandTest.ExtractsTheWinnersWithExtractsRules

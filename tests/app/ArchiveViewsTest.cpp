@@ -1,6 +1,6 @@
 // The browser and the outline over one model: sorted rows over an archive
-// that keeps its order, selections read back in archive order, and the
-// browser's columns when the folder they show leaves.
+// that keeps its order, selections that stay on their entries and read back
+// in archive order, and the browser's columns when the folder they show leaves.
 
 #include "ArchiveFixture.h"
 
@@ -112,15 +112,23 @@ private slots:
         views.outline.show();
         const QStringList stored = views.stored();
         views.outline.expandAll();
+        const auto selected = [&] {
+            QStringList names;
+            for (const RFATreeNode::Ptr& node : selectedNodes(*views.selection))
+                names << QString::fromStdString(node->name());
+            return names;
+        };
+        // A selection stays on its entries whatever order the rows take.
+        const QModelIndex root = views.index("");
+        views.selection->select(QItemSelection(views.model.index(0, 0, root), views.model.index(1, 0, root)),
+                                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         views.clickHeader(section, clicks);
         QCOMPARE(views.shown(), rows);
         QCOMPARE(views.stored(), stored);
+        QCOMPARE(selected(), (QStringList{"b10.con", "a2.con"}));
         // Selections come out in the archive's order whatever the rows show.
         views.outline.selectAll();
-        QStringList selected;
-        for (const RFATreeNode::Ptr& node : selectedNodes(*views.selection))
-            selected << QString::fromStdString(node->name());
-        QCOMPARE(selected, (QStringList{"bf1942", "b10.con", "a2.con", "B9.con", "sub", "x.con", "y.con"}));
+        QCOMPARE(selected(), (QStringList{"bf1942", "b10.con", "a2.con", "B9.con", "sub", "x.con", "y.con"}));
     }
 
     void aSortedFolderTakesNewEntriesInTheirPlace()

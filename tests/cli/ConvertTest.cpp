@@ -1,6 +1,5 @@
-// Compressed archives from the command line: pack --compress, convert in
-// both directions (also onto itself), and the form and ratio info and
-// list -l show.
+// Compressed archives from the command line: pack --compress and convert in
+// both directions (also onto itself).
 
 #include "CliFixtures.h"
 #include "RfaRunner.h"
@@ -8,8 +7,6 @@
 #include "base/ByteOrder.h"
 #include "model/RFAArchive.h"
 #include "model/RFATreeEnumerator.h"
-
-#include <regex>
 
 namespace larkspan::test {
 namespace {
@@ -66,28 +63,6 @@ TEST_F(ConvertTest, ConvertsBothWaysAndOntoItselfButNeverOntoAReadOnlyFile)
     EXPECT_EQ(readOnly.err, "rfa: " + path("out.rfa") + ": the file is read-only; nothing written\n");
     EXPECT_EQ(readFile(path("out.rfa")), readFile(path("packed.rfa")));
     EXPECT_EQ(runRfa({"convert", path("plain.rfa"), "-o", path("other.rfa")}).exitCode, 2) << "no form given";
-}
-
-TEST_F(ConvertTest, InfoAndLongListShowTheFormAndTheRatio)
-{
-    ASSERT_EQ(runRfa({"pack", path("src"), "--as", "src", "--compress", "-o", path("packed.rfa")}).exitCode, 0);
-    ASSERT_EQ(runRfa({"pack", path("src"), "--as", "src", "-o", path("plain.rfa")}).exitCode, 0);
-    const auto infoForm = [&](const char* name) {
-        const std::string out = runRfa({"info", path(name)}).out;
-        std::smatch match;
-        return std::regex_search(out, match, std::regex("Form: +(.*)\n")) ? match[1].str() : out;
-    };
-    EXPECT_TRUE(std::regex_match(infoForm("packed.rfa"), std::regex(R"(compressed, stored/size 0\.0\d\d)")))
-        << infoForm("packed.rfa");
-    EXPECT_EQ(infoForm("plain.rfa"), "uncompressed, stored/size 1.000");
-
-    const RfaRun list = runRfa({"list", "-l", path("packed.rfa")});
-    EXPECT_EQ(list.exitCode, 0) << list.err;
-    const std::regex expected(R"(\s*40 KB\s+\d+ Bytes\s+0\.00\d\s+compressed\s+src/a\.con\n)"
-                              R"(\s*0 Bytes\s+20 Bytes\s+-\s+compressed\s+src/sub/empty\.con\n)"
-                              R"(\s*36 Bytes\s+\d+ Bytes\s+1\.\d+\s+compressed\s+src/sub/text\.con\n)"
-                              R"(\s*40 KB\s+\d+ Bytes\s+0\.0\d\d\s+compressed\s+\(3 entries in all\)\n)");
-    EXPECT_TRUE(std::regex_match(list.out, expected)) << list.out;
 }
 
 } // namespace

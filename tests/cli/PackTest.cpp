@@ -68,13 +68,12 @@ protected:
         ASSERT_EQ(::mkfifo((level() / "a/pipe").c_str(), 0600), 0);
     }
 
-    std::vector<std::string> listed(const std::string& path) const
+    std::vector<std::string> listed() const
     {
-        const RfaRun run = runRfa({"list", path});
+        const RfaRun run = runRfa({"list", archive()});
         EXPECT_EQ(run.exitCode, 0) << run.err;
         return linesOf(run.out);
     }
-    std::vector<std::string> listed() const { return listed(archive()); }
 };
 
 TEST_F(PackTest, RoundTripsThroughListAndExtractByteForByte)
@@ -102,8 +101,6 @@ TEST_F(PackTest, TidiesHarmlessNamesAndRefusesUnsafeOnes)
         int exitCode;
         std::string expected; // the first entry's folder, or part of the usage message
     } cases[] = {
-        {{"bf1942/levels/Demo"}, 0, "bf1942/levels/Demo"},
-        {{"./bf1942/levels/Demo/"}, 0, "bf1942/levels/Demo"},
         {{".//./bf1942//levels/Demo//"}, 0, "bf1942/levels/Demo"},
         {{"$ABS", "--as", "bf1942/levels/Demo"}, 0, "bf1942/levels/Demo"},
         {{"bf1942/levels/Demo", "--as", "./mods/Demo/"}, 0, "mods/Demo"},
@@ -111,11 +108,8 @@ TEST_F(PackTest, TidiesHarmlessNamesAndRefusesUnsafeOnes)
         {{"$ABS"}, 2, "starts at the file-system root; name them with --as NAME"},
         {{"bf1942/levels/../levels/Demo"}, 2,
          "has a \"..\" component, which would climb out of the folder; name them with --as"},
-        {{"bf1942/./levels/Demo"}, 2, "has a \".\" component"},
         {{"."}, 2, "has a \".\" component"},
         {{"bf1942/levels/Demo", "--as", "../evil"}, 2, "--as ../evil: the name has a \"..\""},
-        {{"bf1942/levels/Demo", "--as", "/evil"}, 2, "--as /evil: the name starts at"},
-        {{"bf1942/levels/Demo", "--as", "bf1942\\evil"}, 2, "holds a separator"},
         {{"bf1942/levels/Demo", "--as", ""}, 2, "the name is empty"},
     };
     for (const auto& c : cases) {
@@ -136,7 +130,10 @@ TEST_F(PackTest, TidiesHarmlessNamesAndRefusesUnsafeOnes)
     }
 }
 
-TEST_F(PackTest, WarnsAboutWhatAnArchiveCannotHoldAndLeavesItOut)
+// What an archive cannot hold is left out with a warning. Adding the folder
+// in the editor walks it alike: the same entries in the same order, hence
+// the same archive.
+TEST_F(PackTest, WarnsAboutWhatAnArchiveCannotHoldAndMakesTheArchiveTheEditorSaves)
 {
     addLinksAndSpecialFiles();
     writeFile(level() / "snow\xE2\x98\x83.txt", bytesOf("beyond Latin-1"));
@@ -156,24 +153,12 @@ TEST_F(PackTest, WarnsAboutWhatAnArchiveCannotHoldAndLeavesItOut)
         EXPECT_NE(std::find(names.begin(), names.end(), "bf1942/levels/Demo/" + std::string(followed)), names.end())
             << followed;
     EXPECT_EQ(names.size(), levelFiles().size() + 3);
-}
-
-// Adding a folder in the editor and packing it walk it alike: the same
-// entries in the same order, hence the same archive.
-TEST_F(PackTest, MakesTheArchiveTheEditorSavesForTheSameFolder)
-{
-    addLinksAndSpecialFiles();
-    writeFile(level() / "snow\xE2\x98\x83.txt", bytesOf("beyond Latin-1"));
-    ASSERT_EQ(pack({"bf1942/levels/Demo", "-o", archive()}).exitCode, 0);
 
     RFAArchive added;
     const RFATreeNode::Ptr levels = RFATreeNode::initAsDirectory("levels", added.root());
     added.root()->appendChild(levels);
     levels->appendChild(nodeFromFile(level(), levels));
-    const std::string saved = (temp / "added.rfa").string();
-    writeFile(saved, *added.completeFileData());
-    EXPECT_EQ(listed(saved), listed());
-    EXPECT_TRUE(readFile(saved) == readFile(archive())) << "the archives differ";
+    EXPECT_TRUE(*added.completeFileData() == readFile(archive())) << "the archives differ";
 }
 
 TEST_F(PackTest, FailsWithoutTouchingAnExistingArchive)

@@ -1,6 +1,8 @@
 #include "CliFixtures.h"
 #include "RfaRunner.h"
 
+#include "model/RFAArchive.h"
+
 #include <regex>
 
 namespace larkspan::test {
@@ -29,14 +31,16 @@ TEST_F(ListTest, LongFormatShowsSizesStoredSizesAndCompression)
     const Bytes big(3000, 'b');
     const std::string archive =
         putArchive(archiveOf({rawEntry("bf1942/big.bin", big),
-                                 compressedEntry("bf1942/small.con", bytesOf("hello, world"))},
+                                 compressedEntry("bf1942/small.con", bytesOf("hello, world")),
+                                 rawEntry("bf1942/empty.con", {})},
                                 1));
     const RfaRun run = runRfa({"list", "-l", archive});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     // The compressed entry: 12 bytes of content in 4 + 12 + 1 + 12 + 3 stored bytes.
     const std::regex expected(R"(\s*3 KB\s+3 KB\s+1\.000\s+raw\s+bf1942/big\.bin\n)"
                               R"(\s*12 Bytes\s+32 Bytes\s+2\.667\s+compressed\s+bf1942/small\.con\n)"
-                              R"(\s*3 KB\s+3 KB\s+1\.007\s+compressed\s+\(2 entries in all\)\n)");
+                              R"(\s*0 Bytes\s+0 Bytes\s+-\s+raw\s+bf1942/empty\.con\n)"
+                              R"(\s*3 KB\s+3 KB\s+1\.007\s+compressed\s+\(3 entries in all\)\n)");
     EXPECT_TRUE(std::regex_match(run.out, expected)) << run.out;
 }
 
@@ -57,6 +61,7 @@ TEST_F(InfoTest, DescribesLayoutCompressionCountsSizesAndTopLevelFolders)
           "compressed)\n",
           "Entries:            4 (1 compressed, 3 raw)\n",
           "Total size:         3 KB (2062 bytes)\n", "Stored size:        3 KB (2082 bytes)\n",
+          "Form:               compressed, stored/size 1.010\n",
           "Top-level folders:  bf1942 (2 entries), mods (1 entry)\n", "Top-level files:    1\n"})
         EXPECT_NE(run.out.find(line), std::string::npos) << line << "in\n" << run.out;
 }
@@ -94,6 +99,48 @@ TEST_F(CatTest, WritesOneEntryOrSaysWhyNot)
         EXPECT_EQ(run.out, c.out);
         EXPECT_EQ(run.err, c.errorText.empty() ? "" : "rfa: " + archive + ": " + c.path + ": " + c.errorText + "\n");
     }
+}
+
+// "a/a/.../a", one component more than the reader accepts.
+std::string tooDeepAPath()
+{
+    std::string path = "a";
+    for (std::size_t i = 0; i < kMaxEntryDepth; ++i)
+        path += "/a";
+    return path;
+}
+
+class VerifyTest : public CliTest {};
+
+// A passing archive is the packer archives' test; here the failures.
+TEST_F(VerifyTest, ReportsEveryFailingEntryAndGoesOn)
+{
+    const Bytes abc = literalStream(bytesOf("abc"));
+    const std::string archive = putArchive(archiveOf(
+        {compressedEntry("bf1942/good1.con", bytesOf("fine")),
+         {"bf1942/short.con", segmentedEntry({{abc, 20}}), 20},
+         compressedEntry("bf1942/good2.con", bytesOf("also fine")),
+         {"bf1942/garbage.con",
+          segmentedEntry({{literalStream(bytesOf("ok")), 2}, {{0x00, 0x00, 0x00}, 9}}), 11},
+         {"bf1942/astray.con", segmentedEntry({{abc, 3, 1000}}), 3},
+         {"bf1942/lengths.con", segmentedEntry({{abc, 3}}), 5},
+         rawEntry(tooDeepAPath(), bytesOf("deep"))},
+        1));
+    const RfaRun run = runRfa({"verify", archive});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+    for (const std::string name : {"bf1942/short.con", "bf1942/garbage.con", "bf1942/astray.con"})
+        EXPECT_TRUE(contains(run.err, "rfa: " + archive + ": " + name +
+                                          ": the entry is damaged: its compressed data cannot be unpacked\n"))
+            << name << " in\n"
+            << run.err;
+    EXPECT_TRUE(contains(run.err,
+                         "bf1942/lengths.con: warning: decompresses to 3 bytes, the record says 5"))
+        << run.err;
+    EXPECT_TRUE(contains(run.err, ": the path is deeper than 1024 folders")) << run.err;
+    EXPECT_FALSE(contains(run.err, "good")) << run.err;
+    EXPECT_EQ(linesOf(run.err).size(), 6u) << run.err; // nothing else is reported
+    EXPECT_TRUE(contains(run.err, "rfa: " + archive + ": 4 of 7 entries failed\n")) << run.err;
 }
 
 } // namespace
