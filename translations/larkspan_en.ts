@@ -853,6 +853,10 @@
         <source>Could not be written: %1.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Entries: %1 · Archives: %2 read, %3 could not be read · Mods: %4</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>larkspan::MyDocument</name>
