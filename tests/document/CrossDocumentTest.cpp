@@ -24,10 +24,7 @@ struct TwoDocuments {
     }
     void move(const std::vector<std::string>& paths, const std::string& to, std::size_t index)
     {
-        std::vector<RFATreeNode::Ptr> nodes;
-        for (const std::string& path : paths)
-            nodes.push_back(source.at(path));
-        receiver.insertion().startMovingNodes(nodes, receiver.at(to), index);
+        receiver.insertion().startMovingNodes(source.nodes(paths), receiver.at(to), index);
         endEvent();
     }
 };

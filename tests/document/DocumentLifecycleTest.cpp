@@ -7,7 +7,6 @@ namespace larkspan {
 namespace {
 
 using fixtures::DocumentFixture;
-using fixtures::Entries;
 
 TEST(DocumentLifecycle, NewDocumentsHoldAnEmptyArchive)
 {
@@ -21,22 +20,17 @@ TEST(DocumentLifecycle, NewDocumentsHoldAnEmptyArchive)
     EXPECT_EQ(document->browse().tabToShow(), 0);
 }
 
-TEST(DocumentLifecycle, AFailedReadChangesNothing)
+TEST(DocumentLifecycle, ReadingStartsAFreshHistoryAndAFailedReadChangesNothing)
 {
-    DocumentFixture doc(Entries{{"bf1942/a.con", "aaa"}});
+    DocumentFixture doc;
     doc.root()->setName("renamed");
+    doc.history().endGroup();
     Bytes broken = fixtures::plainArchive({{"bf1942/b", "b"}});
     broken.resize(broken.size() - 1);
     EXPECT_EQ(doc.document->readFromData(broken, std::nullopt).error().code, ErrorCode::OutOfBounds);
     EXPECT_EQ(doc.tree(), "renamed{a.con[3]}");
     EXPECT_TRUE(doc.history().canUndo());
-}
 
-TEST(DocumentLifecycle, ReadingStartsAFreshHistory)
-{
-    DocumentFixture doc;
-    doc.root()->setName("renamed");
-    doc.history().endGroup();
     std::vector<DocumentProperty> told;
     doc.document->addObserver([&](DocumentProperty p, bool isPrior) {
         if (!isPrior)
@@ -53,7 +47,7 @@ TEST(DocumentLifecycle, ReadingStartsAFreshHistory)
 TEST(DocumentLifecycle, SavingWritesAtomicallyAndMarksClean)
 {
     fixtures::TemporaryFolder temp;
-    DocumentFixture doc(Entries{{"bf1942/a.con", "aaa"}});
+    DocumentFixture doc;
     doc.root()->setName("mod");
     ASSERT_TRUE(doc.document->isModified());
     const std::filesystem::path target = temp.path() / "mod.rfa";

@@ -43,14 +43,16 @@ struct DocumentFixture {
         return root()->childWithPathArray(pathComponents(relative));
     }
     std::string tree() const { return describe(*root()); }
-    // Selects the entries at these paths ("" is the root), as the window would.
-    void select(const std::vector<std::string>& paths)
+    // The entries at these paths ("" is the root).
+    std::vector<RFATreeNode::Ptr> nodes(const std::vector<std::string>& paths) const
     {
-        std::vector<RFATreeNode::Ptr> nodes;
+        std::vector<RFATreeNode::Ptr> found;
         for (const std::string& path : paths)
-            nodes.push_back(path.empty() ? root() : at(path));
-        document->selection().set(std::move(nodes));
+            found.push_back(path.empty() ? root() : at(path));
+        return found;
     }
+    // Selects them, as the window would.
+    void select(const std::vector<std::string>& paths) { document->selection().set(nodes(paths)); }
     std::string status() const { return statusBarText(*document, nullptr); }
     BrowseState& browse() const { return document->browse(); }
     DocumentCommands& commands() const { return document->commands(); }

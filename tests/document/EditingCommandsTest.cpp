@@ -146,12 +146,8 @@ TEST(Extract, AsksBeforeReplacingAFile)
         doc.host.answers.assign(c.answers.begin(), c.answers.end());
         doc.select({""});
         doc.commands().extractFiles();
-        const auto text = [&](const char* name) {
-            const Bytes bytes = readWholeFile(temp.path() / "mod" / name).value_or(Bytes{});
-            return std::string(bytes.begin(), bytes.end());
-        };
-        EXPECT_EQ(text("a.con"), c.a) << c.what;
-        EXPECT_EQ(text("b.con"), c.b) << c.what;
+        EXPECT_EQ(readWholeFile(temp / "mod/a.con"), fixtures::bytesOf(c.a)) << c.what;
+        EXPECT_EQ(readWholeFile(temp / "mod/b.con"), fixtures::bytesOf(c.b)) << c.what;
         EXPECT_EQ(doc.host.questions.size(), c.questions) << c.what;
         EXPECT_EQ(doc.host.questions[0].messageText, "a.con already exists.") << c.what;
         EXPECT_TRUE(doc.host.questions[0].showDoForAll) << c.what;
