@@ -8,7 +8,6 @@
 #include "support/PackerManifest.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace larkspan::test {
 namespace {
@@ -50,10 +49,8 @@ TEST_P(PackerArchiveTest, EveryCommandReadsEachEntryAsStored)
     const std::vector<std::string> lines = linesOf(list.out);
     ASSERT_EQ(lines.size(), expected.size() + 1) << "and the totals\n" << list.out;
     for (std::size_t i = 0; i < expected.size(); ++i) {
-        char tail[300];
-        std::snprintf(tail, sizeof tail, "  %-10s  %s", expected[i].compressed ? "compressed" : "raw",
-                      expected[i].path.c_str());
-        EXPECT_TRUE(lines[i].ends_with(tail)) << lines[i];
+        const std::string form = expected[i].compressed ? "  compressed  " : "  raw         ";
+        EXPECT_TRUE(lines[i].ends_with(form + expected[i].path)) << lines[i];
     }
 
     const auto compressed = std::count_if(expected.begin(), expected.end(),

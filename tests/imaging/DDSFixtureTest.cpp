@@ -54,11 +54,6 @@ int tolerance(DDSDataFormat format)
     return format == DDSDataFormat::DXT1 || format == DDSDataFormat::DXT3 || format == DDSDataFormat::DXT5 ? 1 : 0;
 }
 
-void PrintTo(const Fixture& f, std::ostream* os)
-{
-    *os << f.file;
-}
-
 class DDSFixtures : public testing::TestWithParam<Fixture> {};
 
 TEST_P(DDSFixtures, MatchPillowsDecode)

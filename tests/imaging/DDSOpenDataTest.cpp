@@ -12,11 +12,6 @@ struct HeaderCase {
     std::variant<DDSDataFormat, DDSFailure> expected;
 };
 
-void PrintTo(const HeaderCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
 class DDSOpenHeader : public testing::TestWithParam<HeaderCase> {};
 
 TEST_P(DDSOpenHeader, GivesTheFormatCodeOrTheReason)

@@ -29,11 +29,6 @@ struct Fixture {
     unsigned bitsPerPixel;
 };
 
-void PrintTo(const Fixture& f, std::ostream* os)
-{
-    *os << f.file;
-}
-
 // The picture a fixture must give: its source, with alpha as the format keeps it.
 Bytes expectedPixels(const Fixture& f)
 {
