@@ -19,15 +19,40 @@ struct UpdateOptions {
     std::string output; // empty: the next update beside the base
 };
 
+// A warning about the edited archive, then the paths it concerns.
+void reportPaths(const UpdateOptions& options, const std::string& warning, const std::vector<std::string>& paths)
+{
+    reportWarning(options.edited, warning);
+    for (const std::string& path : paths)
+        std::fprintf(stderr, "  %s\n", displayName(path).c_str());
+}
+
 void reportDeletions(const UpdateOptions& options, const std::vector<std::string>& deleted)
 {
-    reportWarning(options.edited, std::to_string(deleted.size()) +
-                                      (deleted.size() == 1 ? " entry" : " entries") + " the game sees in " +
-                                      options.base + " and its updates " + (deleted.size() == 1 ? "is" : "are") +
-                                      " missing here; an update archive cannot remove " +
-                                      (deleted.size() == 1 ? "it" : "them") + ":");
-    for (const std::string& path : deleted)
-        std::fprintf(stderr, "  %s\n", displayName(path).c_str());
+    const bool one = deleted.size() == 1;
+    reportPaths(options,
+                std::to_string(deleted.size()) + (one ? " entry" : " entries") + " the game sees in " + options.base +
+                    " and its updates " + (one ? "is" : "are") + " missing here; an update archive cannot remove " +
+                    (one ? "it" : "them") + ":",
+                deleted);
+}
+
+// Edits of a version that a later update has changed since: the new update
+// puts them over that change, which the user may not know.
+void reportOverNewer(const UpdateOptions& options, const UpdatePlan& plan)
+{
+    std::vector<std::string> paths;
+    for (const UpdatedEntry& updated : plan.entries)
+        if (updated.overNewer)
+            paths.push_back(updated.entry.path);
+    if (paths.empty())
+        return;
+    const bool one = paths.size() == 1;
+    reportPaths(options,
+                std::to_string(paths.size()) + (one ? " entry" : " entries") + " changed here " +
+                    (one ? "was" : "were") + " also changed by a later update of " + options.base +
+                    "; the new update puts " + (one ? "this version" : "these versions") + " over that change:",
+                paths);
 }
 
 ExitCode runUpdate(const UpdateOptions& options)
@@ -86,6 +111,7 @@ ExitCode runUpdate(const UpdateOptions& options)
         std::printf("%c %s\n", updated.replaces ? 'M' : 'A', displayName(updated.entry.path).c_str());
     std::printf("wrote %s: %zu %s, %s\n", shownTarget.c_str(), plan->entries.size(),
                 plan->entries.size() == 1 ? "entry" : "entries", plan->compressed ? "compressed" : "uncompressed");
+    reportOverNewer(options, *plan);
     return done;
 }
 

@@ -112,6 +112,16 @@ Result<bool> differs(const FamilyView& view, const FamilyView::Seen& seen, const
     return **old != content;
 }
 
+// Whether the game's version of a path (`seen`, from a higher update)
+// differs from the origin's: an edit of the origin's would undo it.
+Result<bool> changedSince(const FamilyView& view, const FamilyView::Seen& inOrigin, const FamilyView::Seen& seen)
+{
+    const Result<SharedBytes> original = view.listing(inOrigin).content(*inOrigin.record);
+    if (!original)
+        return original.error().code == ErrorCode::Decompression ? Result<bool>(true) : Result<bool>(original.error());
+    return differs(view, seen, **original);
+}
+
 } // namespace
 
 Result<UpdateFamily> findUpdateFamily(const fs::path& base)
@@ -216,7 +226,8 @@ Result<UpdatePlan> planUpdate(const UpdateFamily& family, const fs::path& origin
         // An entry left as the origin holds it was not edited, though a
         // higher update may have changed it since: writing it would put the
         // old content back over the newer.
-        if (const FamilyView::Seen* inOrigin = view.inOrigin(at->first)) {
+        const FamilyView::Seen* inOrigin = view.inOrigin(at->first);
+        if (inOrigin) {
             const Result<bool> edited = differs(view, *inOrigin, *entry.content);
             if (!edited)
                 return edited.error();
@@ -226,8 +237,14 @@ Result<UpdatePlan> planUpdate(const UpdateFamily& family, const fs::path& origin
         const Result<bool> changed = differs(view, at->second, *entry.content);
         if (!changed)
             return changed.error();
-        if (*changed)
-            plan.entries.push_back({entry, true});
+        if (!*changed)
+            continue;
+        Result<bool> overNewer = false;
+        if (inOrigin && inOrigin->listing != at->second.listing)
+            overNewer = changedSince(view, *inOrigin, at->second);
+        if (!overNewer)
+            return overNewer.error();
+        plan.entries.push_back({entry, true, *overNewer});
     }
     // Only what the origin holds can have been deleted from it; what another
     // archive of the family alone holds was never in the edited one.

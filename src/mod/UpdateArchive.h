@@ -35,6 +35,9 @@ Result<std::filesystem::path> nextUpdatePath(const UpdateFamily& family);
 struct UpdatedEntry {
     ArchiveEntry entry;
     bool replaces = false; // the game sees the path already, with other content
+    // Edited from the origin's version, which a higher update has replaced
+    // since: writing it puts this edit over that update's content.
+    bool overNewer = false;
 };
 
 struct UpdatePlan {

@@ -37,6 +37,17 @@ class ModWindowTest : public QObject {
             at = model.match(model.index(0, 0, at), Qt::DisplayRole, name, 1, Qt::MatchExactly).value(0);
         return at;
     }
+    // Clicks the box's button of that text; the box is gone after it.
+    static bool choose(QMessageBox& box, const QString& answer)
+    {
+        const QList<QAbstractButton*> buttons = box.buttons();
+        const auto chosen = std::find_if(buttons.begin(), buttons.end(),
+                                         [&](QAbstractButton* button) { return button->text() == answer; });
+        if (chosen == buttons.end())
+            return false;
+        (*chosen)->click();
+        return true;
+    }
     // The tank's row, however the winning archive spells it.
     static QModelIndex tank(const ModTreeModel& model)
     {
@@ -161,7 +172,7 @@ private slots:
     {
         const QString base =
             writeArchive(windows_->temp, "level.rfa", {{"bf1942/a.con", "a"}, {"bf1942/b.con", "b"}, {"bf1942/c.con", "c"}});
-        writeArchive(windows_->temp, "level_001.rfa", {{"bf1942/a.con", "a1"}});
+        writeArchive(windows_->temp, "level_001.rfa", {{"bf1942/a.con", "a1"}, {"bf1942/b.con", "b1"}});
         MyDocument* window = windows_->app->openFile(base);
         QVERIFY(window);
         window->show();
@@ -170,7 +181,16 @@ private slots:
         node(*window, "b.con")->setData(textBytes("b2"));
         node(*window, "")->removeChildNamed("c.con");
         windows_->app->updateActions();
-        windows_->app->action(Command::SaveAsUpdate)->trigger();
+        // b.con was edited from the base's version, which level_001 has changed since: asked first.
+        for (const QString answer : {"Cancel", "Write Anyway"}) {
+            windows_->app->action(Command::SaveAsUpdate)->trigger();
+            QMessageBox* asked = waitForDialog<QMessageBox>(*window);
+            QVERIFY(asked && asked->icon() == QMessageBox::Warning);
+            QCOMPARE(asked->detailedText(), QStringLiteral("bf1942/b.con"));
+            QVERIFY(choose(*asked, answer));
+            QCOMPARE(QFileInfo::exists(QString::fromStdString((windows_->temp / "level_002.rfa").string())),
+                     answer != "Cancel");
+        }
 
         QMessageBox* told = waitForDialog<QMessageBox>(*window);
         QVERIFY(told);
@@ -216,6 +236,8 @@ private slots:
         node(*archive, "objects/tank.con")->setData(textBytes("edited tank"));
         windows_->app->updateActions();
         windows_->app->action(Command::SaveAsUpdate)->trigger();
+        QMessageBox* asked = waitForDialog<QMessageBox>(*archive); // Objects_001 has changed the tank since
+        QVERIFY(asked && choose(*asked, "Write Anyway"));
         QTRY_COMPARE(fromOfTank(window->model()), QStringLiteral("Mods/MyMod/Archives/objects_002.rfa"));
         archive->closeWithoutAsking();
         window->close();

@@ -26,7 +26,7 @@ TEST(UpdateOfAnUpdateTest, PlansTheFamilysNextUpdateFromTheOriginsEdits)
         std::string origin;
         Entries edited;
         std::string target;
-        std::vector<std::string> written; // "path=content", M when it replaces
+        std::vector<std::string> written; // "path=content", M when it replaces, ! over a newer update's
         std::vector<std::string> deleted;
         bool compressed;
     };
@@ -43,6 +43,11 @@ TEST(UpdateOfAnUpdateTest, PlansTheFamilysNextUpdateFromTheOriginsEdits)
               {{"objects.rfa", {{"bf1942/a.con", "a0"}}, true}, {"Objects_001.rfa", {{"bf1942/b.con", "b1"}}}},
               "Objects_001.rfa", {{"bf1942/b.con", "b1"}, {"bf1942/e.con", "e"}}, "objects_002.rfa",
               {"bf1942/e.con=e"}, {}, true},
+             {"an edit of the base's version of what an update changed since",
+              {{"objects.rfa", {{"bf1942/a.con", "a0"}, {"bf1942/b.con", "b0"}}},
+               {"objects_001.rfa", {{"bf1942/a.con", "a1"}, {"bf1942/b.con", "b0"}}}},
+              "objects.rfa", {{"bf1942/a.con", "a9"}, {"bf1942/b.con", "b9"}}, "objects_002.rfa",
+              {"M! bf1942/a.con=a9", "M bf1942/b.con=b9"}, {}, false},
          }) {
         SCOPED_TRACE(c.name);
         TemporaryFolder temp;
@@ -62,7 +67,8 @@ TEST(UpdateOfAnUpdateTest, PlansTheFamilysNextUpdateFromTheOriginsEdits)
         ASSERT_TRUE(plan) << describe(plan.error()).text;
         std::vector<std::string> written;
         for (const UpdatedEntry& updated : plan->entries)
-            written.push_back((updated.replaces ? "M " : "") + updated.entry.path + "=" + text(updated.entry.content));
+            written.push_back(std::string(updated.replaces ? "M" : "") + (updated.overNewer ? "! " : updated.replaces ? " " : "") +
+                              updated.entry.path + "=" + text(updated.entry.content));
         EXPECT_EQ(written, c.written);
         EXPECT_EQ(plan->deleted, c.deleted);
         EXPECT_EQ(plan->compressed, c.compressed);

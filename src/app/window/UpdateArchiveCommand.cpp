@@ -6,7 +6,9 @@
 #include "app/window/SlowWorkProgress.h"
 #include "mod/UpdateArchive.h"
 
+#include <QPushButton>
 #include <QApplication>
+#include <QPointer>
 #include <QFileInfo>
 
 namespace larkspan {
@@ -71,23 +73,54 @@ void UpdateArchiveCommand::run(MyDocument& window)
         box->open();
         return;
     }
+    QStringList overNewer;
+    for (const UpdatedEntry& updated : plan->entries)
+        if (updated.overNewer)
+            overNewer << QString::fromStdString(updated.entry.path);
+    if (overNewer.isEmpty())
+        return write(window, *origin, *target, *plan);
+    // The window shows the origin's version of these entries, not the later
+    // update's the game reads: writing them silently undoes that update.
+    QMessageBox* box = windowModalBox(
+        &window, QMessageBox::Warning, window.displayName(),
+        tr("A later update archive has changed entries that you edited here."),
+        tr("“%1” would put the versions edited here over the later ones, and the game would no longer see those "
+           "changes. Entries concerned: %2 (see the details).")
+            .arg(fileNameOf(*target))
+            .arg(overNewer.size()),
+        QMessageBox::Cancel);
+    QPushButton* writeAnyway = box->addButton(tr("Write Anyway"), QMessageBox::DestructiveRole);
+    box->setDefaultButton(QMessageBox::Cancel);
+    box->setDetailedText(overNewer.join(QLatin1Char('\n')));
+    QObject::connect(box, &QMessageBox::finished,
+                     [box, writeAnyway, guard = QPointer<MyDocument>(&window), origin = *origin, target = *target,
+                      plan = std::move(*plan)] {
+                         if (guard && box->clickedButton() == writeAnyway)
+                             write(*guard, origin, target, plan);
+                     });
+    box->open();
+}
+
+void UpdateArchiveCommand::write(MyDocument& window, const std::filesystem::path& origin,
+                                 const std::filesystem::path& target, const UpdatePlan& plan)
+{
     Result<void> written;
     {
-        SlowWorkProgress progress(&window, tr("Writing %1…").arg(fileNameOf(*target)));
-        written = writeUpdate(*plan, *target, ExistingTarget::Keep,
+        SlowWorkProgress progress(&window, tr("Writing %1…").arg(fileNameOf(target)));
+        written = writeUpdate(plan, target, ExistingTarget::Keep,
                               [&](std::uint64_t done, std::uint64_t total) { return progress.report(done, total); });
     }
     if (!written) {
         if (written.error().code != ErrorCode::Cancelled)
-            errorBox(&window, window.displayName(), headline, written.error())->open();
+            errorBox(&window, window.displayName(), tr("The update archive could not be written."), written.error())
+                ->open();
         return;
     }
-    window.application().archiveWritten(QString::fromStdString(target->string()));
+    window.application().archiveWritten(QString::fromStdString(target.string()));
     QMessageBox* box = windowModalBox(&window, QMessageBox::Information, window.displayName(),
-                                      tr("“%1” was written beside “%2”.")
-                                          .arg(fileNameOf(*target), fileNameOf(*origin)),
-                                      tr("New or changed entries it holds: %1.").arg(plan->entries.size()));
-    noteDeletions(*box, plan->deleted);
+                                      tr("“%1” was written beside “%2”.").arg(fileNameOf(target), fileNameOf(origin)),
+                                      tr("New or changed entries it holds: %1.").arg(plan.entries.size()));
+    noteDeletions(*box, plan.deleted);
     box->open();
 }
 

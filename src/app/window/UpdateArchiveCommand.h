@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -10,18 +11,22 @@ class QMessageBox;
 namespace larkspan {
 
 class MyDocument;
+struct UpdatePlan;
 
 // File → Save as Update Archive…: what the window's tree holds new or
 // changed against the document's file on disk (a base or an update, and the
 // rest of its family) written as the family's next update, BASE_NNN.rfa
-// beside the file. The user is told
-// the file written and the entries an update cannot remove.
+// beside the file. The user is told the file written and the entries an
+// update cannot remove, and asked first when an edit would go over a later
+// update's change.
 class UpdateArchiveCommand {
     Q_DECLARE_TR_FUNCTIONS(larkspan::UpdateArchiveCommand)
 public:
     static void run(MyDocument& window);
 
 private:
+    static void write(MyDocument& window, const std::filesystem::path& origin, const std::filesystem::path& target,
+                      const UpdatePlan& plan);
     static void noteDeletions(QMessageBox& box, const std::vector<std::string>& deleted);
 };
 
