@@ -1355,6 +1355,18 @@
         <source>New or changed entries it holds: %1.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>A later update archive has changed entries that you edited here.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” would put the versions edited here over the later ones, and the game would no longer see those changes. Entries concerned: %2 (see the details).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write Anyway</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>larkspan::ViewerWindows</name>
