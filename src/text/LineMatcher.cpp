@@ -4,6 +4,7 @@
 #include "base/StringAdditions.h"
 #include "text/RequiredLiteral.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 
@@ -44,9 +45,16 @@ LineMatcher::LineMatcher(std::string_view pattern, MatchOptions options)
     if (options.ignoreCase)
         flags |= std::regex_constants::icase;
     expression_.emplace(expression, flags);
-    // Ignoring case, the literal is found in the same folding the expression uses.
-    if (const std::string literal = requiredLiteral(expression); !literal.empty())
-        literal_.emplace(bytesOf(literal), options.ignoreCase);
+    // Ignoring case, the literals are found in the same folding the expression uses.
+    std::vector<std::string> literals = requiredLiterals(expression);
+    if (literals.empty())
+        return;
+    const auto longest = std::max_element(literals.begin(), literals.end(),
+                                          [](const std::string& a, const std::string& b) { return a.size() < b.size(); });
+    literal_.emplace(bytesOf(*longest), options.ignoreCase);
+    literals.erase(longest);
+    for (const std::string& other : literals)
+        otherLiterals_.emplace_back(bytesOf(other), options.ignoreCase);
 }
 
 std::size_t LineMatcher::scan(ByteSpan text, bool firstOnly, const LineFound& found) const
@@ -75,7 +83,7 @@ std::size_t LineMatcher::scanAround(ByteSpan text, bool firstOnly, const LineFou
         const void* lineBreak = std::memchr(chars + at, '\n', size - at);
         const std::size_t lineEnd = lineBreak ? static_cast<std::size_t>(static_cast<const char*>(lineBreak) - chars) : size;
         const std::string_view line = lineAt(chars, lineStart, lineEnd);
-        if (!expression_ || std::regex_search(line.begin(), line.end(), *expression_)) {
+        if (!expression_ || (holdsTheOtherLiterals(line) && std::regex_search(line.begin(), line.end(), *expression_))) {
             found(lineNumber, line);
             ++count;
             if (firstOnly)
@@ -85,6 +93,13 @@ std::size_t LineMatcher::scanAround(ByteSpan text, bool firstOnly, const LineFou
         ++lineNumber;
     }
     return count;
+}
+
+bool LineMatcher::holdsTheOtherLiterals(std::string_view line) const
+{
+    const ByteSpan bytes = bytesOf(line);
+    return std::all_of(otherLiterals_.begin(), otherLiterals_.end(),
+                       [&](const FixedStringSearch& literal) { return literal.find(bytes, 0) != bytes.size(); });
 }
 
 std::size_t LineMatcher::scanEveryLine(ByteSpan text, bool firstOnly, const LineFound& found) const

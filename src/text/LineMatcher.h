@@ -14,6 +14,7 @@
 #include <regex>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace larkspan {
 
@@ -45,10 +46,14 @@ private:
     std::size_t scanAround(ByteSpan text, bool firstOnly, const LineFound& found) const;
     std::size_t scanEveryLine(ByteSpan text, bool firstOnly, const LineFound& found) const;
 
+    bool holdsTheOtherLiterals(std::string_view line) const;
+
     // Neither when the pattern holds a character no Latin-1 text can.
-    // `literal_` is the fixed string itself, or a part of the expression
-    // that every match contains: only the lines that hold it are tried.
+    // `literal_` is the fixed string itself, or the longest part of the
+    // expression that every match contains: only the lines that hold it,
+    // and the other such parts, are tried.
     std::optional<FixedStringSearch> literal_;
+    std::vector<FixedStringSearch> otherLiterals_;
     std::optional<Expression> expression_;
 };
 

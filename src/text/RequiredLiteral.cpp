@@ -1,6 +1,7 @@
 #include "text/RequiredLiteral.h"
 
 #include <cstddef>
+#include <utility>
 
 namespace larkspan {
 
@@ -103,12 +104,13 @@ std::size_t pastCount(std::string_view pattern, std::size_t at)
 
 } // namespace
 
-std::string requiredLiteral(std::string_view pattern)
+std::vector<std::string> requiredLiterals(std::string_view pattern)
 {
-    std::string longest, run;
+    std::vector<std::string> runs;
+    std::string run;
     const auto endRun = [&] {
-        if (run.size() > longest.size())
-            longest = run;
+        if (!run.empty())
+            runs.push_back(std::move(run));
         run.clear();
     };
     for (std::size_t i = 0; i < pattern.size();) {
@@ -157,7 +159,7 @@ std::string requiredLiteral(std::string_view pattern)
         i = next;
     }
     endRun();
-    return longest;
+    return runs;
 }
 
 } // namespace larkspan

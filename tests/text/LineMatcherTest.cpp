@@ -64,6 +64,7 @@ TEST(LineMatcherTest, FindsWhatTryingEveryLineFinds)
         {"a(?:bbb)?c", false, 1}, {"x{0,2}aaab", false, 1}, {"\\x61aab", false, 1}, {"(a)\\1ab", false, 1},
         {"[Oo]bject[A-Z]emplate\\.", false, 3}, {"PlaneAirframe (?!Spitfire)\\w+", false, 2},
         {"Hurricane|Bf109", false, 2}, {"", false, 9},
+        {"ObjectTemplate\\.[a-zA-Z]+ion", false, 1}, {"CAF. caf\xC3\x89", true, 1},
     };
     for (const auto& c : cases) {
         const std::optional<Bytes> latin1 = utf8ToLatin1(c.pattern);

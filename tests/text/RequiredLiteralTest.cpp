@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace larkspan {
 namespace {
 
@@ -11,16 +14,16 @@ TEST(RequiredLiteralTest, TakesOnlyWhatEveryMatchHolds)
 {
     const struct {
         const char* pattern;
-        const char* literal;
+        std::vector<std::string> literals;
     } cases[] = {
-        {"ObjectTemplate\\.create +Plane", "ObjectTemplate.create "}, {"^abc$", "abc"}, {"ab?cd", "cd"},
-        {"abcd+e", "abcd"}, {"ab{2}c", "a"}, {"x{0,2}1234", "1234"}, {"[a-z]{10}ab", "ab"},
-        {"[a\\]bc]de", "de"}, {"[]ab]cd", ""}, {"[[:alpha:]]xy", ""}, {"(?:ab(c)d)?efg", "efg"},
-        {"abc|defgh", ""}, {"a(bc", ""}, {"\\x41bcd", "bcd"}, {"\\u0041bc", "bc"}, {"\\12345ab", "ab"},
-        {"\\cJab", "ab"}, {"\\dab\\.c\\\\", "ab.c\\"}, {"a\\bcd", "cd"}, {"a\\", ""},
+        {"ObjectTemplate\\.create +Plane", {"ObjectTemplate.create ", "Plane"}}, {"^abc$", {"abc"}},
+        {"ab?cd", {"a", "cd"}}, {"abcd+e", {"abcd", "e"}}, {"ab{2}c", {"a", "c"}}, {"x{0,2}1234", {"1234"}},
+        {"[a\\]bc]de", {"de"}}, {"[]ab]cd", {}}, {"[[:alpha:]]xy", {}}, {"(?:ab(c)d)?efg", {"efg"}},
+        {"abc|defgh", {}}, {"a(bc", {}}, {"\\x41bcd", {"bcd"}}, {"\\u0041bc", {"bc"}}, {"\\12345ab", {"ab"}},
+        {"\\cJab", {"ab"}}, {"\\dab\\.c\\\\", {"ab.c\\"}}, {"a\\bcd", {"a", "cd"}}, {"a\\", {}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(requiredLiteral(c.pattern), c.literal) << c.pattern;
+        EXPECT_EQ(requiredLiterals(c.pattern), c.literals) << c.pattern;
 }
 
 } // namespace
