@@ -5,7 +5,9 @@
 // entry at its first match), `rfa grep -F -i` against `grep -r -i -F` (both
 // print every matching line); also the latter over the same entries in an
 // uncompressed archive. Two patterns: one found in no entry (every byte is
-// searched) and one found near the top of most (-l stops early).
+// searched) and one found near the top of most (-l stops early). Then the
+// same two kinds as regular expressions: `rfa grep -i` against
+// `grep -r -i -E`, both printing every matching line.
 //
 //   bench_grep [--corpus-mb=N | --archive=FILE] [--rounds=N]
 //
@@ -141,6 +143,19 @@ int main(int argc, char** argv)
                         seconds[1] / seconds[3], Goal::AtLeast, 1.5);
         printComparison("rfa grep -F -i, uncompressed archive " + timeAndThroughput(seconds[4], textBytes),
                         linesAnchor, Ratio::Speed, seconds[1] / seconds[4]);
+    }
+    // Valid, and alike in meaning, as ECMAScript and as POSIX extended expressions.
+    for (const std::string pattern : {"ObjectTemplate\\.create +PlaneAirframe", "copyright +\\(c\\) +[0-9]+"}) {
+        const std::vector<double> seconds = medianSeconds(
+            {
+                {"grep -E", process({"grep", "-r", "-i", "-E", pattern, folder})},
+                {"rfa grep", process({LARKSPAN_RFA, "grep", "-i", pattern, packed})},
+            },
+            rounds);
+        std::printf("expression \"%s\" (median of %d rounds, throughput in text bytes):\n", pattern.c_str(), rounds);
+        printComparison("rfa grep -i " + timeAndThroughput(seconds[1], textBytes),
+                        "grep -r -i -E over the extracted text " + timeAndThroughput(seconds[0], textBytes),
+                        Ratio::Speed, seconds[0] / seconds[1]);
     }
     fs::remove_all(work);
     std::printf("bench_grep done: %s\n", machineLoad().c_str());

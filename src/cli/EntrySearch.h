@@ -2,7 +2,7 @@
 
 #include "base/Bytes.h"
 #include "base/Error.h"
-#include "cli/LineMatcher.h"
+#include "text/LineMatcher.h"
 #include "format/RFADecompression.h"
 
 #include <functional>

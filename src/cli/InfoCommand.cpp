@@ -1,9 +1,10 @@
 #include "format/EntryPath.h"
+#include "base/CountedNoun.h"
 #include "cli/ArchiveFile.h"
 #include "cli/Commands.h"
 #include "cli/CompressOption.h"
 #include "cli/Diagnostics.h"
-#include "document/FileSizeFormatter.h"
+#include "cli/SizeText.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -53,7 +54,7 @@ void add(Summary& summary, const EntryRecord& record)
 
 std::string sizeText(std::uint64_t bytes)
 {
-    return FileSizeFormatter::stringForNumber(bytes) + " (" + std::to_string(bytes) + " bytes)";
+    return shownSize(bytes) + " (" + countedNoun(bytes, "byte", "bytes") + ")";
 }
 
 std::string foldersText(const std::vector<TopLevelFolder>& folders)
@@ -64,8 +65,7 @@ std::string foldersText(const std::vector<TopLevelFolder>& folders)
     for (const TopLevelFolder& folder : folders) {
         if (!text.empty())
             text += ", ";
-        text += displayName(folder.name) + " (" + std::to_string(folder.entries) +
-                (folder.entries == 1 ? " entry)" : " entries)");
+        text += displayName(folder.name) + " (" + countedNoun(folder.entries, "entry", "entries") + ")";
     }
     return text;
 }

@@ -1,8 +1,9 @@
+#include "base/CountedNoun.h"
 #include "cli/ArchiveFile.h"
 #include "cli/Commands.h"
 #include "cli/CompressOption.h"
 #include "cli/Diagnostics.h"
-#include "document/FileSizeFormatter.h"
+#include "cli/SizeText.h"
 
 #include <cstdio>
 #include <memory>
@@ -18,8 +19,8 @@ struct ListOptions {
 
 void printLine(std::uint64_t size, std::uint64_t storedSize, const char* form, const std::string& name)
 {
-    std::printf("%10s %10s %6s  %-10s  %s\n", FileSizeFormatter::stringForNumber(size).c_str(),
-                FileSizeFormatter::stringForNumber(storedSize).c_str(), ratioText(storedSize, size).c_str(), form,
+    std::printf("%10s %10s %6s  %-10s  %s\n", shownSize(size).c_str(),
+                shownSize(storedSize).c_str(), ratioText(storedSize, size).c_str(), form,
                 name.c_str());
 }
 
@@ -52,7 +53,7 @@ ExitCode runList(const ListOptions& options)
         return ExitCode::Failure;
     if (options.details)
         printLine(size, storedSize, compressed ? "compressed" : "uncompressed",
-                  "(" + std::to_string(records.recordsRead()) + " entries in all)");
+                  "(" + countedNoun(records.recordsRead(), "entry", "entries") + " in all)");
     return ExitCode::Success;
 }
 

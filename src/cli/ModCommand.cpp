@@ -4,7 +4,7 @@
 #include "cli/FolderExtraction.h"
 #include "cli/ModOpening.h"
 #include "cli/Progress.h"
-#include "document/FileSizeFormatter.h"
+#include "cli/SizeText.h"
 
 #include <cstdio>
 #include <memory>
@@ -38,7 +38,7 @@ ExitCode runList(const ModOptions& options)
         for (const EntrySource& source : entry.overridden)
             overrides += (overrides.empty() ? "\toverrides " : ", ") + index->archive(source).shownPath;
         std::printf("%10s  %s\t%s%s\n",
-                    FileSizeFormatter::stringForNumber(index->contentLength(entry.source)).c_str(), path.c_str(),
+                    shownSize(index->contentLength(entry.source)).c_str(), path.c_str(),
                     from.c_str(), overrides.c_str());
     }
     return ExitCode::Success;

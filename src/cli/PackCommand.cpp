@@ -1,4 +1,5 @@
 #include "format/MagicHeader.h"
+#include "base/CountedNoun.h"
 #include "model/RFAArchive.h"
 #include "cli/ArchiveWriting.h"
 #include "cli/Commands.h"
@@ -122,8 +123,8 @@ ExitCode runPack(const PackOptions& options)
     const std::uint64_t size = archiveSize(*files, joined(*prefix));
     if (options.compress.empty() && size > UINT32_MAX) {
         reportProblem(options.output,
-                      "the files need an archive of " + std::to_string(size) +
-                          " bytes, and an archive must stay below 4 GiB; nothing written");
+                      "the files need an archive of " + countedNoun(size, "byte", "bytes") +
+                          ", and an archive must stay below 4 GiB; nothing written");
         return ExitCode::Failure;
     }
     const std::unique_ptr<RFAArchive> archive = assemble(*files, *prefix);

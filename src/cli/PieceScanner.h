@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/Bytes.h"
-#include "cli/LineMatcher.h"
+#include "text/LineMatcher.h"
 
 #include <cstddef>
 

@@ -1,4 +1,5 @@
 #include "format/EntryPath.h"
+#include "base/CountedNoun.h"
 #include "model/RFAArchive.h"
 #include "cli/ArchiveFile.h"
 #include "cli/Commands.h"
@@ -34,8 +35,8 @@ bool verifyEntry(const ArchiveFile& archive, const EntryRecord& record)
     }
     if ((*content)->size() != contentSize(record))
         reportEntryProblem(archive.path, record.name,
-                           "warning: decompresses to " + std::to_string((*content)->size()) +
-                               " bytes, the record says " + std::to_string(record.size));
+                           "warning: decompresses to " + countedNoun((*content)->size(), "byte", "bytes") +
+                               ", the record says " + std::to_string(record.size));
     return true;
 }
 
@@ -52,14 +53,14 @@ ExitCode runVerify(const VerifyOptions& options)
             ++failures;
         progress.update(records.recordsRead(), archive->header.entryCount);
     }
-    const std::string count = std::to_string(archive->header.entryCount);
+    const std::string entries = countedNoun(archive->header.entryCount, "entry", "entries");
     if (records.failed() || failures > 0) {
-        reportProblem(archive->path, std::to_string(failures) + " of " + count + " entries failed" +
+        reportProblem(archive->path, std::to_string(failures) + " of " + entries + " failed" +
                                          (records.failed() ? ", and the directory is broken" : ""));
         return ExitCode::Failure;
     }
     clearProgressLine();
-    std::printf("%s: %s entries, all readable\n", archive->path.c_str(), count.c_str());
+    std::printf("%s: %s, all readable\n", archive->path.c_str(), entries.c_str());
     return ExitCode::Success;
 }
 

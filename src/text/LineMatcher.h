@@ -14,8 +14,9 @@
 #include <regex>
 #include <string>
 #include <string_view>
+#include <vector>
 
-namespace larkspan::cli {
+namespace larkspan {
 
 // std::regex_traits whose case folding knows the Latin-1 letters.
 struct Latin1RegexTraits : std::regex_traits<char> {
@@ -40,12 +41,20 @@ public:
     std::size_t scan(ByteSpan text, bool firstOnly, const LineFound& found) const;
 
 private:
-    std::size_t scanForString(ByteSpan text, bool firstOnly, const LineFound& found) const;
-    std::size_t scanForExpression(ByteSpan text, bool firstOnly, const LineFound& found) const;
+    using Expression = std::basic_regex<char, Latin1RegexTraits>;
+
+    std::size_t scanAround(ByteSpan text, bool firstOnly, const LineFound& found) const;
+    std::size_t scanEveryLine(ByteSpan text, bool firstOnly, const LineFound& found) const;
+
+    bool holdsTheOtherLiterals(std::string_view line) const;
 
     // Neither when the pattern holds a character no Latin-1 text can.
-    std::optional<FixedStringSearch> fixedString_;
-    std::optional<std::basic_regex<char, Latin1RegexTraits>> expression_;
+    // `literal_` is the fixed string itself, or the longest part of the
+    // expression that every match contains: only the lines that hold it,
+    // and the other such parts, are tried.
+    std::optional<FixedStringSearch> literal_;
+    std::vector<FixedStringSearch> otherLiterals_;
+    std::optional<Expression> expression_;
 };
 
-} // namespace larkspan::cli
+} // namespace larkspan

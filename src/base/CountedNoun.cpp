@@ -1,0 +1,10 @@
+#include "base/CountedNoun.h"
+
+namespace larkspan {
+
+std::string countedNoun(std::uint64_t count, std::string_view singular, std::string_view plural)
+{
+    return std::to_string(count) + ' ' + std::string(count == 1 ? singular : plural);
+}
+
+} // namespace larkspan
