@@ -220,7 +220,7 @@ Result<UpdatePlan> planUpdate(const UpdateFamily& family, const fs::path& origin
         if (!editedPaths.insert(std::move(key)).second)
             continue; // the game reads the first of a path
         if (at == view.seen().end()) {
-            plan.entries.push_back({entry, false});
+            plan.entries.push_back({entry, false, std::nullopt});
             continue;
         }
         // An entry left as the origin holds it was not edited, though a
@@ -244,7 +244,10 @@ Result<UpdatePlan> planUpdate(const UpdateFamily& family, const fs::path& origin
             overNewer = changedSince(view, *inOrigin, at->second);
         if (!overNewer)
             return overNewer.error();
-        plan.entries.push_back({entry, true, *overNewer});
+        UpdatedEntry updated{entry, true, std::nullopt};
+        if (*overNewer)
+            updated.overNewer = view.listing(at->second).path();
+        plan.entries.push_back(std::move(updated));
     }
     // Only what the origin holds can have been deleted from it; what another
     // archive of the family alone holds was never in the edited one.

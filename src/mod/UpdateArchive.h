@@ -8,6 +8,7 @@
 #include "model/RFAArchive.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,9 +36,10 @@ Result<std::filesystem::path> nextUpdatePath(const UpdateFamily& family);
 struct UpdatedEntry {
     ArchiveEntry entry;
     bool replaces = false; // the game sees the path already, with other content
-    // Edited from the origin's version, which a higher update has replaced
-    // since: writing it puts this edit over that update's content.
-    bool overNewer = false;
+    // Edited from the origin's version, which a higher update (this one, the
+    // one the game reads it from) has replaced since: writing it puts this
+    // edit over that update's content.
+    std::optional<std::filesystem::path> overNewer;
 };
 
 struct UpdatePlan {

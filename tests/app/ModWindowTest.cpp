@@ -186,7 +186,7 @@ private slots:
             windows_->app->action(Command::SaveAsUpdate)->trigger();
             QMessageBox* asked = waitForDialog<QMessageBox>(*window);
             QVERIFY(asked && asked->icon() == QMessageBox::Warning);
-            QCOMPARE(asked->detailedText(), QStringLiteral("bf1942/b.con"));
+            QCOMPARE(asked->detailedText(), QStringLiteral("bf1942/b.con (level_001.rfa)"));
             QVERIFY(choose(*asked, answer));
             QCOMPARE(QFileInfo::exists(QString::fromStdString((windows_->temp / "level_002.rfa").string())),
                      answer != "Cancel");

@@ -22,6 +22,11 @@ QString fileNameOf(const std::filesystem::path& path)
 
 } // namespace
 
+QString UpdateArchiveCommand::entryInUpdate(const std::string& path, const std::filesystem::path& update)
+{
+    return tr("%1 (%2)").arg(QString::fromStdString(path), fileNameOf(update));
+}
+
 // The box's words and list for the entries the window lacks.
 void UpdateArchiveCommand::noteDeletions(QMessageBox& box, const std::vector<std::string>& deleted)
 {
@@ -76,7 +81,7 @@ void UpdateArchiveCommand::run(MyDocument& window)
     QStringList overNewer;
     for (const UpdatedEntry& updated : plan->entries)
         if (updated.overNewer)
-            overNewer << QString::fromStdString(updated.entry.path);
+            overNewer << entryInUpdate(updated.entry.path, *updated.overNewer);
     if (overNewer.isEmpty())
         return write(window, *origin, *target, *plan);
     // The window shows the origin's version of these entries, not the later

@@ -24,6 +24,10 @@ class UpdateArchiveCommand {
 public:
     static void run(MyDocument& window);
 
+    // "objects/tank.con (objects_002.rfa)": an entry and the update that
+    // holds the version the game reads.
+    static QString entryInUpdate(const std::string& path, const std::filesystem::path& update);
+
 private:
     static void write(MyDocument& window, const std::filesystem::path& origin, const std::filesystem::path& target,
                       const UpdatePlan& plan);
