@@ -37,17 +37,6 @@ class ModWindowTest : public QObject {
             at = model.match(model.index(0, 0, at), Qt::DisplayRole, name, 1, Qt::MatchExactly).value(0);
         return at;
     }
-    // Clicks the box's button of that text; the box is gone after it.
-    static bool choose(QMessageBox& box, const QString& answer)
-    {
-        const QList<QAbstractButton*> buttons = box.buttons();
-        const auto chosen = std::find_if(buttons.begin(), buttons.end(),
-                                         [&](QAbstractButton* button) { return button->text() == answer; });
-        if (chosen == buttons.end())
-            return false;
-        (*chosen)->click();
-        return true;
-    }
     // The tank's row, however the winning archive spells it.
     static QModelIndex tank(const ModTreeModel& model)
     {
