@@ -1,5 +1,6 @@
-// An archive window of a family with update archives: Save as Update
-// Archive… leaves the window saved.
+// An archive window of a family with update archives: Save asks before it
+// writes an edit the game would never read, and Save as Update Archive…
+// leaves the window saved.
 
 #include "AppTestSupport.h"
 
@@ -7,6 +8,7 @@
 #include "mod/ArchiveListing.h"
 
 #include <QAction>
+#include <QPushButton>
 
 namespace larkspan {
 
@@ -50,6 +52,14 @@ class UpdateArchiveWindowTest : public QObject {
         windows_->app->updateActions();
         return window;
     }
+    static QMessageBox* shownBox(MyDocument& window)
+    {
+        QCoreApplication::processEvents();
+        for (QMessageBox* box : window.findChildren<QMessageBox*>())
+            if (box->isVisible())
+                return box;
+        return nullptr;
+    }
     void trigger(Command command) { windows_->app->action(command)->trigger(); }
 
 private slots:
@@ -60,6 +70,63 @@ private slots:
         writeArchive(windows_->temp, "level.rfa", {{"bf1942/a.con", "a"}, {"bf1942/b.con", "b"}});
         writeArchive(windows_->temp, "level_001.rfa", {{"bf1942/b.con", "b1"}, {"bf1942/c.con", "c1"}});
         writeArchive(windows_->temp, "level_002.rfa", {{"bf1942/c.con", "c2"}});
+    }
+
+    void saveAsksBeforeWritingAnEditALaterUpdateHides()
+    {
+        struct Row {
+            const char* name;
+            std::string archive;
+            std::string entry;
+            QString asked; // the entry and the update named; empty: saved without a question
+            QStringList answers;
+            std::string written; // the archive that holds the edit afterwards; empty: none
+        };
+        for (const Row& row : std::vector<Row>{
+                 {"no update replaces it", "level.rfa", "a.con", {}, {}, "level.rfa"},
+                 {"Cancel", "level.rfa", "b.con", "bf1942/b.con (level_001.rfa)", {"Cancel"}, ""},
+                 {"Save Anyway", "level.rfa", "b.con", "bf1942/b.con (level_001.rfa)", {"Save Anyway"}, "level.rfa"},
+                 {"Save as Update Archive…, over level_001's change", "level.rfa", "b.con",
+                  "bf1942/b.con (level_001.rfa)", {"Save as Update Archive…", "Write Anyway"}, "level_003.rfa"},
+                 {"an update under a higher one", "level_001.rfa", "c.con", "bf1942/c.con (level_002.rfa)",
+                  {"Save Anyway"}, "level_001.rfa"},
+                 {"an update, no higher one replaces it", "level_001.rfa", "b.con", {}, {}, "level_001.rfa"},
+             }) {
+            init();
+            MyDocument* window = openAndEdit(row.archive, row.entry, "edited");
+            QVERIFY2(window, row.name);
+            trigger(Command::Save);
+            QMessageBox* asked = shownBox(*window);
+            QCOMPARE(asked != nullptr, !row.asked.isEmpty());
+            if (asked) {
+                QVERIFY2(asked->informativeText().contains(row.asked), qPrintable(asked->informativeText()));
+                QCOMPARE(static_cast<QAbstractButton*>(asked->defaultButton()), asked->button(QMessageBox::Cancel));
+            }
+            for (const QString& answer : row.answers) {
+                QMessageBox* box = waitForDialog<QMessageBox>(*window);
+                QVERIFY2(box && choose(*box, answer), qPrintable(answer));
+            }
+            if (QMessageBox* told = shownBox(*window))
+                told->close();
+            for (const std::string archive : {"level.rfa", "level_001.rfa", "level_003.rfa"})
+                QCOMPARE(onDisk(archive, "bf1942/" + row.entry) == "edited", archive == row.written);
+            QCOMPARE(window->isModified(), row.written.empty());
+            window->closeWithoutAsking();
+        }
+    }
+
+    // Nothing is new for an update, yet the game reads level_001's b.con,
+    // not the base's (as after Save Anyway): the box says so.
+    void nothingNewNamesWhatALaterUpdateReplaces()
+    {
+        MyDocument* window = open("level.rfa");
+        QVERIFY(window);
+        trigger(Command::SaveAsUpdate);
+        QMessageBox* told = waitForDialog<QMessageBox>(*window);
+        QVERIFY(told && told->text().startsWith("Nothing is new"));
+        QCOMPARE(told->detailedText(), QStringLiteral("bf1942/b.con (level_001.rfa)"));
+        told->close();
+        window->closeWithoutAsking();
     }
 
     void anUpdateWrittenLeavesTheWindowSaved()

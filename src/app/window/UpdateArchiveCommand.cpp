@@ -74,6 +74,26 @@ void UpdateArchiveCommand::noteDeletions(QMessageBox& box, const std::vector<std
     appendDetails(box, lines);
 }
 
+// Why the game does not see some of what the window shows, though nothing
+// is new: a later update replaces those entries (after Save Anyway, say).
+void UpdateArchiveCommand::noteHiddenEntries(QMessageBox& box, const MyDocument& window,
+                                             const std::filesystem::path& origin)
+{
+    // Only a note: a family that cannot be read here has told so already.
+    const Result<std::vector<HiddenEntry>> hidden =
+        findHiddenEntries(findArchiveFamily(origin), origin, window.document()->archive());
+    if (!hidden || hidden->empty())
+        return;
+    appendInformation(box, tr("Later update archives replace entries of “%1”, so the game does not read them as "
+                              "they are here: %2 (see the details).")
+                               .arg(fileNameOf(origin))
+                               .arg(hidden->size()));
+    QStringList lines;
+    for (const HiddenEntry& entry : *hidden)
+        lines << entryInUpdate(entry.path, entry.update);
+    appendDetails(box, lines);
+}
+
 void UpdateArchiveCommand::run(MyDocument& window, std::function<void(bool written)> done)
 {
     if (!done)
@@ -111,6 +131,7 @@ void UpdateArchiveCommand::run(MyDocument& window, std::function<void(bool writt
                                               .arg(fileNameOf(*origin)),
                                           tr("No update archive was written."));
         noteDeletions(*box, plan->deleted);
+        noteHiddenEntries(*box, window, *origin);
         return openThenTell(box, done, false);
     }
     QStringList overNewer;

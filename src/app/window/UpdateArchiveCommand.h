@@ -36,6 +36,7 @@ private:
                       const UpdatePlan& plan, const std::vector<ArchiveEntry>& compared,
                       const std::function<void(bool)>& done);
     static void noteDeletions(QMessageBox& box, const std::vector<std::string>& deleted);
+    static void noteHiddenEntries(QMessageBox& box, const MyDocument& window, const std::filesystem::path& origin);
 };
 
 } // namespace larkspan
