@@ -38,13 +38,14 @@ void reportDeletions(const UpdateOptions& options, const std::vector<std::string
 }
 
 // Edits of a version that a later update has changed since: the new update
-// puts them over that change, which the user may not know.
+// puts them over that change, which the user may not know. Each path is
+// followed by that update's name.
 void reportOverNewer(const UpdateOptions& options, const UpdatePlan& plan)
 {
     std::vector<std::string> paths;
     for (const UpdatedEntry& updated : plan.entries)
         if (updated.overNewer)
-            paths.push_back(updated.entry.path);
+            paths.push_back(updated.entry.path + " (" + genericUtf8(updated.overNewer->filename()) + ")");
     if (paths.empty())
         return;
     const bool one = paths.size() == 1;

@@ -5,6 +5,7 @@
 #include "mod/ArchiveFamily.h"
 #include "mod/ArchiveListing.h"
 #include "mod/ModFolders.h"
+#include "model/RFATreeEnumerator.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -86,6 +87,7 @@ public:
         return at == inOrigin_.end() ? nullptr : &at->second;
     }
     const ArchiveListing& listing(const Seen& seen) const { return listings_[seen.listing]; }
+    bool isInOrigin(const Seen& seen) const { return seen.listing == origin_; }
     bool hasOrigin() const { return origin_.has_value(); }
     const ArchiveListing& origin() const { return listings_[*origin_]; }
     // The weakest archive: the base when it is there.
@@ -220,7 +222,7 @@ Result<UpdatePlan> planUpdate(const UpdateFamily& family, const fs::path& origin
         if (!editedPaths.insert(std::move(key)).second)
             continue; // the game reads the first of a path
         if (at == view.seen().end()) {
-            plan.entries.push_back({entry, false});
+            plan.entries.push_back({entry, false, std::nullopt});
             continue;
         }
         // An entry left as the origin holds it was not edited, though a
@@ -244,7 +246,10 @@ Result<UpdatePlan> planUpdate(const UpdateFamily& family, const fs::path& origin
             overNewer = changedSince(view, *inOrigin, at->second);
         if (!overNewer)
             return overNewer.error();
-        plan.entries.push_back({entry, true, *overNewer});
+        UpdatedEntry updated{entry, true, std::nullopt};
+        if (*overNewer)
+            updated.overNewer = view.listing(at->second).path();
+        plan.entries.push_back(std::move(updated));
     }
     // Only what the origin holds can have been deleted from it; what another
     // archive of the family alone holds was never in the edited one.
@@ -252,6 +257,62 @@ Result<UpdatePlan> planUpdate(const UpdateFamily& family, const fs::path& origin
         if (!editedPaths.contains(key) && view.inOrigin(key))
             plan.deleted.push_back(seen.record->name);
     return plan;
+}
+
+Result<std::vector<HiddenEntry>> findHiddenEntries(const UpdateFamily& family, const fs::path& origin,
+                                                   const RFAArchive& archive)
+{
+    // The updates above the origin, strongest first; the base is below them all.
+    std::vector<fs::path> above;
+    for (auto update = family.updates.rbegin(); update != family.updates.rend(); ++update) {
+        if (isSameFile(origin, *update))
+            break;
+        above.push_back(*update);
+    }
+    const bool ofTheFamily = above.size() < family.updates.size() || isSameFile(origin, family.base);
+    if (above.empty() || !ofTheFamily)
+        return std::vector<HiddenEntry>{};
+    FamilyView view;
+    for (const fs::path& update : above)
+        if (Result<void> added = view.add(update, false); !added)
+            return added.error();
+    if (Result<void> added = view.add(origin, true); !added)
+        return added.error();
+    view.index();
+
+    // The archive's files in the order it writes them, which the game reads.
+    std::vector<RFATreeNode::Ptr> files;
+    for (const RFATreeNode::Ptr& top : archive.rootNodes()) {
+        if (top->isLeaf())
+            files.push_back(top);
+        for (RFATreeEnumerator below = top->leafEnumerator(); RFATreeNode::Ptr file = below.nextObject();)
+            files.push_back(std::move(file));
+    }
+    std::vector<HiddenEntry> hidden;
+    std::unordered_set<std::string> walked;
+    for (const RFATreeNode::Ptr& file : files) {
+        std::string path = file->fullPath();
+        const std::string key = foldedCopy(path);
+        if (!walked.insert(key).second)
+            continue; // the game reads the first of a path
+        const auto at = view.seen().find(key);
+        if (at == view.seen().end() || view.isInOrigin(at->second))
+            continue; // no update above holds it
+        const Result<SharedBytes> content = file->readData();
+        if (!content)
+            return content.error();
+        const Result<bool> replaced = differs(view, at->second, **content);
+        if (!replaced)
+            return replaced.error();
+        if (!*replaced)
+            continue; // the game reads these very bytes
+        const FamilyView::Seen* onDisk = view.inOrigin(key);
+        const Result<bool> changedHere = onDisk ? differs(view, *onDisk, **content) : Result<bool>(true);
+        if (!changedHere)
+            return changedHere.error();
+        hidden.push_back({std::move(path), view.listing(at->second).path(), *changedHere});
+    }
+    return hidden;
 }
 
 Result<void> writeUpdate(const UpdatePlan& plan, const fs::path& target, ExistingTarget existing,

@@ -8,6 +8,7 @@
 #include "model/RFAArchive.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,9 +36,10 @@ Result<std::filesystem::path> nextUpdatePath(const UpdateFamily& family);
 struct UpdatedEntry {
     ArchiveEntry entry;
     bool replaces = false; // the game sees the path already, with other content
-    // Edited from the origin's version, which a higher update has replaced
-    // since: writing it puts this edit over that update's content.
-    bool overNewer = false;
+    // Edited from the origin's version, which a higher update (this one, the
+    // one the game reads it from) has replaced since: writing it puts this
+    // edit over that update's content.
+    std::optional<std::filesystem::path> overNewer;
 };
 
 struct UpdatePlan {
@@ -64,6 +66,26 @@ struct UpdatePlan {
 Result<UpdatePlan> planUpdate(const UpdateFamily& family, const std::filesystem::path& origin,
                               const std::vector<ArchiveEntry>& edited, const std::filesystem::path& target,
                               const ReadProgress& progress = {});
+
+// An entry of an archive that the game reads from a later update of the
+// archive's family instead, where it has other content.
+struct HiddenEntry {
+    std::string path;             // as the archive spells it
+    std::filesystem::path update; // the later update the game reads
+    // The file on disk holds other content at this path, or none: an edit
+    // made since it was read, which the game would never see.
+    bool changedHere = false;
+};
+
+// The entries of `archive`, read from `origin` (the family's base or one of
+// its updates) and maybe edited since, that an update above `origin`
+// replaces with other content (paths compared without regard to case; of a
+// path held twice, the first counts). Only those entries' bytes are read.
+// Nothing when no update is above `origin` or it is none of the family's.
+// CannotRead, OutOfBounds... when an archive of the family cannot be read,
+// Decompression when an entry of `archive` cannot.
+Result<std::vector<HiddenEntry>> findHiddenEntries(const UpdateFamily& family, const std::filesystem::path& origin,
+                                                   const RFAArchive& archive);
 
 // Whether writing may take the place of a file already at the target.
 enum class ExistingTarget { Keep, Replace };

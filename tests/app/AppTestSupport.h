@@ -14,6 +14,7 @@
 #include "support/PathComponents.h"
 #include "support/TemporaryFolder.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -21,6 +22,8 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTest>
+
+#include <algorithm>
 
 namespace larkspan::fixtures {
 
@@ -44,6 +47,18 @@ Dialog* waitForDialog(QWidget& window)
         QTest::qWait(20);
     }
     return nullptr;
+}
+
+// Clicks the box's button of that text; the box is gone after it.
+inline bool choose(QMessageBox& box, const QString& answer)
+{
+    const QList<QAbstractButton*> buttons = box.buttons();
+    const auto chosen = std::find_if(buttons.begin(), buttons.end(),
+                                     [&](QAbstractButton* button) { return button->text() == answer; });
+    if (chosen == buttons.end())
+        return false;
+    (*chosen)->click();
+    return true;
 }
 
 // A part of a window, found as any tool looking at the window from outside

@@ -37,17 +37,6 @@ class ModWindowTest : public QObject {
             at = model.match(model.index(0, 0, at), Qt::DisplayRole, name, 1, Qt::MatchExactly).value(0);
         return at;
     }
-    // Clicks the box's button of that text; the box is gone after it.
-    static bool choose(QMessageBox& box, const QString& answer)
-    {
-        const QList<QAbstractButton*> buttons = box.buttons();
-        const auto chosen = std::find_if(buttons.begin(), buttons.end(),
-                                         [&](QAbstractButton* button) { return button->text() == answer; });
-        if (chosen == buttons.end())
-            return false;
-        (*chosen)->click();
-        return true;
-    }
     // The tank's row, however the winning archive spells it.
     static QModelIndex tank(const ModTreeModel& model)
     {
@@ -186,7 +175,7 @@ private slots:
             windows_->app->action(Command::SaveAsUpdate)->trigger();
             QMessageBox* asked = waitForDialog<QMessageBox>(*window);
             QVERIFY(asked && asked->icon() == QMessageBox::Warning);
-            QCOMPARE(asked->detailedText(), QStringLiteral("bf1942/b.con"));
+            QCOMPARE(asked->detailedText(), QStringLiteral("bf1942/b.con (level_001.rfa)"));
             QVERIFY(choose(*asked, answer));
             QCOMPARE(QFileInfo::exists(QString::fromStdString((windows_->temp / "level_002.rfa").string())),
                      answer != "Cancel");

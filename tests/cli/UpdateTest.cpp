@@ -61,7 +61,7 @@ TEST(UpdateTest, WritesWhatIsNewOrChangedAgainstTheBaseAndItsUpdates)
               {"-o", "@/objects_003.rfa"}, 0, "objects_003.rfa", {"bf1942/b.con=b3"}, "1 entry"},
              {"an edit over a later update's change is named", false, {{"objects_001.rfa", {{"bf1942/b.con", "b1"}}}},
               {{"bf1942/a.con", "a0"}, {"bf1942/b.con", "b9"}, {"bf1942/c.con", "c0"}}, {}, 0, "objects_002.rfa",
-              {"bf1942/b.con=b9"}, "over that change:\n  bf1942/b.con\n"},
+              {"bf1942/b.con=b9"}, "over that change:\n  bf1942/b.con (objects_001.rfa)\n"},
              {"a lower update named is refused", false,
               {{"objects_001.rfa", {{"bf1942/a.con", "a1"}}}, {"objects_003.rfa", {{"bf1942/b.con", "b3"}}}},
               {{"bf1942/d.con", "d"}}, {"-o", "@/objects_001.rfa"}, 2, "", {}, "higher update"},

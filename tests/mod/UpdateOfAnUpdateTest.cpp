@@ -26,7 +26,8 @@ TEST(UpdateOfAnUpdateTest, PlansTheFamilysNextUpdateFromTheOriginsEdits)
         std::string origin;
         Entries edited;
         std::string target;
-        std::vector<std::string> written; // "path=content", M when it replaces, ! over a newer update's
+        // "path=content", M when it replaces, !UPDATE over the newer content of UPDATE
+        std::vector<std::string> written;
         std::vector<std::string> deleted;
         bool compressed;
     };
@@ -47,7 +48,7 @@ TEST(UpdateOfAnUpdateTest, PlansTheFamilysNextUpdateFromTheOriginsEdits)
               {{"objects.rfa", {{"bf1942/a.con", "a0"}, {"bf1942/b.con", "b0"}}},
                {"objects_001.rfa", {{"bf1942/a.con", "a1"}, {"bf1942/b.con", "b0"}}}},
               "objects.rfa", {{"bf1942/a.con", "a9"}, {"bf1942/b.con", "b9"}}, "objects_002.rfa",
-              {"M! bf1942/a.con=a9", "M bf1942/b.con=b9"}, {}, false},
+              {"M!objects_001.rfa bf1942/a.con=a9", "M bf1942/b.con=b9"}, {}, false},
          }) {
         SCOPED_TRACE(c.name);
         TemporaryFolder temp;
@@ -67,8 +68,9 @@ TEST(UpdateOfAnUpdateTest, PlansTheFamilysNextUpdateFromTheOriginsEdits)
         ASSERT_TRUE(plan) << describe(plan.error()).text;
         std::vector<std::string> written;
         for (const UpdatedEntry& updated : plan->entries)
-            written.push_back(std::string(updated.replaces ? "M" : "") + (updated.overNewer ? "! " : updated.replaces ? " " : "") +
-                              updated.entry.path + "=" + text(updated.entry.content));
+            written.push_back(std::string(updated.replaces ? "M" : "") +
+                              (updated.overNewer ? "!" + updated.overNewer->filename().string() : "") +
+                              (updated.replaces ? " " : "") + updated.entry.path + "=" + text(updated.entry.content));
         EXPECT_EQ(written, c.written);
         EXPECT_EQ(plan->deleted, c.deleted);
         EXPECT_EQ(plan->compressed, c.compressed);

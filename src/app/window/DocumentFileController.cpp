@@ -5,8 +5,10 @@
 #include "app/shell/Settings.h"
 #include "app/window/MyDocument.h"
 #include "app/window/SlowWorkProgress.h"
+#include "app/window/UpdateArchiveCommand.h"
 #include "document/ArchiveDocument.h"
 #include "document/EmptyFolders.h"
+#include "mod/UpdateArchive.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -89,17 +91,13 @@ void DocumentFileController::confirmThenWrite(const QString& path, std::function
         return finish(true);
     // Said before they vanish: after the save they are gone from the file,
     // and from the window on the next open.
-    constexpr std::size_t kNamed = 12;
     QStringList names;
-    for (std::size_t i = 0; i < std::min(leftOut.size(), kNamed); ++i)
-        names << QString::fromStdString(leftOut[i]);
-    if (leftOut.size() > kNamed)
-        names << tr("… and %n more", nullptr, static_cast<int>(leftOut.size() - kNamed));
+    for (const std::string& folder : leftOut)
+        names << QString::fromStdString(folder);
     QMessageBox* box = windowModalBox(
         &window_, QMessageBox::Warning, displayName(),
         tr("Empty folders cannot be saved in an RFA archive."),
-        tr("An archive holds only files. These folders hold none and will be left out:\n\n%1")
-            .arg(names.join(QLatin1Char('\n'))),
+        tr("An archive holds only files. These folders hold none and will be left out:\n\n%1").arg(listed(names)),
         QMessageBox::Save | QMessageBox::Cancel);
     box->setDefaultButton(QMessageBox::Save);
     box->setEscapeButton(QMessageBox::Cancel);
@@ -109,11 +107,53 @@ void DocumentFileController::confirmThenWrite(const QString& path, std::function
     box->open();
 }
 
+QString DocumentFileController::listed(const QStringList& names)
+{
+    constexpr qsizetype kNamed = 12;
+    QStringList lines = names.mid(0, kNamed);
+    if (names.size() > kNamed)
+        lines << tr("… and %n more", nullptr, static_cast<int>(names.size() - kNamed));
+    return lines.join(QLatin1Char('\n'));
+}
+
 void DocumentFileController::save(std::function<void(bool saved)> done)
 {
     if (isUntitled())
         return saveAs(std::move(done));
-    confirmThenWrite(QString::fromStdString(document_->fileLocation()->string()), std::move(done));
+    const std::filesystem::path& location = *document_->fileLocation();
+    // A family that cannot be read is no reason to keep the user's work
+    // from the disk: then there is nothing to ask.
+    const Result<std::vector<HiddenEntry>> hidden =
+        findHiddenEntries(findArchiveFamily(location), location, document_->archive());
+    QStringList changed;
+    for (const HiddenEntry& entry : hidden.value_or(std::vector<HiddenEntry>{}))
+        if (entry.changedHere)
+            changed << UpdateArchiveCommand::entryInUpdate(entry.path, entry.update);
+    const QString path = QString::fromStdString(location.string());
+    if (changed.isEmpty())
+        return confirmThenWrite(path, std::move(done));
+    // The game reads these entries from the later update: saved here, the
+    // edits would be on disk and yet never seen.
+    QMessageBox* box = windowModalBox(
+        &window_, QMessageBox::Warning, displayName(),
+        tr("A later update archive replaces entries that you changed here."),
+        tr("The game reads these entries from the update named beside each, not from “%1”, and would not see "
+           "the changes saved here:\n\n%2\n\nAn update archive above them makes the game see the changes.")
+            .arg(QFileInfo(path).fileName(), listed(changed)),
+        QMessageBox::Cancel);
+    QPushButton* asUpdate = box->addButton(tr("Save as Update Archive…"), QMessageBox::AcceptRole);
+    QPushButton* anyway = box->addButton(tr("Save Anyway"), QMessageBox::DestructiveRole);
+    box->setDefaultButton(QMessageBox::Cancel);
+    box->setEscapeButton(QMessageBox::Cancel);
+    connect(box, &QMessageBox::finished, this, [this, box, asUpdate, anyway, path, done = std::move(done)] {
+        if (box->clickedButton() == asUpdate)
+            UpdateArchiveCommand::run(window_, done);
+        else if (box->clickedButton() == anyway)
+            confirmThenWrite(path, done);
+        else if (done)
+            done(false);
+    });
+    box->open();
 }
 
 void DocumentFileController::saveAs(std::function<void(bool saved)> done)

@@ -26,6 +26,9 @@ public:
     // Reads an archive into this (fresh) window. On failure the window
     // stays as it was.
     Result<void> readFile(const QString& path);
+    // Asks first when a later update of the file's family replaces an entry
+    // changed here (the game would never read the edit): Save as Update
+    // Archive… instead, Save Anyway, or Cancel.
     void save(std::function<void(bool saved)> done = {});
     void saveAs(std::function<void(bool saved)> done = {});
     void revertToSaved();
@@ -47,6 +50,8 @@ private:
     // cannot hold, if there are any; `done(false)` when cancelled.
     void confirmThenWrite(const QString& path, std::function<void(bool saved)> done);
     void updateTitle() { emit titleChanged(); }
+    // The names one a line, the first dozen, then how many more.
+    static QString listed(const QStringList& names);
     QString displayName() const;
     bool isUntitled() const;
     bool isModified() const;
