@@ -373,6 +373,8 @@ void ModWindow::openEntries(const std::vector<std::size_t>& entries)
         QAction* close = menus->addMenu(tr("&File"))->addAction(tr("&Close"));
         close->setShortcuts(QKeySequence::Close);
         connect(close, &QAction::triggered, viewer, &QWidget::close);
+        if (auto* editor = qobject_cast<TextEditorWindow*>(viewer))
+            editor->addFindCommands();
         if (auto* picture = qobject_cast<RFAImageViewingController*>(viewer)) {
             picture->addZoomCommands();
             picture->sizeToPicture();

@@ -49,6 +49,7 @@ void ViewerWindows::openEntries(const std::vector<RFATreeNode::Ptr>& entries)
         if (entry->isText()) {
             auto* editor = new TextEditorWindow(entry, window_.displayName(), &window_);
             application_.installMenus(*editor->menuBar());
+            editor->addFindCommands();
             viewer = editor;
         } else if (entry->isImage()) {
             auto* picture =

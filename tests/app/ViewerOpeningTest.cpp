@@ -1,0 +1,91 @@
+// The viewers as a modder meets them: Find goes through a text both ways
+// and round its ends.
+
+#include "AppTestSupport.h"
+
+#include "app/viewers/TextEditor.h"
+#include "app/viewers/TextEditorWindow.h"
+#include "app/window/ViewerWindows.h"
+
+#include <QStatusBar>
+#include <QTextBlock>
+
+namespace larkspan {
+
+using namespace fixtures;
+
+class ViewerOpeningTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<WindowFixture> windows_;
+
+    // "line:column:selected text", counted from 1.
+    static QString selection(const TextEditorWindow& viewer)
+    {
+        const QTextCursor cursor = viewer.editor()->textCursor();
+        const QTextBlock line = viewer.editor()->document()->findBlock(cursor.selectionStart());
+        return QStringLiteral("%1:%2:%3")
+            .arg(line.blockNumber() + 1)
+            .arg(cursor.selectionStart() - line.position() + 1)
+            .arg(cursor.selectedText());
+    }
+    template <typename Viewer>
+    static Viewer* open(MyDocument& window, const std::string& path)
+    {
+        window.viewers().openEntries({node(window, path)});
+        return qobject_cast<Viewer*>(window.viewers().viewerFor(*node(window, path)));
+    }
+
+private slots:
+    void init() { windows_ = std::make_unique<WindowFixture>(); }
+    void cleanup() { windows_.reset(); }
+
+    // The same keys in the archive's editor, whose Find is the menus' own,
+    // and in a read-only viewer, which brings its Edit menu.
+    void findGoesThroughTheTextAndRoundItsEnds()
+    {
+        const std::string text = "Tank one\r\nv\xe9hicule TANK\r\ntank";
+        MyDocument* archive = windows_->open({{"bf1942/a.con", text}});
+        auto* readOnly = new TextEditorWindow(RFATreeNode::initWithData(textBytes(text), "a.con"), "mymod");
+        readOnly->setReadOnly();
+        readOnly->addFindCommands();
+        readOnly->show();
+        const QString end = QStringLiteral("Reached the end; found from the start.");
+        const struct {
+            QKeySequence keys;
+            const char* typed; // into the find field, then Return
+            QString selected;
+            QString said;
+        } steps[] = {
+            {QKeySequence::Find, "tank", "1:1:Tank", ""},
+            {Qt::Key_F3, nullptr, "2:10:TANK", ""},
+            {Qt::CTRL | Qt::Key_G, nullptr, "3:1:tank", ""},
+            {Qt::Key_F3, nullptr, "1:1:Tank", end},
+            {Qt::SHIFT | Qt::Key_F3, nullptr, "3:1:tank", "Reached the start; found from the end."},
+            {QKeySequence::Find, "vehicule", "2:1:v\u00e9hicule", end},
+            {QKeySequence::Find, "jeep", "2:1:v\u00e9hicule", "Not found."},
+        };
+        for (TextEditorWindow* viewer : {open<TextEditorWindow>(*archive, "a.con"), readOnly}) {
+            QVERIFY(viewer && QTest::qWaitForWindowExposed(viewer));
+            QApplication::setActiveWindow(viewer);
+            QVERIFY(QTest::qWaitForWindowActive(viewer));
+            for (const auto& step : steps) {
+                QTest::keySequence(viewer, step.keys);
+                if (auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget()); step.typed) {
+                    QVERIFY2(field && field->objectName() == QStringLiteral("findField"), step.typed);
+                    field->selectAll();
+                    QTest::keyClicks(field, QString::fromUtf8(step.typed));
+                    QTest::keyClick(field, Qt::Key_Return);
+                }
+                QCOMPARE(selection(*viewer), step.selected);
+                QCOMPARE(viewer->statusBar()->currentMessage(), step.said);
+            }
+        }
+        readOnly->close();
+    }
+};
+
+} // namespace larkspan
+
+QTEST_MAIN(larkspan::ViewerOpeningTest)
+#include "ViewerOpeningTest.moc"
