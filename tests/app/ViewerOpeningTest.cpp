@@ -1,14 +1,19 @@
-// The viewers as a modder meets them: Find goes through a text both ways
-// and round its ends.
+// The viewers as a modder meets them: a text found by a search of its
+// contents opens at the match, and Find goes through a text both ways and
+// round its ends.
 
 #include "AppTestSupport.h"
 
+#include "app/mod/ModWindow.h"
+#include "app/shell/Settings.h"
 #include "app/viewers/TextEditor.h"
 #include "app/viewers/TextEditorWindow.h"
 #include "app/window/ViewerWindows.h"
 
+#include <QCheckBox>
 #include <QStatusBar>
 #include <QTextBlock>
+#include <QTreeWidget>
 
 namespace larkspan {
 
@@ -39,6 +44,38 @@ class ViewerOpeningTest : public QObject {
 private slots:
     void init() { windows_ = std::make_unique<WindowFixture>(); }
     void cleanup() { windows_.reset(); }
+
+    void aTextFoundByItsContentsOpensAtTheMatch()
+    {
+        std::string script;
+        for (int line = 1; line <= 400; ++line)
+            script += line == 250 ? "ObjectTemplate.create PlaneAirframe Spitfire\r\n" : "rem\r\n";
+        settings::setSearchFileContents(true);
+        MyDocument* archive = windows_->open({{"bf1942/plane.con", script}});
+        searchField(*archive).setText(QStringLiteral("SPITFIRE"));
+        QTest::keyClick(&searchField(*archive), Qt::Key_Return);
+        SearchResultsView& results = searchResults(*archive);
+        QTRY_COMPARE(results.model()->rowCount(), 1);
+        results.selectRow(0);
+        emit results.activated(results.model()->index(0, 0));
+        auto* editable = qobject_cast<TextEditorWindow*>(archive->viewers().viewerFor(*node(*archive, "plane.con")));
+
+        writeArchive(windows_->temp, "Mods/MyMod/Archives/objects.rfa", {{"bf1942/plane.con", script}});
+        ModWindow* mod = windows_->app->openMod(QString::fromStdString((windows_->temp / "Mods/MyMod").string()));
+        QVERIFY(mod);
+        part<QLineEdit>(*mod, "searchField").setText(QStringLiteral("spitfire"));
+        part<QCheckBox>(*mod, "searchContents").setChecked(true);
+        mod->search();
+        auto& found = part<QTreeWidget>(*mod, "searchResults");
+        QCOMPARE(found.topLevelItemCount(), 1);
+        emit found.itemDoubleClicked(found.topLevelItem(0), 0);
+        for (const TextEditorWindow* viewer : {editable, mod->findChild<TextEditorWindow*>()}) {
+            QVERIFY(viewer);
+            QCOMPARE(selection(*viewer), QStringLiteral("250:37:Spitfire"));
+            QTRY_VERIFY(viewer->editor()->viewport()->rect().contains(viewer->editor()->cursorRect()));
+        }
+        mod->close();
+    }
 
     // The same keys in the archive's editor, whose Find is the menus' own,
     // and in a read-only viewer, which brings its Edit menu.

@@ -12,6 +12,7 @@
 #include "app/viewers/HexViewerWindow.h"
 #include "app/viewers/RFAImageViewingController.h"
 #include "app/viewers/TextEditorWindow.h"
+#include "app/viewers/TextFindBar.h"
 #include "app/window/MyDocument.h"
 #include "app/window/SlowWorkProgress.h"
 #include "app/window/ViewerWindows.h"
@@ -391,6 +392,14 @@ void ModWindow::openEntries(const std::vector<std::size_t>& entries)
         viewer->raise();
         viewer->activateWindow();
     }
+    // Opened from the results of a search of the texts: at the match.
+    if (panes_->currentWidget() != results_ || searchedText_.isEmpty())
+        return;
+    for (const std::size_t entry : entries) {
+        const auto open = viewers_.find(foldedCopy(index_->path(index_->entries()[entry])));
+        if (auto* editor = open == viewers_.end() ? nullptr : qobject_cast<TextEditorWindow*>(open->second.window))
+            editor->findBar().showFirstMatch(searchedText_);
+    }
 }
 
 void ModWindow::refreshViewers()
@@ -440,6 +449,7 @@ void ModWindow::search()
     }
     if (!found)
         return; // cancelled: the last results stay
+    searchedText_ = searchContents_->isChecked() ? searchField_->text() : QString();
     results_->clear();
     QList<QTreeWidgetItem*> items;
     for (const std::size_t entry : *found) {

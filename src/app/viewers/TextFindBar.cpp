@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QShortcut>
+#include <QTimer>
 
 namespace larkspan {
 
@@ -70,6 +71,21 @@ bool TextFindBar::findNext()
 bool TextFindBar::findPrevious()
 {
     return find(false);
+}
+
+bool TextFindBar::showFirstMatch(const QString& text)
+{
+    const FoldedPattern pattern(text.toStdString());
+    const QString shown = editor_.document()->toRawText();
+    const std::optional<std::size_t> found = pattern.firstIn(unitsOf(shown), 0);
+    if (!found)
+        return false;
+    field_->setText(text);
+    show();
+    select(*found, pattern.length());
+    // Once the window has its size, the match stands in the middle.
+    QTimer::singleShot(0, &editor_, [editor = &editor_] { editor->centerCursor(); });
+    return true;
 }
 
 bool TextFindBar::find(bool forward)

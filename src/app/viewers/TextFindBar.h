@@ -28,6 +28,10 @@ public:
     // Selects the next (previous) match from the editor's cursor.
     bool findNext();
     bool findPrevious();
+    // Selects the first match of `text` and scrolls it into view, the bar
+    // showing the text for Find Next; the focus stays in the editor. Quietly
+    // false when the text is not there.
+    bool showFirstMatch(const QString& text);
 
 signals:
     // What the status line should say: where the search went round, or
