@@ -1,16 +1,22 @@
 // The viewers as a modder meets them: a text found by a search of its
-// contents opens at the match, and Find goes through a text both ways and
-// round its ends.
+// contents opens at the match, Find goes through a text both ways and round
+// its ends, and a picture opens at its own size when the screen has room.
 
 #include "AppTestSupport.h"
 
 #include "app/mod/ModWindow.h"
 #include "app/shell/Settings.h"
+#include "app/viewers/PictureView.h"
+#include "app/viewers/RFAImageViewingController.h"
 #include "app/viewers/TextEditor.h"
 #include "app/viewers/TextEditorWindow.h"
 #include "app/window/ViewerWindows.h"
 
+#include <QBuffer>
 #include <QCheckBox>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QTreeWidget>
@@ -119,6 +125,30 @@ private slots:
             }
         }
         readOnly->close();
+    }
+
+    void aPictureOpensAtItsOwnSizeWhenTheScreenHasRoom()
+    {
+        const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
+        const struct {
+            QSize size;
+            bool ownSize;
+        } pictures[] = {{{screen.width() * 2, screen.height()}, false}, {screen / 2, true}, {{64, 32}, true}};
+        for (const auto& picture : pictures) {
+            QImage image(picture.size, QImage::Format_ARGB32);
+            image.fill(Qt::darkGreen);
+            QBuffer png;
+            png.open(QIODevice::WriteOnly);
+            image.save(&png, "PNG");
+            auto* viewer = open<RFAImageViewingController>(*windows_->open({{"bf1942/t.png", png.data().toStdString()}}), "t.png");
+            QVERIFY(viewer && QTest::qWaitForWindowExposed(viewer));
+            const PictureView& view = viewer->pictureView();
+            QCOMPARE(view.scale() == 1.0, picture.ownSize);
+            // All of it in sight, nothing to scroll, the window on the screen.
+            const auto& area = part<QScrollArea>(*viewer);
+            QVERIFY(!area.horizontalScrollBar()->isVisible() && !area.verticalScrollBar()->isVisible());
+            QVERIFY(viewer->screen()->availableGeometry().contains(viewer->geometry()));
+        }
     }
 };
 
