@@ -42,6 +42,11 @@ char32_t foldCodePoint(char32_t c)
     return c <= 0xFF ? kFold[c] : foldCase(c);
 }
 
+bool sameFolded(char16_t unit, char32_t folded)
+{
+    return foldCodePoint(unit) == folded;
+}
+
 } // namespace
 
 std::uint8_t foldForSearch(std::uint8_t latin1)
@@ -95,6 +100,29 @@ bool FoldedPattern::foundInUtf8(std::string_view haystack) const
     for (std::size_t pos = 0; pos < haystack.size();)
         folded.push_back(foldCodePoint(nextCodePoint(haystack, pos)));
     return std::search(folded.begin(), folded.end(), needle_.begin(), needle_.end()) != folded.end();
+}
+
+std::optional<std::size_t> FoldedPattern::firstIn(std::u16string_view text, std::size_t from) const
+{
+    if (needle_.empty() || from > text.size())
+        return std::nullopt;
+    const auto found = std::search(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(), needle_.begin(),
+                                   needle_.end(), sameFolded);
+    if (found == text.end())
+        return std::nullopt;
+    return static_cast<std::size_t>(found - text.begin());
+}
+
+std::optional<std::size_t> FoldedPattern::lastIn(std::u16string_view text, std::size_t before) const
+{
+    if (needle_.empty() || before == 0)
+        return std::nullopt;
+    // A match starting before `before` ends before before - 1 + length.
+    const std::u16string_view head = text.substr(0, std::min(text.size(), before - 1 + needle_.size()));
+    const auto found = std::find_end(head.begin(), head.end(), needle_.begin(), needle_.end(), sameFolded);
+    if (found == head.end())
+        return std::nullopt;
+    return static_cast<std::size_t>(found - head.begin());
 }
 
 bool entryMatches(const FoldedPattern& pattern, std::string_view name, const Bytes* text, bool searchNames,

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,13 @@ public:
     std::size_t latin1Length() const { return latin1Searchable_ ? latin1Needle_.size() : 0; }
     bool foundInLatin1(ByteSpan haystack) const;
     bool foundInUtf8(std::string_view haystack) const;
+    // Where a match starts in a text of UTF-16 units, each one character (a
+    // text editor's, which holds no surrogate pairs): the first at or after
+    // `from`, or the last that starts before `before`. A match takes
+    // length() units.
+    std::optional<std::size_t> firstIn(std::u16string_view text, std::size_t from) const;
+    std::optional<std::size_t> lastIn(std::u16string_view text, std::size_t before) const;
+    std::size_t length() const { return needle_.size(); }
 
 private:
     std::vector<char32_t> needle_; // folded code points

@@ -12,6 +12,7 @@
 #include "app/viewers/HexViewerWindow.h"
 #include "app/viewers/RFAImageViewingController.h"
 #include "app/viewers/TextEditorWindow.h"
+#include "app/viewers/TextFindBar.h"
 #include "app/window/MyDocument.h"
 #include "app/window/SlowWorkProgress.h"
 #include "app/window/ViewerWindows.h"
@@ -373,6 +374,8 @@ void ModWindow::openEntries(const std::vector<std::size_t>& entries)
         QAction* close = menus->addMenu(tr("&File"))->addAction(tr("&Close"));
         close->setShortcuts(QKeySequence::Close);
         connect(close, &QAction::triggered, viewer, &QWidget::close);
+        if (auto* editor = qobject_cast<TextEditorWindow*>(viewer))
+            editor->addFindCommands();
         if (auto* picture = qobject_cast<RFAImageViewingController*>(viewer)) {
             picture->addZoomCommands();
             picture->sizeToPicture();
@@ -388,6 +391,14 @@ void ModWindow::openEntries(const std::vector<std::size_t>& entries)
         viewer->show();
         viewer->raise();
         viewer->activateWindow();
+    }
+    // Opened from the results of a search of the texts: at the match.
+    if (panes_->currentWidget() != results_ || searchedText_.isEmpty())
+        return;
+    for (const std::size_t entry : entries) {
+        const auto open = viewers_.find(foldedCopy(index_->path(index_->entries()[entry])));
+        if (auto* editor = open == viewers_.end() ? nullptr : qobject_cast<TextEditorWindow*>(open->second.window))
+            editor->findBar().showFirstMatch(searchedText_);
     }
 }
 
@@ -438,6 +449,7 @@ void ModWindow::search()
     }
     if (!found)
         return; // cancelled: the last results stay
+    searchedText_ = searchContents_->isChecked() ? searchField_->text() : QString();
     results_->clear();
     QList<QTreeWidgetItem*> items;
     for (const std::size_t entry : *found) {

@@ -86,6 +86,8 @@ private:
     QLineEdit* searchField_ = nullptr;
     QCheckBox* searchNames_ = nullptr;
     QCheckBox* searchContents_ = nullptr;
+    // What the results were found by in the texts: their viewers open at it.
+    QString searchedText_;
     QLabel* status_ = nullptr;
     QPushButton* problemsButton_ = nullptr;
     ModProblemsBar* problemsBar_ = nullptr;

@@ -6,6 +6,8 @@
 #include "app/shell/Settings.h"
 #include "app/shell/WindowPlacement.h"
 #include "app/viewers/QtImages.h"
+#include "app/viewers/TextEditorWindow.h"
+#include "app/viewers/TextFindBar.h"
 #include "app/window/DocumentFileController.h"
 #include "app/mod/ModWindow.h"
 #include "app/window/MyDocument.h"
@@ -367,7 +369,12 @@ void RFAApplicationDelegate::trigger(Command command)
     case Command::Delete: document->document()->commands().deleteItems(); break;
     case Command::Rename: document->renameSelection(); break;
     case Command::SelectAll: document->selectAll(); break;
-    case Command::Find: document->find(); break;
+    case Command::Find:
+        if (auto* editor = qobject_cast<TextEditorWindow*>(activeViewer()))
+            editor->findBar().open();
+        else
+            document->find();
+        break;
     case Command::NewFolder: document->newFolder(); break;
     case Command::AddFiles: document->document()->commands().addFiles(); break;
     case Command::Extract: document->document()->commands().extractFiles(); break;
@@ -424,7 +431,7 @@ void RFAApplicationDelegate::updateActions()
     enable(Command::Delete, validInBrowser(DocumentAction::DeleteItems));
     enable(Command::Rename, inBrowser && document->canRename());
     enable(Command::SelectAll, textField || inBrowser);
-    enable(Command::Find, inBrowser);
+    enable(Command::Find, inBrowser || qobject_cast<TextEditorWindow*>(activeViewer()));
     enable(Command::NewFolder, validInBrowser(DocumentAction::CreateNewFolder));
     enable(Command::AddFiles, validInBrowser(DocumentAction::AddFiles));
     enable(Command::Extract, validInBrowser(DocumentAction::ExtractFiles));
@@ -462,6 +469,7 @@ void RFAApplicationDelegate::installMenus(QMenuBar& menuBar)
     file->addAction(action(Command::Quit));
 
     QMenu* edit = bar->addMenu(tr("&Edit"));
+    edit->setObjectName(QStringLiteral("editMenu"));
     edit->addAction(action(Command::Undo));
     edit->addAction(action(Command::Redo));
     edit->addSeparator();

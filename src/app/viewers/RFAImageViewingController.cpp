@@ -5,7 +5,6 @@
 #include "app/viewers/QtImages.h"
 #include "imaging/ImageDecoders.h"
 
-#include <QGuiApplication>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -83,20 +82,28 @@ void RFAImageViewingController::showScale()
 
 void RFAImageViewingController::sizeToPicture()
 {
+    // What the window takes besides the picture: menus, info line, margins.
+    layout()->invalidate();
+    layout()->activate();
+    const QSize chrome = size() - scroller_->size();
+    // The screen of the window it opens from; room is left for the window's
+    // frame, which is not known before it shows.
+    const QScreen* screen = (parentWidget() ? parentWidget() : this)->screen();
+    const QSize room = (screen ? screen->availableGeometry().size() : QSize(800, 600)) - QSize(40, 80) - chrome;
     const QImage& picture = view_->picture();
     QSize content = picture.isNull() ? view_->sizeHint() : picture.size();
-    // The menus and the info line come on top of the picture.
-    const int infoHeight =
-        info_->sizeHint().height() + layout()->spacing() + (menuBar_->isHidden() ? 0 : menuBar_->sizeHint().height());
-    // Never larger than the screen.
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QSize room = screen->availableGeometry().size() - QSize(40, 80 + infoHeight);
-        if (content.width() > room.width() || content.height() > room.height())
-            content.scale(room, Qt::KeepAspectRatio);
+    // At its own size when the screen has room for it; else fitted, and the
+    // window as large as the room allows.
+    if (content.width() <= room.width() && content.height() <= room.height()) {
+        view_->setZoom(1);
+    } else {
+        view_->zoomToFit();
+        content.scale(room, Qt::KeepAspectRatio);
     }
-    // Never too small to use, nor to show the menus whole.
+    // Never too small to use, nor to show the menus whole: a small picture
+    // stands in the middle.
     const QSize usable(std::max({320, menuBar_->sizeHint().width(), info_->minimumSizeHint().width() + 60}), 240);
-    resize(content.expandedTo(usable) + QSize(0, infoHeight));
+    resize(content.expandedTo(usable) + chrome);
 }
 
 void RFAImageViewingController::addZoomCommands()

@@ -28,9 +28,10 @@ public:
 
     static QString windowTitleFor(const QString& displayName, const QString& entryName);
     void setDisplayName(const QString& displayName);
-    // The window as large as the picture, menus and info line on top (again
-    // after the menus are filled), and at least large enough to be used and
-    // to show its menus: a small picture is enlarged to fit.
+    // The picture at its own size and the window as large as it, menus and
+    // info line on top (again after the menus are filled); a picture larger
+    // than the screen's room fitted to it. The window is at least large
+    // enough to be used and to show its menus.
     void sizeToPicture();
     // Fit to Window, Actual Size, Zoom In and Zoom Out, added to the View
     // menu of the window's menus once they are installed.

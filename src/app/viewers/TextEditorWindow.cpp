@@ -1,9 +1,11 @@
 #include "app/viewers/TextEditorWindow.h"
 
 #include "app/viewers/TextEditor.h"
+#include "app/viewers/TextFindBar.h"
 #include "model/RFATreeNode.h"
 
 #include <QLabel>
+#include <QMenuBar>
 #include <QStatusBar>
 
 namespace larkspan {
@@ -28,6 +30,7 @@ QString nameOf(LineBreak lineBreak)
 TextEditorWindow::TextEditorWindow(std::shared_ptr<RFATreeNode> entry, QString displayName, QWidget* parent)
     : QMainWindow(parent),
       editor_(new TextEditor(std::move(entry), this)),
+      findBar_(new TextFindBar(*editor_, this)),
       position_(new QLabel(this)),
       lineBreaks_(new QLabel(this)),
       displayName_(std::move(displayName))
@@ -38,6 +41,10 @@ TextEditorWindow::TextEditorWindow(std::shared_ptr<RFATreeNode> entry, QString d
     lineBreaks_->setObjectName(QStringLiteral("lineBreaks"));
     statusBar()->addWidget(position_);
     statusBar()->addPermanentWidget(lineBreaks_);
+    addToolBar(Qt::BottomToolBarArea, findBar_);
+    connect(findBar_, &TextFindBar::said, this, [this](const QString& message) {
+        message.isEmpty() ? statusBar()->clearMessage() : statusBar()->showMessage(message, 4000);
+    });
     resize(720, 540);
 
     connect(editor_, &TextEditor::entryRenamed, this, &TextEditorWindow::updateTitle);
@@ -61,6 +68,21 @@ void TextEditorWindow::setReadOnly()
     auto* readOnly = new QLabel(tr("Read-only"), this);
     readOnly->setObjectName(QStringLiteral("readOnly"));
     statusBar()->addPermanentWidget(readOnly);
+}
+
+void TextEditorWindow::addFindCommands()
+{
+    QMenu* edit = menuBar()->findChild<QMenu*>(QStringLiteral("editMenu"));
+    if (!edit) {
+        edit = menuBar()->addMenu(tr("&Edit"));
+        edit->addAction(findBar_->findAction());
+        addAction(findBar_->findAction());
+    }
+    for (QAction* action : {findBar_->findNextAction(), findBar_->findPreviousAction()}) {
+        edit->addAction(action);
+        // Also while the menus are hidden.
+        addAction(action);
+    }
 }
 
 QString TextEditorWindow::windowTitleForDocumentDisplayName(const QString& displayName) const

@@ -224,7 +224,13 @@ void MyDocument::buildWindow()
     connect(results_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &MyDocument::selectionChanged);
     connect(resultsModel_, &QAbstractItemModel::modelReset, this, &MyDocument::selectionChanged);
     connect(resultsModel_, &QAbstractItemModel::modelReset, this, &MyDocument::fitResultNames);
-    connect(results_, &QTableView::activated, this, [this] { viewers_->openEntries(document_->selection().nodes()); });
+    // A result its text was found in opens at the match.
+    const auto openResults = [this](const std::vector<RFATreeNode::Ptr>& entries) {
+        const BrowseState& browse = document_->browse();
+        viewers_->openEntriesAtMatch(
+            entries, browse.searchesFileContents() ? QString::fromStdString(browse.searchText()) : QString());
+    };
+    connect(results_, &QTableView::activated, this, [this, openResults] { openResults(document_->selection().nodes()); });
     pathBar_ = new PathBar(resultsPane);
     pathBar_->setObjectName(QStringLiteral("pathBar"));
     dragAndDrop_ = new RFADragAndDropDelegate(*this, application_);
@@ -238,10 +244,13 @@ void MyDocument::buildWindow()
     });
     connect(pathBar_, &PathBar::componentClicked, this, &MyDocument::showInTree);
     // Right-click menus: the commands of the menus on the entries clicked.
-    const auto entryMenu = [this](const QPoint& globalPosition, bool inResults) {
+    const auto entryMenu = [this, openResults](const QPoint& globalPosition, bool inResults) {
         QMenu* menu = replaceContextMenu(*this);
         const std::vector<RFATreeNode::Ptr> selected = document_->selection().nodes();
-        menu->addAction(tr("Open"), this, [this, selected] { viewers_->openEntries(selected); })
+        menu->addAction(tr("Open"), this,
+                        [this, selected, inResults, openResults] {
+                            inResults ? openResults(selected) : viewers_->openEntries(selected);
+                        })
             ->setEnabled(!selected.empty());
         menu->addAction(application_.action(RFAApplicationDelegate::Command::OpenWith));
         if (inResults)

@@ -6,6 +6,7 @@
 #include "app/shell/WindowPlacement.h"
 #include "app/viewers/RFAImageViewingController.h"
 #include "app/viewers/TextEditorWindow.h"
+#include "app/viewers/TextFindBar.h"
 #include "app/window/MyDocument.h"
 #include "app/window/OpenWithFiles.h"
 #include "model/EntryKind.h"
@@ -49,6 +50,7 @@ void ViewerWindows::openEntries(const std::vector<RFATreeNode::Ptr>& entries)
         if (entry->isText()) {
             auto* editor = new TextEditorWindow(entry, window_.displayName(), &window_);
             application_.installMenus(*editor->menuBar());
+            editor->addFindCommands();
             viewer = editor;
         } else if (entry->isImage()) {
             auto* picture =
@@ -75,6 +77,16 @@ void ViewerWindows::openEntries(const std::vector<RFATreeNode::Ptr>& entries)
         viewer->raise();
         viewer->activateWindow();
     }
+}
+
+void ViewerWindows::openEntriesAtMatch(const std::vector<RFATreeNode::Ptr>& entries, const QString& text)
+{
+    openEntries(entries);
+    if (text.isEmpty())
+        return;
+    for (const RFATreeNode::Ptr& entry : entries)
+        if (auto* editor = qobject_cast<TextEditorWindow*>(viewerFor(*entry)))
+            editor->findBar().showFirstMatch(text);
 }
 
 QWidget* ViewerWindows::viewerFor(const RFATreeNode& entry) const

@@ -28,6 +28,9 @@ public:
 
     // The viewer window of each entry: brought to the front when open.
     void openEntries(const std::vector<RFATreeNode::Ptr>& entries);
+    // Opens them as openEntries() does; a text that holds `text` (what a
+    // search of the contents found it by) shows its first match.
+    void openEntriesAtMatch(const std::vector<RFATreeNode::Ptr>& entries, const QString& text);
     QWidget* viewerFor(const RFATreeNode& entry) const;
     // A text editor, an image viewer or a hex viewer window.
     static bool isViewerWindow(const QWidget* window);
