@@ -126,6 +126,11 @@ void ModWindow::buildWindow()
     outline_->header()->setStretchLastSection(false);
     outline_->setColumnWidth(ModTreeModel::SizeColumn, 90);
     outline_->setColumnWidth(ModTreeModel::FromColumn, 360);
+    // As in an archive's outline: a header click sorts within each folder,
+    // a second the other way round, a third shows the paths' order again.
+    outline_->header()->setSortIndicatorClearable(true);
+    outline_->header()->setSortIndicator(-1, Qt::AscendingOrder);
+    outline_->setSortingEnabled(true);
     connect(outline_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& at) {
         if (const std::optional<std::size_t> entry = model_->entryAt(at))
             openEntries({*entry});

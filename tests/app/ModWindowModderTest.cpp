@@ -1,0 +1,98 @@
+// The mod window as a modder expects it from the archive windows: columns
+// that sort, a name search that follows typing, content hits that show
+// their line, the same Open Recent and Help menus.
+
+#include "AppTestSupport.h"
+
+#include "app/mod/ModTreeModel.h"
+#include "app/mod/ModWindow.h"
+
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QMenuBar>
+#include <QStackedWidget>
+#include <QTreeView>
+#include <QTreeWidget>
+
+namespace larkspan {
+
+using namespace fixtures;
+
+class ModWindowModderTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<WindowFixture> windows_;
+    ModWindow* window_ = nullptr;
+
+    QModelIndex objectsFolder() const
+    {
+        const ModTreeModel& model = window_->model();
+        const QModelIndex top = model.index(0, 0);
+        return model.index(0, 0, top);
+    }
+    QStringList namesIn(const QModelIndex& folder) const
+    {
+        QStringList names;
+        for (int row = 0; row < window_->model().rowCount(folder); ++row)
+            names << window_->model().index(row, 0, folder).data().toString();
+        return names;
+    }
+
+private slots:
+    void init()
+    {
+        windows_ = std::make_unique<WindowFixture>();
+        writeArchive(windows_->temp, "Mods/MyMod/Archives/objects.rfa",
+                     {{"bf1942/objects/b10.con", "12345"},
+                      {"bf1942/objects/B9.con", std::string(30, 'x')},
+                      {"bf1942/objects/c.con", "rem c\r\n\r\n  ObjectTemplate.create PlaneAirframe Spitfire\r\n" +
+                                                   std::string(2, 'y')},
+                      {"bf1942/objects/vehicles/x.con", "x"}});
+        writeArchive(windows_->temp, "Mods/MyMod/Archives/z.rfa", {{"bf1942/objects/a.con", "0123456789"}});
+        window_ = windows_->app->openMod(QString::fromStdString((windows_->temp.path() / "Mods/MyMod").string()));
+        QVERIFY(window_);
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_));
+    }
+    void cleanup() { windows_.reset(); }
+
+    // Header clicks sort within each folder (folders first, names as people
+    // read them); the third shows the paths' order again; the selection
+    // stays on its entry.
+    void headerClicksSortWithinEachFolder()
+    {
+        auto& outline = part<QTreeView>(*window_, "outline");
+        const QModelIndex folder = objectsFolder();
+        QCOMPARE(folder.data().toString(), QStringLiteral("objects"));
+        const QModelIndex nine = window_->model().index(2, 0, folder);
+        QCOMPARE(nine.data().toString(), QStringLiteral("B9.con"));
+        outline.selectionModel()->select(nine, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        const struct {
+            int column, clicks;
+            QStringList names;
+        } rows[] = {
+            {ModTreeModel::NameColumn, 1, {"vehicles", "a.con", "B9.con", "b10.con", "c.con"}},
+            {ModTreeModel::NameColumn, 2, {"vehicles", "c.con", "b10.con", "B9.con", "a.con"}},
+            {ModTreeModel::NameColumn, 3, {"a.con", "b10.con", "B9.con", "c.con", "vehicles"}},
+            {ModTreeModel::SizeColumn, 1, {"vehicles", "b10.con", "a.con", "B9.con", "c.con"}},
+            {ModTreeModel::FromColumn, 1, {"vehicles", "b10.con", "B9.con", "c.con", "a.con"}},
+        };
+        for (const auto& row : rows) {
+            outline.header()->setSortIndicator(-1, Qt::AscendingOrder);
+            QHeaderView& header = *outline.header();
+            for (int click = 0; click < row.clicks; ++click)
+                QTest::mouseClick(header.viewport(), Qt::LeftButton, {},
+                                  QPoint(header.sectionViewportPosition(row.column) + 8, header.height() / 2));
+            QCOMPARE(namesIn(objectsFolder()), row.names);
+            QCOMPARE(namesIn(window_->model().index(0, 0)), QStringList{"objects"});
+            const QModelIndexList selected = outline.selectionModel()->selectedRows();
+            QCOMPARE(selected.size(), 1);
+            QCOMPARE(selected.front().data().toString(), QStringLiteral("B9.con"));
+        }
+    }
+};
+
+} // namespace larkspan
+
+QTEST_MAIN(larkspan::ModWindowModderTest)
+#include "ModWindowModderTest.moc"
