@@ -90,6 +90,43 @@ private slots:
             QCOMPARE(selected.front().data().toString(), QStringLiteral("B9.con"));
         }
     }
+
+    // Names follow typing, as in an archive window; contents wait for Return.
+    void theNameSearchFollowsTyping()
+    {
+        auto& field = part<QLineEdit>(*window_, "searchField");
+        const auto& results = part<QTreeWidget>(*window_, "searchResults");
+        const struct {
+            bool contents;
+            QString typed;
+            int backspaces;
+            bool returnPressed;
+            QStringList found; // empty: the outline shows
+        } rows[] = {
+            {false, "b1", 0, false, {"b10.con"}},
+            {false, "B", 0, false, {"b10.con", "B9.con"}},
+            {false, "b1", 2, false, {}},
+            {true, "spitfire", 0, false, {}},
+            {true, "spitfire", 0, true, {"c.con"}},
+        };
+        for (const auto& row : rows) {
+            field.clear();
+            part<QCheckBox>(*window_, "searchContents").setChecked(row.contents);
+            QTest::keyClicks(&field, row.typed);
+            for (int i = 0; i < row.backspaces; ++i)
+                QTest::keyClick(&field, Qt::Key_Backspace);
+            if (row.returnPressed)
+                QTest::keyClick(&field, Qt::Key_Return);
+            const bool inResults = part<QStackedWidget>(*window_).currentWidget() == &results;
+            QCOMPARE(inResults, !row.found.isEmpty());
+            if (!inResults)
+                continue;
+            QStringList found;
+            for (int i = 0; i < results.topLevelItemCount(); ++i)
+                found << results.topLevelItem(i)->text(0);
+            QCOMPARE(found, row.found);
+        }
+    }
 };
 
 } // namespace larkspan

@@ -104,7 +104,6 @@ void ModWindow::buildWindow()
     auto* searchRow = new QHBoxLayout;
     searchField_ = new QLineEdit(central);
     searchField_->setObjectName(QStringLiteral("searchField"));
-    searchField_->setPlaceholderText(tr("Search the whole mod (Return)"));
     searchField_->setClearButtonEnabled(true);
     searchNames_ = new QCheckBox(tr("Names"), central);
     searchNames_->setObjectName(QStringLiteral("searchNames"));
@@ -158,13 +157,24 @@ void ModWindow::buildWindow()
     panes_->addWidget(results_);
     layout->addWidget(panes_, 1);
     setCentralWidget(central);
+    // Names are searched as they are typed, as in an archive window; the
+    // texts of a whole mod are read from disk, which takes long: on Return.
     connect(searchField_, &QLineEdit::returnPressed, this, &ModWindow::search);
-    connect(searchField_, &QLineEdit::textChanged, this, [this](const QString& text) {
-        if (text.isEmpty()) {
-            panes_->setCurrentWidget(outline_);
-            statusBar()->clearMessage();
-        }
+    connect(searchField_, &QLineEdit::textEdited, this, [this] {
+        if (!searchContents_->isChecked())
+            search();
     });
+    connect(searchField_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (text.isEmpty())
+            showOutline();
+    });
+    for (QCheckBox* option : {searchNames_, searchContents_})
+        connect(option, &QCheckBox::toggled, this, [this] {
+            showSearchHint();
+            if (!searchContents_->isChecked() && !searchField_->text().isEmpty())
+                search();
+        });
+    showSearchHint();
 
     for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(outline_), static_cast<QAbstractItemView*>(results_)}) {
         view->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -432,14 +442,31 @@ MyDocument* ModWindow::editInArchive()
     return window;
 }
 
+void ModWindow::showOutline()
+{
+    panes_->setCurrentWidget(outline_);
+    statusBar()->clearMessage();
+}
+
+void ModWindow::showSearchHint()
+{
+    searchField_->setPlaceholderText(searchContents_->isChecked() ? tr("Search the whole mod (Return)")
+                                                                  : tr("Search the whole mod"));
+}
+
 void ModWindow::search()
 {
+    const std::string text = searchField_->text().toStdString();
+    if (text.empty())
+        return showOutline();
     Result<std::vector<std::size_t>> found = Error{ErrorCode::Cancelled};
-    {
+    if (searchContents_->isChecked()) {
         SlowWorkProgress progress(this, tr("Searching %1…").arg(displayName()));
-        found = searchMod(*index_, searchField_->text().toStdString(), searchNames_->isChecked(),
-                          searchContents_->isChecked(),
+        found = searchMod(*index_, text, searchNames_->isChecked(), true,
                           [&](std::uint64_t done, std::uint64_t total) { return progress.report(done, total); });
+    } else {
+        // Names are in memory: quick enough for each key typed.
+        found = searchMod(*index_, text, searchNames_->isChecked(), false);
     }
     if (!found)
         return; // cancelled: the last results stay
