@@ -91,8 +91,9 @@ private slots:
         }
     }
 
-    // Names follow typing, as in an archive window; contents wait for Return.
-    void theNameSearchFollowsTyping()
+    // Names follow typing, as in an archive window; contents wait for Return,
+    // and their hits show the line that matched.
+    void theNameSearchFollowsTypingAndContentHitsShowTheirLine()
     {
         auto& field = part<QLineEdit>(*window_, "searchField");
         const auto& results = part<QTreeWidget>(*window_, "searchResults");
@@ -101,13 +102,14 @@ private slots:
             QString typed;
             int backspaces;
             bool returnPressed;
-            QStringList found; // empty: the outline shows
+            QStringList found; // "name" or "name line"; empty: the outline shows
         } rows[] = {
             {false, "b1", 0, false, {"b10.con"}},
             {false, "B", 0, false, {"b10.con", "B9.con"}},
             {false, "b1", 2, false, {}},
             {true, "spitfire", 0, false, {}},
-            {true, "spitfire", 0, true, {"c.con"}},
+            {true, "spitfire", 0, true, {"c.con 3: ObjectTemplate.create PlaneAirframe Spitfire"}},
+            {true, "b1", 0, true, {"b10.con"}},
         };
         for (const auto& row : rows) {
             field.clear();
@@ -123,7 +125,9 @@ private slots:
                 continue;
             QStringList found;
             for (int i = 0; i < results.topLevelItemCount(); ++i)
-                found << results.topLevelItem(i)->text(0);
+                found << QStringList{results.topLevelItem(i)->text(0), results.topLevelItem(i)->text(3)}
+                             .join(' ')
+                             .trimmed();
             QCOMPARE(found, row.found);
         }
     }

@@ -47,11 +47,13 @@ namespace larkspan {
 
 namespace {
 
-// Where a result keeps its entry, and its path (to find it again after a reload).
+// Where a result keeps its entry, its path (to find it again after a
+// reload) and the number of the line its text matched on (0 for its name).
 constexpr int kEntryRole = Qt::UserRole;
 constexpr int kPathRole = Qt::UserRole + 1;
+constexpr int kLineRole = Qt::UserRole + 2;
 
-enum ResultColumn { ResultName, ResultPath, ResultFrom };
+enum ResultColumn { ResultName, ResultPath, ResultFrom, ResultLine };
 
 QString nameOf(const std::string& path)
 {
@@ -137,7 +139,7 @@ void ModWindow::buildWindow()
 
     results_ = new QTreeWidget(central);
     results_->setObjectName(QStringLiteral("searchResults"));
-    results_->setHeaderLabels({tr("Name"), tr("Path"), tr("From")});
+    results_->setHeaderLabels({tr("Name"), tr("Path"), tr("From"), tr("Line")});
     results_->setRootIsDecorated(false);
     results_->setUniformRowHeights(true);
     results_->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -147,7 +149,8 @@ void ModWindow::buildWindow()
     results_->header()->setStretchLastSection(false);
     results_->header()->setSectionResizeMode(ResultPath, QHeaderView::Stretch);
     results_->setColumnWidth(ResultName, 200);
-    results_->setColumnWidth(ResultFrom, 300);
+    results_->setColumnWidth(ResultFrom, 260);
+    results_->setColumnWidth(ResultLine, 320);
     connect(results_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
         openEntries({static_cast<std::size_t>(item->data(0, kEntryRole).toULongLong())});
     });
@@ -459,7 +462,7 @@ void ModWindow::search()
     const std::string text = searchField_->text().toStdString();
     if (text.empty())
         return showOutline();
-    Result<std::vector<std::size_t>> found = Error{ErrorCode::Cancelled};
+    Result<std::vector<ModHit>> found = Error{ErrorCode::Cancelled};
     if (searchContents_->isChecked()) {
         SlowWorkProgress progress(this, tr("Searching %1…").arg(displayName()));
         found = searchMod(*index_, text, searchNames_->isChecked(), true,
@@ -472,18 +475,28 @@ void ModWindow::search()
         return; // cancelled: the last results stay
     results_->clear();
     QList<QTreeWidgetItem*> items;
-    for (const std::size_t entry : *found) {
-        const ModEntry& each = index_->entries()[entry];
+    bool anyLine = false;
+    for (const ModHit& hit : *found) {
+        const ModEntry& each = index_->entries()[hit.entry];
         const QString path = QString::fromStdString(index_->path(each));
         auto* item = new QTreeWidgetItem({nameOf(index_->path(each)), path,
                                           QString::fromStdString(index_->archive(each.source).shownPath)});
-        item->setData(0, kEntryRole, QVariant::fromValue<qulonglong>(entry));
+        item->setData(0, kEntryRole, QVariant::fromValue<qulonglong>(hit.entry));
         item->setData(0, kPathRole, path);
         item->setToolTip(ResultPath, path);
-        item->setIcon(0, model_->data(model_->indexOfEntry(entry), Qt::DecorationRole).value<QIcon>());
+        item->setIcon(0, model_->data(model_->indexOfEntry(hit.entry), Qt::DecorationRole).value<QIcon>());
+        // Which line matched tells one hit from another.
+        if (hit.hit) {
+            const QString line = tr("%1: %2").arg(hit.hit->line).arg(QString::fromStdString(hit.hit->text));
+            item->setText(ResultLine, line);
+            item->setToolTip(ResultLine, line);
+            item->setData(0, kLineRole, QVariant::fromValue<qulonglong>(hit.hit->line));
+            anyLine = true;
+        }
         items << item;
     }
     results_->addTopLevelItems(items);
+    results_->setColumnHidden(ResultLine, !anyLine);
     panes_->setCurrentWidget(results_);
     statusBar()->showMessage(tr("Found: %1").arg(found->size()));
 }
