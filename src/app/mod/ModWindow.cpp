@@ -259,7 +259,9 @@ void ModWindow::updateStatus()
                                            .arg(unreadable)
                                            .arg(index_->mods().size()));
     const QStringList problems = this->problems();
-    problemsButton_->setText(tr("Left out: %1…").arg(problems.size()));
+    // Read whole, not as a text cut short: a count, and what a click does.
+    problemsButton_->setText(tr("Left out: %1 — Show List").arg(problems.size()));
+    problemsButton_->setToolTip(tr("What of the mod could not be read or found"));
     problemsButton_->setVisible(!problems.isEmpty());
     problemsBar_->showProblemsOf(*index_);
 }
