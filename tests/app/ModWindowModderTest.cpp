@@ -131,6 +131,38 @@ private slots:
             QCOMPARE(found, row.found);
         }
     }
+
+    // The same Open Recent, kept up to date, and Help as an archive window's.
+    void hasTheArchiveWindowsOpenRecentAndHelp()
+    {
+        const auto menuTitled = [](const QList<QAction*>& actions, const QString& title) -> QMenu* {
+            for (QAction* action : actions)
+                if (action->menu() && action->text() == title)
+                    return action->menu();
+            return nullptr;
+        };
+        QMenu* file = menuTitled(window_->menuBar()->actions(), "&File");
+        QVERIFY(file);
+        QMenu* recent = menuTitled(file->actions(), "Open &Recent");
+        QVERIFY(recent);
+        // Opened after the mod window was made: its menu follows.
+        MyDocument* archive = windows_->open({{"bf1942/a.con", "a"}});
+        QVERIFY(archive);
+        const QString opened = archive->displayName();
+        archive->closeWithoutAsking();
+        QTRY_VERIFY(windows_->app->documents().empty());
+        QAction* again = recent->actions().value(0);
+        QVERIFY(again);
+        QCOMPARE(again->text(), opened);
+        again->trigger();
+        QCOMPARE(windows_->app->documents().size(), std::size_t(1));
+        QCOMPARE(windows_->app->documents().front()->displayName(), opened);
+
+        QMenu* help = menuTitled(window_->menuBar()->actions(), "&Help");
+        QVERIFY(help);
+        QCOMPARE(help->actions(), (QList<QAction*>{windows_->app->action(RFAApplicationDelegate::Command::KeyboardShortcuts),
+                                                   windows_->app->action(RFAApplicationDelegate::Command::About)}));
+    }
 };
 
 } // namespace larkspan

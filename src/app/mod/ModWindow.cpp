@@ -213,6 +213,7 @@ void ModWindow::buildMenus()
     file->addAction(application_.action(Command::New));
     file->addAction(application_.action(Command::Open));
     file->addAction(application_.action(Command::OpenMod));
+    application_.addOpenRecentMenu(*file);
     file->addSeparator();
     add(file, tr("&Close"), QKeySequence::Close, [this] { close(); });
     file->addSeparator();
@@ -235,6 +236,7 @@ void ModWindow::buildMenus()
         searchField_->setFocus();
         searchField_->selectAll();
     });
+    application_.addHelpMenu(*menuBar());
 }
 
 QStringList ModWindow::problems() const

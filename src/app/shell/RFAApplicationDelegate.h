@@ -70,6 +70,10 @@ public:
     // The menus of every window of a document: its archive window and its
     // viewer windows.
     void installMenus(QMenuBar& bar);
+    // The parts of those menus that other windows (a mod's) share: File →
+    // Open Recent, kept up to date, and the Help menu.
+    void addOpenRecentMenu(QMenu& file);
+    void addHelpMenu(QMenuBar& bar);
     void searchDefaultsChanged();
     // Why the archive at `path` could not be opened; nothing when the user
     // stopped the opening.
