@@ -8,6 +8,7 @@
 #include "app/mod/ModWindow.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QHeaderView>
 #include <QMenuBar>
 #include <QStackedWidget>
@@ -162,6 +163,28 @@ private slots:
         QVERIFY(help);
         QCOMPARE(help->actions(), (QList<QAction*>{windows_->app->action(RFAApplicationDelegate::Command::KeyboardShortcuts),
                                                    windows_->app->action(RFAApplicationDelegate::Command::About)}));
+    }
+
+    // The program fails when nothing it was asked to open opened.
+    void theCommandLineSaysWhetherAnythingOpened()
+    {
+        const QString game = QString::fromStdString(windows_->temp.path().string());
+        QDir(game).mkpath("Mods/Other");
+        const struct {
+            QStringList files, mods;
+            bool opened;
+        } rows[] = {
+            {{}, {}, true}, // an untitled archive
+            {{game + "/missing.rfa"}, {}, false},
+            {{}, {game + "/Mods/Missing"}, false},
+            {{game + "/missing.rfa"}, {game + "/Mods/Missing", game + "/Mods/Other"}, true},
+        };
+        for (const auto& row : rows) {
+            QCOMPARE(windows_->app->openFromCommandLine(row.files, row.mods), row.opened);
+            for (QWidget* window : QApplication::topLevelWidgets())
+                if (qobject_cast<QMessageBox*>(window))
+                    window->close();
+        }
     }
 };
 

@@ -253,6 +253,20 @@ ModWindow* RFAApplicationDelegate::openMod(const QString& folder)
     return window;
 }
 
+bool RFAApplicationDelegate::openFromCommandLine(const QStringList& files, const QStringList& mods)
+{
+    if (files.isEmpty() && mods.isEmpty()) {
+        newDocument()->show();
+        return true;
+    }
+    bool opened = false;
+    for (const QString& file : files)
+        opened = openFile(file) != nullptr || opened;
+    for (const QString& folder : mods)
+        opened = openMod(folder) != nullptr || opened;
+    return opened;
+}
+
 void RFAApplicationDelegate::archiveWritten(const QString& path)
 {
     for (const QPointer<ModWindow>& window : modWindows_)

@@ -41,6 +41,10 @@ public:
     // A mod already shown in a window brings that window to the front.
     ModWindow* openMod(const QString& folder);
     void showOpenModDialog();
+    // What the command line names: each archive, then each mod folder; an
+    // untitled archive when it names nothing. False when it named something
+    // and none of it opened (the reasons are shown): the program then fails.
+    bool openFromCommandLine(const QStringList& files, const QStringList& mods);
     // An archive was written at `path` by this program (saved, or an update
     // archive): the mod windows that show it read their mod again.
     void archiveWritten(const QString& path);
