@@ -1,6 +1,7 @@
 // The mod window as a modder expects it from the archive windows: columns
 // that sort, a name search that follows typing, content hits that show
-// their line, the same Open Recent and Help menus.
+// their line, the same Open Recent and Help menus; and the command line
+// fails when it opened nothing.
 
 #include "AppTestSupport.h"
 
@@ -28,8 +29,7 @@ class ModWindowModderTest : public QObject {
     QModelIndex objectsFolder() const
     {
         const ModTreeModel& model = window_->model();
-        const QModelIndex top = model.index(0, 0);
-        return model.index(0, 0, top);
+        return model.match(model.index(0, 0, model.index(0, 0)), Qt::DisplayRole, "objects", 1, Qt::MatchExactly).value(0);
     }
     QStringList namesIn(const QModelIndex& folder) const
     {
@@ -50,6 +50,8 @@ private slots:
                                                    std::string(2, 'y')},
                       {"bf1942/objects/vehicles/x.con", "x"}});
         writeArchive(windows_->temp, "Mods/MyMod/Archives/z.rfa", {{"bf1942/objects/a.con", "0123456789"}});
+        windows_->temp.write("Mods/MyMod/init.con", "game.addModPath Mods/Base/\n");
+        writeArchive(windows_->temp, "Mods/Base/Archives/base.rfa", {{"bf1942/base/base.con", "base"}});
         window_ = windows_->app->openMod(QString::fromStdString((windows_->temp.path() / "Mods/MyMod").string()));
         QVERIFY(window_);
         window_->show();
@@ -85,7 +87,6 @@ private slots:
                 QTest::mouseClick(header.viewport(), Qt::LeftButton, {},
                                   QPoint(header.sectionViewportPosition(row.column) + 8, header.height() / 2));
             QCOMPARE(namesIn(objectsFolder()), row.names);
-            QCOMPARE(namesIn(window_->model().index(0, 0)), QStringList{"objects"});
             const QModelIndexList selected = outline.selectionModel()->selectedRows();
             QCOMPARE(selected.size(), 1);
             QCOMPARE(selected.front().data().toString(), QStringLiteral("B9.con"));
@@ -106,7 +107,7 @@ private slots:
             QStringList found; // "name" or "name line"; empty: the outline shows
         } rows[] = {
             {false, "b1", 0, false, {"b10.con"}},
-            {false, "B", 0, false, {"b10.con", "B9.con"}},
+            {false, "B", 0, false, {"base.con", "b10.con", "B9.con"}},
             {false, "b1", 2, false, {}},
             {true, "spitfire", 0, false, {}},
             {true, "spitfire", 0, true, {"c.con 3: ObjectTemplate.create PlaneAirframe Spitfire"}},
@@ -184,6 +185,28 @@ private slots:
             for (QWidget* window : QApplication::topLevelWidgets())
                 if (qobject_cast<QMessageBox*>(window))
                     window->close();
+        }
+    }
+
+    // Archives opened from a mod say whose they are: the mod that holds them.
+    void editInArchiveTitlesTheArchiveWithItsMod()
+    {
+        const struct {
+            std::string entry;
+            QString title;
+        } rows[] = {
+            {"bf1942/objects/a.con", "z.rfa[*] — MyMod"},
+            {"bf1942/base/base.con", "base.rfa[*] — Base"},
+        };
+        auto& outline = part<QTreeView>(*window_, "outline");
+        for (const auto& row : rows) {
+            const ModIndex& index = window_->model().modIndex();
+            const QModelIndex at =
+                window_->model().indexOfEntry(static_cast<std::size_t>(index.find(row.entry) - index.entries().data()));
+            outline.selectionModel()->select(at, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            MyDocument* archive = window_->editInArchive();
+            QVERIFY(archive);
+            QCOMPARE(archive->windowTitle(), row.title);
         }
     }
 };

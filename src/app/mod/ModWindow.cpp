@@ -444,8 +444,11 @@ MyDocument* ModWindow::editInArchive()
     const EntrySource source = index_->entries()[selected.front()].source;
     MyDocument* window =
         application_.openFile(QString::fromStdString(index_->archive(source).path.string()));
-    if (window)
+    if (window) {
         window->revealEntry(index_->record(source).name);
+        // Mods hold archives of the same names: the title tells whose it is.
+        window->setTitleContext(QString::fromStdString(index_->mods()[index_->archive(source).mod].name));
+    }
     return window;
 }
 
