@@ -47,11 +47,9 @@ namespace larkspan {
 
 namespace {
 
-// Where a result keeps its entry, its path (to find it again after a
-// reload) and the number of the line its text matched on (0 for its name).
+// Where a result keeps its entry, and its path (to find it again after a reload).
 constexpr int kEntryRole = Qt::UserRole;
 constexpr int kPathRole = Qt::UserRole + 1;
-constexpr int kLineRole = Qt::UserRole + 2;
 
 enum ResultColumn { ResultName, ResultPath, ResultFrom, ResultLine };
 
@@ -497,7 +495,6 @@ void ModWindow::search()
             const QString line = tr("%1: %2").arg(hit.hit->line).arg(QString::fromStdString(hit.hit->text));
             item->setText(ResultLine, line);
             item->setToolTip(ResultLine, line);
-            item->setData(0, kLineRole, QVariant::fromValue<qulonglong>(hit.hit->line));
             anyLine = true;
         }
         items << item;
