@@ -146,9 +146,9 @@ void ModWindow::buildWindow()
     results_->setTextElideMode(Qt::ElideMiddle);
     results_->header()->setStretchLastSection(false);
     results_->header()->setSectionResizeMode(ResultPath, QHeaderView::Stretch);
-    results_->setColumnWidth(ResultName, 200);
-    results_->setColumnWidth(ResultFrom, 260);
-    results_->setColumnWidth(ResultLine, 320);
+    results_->setColumnWidth(ResultName, 170);
+    results_->setColumnWidth(ResultFrom, 240);
+    results_->setColumnWidth(ResultLine, 300);
     connect(results_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
         openEntries({static_cast<std::size_t>(item->data(0, kEntryRole).toULongLong())});
     });
