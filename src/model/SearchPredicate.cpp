@@ -72,23 +72,28 @@ FoldedPattern::FoldedPattern(std::string_view needleUtf8)
 
 bool FoldedPattern::foundInLatin1(ByteSpan haystack) const
 {
+    return findInLatin1(haystack) < haystack.size();
+}
+
+std::size_t FoldedPattern::findInLatin1(ByteSpan haystack, std::size_t from) const
+{
     const std::size_t m = latin1Needle_.size();
     if (!latin1Searchable_ || m == 0 || haystack.size() < m)
-        return false;
+        return haystack.size();
     const std::uint8_t last = latin1Needle_[m - 1];
     const std::uint8_t* h = haystack.data();
-    for (std::size_t at = 0; at + m <= haystack.size();) {
+    for (std::size_t at = from; at + m <= haystack.size();) {
         const std::uint8_t end = kFold[h[at + m - 1]];
         if (end == last) {
             std::size_t i = 0;
             while (i + 1 < m && kFold[h[at + i]] == latin1Needle_[i])
                 ++i;
             if (i + 1 >= m)
-                return true;
+                return at;
         }
         at += skip_[end];
     }
-    return false;
+    return haystack.size();
 }
 
 bool FoldedPattern::foundInUtf8(std::string_view haystack) const

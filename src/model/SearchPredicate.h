@@ -28,6 +28,9 @@ public:
     // How many bytes of Latin-1 text a match takes; 0 when none can match.
     std::size_t latin1Length() const { return latin1Searchable_ ? latin1Needle_.size() : 0; }
     bool foundInLatin1(ByteSpan haystack) const;
+    // Where the first match at or after `from` starts; the haystack's size
+    // when there is none.
+    std::size_t findInLatin1(ByteSpan haystack, std::size_t from = 0) const;
     bool foundInUtf8(std::string_view haystack) const;
     // Where a match starts in a text of UTF-16 units, each one character (a
     // text editor's, which holds no surrogate pairs): the first at or after

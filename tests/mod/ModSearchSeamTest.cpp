@@ -43,11 +43,11 @@ TEST(ModSearchSeamTest, FindsAMatchCutBetweenSegmentsAndStopsAtIt)
     ASSERT_TRUE(index);
 
     for (const std::string pattern : {"planeAIRFRAME spitfire", "e\r\nob", "spitfire"}) {
-        const Result<std::vector<std::size_t>> found = searchMod(*index, pattern, false, true);
+        const Result<std::vector<ModHit>> found = searchMod(*index, pattern, false, true);
         ASSERT_TRUE(found);
         std::vector<std::string> names;
-        for (std::size_t e : *found)
-            names.push_back(index->path(index->entries()[e]));
+        for (const ModHit& hit : *found)
+            names.push_back(index->path(index->entries()[hit.entry]));
         const bool shortOne = pattern == "spitfire";
         EXPECT_EQ(names.size(), text.size() - 1 + (shortOne ? 1 : 0)) << pattern;
         EXPECT_EQ(std::count(names.begin(), names.end(), "bf1942/damaged.con"), shortOne ? 1 : 0) << pattern;

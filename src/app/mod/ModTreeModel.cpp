@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QStyle>
 
+#include <algorithm>
 #include <unordered_map>
 
 namespace larkspan {
@@ -66,6 +67,67 @@ void ModTreeModel::build()
     // Children come after their parents: adding from the end sums each folder whole.
     for (std::size_t n = nodes_.size(); n-- > 1;)
         nodes_[nodes_[n].parent].size += nodes_[n].size;
+    arrangeRows();
+}
+
+EntrySortFields ModTreeModel::sortFieldsOf(std::size_t node) const
+{
+    const Node& shown = nodes_[node];
+    switch (sortColumn_) {
+    case SizeColumn: return {shown.entry.has_value(), {}, shown.size};
+    case FromColumn:
+        return {shown.entry.has_value(),
+                shown.entry ? QString::fromStdString(index_->archive(index_->entries()[*shown.entry].source).shownPath)
+                            : QString(),
+                0};
+    default: return {shown.entry.has_value(), QString::fromStdString(shown.name), 0};
+    }
+}
+
+void ModTreeModel::arrangeRows()
+{
+    const EntrySort sort{sortColumn_ < 0 ? EntrySortKey::None
+                         : sortColumn_ == SizeColumn ? EntrySortKey::Size
+                                                     : EntrySortKey::Name,
+                         sortOrder_};
+    for (Node& folder : nodes_) {
+        // Nodes are numbered as the paths come: the lower, the earlier.
+        std::sort(folder.children.begin(), folder.children.end());
+        if (sort.key != EntrySortKey::None && folder.children.size() > 1) {
+            std::vector<EntrySortFields> fields;
+            fields.reserve(folder.children.size());
+            for (const std::size_t child : folder.children)
+                fields.push_back(sortFieldsOf(child));
+            std::vector<std::size_t> sorted;
+            sorted.reserve(fields.size());
+            for (const std::size_t position : sortedPositions(fields, sort))
+                sorted.push_back(folder.children[position]);
+            folder.children = std::move(sorted);
+        }
+        for (std::size_t row = 0; row < folder.children.size(); ++row)
+            nodes_[folder.children[row]].row = row;
+    }
+}
+
+void ModTreeModel::sort(int column, Qt::SortOrder order)
+{
+    const int wanted = column >= 0 && column < ColumnCount ? column : -1;
+    if (wanted == sortColumn_ && (wanted < 0 || order == sortOrder_))
+        return;
+    // Selections and expanded folders follow their items, not the rows.
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    sortColumn_ = wanted;
+    sortOrder_ = order;
+    arrangeRows();
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex& index : before) {
+        const auto node = static_cast<std::size_t>(index.internalId());
+        after << createIndex(static_cast<int>(nodes_[node].row), index.column(), static_cast<quintptr>(node));
+    }
+    changePersistentIndexList(before, after);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 const ModTreeModel::Node& ModTreeModel::nodeAt(const QModelIndex& index) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/views/EntryIcons.h"
+#include "app/views/EntrySort.h"
 #include "mod/ModIndex.h"
 
 #include <QAbstractItemModel>
@@ -15,7 +16,8 @@ namespace larkspan {
 // The tree of what the game sees of a mod, for an outline: folders made from
 // the entries' paths, each entry's size, the archive it comes from, and a
 // mark on the entries that override others. Built from the archives'
-// directories alone; no entry is read.
+// directories alone; no entry is read. Rows are in the order of the paths,
+// or sorted by a column within each folder.
 class ModTreeModel : public QAbstractItemModel {
     Q_OBJECT
 public:
@@ -45,6 +47,10 @@ public:
     };
     std::vector<EntryBelow> entriesBelow(const QModelIndex& index) const;
 
+    // Name, Size or From, or -1 for the paths' own order. Kept when the mod
+    // is read again.
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     QModelIndex parent(const QModelIndex& child) const override;
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -63,6 +69,9 @@ private:
     };
 
     void build();
+    // Orders each folder's children as sort_ says and numbers their rows.
+    void arrangeRows();
+    EntrySortFields sortFieldsOf(std::size_t node) const;
     const Node& nodeAt(const QModelIndex& index) const;
     void collect(std::size_t node, std::vector<std::string>& path, std::vector<EntryBelow>& out) const;
     QStringList overriddenArchives(std::size_t entry) const;
@@ -70,6 +79,8 @@ private:
     std::shared_ptr<const ModIndex> index_;
     std::vector<Node> nodes_; // nodes_[0] is the invisible top
     std::vector<std::size_t> nodeOfEntry_;
+    int sortColumn_ = -1;
+    Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
     mutable EntryIcons icons_;
 };
 

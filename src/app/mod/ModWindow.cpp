@@ -52,7 +52,7 @@ namespace {
 constexpr int kEntryRole = Qt::UserRole;
 constexpr int kPathRole = Qt::UserRole + 1;
 
-enum ResultColumn { ResultName, ResultPath, ResultFrom };
+enum ResultColumn { ResultName, ResultPath, ResultFrom, ResultLine };
 
 QString nameOf(const std::string& path)
 {
@@ -105,7 +105,6 @@ void ModWindow::buildWindow()
     auto* searchRow = new QHBoxLayout;
     searchField_ = new QLineEdit(central);
     searchField_->setObjectName(QStringLiteral("searchField"));
-    searchField_->setPlaceholderText(tr("Search the whole mod (Return)"));
     searchField_->setClearButtonEnabled(true);
     searchNames_ = new QCheckBox(tr("Names"), central);
     searchNames_->setObjectName(QStringLiteral("searchNames"));
@@ -127,6 +126,11 @@ void ModWindow::buildWindow()
     outline_->header()->setStretchLastSection(false);
     outline_->setColumnWidth(ModTreeModel::SizeColumn, 90);
     outline_->setColumnWidth(ModTreeModel::FromColumn, 360);
+    // As in an archive's outline: a header click sorts within each folder,
+    // a second the other way round, a third shows the paths' order again.
+    outline_->header()->setSortIndicatorClearable(true);
+    outline_->header()->setSortIndicator(-1, Qt::AscendingOrder);
+    outline_->setSortingEnabled(true);
     connect(outline_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& at) {
         if (const std::optional<std::size_t> entry = model_->entryAt(at))
             openEntries({*entry});
@@ -134,7 +138,7 @@ void ModWindow::buildWindow()
 
     results_ = new QTreeWidget(central);
     results_->setObjectName(QStringLiteral("searchResults"));
-    results_->setHeaderLabels({tr("Name"), tr("Path"), tr("From")});
+    results_->setHeaderLabels({tr("Name"), tr("Path"), tr("From"), tr("Line")});
     results_->setRootIsDecorated(false);
     results_->setUniformRowHeights(true);
     results_->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -143,8 +147,9 @@ void ModWindow::buildWindow()
     results_->setTextElideMode(Qt::ElideMiddle);
     results_->header()->setStretchLastSection(false);
     results_->header()->setSectionResizeMode(ResultPath, QHeaderView::Stretch);
-    results_->setColumnWidth(ResultName, 200);
-    results_->setColumnWidth(ResultFrom, 300);
+    results_->setColumnWidth(ResultName, 170);
+    results_->setColumnWidth(ResultFrom, 240);
+    results_->setColumnWidth(ResultLine, 300);
     connect(results_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
         openEntries({static_cast<std::size_t>(item->data(0, kEntryRole).toULongLong())});
     });
@@ -154,13 +159,24 @@ void ModWindow::buildWindow()
     panes_->addWidget(results_);
     layout->addWidget(panes_, 1);
     setCentralWidget(central);
+    // Names are searched as they are typed, as in an archive window; the
+    // texts of a whole mod are read from disk, which takes long: on Return.
     connect(searchField_, &QLineEdit::returnPressed, this, &ModWindow::search);
-    connect(searchField_, &QLineEdit::textChanged, this, [this](const QString& text) {
-        if (text.isEmpty()) {
-            panes_->setCurrentWidget(outline_);
-            statusBar()->clearMessage();
-        }
+    connect(searchField_, &QLineEdit::textEdited, this, [this] {
+        if (!searchContents_->isChecked())
+            search();
     });
+    connect(searchField_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (text.isEmpty())
+            showOutline();
+    });
+    for (QCheckBox* option : {searchNames_, searchContents_})
+        connect(option, &QCheckBox::toggled, this, [this] {
+            showSearchHint();
+            if (!searchContents_->isChecked() && !searchField_->text().isEmpty())
+                search();
+        });
+    showSearchHint();
 
     for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(outline_), static_cast<QAbstractItemView*>(results_)}) {
         view->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -196,6 +212,7 @@ void ModWindow::buildMenus()
     file->addAction(application_.action(Command::New));
     file->addAction(application_.action(Command::Open));
     file->addAction(application_.action(Command::OpenMod));
+    application_.addOpenRecentMenu(*file);
     file->addSeparator();
     add(file, tr("&Close"), QKeySequence::Close, [this] { close(); });
     file->addSeparator();
@@ -218,6 +235,7 @@ void ModWindow::buildMenus()
         searchField_->setFocus();
         searchField_->selectAll();
     });
+    application_.addHelpMenu(*menuBar());
 }
 
 QStringList ModWindow::problems() const
@@ -242,7 +260,9 @@ void ModWindow::updateStatus()
                                            .arg(unreadable)
                                            .arg(index_->mods().size()));
     const QStringList problems = this->problems();
-    problemsButton_->setText(tr("Left out: %1…").arg(problems.size()));
+    // Read whole, not as a text cut short: a count, and what a click does.
+    problemsButton_->setText(tr("Left out: %1 — Show List").arg(problems.size()));
+    problemsButton_->setToolTip(tr("What of the mod could not be read or found"));
     problemsButton_->setVisible(!problems.isEmpty());
     problemsBar_->showProblemsOf(*index_);
 }
@@ -433,37 +453,66 @@ MyDocument* ModWindow::editInArchive()
     const EntrySource source = index_->entries()[selected.front()].source;
     MyDocument* window =
         application_.openFile(QString::fromStdString(index_->archive(source).path.string()));
-    if (window)
+    if (window) {
         window->revealEntry(index_->record(source).name);
+        // Mods hold archives of the same names: the title tells whose it is.
+        window->setTitleContext(QString::fromStdString(index_->mods()[index_->archive(source).mod].name));
+    }
     return window;
+}
+
+void ModWindow::showOutline()
+{
+    panes_->setCurrentWidget(outline_);
+    statusBar()->clearMessage();
+}
+
+void ModWindow::showSearchHint()
+{
+    searchField_->setPlaceholderText(searchContents_->isChecked() ? tr("Search the whole mod (Return)")
+                                                                  : tr("Search the whole mod"));
 }
 
 void ModWindow::search()
 {
-    Result<std::vector<std::size_t>> found = Error{ErrorCode::Cancelled};
-    {
+    const std::string text = searchField_->text().toStdString();
+    if (text.empty())
+        return showOutline();
+    Result<std::vector<ModHit>> found = Error{ErrorCode::Cancelled};
+    if (searchContents_->isChecked()) {
         SlowWorkProgress progress(this, tr("Searching %1…").arg(displayName()));
-        found = searchMod(*index_, searchField_->text().toStdString(), searchNames_->isChecked(),
-                          searchContents_->isChecked(),
+        found = searchMod(*index_, text, searchNames_->isChecked(), true,
                           [&](std::uint64_t done, std::uint64_t total) { return progress.report(done, total); });
+    } else {
+        // Names are in memory: quick enough for each key typed.
+        found = searchMod(*index_, text, searchNames_->isChecked(), false);
     }
     if (!found)
         return; // cancelled: the last results stay
     searchedText_ = searchContents_->isChecked() ? searchField_->text() : QString();
     results_->clear();
     QList<QTreeWidgetItem*> items;
-    for (const std::size_t entry : *found) {
-        const ModEntry& each = index_->entries()[entry];
+    bool anyLine = false;
+    for (const ModHit& hit : *found) {
+        const ModEntry& each = index_->entries()[hit.entry];
         const QString path = QString::fromStdString(index_->path(each));
         auto* item = new QTreeWidgetItem({nameOf(index_->path(each)), path,
                                           QString::fromStdString(index_->archive(each.source).shownPath)});
-        item->setData(0, kEntryRole, QVariant::fromValue<qulonglong>(entry));
+        item->setData(0, kEntryRole, QVariant::fromValue<qulonglong>(hit.entry));
         item->setData(0, kPathRole, path);
         item->setToolTip(ResultPath, path);
-        item->setIcon(0, model_->data(model_->indexOfEntry(entry), Qt::DecorationRole).value<QIcon>());
+        item->setIcon(0, model_->data(model_->indexOfEntry(hit.entry), Qt::DecorationRole).value<QIcon>());
+        // Which line matched tells one hit from another.
+        if (hit.hit) {
+            const QString line = tr("%1: %2").arg(hit.hit->line).arg(QString::fromStdString(hit.hit->text));
+            item->setText(ResultLine, line);
+            item->setToolTip(ResultLine, line);
+            anyLine = true;
+        }
         items << item;
     }
     results_->addTopLevelItems(items);
+    results_->setColumnHidden(ResultLine, !anyLine);
     panes_->setCurrentWidget(results_);
     statusBar()->showMessage(tr("Found: %1").arg(found->size()));
 }

@@ -57,7 +57,8 @@ public:
     MyDocument* editInArchive();
     // A read-only viewer of each entry, or the one already open.
     void openEntries(const std::vector<std::size_t>& entries);
-    // Searches the names and/or texts of the whole mod.
+    // Searches the names and/or texts of the whole mod for the field's text;
+    // an empty text shows the outline again.
     void search();
     void extract();
     // What could not be read or found when the mod was opened, one line each.
@@ -67,6 +68,9 @@ private:
     void buildWindow();
     void buildMenus();
     void showProblems();
+    void showOutline();
+    // The search field says whether typing searches or Return does.
+    void showSearchHint();
     void updateStatus();
     void writeEntries(const std::vector<std::pair<std::size_t, std::vector<std::string>>>& items,
                       const QString& folder);

@@ -57,6 +57,13 @@ bool modWindowInFront()
     return false;
 }
 
+// Help opens over the window in front, also a mod window, which is no document's.
+QWidget* helpParent(MyDocument* document)
+{
+    QWidget* front = QApplication::activeWindow();
+    return front ? front : document;
+}
+
 } // namespace
 
 namespace {
@@ -248,6 +255,20 @@ ModWindow* RFAApplicationDelegate::openMod(const QString& folder)
     return window;
 }
 
+bool RFAApplicationDelegate::openFromCommandLine(const QStringList& files, const QStringList& mods)
+{
+    if (files.isEmpty() && mods.isEmpty()) {
+        newDocument()->show();
+        return true;
+    }
+    bool opened = false;
+    for (const QString& file : files)
+        opened = openFile(file) != nullptr || opened;
+    for (const QString& folder : mods)
+        opened = openMod(folder) != nullptr || opened;
+    return opened;
+}
+
 void RFAApplicationDelegate::archiveWritten(const QString& path)
 {
     for (const QPointer<ModWindow>& window : modWindows_)
@@ -324,11 +345,11 @@ void RFAApplicationDelegate::trigger(Command command)
         QList<CommandShortcut> shortcuts;
         for (std::size_t i = 0; i < actions_.size(); ++i)
             shortcuts.push_back({commandNames_[static_cast<qsizetype>(i)], actions_[i]->shortcut()});
-        showKeyboardShortcuts(document, shortcuts);
+        showKeyboardShortcuts(helpParent(document), shortcuts);
         return;
     }
     case Command::About:
-        showAbout(document);
+        showAbout(helpParent(document));
         return;
     case Command::Cut:
     case Command::Copy:
@@ -454,8 +475,7 @@ void RFAApplicationDelegate::installMenus(QMenuBar& menuBar)
     file->addAction(action(Command::New));
     file->addAction(action(Command::Open));
     file->addAction(action(Command::OpenMod));
-    QMenu* recent = file->addMenu(tr("Open &Recent"));
-    recentMenus_.emplace_back(recent);
+    addOpenRecentMenu(*file);
     file->addSeparator();
     file->addAction(action(Command::Close));
     file->addAction(action(Command::Save));
@@ -497,10 +517,20 @@ void RFAApplicationDelegate::installMenus(QMenuBar& menuBar)
     view->addSeparator();
     view->addAction(action(Command::ShowPreview));
 
-    QMenu* help = bar->addMenu(tr("&Help"));
+    addHelpMenu(*bar);
+}
+
+void RFAApplicationDelegate::addOpenRecentMenu(QMenu& file)
+{
+    recentMenus_.emplace_back(file.addMenu(tr("Open &Recent")));
+    rebuildRecentMenu();
+}
+
+void RFAApplicationDelegate::addHelpMenu(QMenuBar& bar)
+{
+    QMenu* help = bar.addMenu(tr("&Help"));
     help->addAction(action(Command::KeyboardShortcuts));
     help->addAction(action(Command::About));
-    rebuildRecentMenu();
 }
 
 void RFAApplicationDelegate::rebuildRecentMenu()

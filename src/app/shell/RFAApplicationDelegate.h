@@ -41,6 +41,10 @@ public:
     // A mod already shown in a window brings that window to the front.
     ModWindow* openMod(const QString& folder);
     void showOpenModDialog();
+    // What the command line names: each archive, then each mod folder; an
+    // untitled archive when it names nothing. False when it named something
+    // and none of it opened (the reasons are shown): the program then fails.
+    bool openFromCommandLine(const QStringList& files, const QStringList& mods);
     // An archive was written at `path` by this program (saved, or an update
     // archive): the mod windows that show it read their mod again.
     void archiveWritten(const QString& path);
@@ -70,6 +74,10 @@ public:
     // The menus of every window of a document: its archive window and its
     // viewer windows.
     void installMenus(QMenuBar& bar);
+    // The parts of those menus that other windows (a mod's) share: File →
+    // Open Recent, kept up to date, and the Help menu.
+    void addOpenRecentMenu(QMenu& file);
+    void addHelpMenu(QMenuBar& bar);
     void searchDefaultsChanged();
     // Why the archive at `path` could not be opened; nothing when the user
     // stopped the opening.

@@ -11,6 +11,8 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <algorithm>
+
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
@@ -46,14 +48,13 @@ int main(int argc, char* argv[])
     larkspan::reportFirstPaintIfAsked(&application);
     larkspan::removeStaleExportFolders();
     larkspan::RFAApplicationDelegate delegate;
-    const QStringList files = parser.positionalArguments();
-    for (const QString& file : files)
-        delegate.openFile(file);
-    const QStringList mods = parser.values(mod);
-    for (const QString& folder : mods)
-        delegate.openMod(folder);
-    // A file that cannot be read opens no window, only its error.
-    if (files.isEmpty() && mods.isEmpty())
-        delegate.newDocument()->show();
-    return application.exec();
+    // A file that cannot be read opens no window, only its error. When
+    // nothing named opened, the program fails once the errors are read (or
+    // at once when none is shown), as a script that started it must learn.
+    if (delegate.openFromCommandLine(parser.positionalArguments(), parser.values(mod)))
+        return application.exec();
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    if (std::any_of(windows.begin(), windows.end(), [](const QWidget* window) { return window->isVisible(); }))
+        application.exec();
+    return 1;
 }

@@ -54,40 +54,42 @@ int naturalCompare(const QString& a, const QString& b)
 
 } // namespace
 
-std::vector<std::size_t> sortedPositions(std::size_t count, const EntryAt& entryAt, const EntrySort& sort,
-                                         const EntrySize& sizeOf)
+std::vector<std::size_t> sortedPositions(const std::vector<EntrySortFields>& fields, const EntrySort& sort)
 {
-    std::vector<std::size_t> positions(count);
+    std::vector<std::size_t> positions(fields.size());
     std::iota(positions.begin(), positions.end(), std::size_t{0});
     if (sort.key == EntrySortKey::None)
         return positions;
-
-    // Keys are taken once: a folder of the game holds thousands of entries.
-    struct Key {
-        bool isFile;
-        QString text;
-        std::uint64_t size;
-    };
-    std::vector<Key> keys;
-    keys.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        const RFATreeNode& node = entryAt(i);
-        const bool bySize = sort.key == EntrySortKey::Size;
-        keys.push_back({node.isLeaf(),
-                        bySize ? QString() : QString::fromStdString(sort.key == EntrySortKey::Path ? node.fullPath() : node.name()),
-                        bySize ? sizeOf(node) : 0});
-    }
+    const bool bySize = sort.key == EntrySortKey::Size;
     const bool descending = sort.order == Qt::DescendingOrder;
     std::stable_sort(positions.begin(), positions.end(), [&](std::size_t a, std::size_t b) {
-        const Key& left = keys[a];
-        const Key& right = keys[b];
+        const EntrySortFields& left = fields[a];
+        const EntrySortFields& right = fields[b];
         if (left.isFile != right.isFile)
             return !left.isFile;
-        const int order = sort.key == EntrySortKey::Size ? (left.size < right.size ? -1 : left.size > right.size ? 1 : 0)
-                                                          : naturalCompare(left.text, right.text);
+        const int order = bySize ? (left.size < right.size ? -1 : left.size > right.size ? 1 : 0)
+                                 : naturalCompare(left.text, right.text);
         return descending ? order > 0 : order < 0;
     });
     return positions;
+}
+
+std::vector<std::size_t> sortedPositions(std::size_t count, const EntryAt& entryAt, const EntrySort& sort,
+                                         const EntrySize& sizeOf)
+{
+    if (sort.key == EntrySortKey::None)
+        return sortedPositions(std::vector<EntrySortFields>(count), sort);
+    // Keys are taken once: a folder of the game holds thousands of entries.
+    std::vector<EntrySortFields> fields;
+    fields.reserve(count);
+    const bool bySize = sort.key == EntrySortKey::Size;
+    for (std::size_t i = 0; i < count; ++i) {
+        const RFATreeNode& node = entryAt(i);
+        fields.push_back({node.isLeaf(),
+                          bySize ? QString() : QString::fromStdString(sort.key == EntrySortKey::Path ? node.fullPath() : node.name()),
+                          bySize ? sizeOf(node) : 0});
+    }
+    return sortedPositions(fields, sort);
 }
 
 } // namespace larkspan

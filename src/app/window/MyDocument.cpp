@@ -451,9 +451,18 @@ QString MyDocument::displayName() const
     return tr("Untitled");
 }
 
+void MyDocument::setTitleContext(const QString& context)
+{
+    contextFile_ = document_->fileLocation();
+    titleContext_ = context;
+    updateTitle();
+}
+
 void MyDocument::updateTitle()
 {
-    setWindowTitle(displayName() + QStringLiteral("[*]"));
+    // Saved as another file, the window shows an archive the context was not given for.
+    const bool inContext = !titleContext_.isEmpty() && document_->fileLocation() == contextFile_;
+    setWindowTitle(inContext ? tr("%1[*] — %2").arg(displayName(), titleContext_) : displayName() + QStringLiteral("[*]"));
     setWindowModified(document_->isModified());
     viewers_->retitle();
 }

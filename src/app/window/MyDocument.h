@@ -5,7 +5,9 @@
 
 #include <QMainWindow>
 
+#include <filesystem>
 #include <memory>
+#include <optional>
 
 class QAbstractItemView;
 class QButtonGroup;
@@ -84,6 +86,10 @@ public:
     // archive spells it); false when the archive holds none.
     bool revealEntry(const std::string& path);
 
+    // Said after the name in the title while the window shows the archive
+    // now open (which mod it belongs to, when opened from a mod window).
+    void setTitleContext(const QString& context);
+
     // Settings that all windows share changed.
     void searchDefaultsChanged();
 
@@ -145,6 +151,10 @@ private:
     RFADragAndDropDelegate* dragAndDrop_ = nullptr;
     CutMarks* cutMarks_ = nullptr;
     const quint64 documentId_;
+
+    // The archive the title's context was given for, and the context.
+    std::optional<std::filesystem::path> contextFile_;
+    QString titleContext_;
 
     bool statusUpdatePending_ = false;
     bool groupClosePending_ = false;
