@@ -456,6 +456,26 @@
 %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>A later update archive replaces entries that you changed here.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The game reads these entries from the update named beside each, not from “%1”, and would not see the changes saved here:
+
+%2
+
+An update archive above them makes the game see the changes.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save as Update Archive…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Anyway</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>larkspan::EntryPreview</name>
@@ -766,10 +786,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Left out: %1…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Some parts of the mod are left out of what is shown.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -857,6 +873,26 @@
         <source>Entries: %1 · Archives: %2 read, %3 could not be read · Mods: %4</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Left out: %1 — Show List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>What of the mod could not be read or found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Search the whole mod</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>larkspan::MyDocument</name>
@@ -918,6 +954,10 @@
     </message>
     <message>
         <source>Show in Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1[*] — %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1320,6 +1360,41 @@
         <source>Read-only</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>larkspan::TextFindBar</name>
+    <message>
+        <source>Find</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Find</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find &amp;Next</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find Pre&amp;vious</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reached the end; found from the start.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reached the start; found from the end.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>larkspan::UpdateArchiveCommand</name>
@@ -1365,6 +1440,14 @@
     </message>
     <message>
         <source>Write Anyway</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Later update archives replace entries of “%1”, so the game does not read them as they are here: %2 (see the details).</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
