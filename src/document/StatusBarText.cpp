@@ -6,6 +6,7 @@
 #include "document/ArchiveDocument.h"
 #include "document/FileSizeFormatter.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace larkspan {
@@ -81,7 +82,18 @@ std::string statusBarText(const ArchiveDocument& document, Translator translate)
         return selected(1, siblings(first), dataLength(selection));
     if (selection.size() == 1)
         return objects(first.countOfChildren(), std::nullopt);
-    return selected(selection.size(), siblings(first), dataLength(selection));
+    // A selection may span levels (Select All in an outline with open
+    // folders): it is counted against the entries of every level it touches.
+    std::vector<const RFATreeNode*> levels;
+    std::size_t of = 0;
+    for (const RFATreeNode::Ptr& node : selection) {
+        const RFATreeNode* folder = node->parent().get();
+        if (std::find(levels.begin(), levels.end(), folder) == levels.end()) {
+            levels.push_back(folder);
+            of += siblings(*node);
+        }
+    }
+    return selected(selection.size(), of, dataLength(selection));
 }
 
 } // namespace larkspan

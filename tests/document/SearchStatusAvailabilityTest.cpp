@@ -32,8 +32,9 @@ TEST(StatusBar, BrowseRows)
         {{"objects"}, "12 objects"},
         {{"one"}, "1 object"},
         {{"one", "other"}, "2 objects of 3 selected"},
-        {{"objects/e1.con", "other/a.con"}, "2 objects of 12 selected, 4 Bytes"},
-        {{"one", "objects/e3.con"}, "2 objects of 3 selected, 2 KB"},
+        {{"objects/e1.con", "other/a.con"}, "2 objects of 13 selected, 4 Bytes"},
+        // Select All in an outline with open folders: never "3 of 1".
+        {{"", "one", "objects/e3.con"}, "3 objects of 16 selected, 2 KB"},
         {{""}, "3 objects"},
     };
     for (const Case& c : cases) {
