@@ -107,6 +107,9 @@ private slots:
                 found << (results.topLevelItem(i)->text(0) + ' ' + results.topLevelItem(i)->text(3)).trimmed();
             QCOMPARE(found.join(' '), row.found);
         }
+        // Typed on, the contents' hits of the text before are gone.
+        QTest::keyClicks(&field, QStringLiteral("x"));
+        QCOMPARE(results.topLevelItemCount(), 0);
     }
 };
 

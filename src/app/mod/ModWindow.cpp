@@ -162,9 +162,15 @@ void ModWindow::buildWindow()
     // Names are searched as they are typed, as in an archive window; the
     // texts of a whole mod are read from disk, which takes long: on Return.
     connect(searchField_, &QLineEdit::returnPressed, this, &ModWindow::search);
-    connect(searchField_, &QLineEdit::textEdited, this, [this] {
+    connect(searchField_, &QLineEdit::textEdited, this, [this](const QString& text) {
         if (!searchContents_->isChecked())
-            search();
+            return search();
+        // Hits of the text before would pass for hits of this one.
+        if (panes_->currentWidget() == results_ && !text.isEmpty()) {
+            results_->clear();
+            searchedText_.clear();
+            statusBar()->showMessage(tr("Press Return to search the contents."));
+        }
     });
     connect(searchField_, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (text.isEmpty())
