@@ -4,9 +4,11 @@
 
 #include "AppTestSupport.h"
 
+#include "app/shell/Settings.h"
 #include "app/window/DocumentFileController.h"
 #include "app/window/ViewerWindows.h"
 
+#include <QMenuBar>
 #include <QPushButton>
 
 namespace larkspan {
@@ -38,6 +40,20 @@ private slots:
         };
         run(Command::Undo, QStringLiteral("&Undo Delete"), "bf1942{a.con,b.con}", false);
         run(Command::Redo, QStringLiteral("&Redo Delete"), "bf1942{b.con}", true);
+    }
+
+    void openRecentTellsArchivesOfOneNameApart()
+    {
+        for (const char* path : {"/m/One/Archives/objects.rfa", "/m/Two/Archives/objects.rfa", "/m/demo.rfa"})
+            settings::noteRecentFile(QString::fromLatin1(path));
+        MyDocument* window = windows_->open({{"bf1942/a.con", "a"}});
+        QStringList labels;
+        for (const QMenu* menu : window->menuBar()->findChildren<QMenu*>())
+            if (menu->title() == QStringLiteral("Open &Recent"))
+                for (const QAction* entry : menu->actions())
+                    labels << entry->text();
+        for (const char* label : {"demo.rfa", "objects.rfa — /m/One/Archives", "objects.rfa — /m/Two/Archives"})
+            QVERIFY2(labels.contains(QString::fromUtf8(label)), qPrintable(labels.join('|')));
     }
 
     // Viewer windows carry the application's menus: they act on the

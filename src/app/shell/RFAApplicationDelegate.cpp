@@ -537,11 +537,19 @@ void RFAApplicationDelegate::rebuildRecentMenu()
 {
     std::erase_if(recentMenus_, [](const QPointer<QMenu>& menu) { return menu.isNull(); });
     const QStringList files = settings::recentFiles();
+    QStringList names;
+    for (const QString& file : files)
+        names << QFileInfo(file).fileName();
     for (const QPointer<QMenu>& menu : recentMenus_) {
         menu->clear();
-        for (const QString& file : files) {
-            QAction* entry = menu->addAction(QFileInfo(file).fileName(), this, [this, file] { openFile(file); });
-            entry->setToolTip(file);
+        menu->setToolTipsVisible(true);
+        for (qsizetype i = 0; i < files.size(); ++i) {
+            // Mods and their copies hold archives of one name: the folder tells them apart.
+            const QString label = names.count(names[i]) == 1
+                                      ? names[i]
+                                      : tr("%1 — %2").arg(names[i], QDir::toNativeSeparators(QFileInfo(files[i]).path()));
+            QAction* entry = menu->addAction(QString(label).replace(QLatin1Char('&'), QStringLiteral("&&")), this, [this, file = files[i]] { openFile(file); });
+            entry->setToolTip(QDir::toNativeSeparators(files[i]));
         }
         menu->addSeparator();
         QAction* clear = menu->addAction(tr("Clear Menu"), this, [this] {
