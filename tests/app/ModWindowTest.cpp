@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QToolButton>
 #include <QTreeView>
 #include <QTreeWidget>
 
@@ -242,6 +243,10 @@ private slots:
                                 "mods init.con names that are missing (1)."));
         QCOMPARE(window->problems().front(), QStringLiteral("Mods/MyMod/Archives/broken.rfa: the archive is damaged: "
                                                             "its directory points outside the file"));
+        // Closed, it stays closed through a reload that leaves out the same.
+        part<QWidget>(*window, "problemsBar").findChild<QToolButton*>()->click();
+        window->reload();
+        QVERIFY(part<QWidget>(*window, "problemsBar").isHidden());
         window->close();
     }
 

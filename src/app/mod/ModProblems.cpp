@@ -78,14 +78,20 @@ ModProblemsBar::ModProblemsBar(QWidget* parent) : QFrame(parent), text_(new QLab
     layout->addWidget(list);
     layout->addWidget(close);
     connect(list, &QPushButton::clicked, this, &ModProblemsBar::listRequested);
-    connect(close, &QToolButton::clicked, this, &QWidget::hide);
+    connect(close, &QToolButton::clicked, this, [this] {
+        hidden_ = shown_;
+        hide();
+    });
 }
 
 void ModProblemsBar::showProblemsOf(const ModIndex& index)
 {
     const QString summary = ModProblems::summary(index);
     text_->setText(summary);
-    setVisible(!summary.isEmpty());
+    // A note the user closed stays closed through reloads, until what is
+    // left out changes.
+    shown_ = ModProblems::lines(index);
+    setVisible(!summary.isEmpty() && shown_ != hidden_);
 }
 
 } // namespace larkspan

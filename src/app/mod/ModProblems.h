@@ -36,6 +36,8 @@ signals:
 
 private:
     QLabel* text_;
+    QStringList shown_;
+    QStringList hidden_; // the problems shown when the user closed the note
 };
 
 } // namespace larkspan
