@@ -28,6 +28,9 @@ private slots:
     void undoAndRedoFromTheMenu()
     {
         MyDocument* window = windows_->open({{"bf1942/a.con", "a"}, {"bf1942/b.con", "b"}});
+        window->viewers().openEntries({node(*window, "b.con")});
+        const QWidget* viewer = window->viewers().viewerFor(*node(*window, "b.con"));
+        QVERIFY(viewer);
         QApplication::setActiveWindow(window);
         QVERIFY(window->document()->commands().deleteNodes({node(*window, "a.con")}));
         endUserEvent();
@@ -37,6 +40,7 @@ private slots:
             endUserEvent();
             QCOMPARE(tree(*window), after);
             QCOMPARE(window->isWindowModified(), modified);
+            QCOMPARE(viewer->isWindowModified(), modified); // the text window shows its archive's mark
         };
         run(Command::Undo, QStringLiteral("&Undo Delete"), "bf1942{a.con,b.con}", false);
         run(Command::Redo, QStringLiteral("&Redo Delete"), "bf1942{b.con}", true);

@@ -4,6 +4,7 @@
 #include "app/viewers/TextFindBar.h"
 #include "model/RFATreeNode.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -37,6 +38,12 @@ TextEditorWindow::TextEditorWindow(std::shared_ptr<RFATreeNode> entry, QString d
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setCentralWidget(editor_);
+    // Edits typed here are the archive window's unsaved changes: its mark
+    // shows here too.
+    if (parent) {
+        parent->installEventFilter(this);
+        setWindowModified(parent->isWindowModified());
+    }
     position_->setObjectName(QStringLiteral("position"));
     lineBreaks_->setObjectName(QStringLiteral("lineBreaks"));
     statusBar()->addWidget(position_);
@@ -92,7 +99,14 @@ QString TextEditorWindow::windowTitleForDocumentDisplayName(const QString& displ
 
 void TextEditorWindow::updateTitle()
 {
-    setWindowTitle(windowTitleForDocumentDisplayName(displayName_));
+    setWindowTitle(windowTitleForDocumentDisplayName(displayName_ + QStringLiteral("[*]")));
+}
+
+bool TextEditorWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == parent() && event->type() == QEvent::ModifiedChange)
+        setWindowModified(parentWidget()->isWindowModified());
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TextEditorWindow::updatePosition()

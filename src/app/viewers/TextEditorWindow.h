@@ -38,6 +38,9 @@ public:
     // "display name — entry name"
     QString windowTitleForDocumentDisplayName(const QString& displayName) const;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void updateTitle();
     void updatePosition();
