@@ -20,6 +20,7 @@ TEST(UsageTest, ExitsWithCodeAndMessage)
         {{"list", "a.rfa", "b.rfa"}, 2, "", "rfa: "},
         {{"list", "--bogus", "a.rfa"}, 2, "", "--bogus"},
         {{"--version"}, 0, "rfa ", ""},
+        {{"pack", "--help"}, 0, "  --compress[=fast|best]  ", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.arguments));
