@@ -15,8 +15,7 @@ std::optional<ArchiveFile> openArchiveFile(const std::string& path)
     }
     const Result<ArchiveHeader> header = readArchiveHeader(*bytes);
     if (!header) {
-        reportProblem(path, "not an archive: the directory offset lies beyond the end of the file (" +
-                                reasonText(header.error()) + ")");
+        reportProblem(path, reasonText(header.error()));
         return std::nullopt;
     }
     return ArchiveFile{path, std::move(*bytes), *header};
@@ -34,9 +33,9 @@ std::optional<EntryRecord> RecordReader::next()
     Result<EntryRecord> record = readEntryRecord(archive_.span(), archive_.header, position_);
     if (!record) {
         failed_ = true;
-        reportProblem(archive_.path, "record " + std::to_string(index_ + 1) + " of " +
-                                         std::to_string(archive_.header.entryCount) + " lies outside the file (" +
-                                         reasonText(record.error()) + ")");
+        // Which record tells how much of the directory could still be read.
+        reportProblem(archive_.path, reasonText(record.error()) + " (at record " + std::to_string(index_ + 1) +
+                                         " of " + std::to_string(archive_.header.entryCount) + ")");
         return std::nullopt;
     }
     ++index_;

@@ -89,7 +89,7 @@ ExitCode runDiff(const DiffOptions& options)
         const std::string& path = i == 0 ? options.before : options.after;
         Result<ArchiveListing> listing = ArchiveListing::open(pathFromUtf8(path));
         if (!listing) {
-            reportProblem(path, "cannot be read: " + reasonText(listing.error()));
+            reportProblem(path, reasonText(listing.error()));
             return ExitCode::Trouble;
         }
         listings[i] = std::move(*listing);

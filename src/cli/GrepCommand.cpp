@@ -28,7 +28,7 @@ public:
     {
         const Result<ArchiveListing> listing = ArchiveListing::open(pathFromUtf8(path));
         if (!listing) {
-            reportProblem(path, "cannot be read: " + reasonText(listing.error()));
+            reportProblem(path, reasonText(listing.error()));
             trouble_ = true;
             return;
         }

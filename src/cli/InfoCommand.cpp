@@ -1,5 +1,6 @@
 #include "format/EntryPath.h"
 #include "base/CountedNoun.h"
+#include "base/StringAdditions.h"
 #include "cli/ArchiveFile.h"
 #include "cli/Commands.h"
 #include "cli/CompressOption.h"
@@ -52,9 +53,12 @@ void add(Summary& summary, const EntryRecord& record)
     ++folder->entries;
 }
 
+// The shown size, with the exact count beside it where the shown one is rounded.
 std::string sizeText(std::uint64_t bytes)
 {
-    return shownSize(bytes) + " (" + countedNoun(bytes, "byte", "bytes") + ")";
+    const std::string shown = shownSize(bytes);
+    const std::string exact = countedNoun(bytes, "byte", "bytes");
+    return isCaseInsensitiveEqual(shown, exact) ? shown : shown + " (" + exact + ")";
 }
 
 std::string foldersText(const std::vector<TopLevelFolder>& folders)

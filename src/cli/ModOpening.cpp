@@ -27,7 +27,7 @@ std::optional<ModIndex> openMod(const std::string& folder)
         return std::nullopt;
     }
     if (const std::optional<Error>& error = index->initConError())
-        reportWarning(error->subject, "cannot be read, no other mod is used: " + reasonText(*error));
+        reportWarning(error->subject, reasonText(*error) + "; no other mod is used");
     for (const std::string& name : index->missingMods())
         reportWarning(folder, "init.con uses the mod " + name + ", which is not in " +
                                   index->mods().front().path.parent_path().string() + "; left out");
@@ -35,7 +35,7 @@ std::optional<ModIndex> openMod(const std::string& folder)
         reportWarning(folder, "holds no archives: no *.rfa below an Archives folder");
     for (const ModArchive& archive : index->archives())
         if (archive.error)
-            reportWarning(archive.shownPath, "cannot be read, left out: " + reasonText(*archive.error));
+            reportWarning(archive.shownPath, reasonText(*archive.error) + "; left out");
     for (const ModClash& clash : index->clashes())
         warnAboutClash(*index, clash);
     return std::move(*index);

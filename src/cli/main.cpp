@@ -1,8 +1,10 @@
 #include "cli/Commands.h"
 #include "cli/Console.h"
+#include "cli/HelpFormatter.h"
 
 #include <exception>
 #include <iostream>
+#include <memory>
 #include <vector>
 
 using namespace larkspan::cli;
@@ -26,6 +28,8 @@ int main(int argc, char** argv)
     app.require_subcommand(1);
     app.failure_message(usageFailure);
     app.footer(std::string(kExitCodeHelp) + "\n");
+    // Set before the commands are added: each takes its parent's formatter.
+    app.formatter(std::make_shared<HelpFormatter>());
 
     const std::vector<Command> commands{addListCommand(app),    addInfoCommand(app),
                                         addExtractCommand(app), addPackCommand(app),

@@ -15,7 +15,7 @@ TEST_F(CountWordingTest, OneEntryIsNotEntries)
     } cases[] = {
         {{"verify", "one.rfa"}, {"one.rfa: 1 entry, all readable\n"}},
         {{"list", "-l", "one.rfa"}, {" 1 Byte  ", "(1 entry in all)\n"}},
-        {{"info", "one.rfa"}, {"Total size:         1 Byte (1 byte)\n", "bf1942 (1 entry)\n"}},
+        {{"info", "one.rfa"}, {"Total size:         1 Byte\n", "bf1942 (1 entry)\n"}},
     };
     for (const auto& c : cases) {
         const RfaRun run = runRfa(c.arguments, {temp.path()});

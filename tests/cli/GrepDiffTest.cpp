@@ -50,11 +50,11 @@ TEST_F(GrepDiffTest, PrintsWhatItFoundAndExitsAsGrepAndDiffDo)
         {{"grep", "-i", "-F", "HURRICANE", "A.rfa"}, 0, "A.rfa:bf1942/long.txt:2:" + longText.substr(6) + "\n"},
         {{"grep", "(", "A.rfa"}, 2, "", "not a valid regular expression"},
         {{"grep", "-F", "Spitfire", "A.rfa", "missing.rfa"}, 2,
-         "A.rfa:bf1942/a.con:2:ObjectTemplate.create PlaneAirframe Spitfire\n", "missing.rfa: cannot be read"},
+         "A.rfa:bf1942/a.con:2:ObjectTemplate.create PlaneAirframe Spitfire\n", "missing.rfa: cannot be read: No such"},
         {{"diff", "@A", "@B"}, 1, "M bf1942/b.txt\nD bf1942/gone.con\nA bf1942/new.con\n"},
         {{"diff", "@B", "@A"}, 1, "M bf1942/b.txt\nA bf1942/gone.con\nD bf1942/new.con\n"},
         {{"diff", "@A", "@A"}, 0, ""},
-        {{"diff", "@A", "missing.rfa"}, 2, "", "missing.rfa: cannot be read"},
+        {{"diff", "@A", "missing.rfa"}, 2, "", "missing.rfa: cannot be read: No such"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.arguments));

@@ -40,7 +40,8 @@ TEST_F(ModCommandTest, ListsAndFindsWhatTheGameSeesWithWarnings)
                         "\toverrides Mods/MyMod/Archives/objects.rfa, Mods/Base/Archives/base.rfa\n");
     for (const std::string& warning : std::vector<std::string>{
              "rfa: warning: " + mod + ": init.con uses the mod Missing, which is not in ",
-          "rfa: warning: Mods/MyMod/Archives/broken.rfa: cannot be read, left out: ",
+          "rfa: warning: Mods/MyMod/Archives/broken.rfa: the archive is damaged: its directory points outside "
+          "the file; left out\n",
           "rfa: warning: bf1942/objects/jeep.con: in archives that are not updates of one another "
           "(Mods/MyMod/Archives/other.rfa, Mods/MyMod/Archives/objects.rfa); Mods/MyMod/Archives/other.rfa wins\n"})
         EXPECT_TRUE(contains(list.err, warning)) << warning << "\nin\n" << list.err;
