@@ -893,6 +893,10 @@ An update archive above them makes the game see the changes.</source>
         <source>%1: %2</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Press Return to search the contents.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>larkspan::MyDocument</name>
@@ -1301,6 +1305,10 @@ An update archive above them makes the game see the changes.</source>
     </message>
     <message>
         <source>Open Mod</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 — %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
