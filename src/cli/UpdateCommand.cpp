@@ -1,3 +1,4 @@
+#include "base/CountedNoun.h"
 #include "cli/ArchiveReading.h"
 #include "cli/Commands.h"
 #include "cli/Diagnostics.h"
@@ -31,7 +32,7 @@ void reportDeletions(const UpdateOptions& options, const std::vector<std::string
 {
     const bool one = deleted.size() == 1;
     reportPaths(options,
-                std::to_string(deleted.size()) + (one ? " entry" : " entries") + " the game sees in " + options.base +
+                countedNoun(deleted.size(), "entry", "entries") + " the game sees in " + options.base +
                     " and its updates " + (one ? "is" : "are") + " missing here; an update archive cannot remove " +
                     (one ? "it" : "them") + ":",
                 deleted);
@@ -50,7 +51,7 @@ void reportOverNewer(const UpdateOptions& options, const UpdatePlan& plan)
         return;
     const bool one = paths.size() == 1;
     reportPaths(options,
-                std::to_string(paths.size()) + (one ? " entry" : " entries") + " changed here " +
+                countedNoun(paths.size(), "entry", "entries") + " changed here " +
                     (one ? "was" : "were") + " also changed by a later update of " + options.base +
                     "; the new update puts " + (one ? "this version" : "these versions") + " over that change:",
                 paths);
@@ -110,8 +111,8 @@ ExitCode runUpdate(const UpdateOptions& options)
     }
     for (const UpdatedEntry& updated : plan->entries)
         std::printf("%c %s\n", updated.replaces ? 'M' : 'A', displayName(updated.entry.path).c_str());
-    std::printf("wrote %s: %zu %s, %s\n", shownTarget.c_str(), plan->entries.size(),
-                plan->entries.size() == 1 ? "entry" : "entries", plan->compressed ? "compressed" : "uncompressed");
+    std::printf("wrote %s: %s, %s\n", shownTarget.c_str(), countedNoun(plan->entries.size(), "entry", "entries").c_str(),
+                plan->compressed ? "compressed" : "uncompressed");
     reportOverNewer(options, *plan);
     return done;
 }
