@@ -134,6 +134,16 @@ private slots:
         QCOMPARE(reread->root()->objectInChildrenAtIndex(0)->name(), "b.con");
     }
 
+    void aClosedWindowGoesWithTheApplication()
+    {
+        // Deleted later, it still calls the application as it goes.
+        QPointer<MyDocument> closed(windows_->open({{"bf1942/a.con", "a"}}));
+        closed->closeWithoutAsking();
+        QVERIFY(closed);
+        windows_->app.reset();
+        QVERIFY(closed.isNull());
+    }
+
     void savingAsksBeforeLeavingOutEmptyFolders_data()
     {
         QTest::addColumn<QStringList>("folders"); // made empty, below bf1942

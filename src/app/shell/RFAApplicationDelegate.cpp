@@ -119,7 +119,8 @@ RFAApplicationDelegate::RFAApplicationDelegate() : imageDecoders_(imageDecodersW
 RFAApplicationDelegate::~RFAApplicationDelegate()
 {
     // Each window takes itself off the list as it goes.
-    const std::vector<QPointer<MyDocument>> documents = documents_;
+    std::vector<QPointer<MyDocument>> documents = documents_;
+    documents.insert(documents.end(), closedDocuments_.begin(), closedDocuments_.end());
     for (const QPointer<MyDocument>& document : documents)
         delete document.data();
     for (const QPointer<ModWindow>& window : modWindows_)
@@ -159,9 +160,17 @@ MyDocument* RFAApplicationDelegate::newDocument()
     return document;
 }
 
+void RFAApplicationDelegate::documentClosed(MyDocument* document)
+{
+    forgetDocument(document);
+    closedDocuments_.emplace_back(document);
+}
+
 void RFAApplicationDelegate::forgetDocument(const MyDocument* document)
 {
-    std::erase_if(documents_, [document](const QPointer<MyDocument>& d) { return d.isNull() || d == document; });
+    const auto goneOrThis = [document](const QPointer<MyDocument>& d) { return d.isNull() || d == document; };
+    std::erase_if(documents_, goneOrThis);
+    std::erase_if(closedDocuments_, goneOrThis);
     if (lastActive_ == document)
         lastActive_ = nullptr;
 }

@@ -65,8 +65,10 @@ public:
     QWidget* activeViewer() const;
     const std::vector<QPointer<MyDocument>>& documents() const { return documents_; }
     MyDocument* documentForPath(const QString& path) const;
-    // A window is going: from now on the menus no longer act on it, also
-    // while its dialogs close with it.
+    // A window has closed and is deleted later: from now on the menus no
+    // longer act on it, also while its dialogs close with it.
+    void documentClosed(MyDocument* document);
+    // A window is being deleted.
     void forgetDocument(const MyDocument* document);
     // What every window decodes pictures with.
     const ImageDecoderTable& imageDecoders() const { return imageDecoders_; }
@@ -102,6 +104,8 @@ private:
     void quitNext(std::vector<QPointer<MyDocument>> remaining);
 
     std::vector<QPointer<MyDocument>> documents_;
+    // Closed, not yet deleted: they must not outlive the delegate they call.
+    std::vector<QPointer<MyDocument>> closedDocuments_;
     std::vector<QPointer<ModWindow>> modWindows_;
     QPointer<MyDocument> lastActive_;
     bool quitting_ = false;

@@ -594,7 +594,7 @@ void MyDocument::closeEvent(QCloseEvent* event)
     viewers_->closeAll();
     event->accept();
     // Deleted later: until then no command, nor an opening file, may take it.
-    application_.forgetDocument(this);
+    application_.documentClosed(this);
 }
 
 } // namespace larkspan
