@@ -1,6 +1,7 @@
 // The mod window as a modder leans on it: read-only viewers of every kind of
-// entry that write no archive and follow a reload, honest counts, and
-// extraction of search results at their paths.
+// entry that write no archive and follow a reload, honest counts,
+// extraction of search results at their paths, columns that sort, a name
+// search that follows typing, content hits that show their line.
 
 #include "AppTestSupport.h"
 
@@ -13,8 +14,11 @@
 
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMainWindow>
+#include <QStackedWidget>
+#include <QTreeView>
 #include <QTreeWidget>
 
 namespace larkspan {
@@ -31,10 +35,21 @@ class ModWindowTasksTest : public QObject {
     {
         writeArchive(windows_->temp, "Mods/MyMod/Archives/" + archive, entries);
     }
-    QPointer<QWidget> open(const std::string& path)
+    void openMod()
+    {
+        window_ = windows_->app->openMod(QString::fromStdString((windows_->temp.path() / "Mods/MyMod").string()));
+        QVERIFY(window_);
+        window_->show();
+    }
+    std::size_t entryNumber(const std::string& path) const
     {
         const ModIndex& index = window_->model().modIndex();
-        window_->openEntries({static_cast<std::size_t>(index.find(path) - index.entries().data())});
+        return static_cast<std::size_t>(index.find(path) - index.entries().data());
+    }
+    QModelIndex at(const std::string& path) const { return window_->model().indexOfEntry(entryNumber(path)); }
+    QPointer<QWidget> open(const std::string& path)
+    {
+        window_->openEntries({entryNumber(path)});
         for (QMainWindow* viewer : window_->findChildren<QMainWindow*>())
             if (viewer->windowTitle().endsWith(QString::fromStdString(path.substr(path.rfind('/') + 1))))
                 return viewer;
@@ -49,23 +64,33 @@ class ModWindowTasksTest : public QObject {
         return QString::fromLatin1(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
     }
 
-private slots:
-    void init()
+    void openLevelsMod()
     {
-        windows_ = std::make_unique<WindowFixture>();
         put("objects.rfa", {{"bf1942/objects/tank.con", "tank"}, {"bf1942/objects/tank.sm", "mesh"},
                             {"bf1942/objects/gone.con", "gone"}});
         for (const std::string level : {"Berlin", "Kursk"})
             put("bf1942/levels/" + level + ".rfa", {{"bf1942/levels/" + level + "/init.con", level}});
         windows_->temp.write("Mods/MyMod/Archives/broken.rfa", std::string("\xff\xff\xff\x7f", 4));
-        window_ = windows_->app->openMod(QString::fromStdString((windows_->temp.path() / "Mods/MyMod").string()));
-        QVERIFY(window_);
-        window_->show();
+        openMod();
     }
+    void openObjectsMod()
+    {
+        put("objects.rfa", {{"bf1942/objects/b10.con", "12345"},
+                            {"bf1942/objects/B9.con", std::string(30, 'x')},
+                            {"bf1942/objects/c.con", "rem c\r\n\r\n  ObjectTemplate.create Spitfire\r\n" + std::string(40, 'y')},
+                            {"bf1942/objects/vehicles/x.con", "x"}});
+        put("z.rfa", {{"bf1942/objects/a.con", "0123456789"},
+                      {"bf1942/long.con", "\t" + std::string(100, 'a') + " Spitfire " + std::string(200, 'b')}});
+        openMod();
+    }
+
+private slots:
+    void init() { windows_ = std::make_unique<WindowFixture>(); }
     void cleanup() { windows_.reset(); }
 
     void viewersWriteNoArchiveAndFollowAReload()
     {
+        openLevelsMod();
         const struct {
             std::string path;
             const char* kind;
@@ -107,6 +132,7 @@ private slots:
 
     void countsUnreadableArchivesApartAndExtractsResultsAtTheirPaths()
     {
+        openLevelsMod();
         QCOMPARE(part<QLabel>(*window_, "statusLine").text(),
                  QStringLiteral("Entries: 5 · Archives: 3 read, 1 could not be read · Mods: 1"));
         part<QLineEdit>(*window_, "searchField").setText("init.con");
@@ -130,6 +156,73 @@ private slots:
             QVERIFY2(bytes, level.c_str());
             QCOMPARE(std::string(bytes->begin(), bytes->end()), level);
         }
+    }
+
+    // Within each folder, folders first; the third click shows the paths'
+    // order again; the selection stays on its entry.
+    void headerClicksSortWithinEachFolder()
+    {
+        openObjectsMod();
+        auto& outline = part<QTreeView>(*window_, "outline");
+        QHeaderView& header = *outline.header();
+        outline.selectionModel()->select(at("bf1942/objects/B9.con"), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        const struct {
+            int column, clicks;
+            QString names;
+        } rows[] = {
+            {ModTreeModel::NameColumn, 1, "vehicles a.con B9.con b10.con c.con"},
+            {ModTreeModel::NameColumn, 2, "vehicles c.con b10.con B9.con a.con"},
+            {ModTreeModel::NameColumn, 3, "a.con b10.con B9.con c.con vehicles"},
+            {ModTreeModel::SizeColumn, 1, "vehicles b10.con a.con B9.con c.con"},
+            {ModTreeModel::FromColumn, 1, "vehicles b10.con B9.con c.con a.con"},
+        };
+        for (const auto& row : rows) {
+            header.setSortIndicator(-1, Qt::AscendingOrder);
+            for (int click = 0; click < row.clicks; ++click)
+                QTest::mouseClick(header.viewport(), Qt::LeftButton, {},
+                                  {header.sectionViewportPosition(row.column) + 8, header.height() / 2});
+            const QModelIndex folder = at("bf1942/objects/a.con").parent();
+            QStringList names;
+            for (int i = 0; i < window_->model().rowCount(folder); ++i)
+                names << window_->model().index(i, 0, folder).data().toString();
+            QCOMPARE(names.join(' '), row.names);
+            QCOMPARE(outline.selectionModel()->selectedRows(), QModelIndexList{at("bf1942/objects/B9.con")});
+        }
+    }
+
+    // Contents wait for Return; their hits show the line that matched.
+    void theNameSearchFollowsTypingAndContentHitsShowTheirLine()
+    {
+        openObjectsMod();
+        auto& field = part<QLineEdit>(*window_, "searchField");
+        const auto& results = part<QTreeWidget>(*window_, "searchResults");
+        const struct {
+            bool contents;
+            QString typed;
+            bool returnPressed;
+            QString found; // empty: the outline shows
+        } rows[] = {
+            {false, "b1", false, "b10.con"},
+            {false, "B", false, "b10.con B9.con"},
+            {true, "spitfire", false, ""},
+            // A long line only around the match, and where it is cut.
+            {true, "spitfire", true,
+             "long.con 1: …" + QString(39, 'a') + " Spitfire " + QString(119, 'b') + "… c.con 3: ObjectTemplate.create Spitfire"},
+        };
+        for (const auto& row : rows) {
+            field.clear();
+            part<QCheckBox>(*window_, "searchContents").setChecked(row.contents);
+            QTest::keyClicks(&field, row.typed);
+            if (row.returnPressed)
+                QTest::keyClick(&field, Qt::Key_Return);
+            QStringList found;
+            for (int i = 0; part<QStackedWidget>(*window_).currentWidget() == &results && i < results.topLevelItemCount(); ++i)
+                found << (results.topLevelItem(i)->text(0) + ' ' + results.topLevelItem(i)->text(3)).trimmed();
+            QCOMPARE(found.join(' '), row.found);
+        }
+        // Typed on, the contents' hits of the text before are gone.
+        QTest::keyClicks(&field, QStringLiteral("x"));
+        QCOMPARE(results.topLevelItemCount(), 0);
     }
 };
 
