@@ -2,6 +2,8 @@
 
 #include "app/dnd/RFADragAndDropDelegate.h"
 #include "app/dnd/RFAPasteboardOwner.h"
+#include "app/mod/ModTreeModel.h"
+#include "app/mod/ModWindow.h"
 #include "app/shell/RFAApplicationDelegate.h"
 #include "app/views/ArchiveColumnView.h"
 #include "app/views/ArchiveOutlineView.h"
@@ -112,6 +114,16 @@ public:
         window->show();
         return window;
     }
+    // The mod in this folder of the game folder, in its window; a mod that
+    // does not open ends the run.
+    ModWindow* openMod(const std::string& folder = "Mods/MyMod")
+    {
+        ModWindow* window = app->openMod(QString::fromStdString((temp / folder).string()));
+        if (!window)
+            qFatal("The mod in %s did not open.", folder.c_str());
+        window->show();
+        return window;
+    }
     MyDocument* untitled()
     {
         MyDocument* window = app->newDocument();
@@ -122,6 +134,18 @@ public:
 private:
     int serial_ = 0;
 };
+
+// The entry the game reads at `path`, in any case; the count of entries when none.
+inline std::size_t entryNumber(const ModIndex& index, const std::string& path)
+{
+    const ModEntry* entry = index.find(path);
+    return entry ? static_cast<std::size_t>(entry - index.entries().data()) : index.entries().size();
+}
+inline QModelIndex modRow(const ModTreeModel& model, const std::string& path)
+{
+    const std::size_t entry = entryNumber(model.modIndex(), path);
+    return entry < model.modIndex().entries().size() ? model.indexOfEntry(entry) : QModelIndex();
+}
 
 // "" is the root folder; "a/b.con" a path below it.
 inline RFATreeNode::Ptr node(MyDocument& window, const std::string& relative)

@@ -5,8 +5,6 @@
 
 #include "AppTestSupport.h"
 
-#include "app/mod/ModTreeModel.h"
-#include "app/mod/ModWindow.h"
 #include "app/viewers/HexView.h"
 #include "app/viewers/HexViewerWindow.h"
 #include "app/viewers/TextEditor.h"
@@ -35,21 +33,10 @@ class ModWindowTasksTest : public QObject {
     {
         writeArchive(windows_->temp, "Mods/MyMod/Archives/" + archive, entries);
     }
-    void openMod()
-    {
-        window_ = windows_->app->openMod(QString::fromStdString((windows_->temp.path() / "Mods/MyMod").string()));
-        QVERIFY(window_);
-        window_->show();
-    }
-    std::size_t entryNumber(const std::string& path) const
-    {
-        const ModIndex& index = window_->model().modIndex();
-        return static_cast<std::size_t>(index.find(path) - index.entries().data());
-    }
-    QModelIndex at(const std::string& path) const { return window_->model().indexOfEntry(entryNumber(path)); }
+    QModelIndex at(const std::string& path) const { return modRow(window_->model(), path); }
     QPointer<QWidget> open(const std::string& path)
     {
-        window_->openEntries({entryNumber(path)});
+        window_->openEntries({entryNumber(window_->model().modIndex(), path)});
         for (QMainWindow* viewer : window_->findChildren<QMainWindow*>())
             if (viewer->windowTitle().endsWith(QString::fromStdString(path.substr(path.rfind('/') + 1))))
                 return viewer;
@@ -71,7 +58,7 @@ class ModWindowTasksTest : public QObject {
         for (const std::string level : {"Berlin", "Kursk"})
             put("bf1942/levels/" + level + ".rfa", {{"bf1942/levels/" + level + "/init.con", level}});
         windows_->temp.write("Mods/MyMod/Archives/broken.rfa", std::string("\xff\xff\xff\x7f", 4));
-        openMod();
+        window_ = windows_->openMod();
     }
     void openObjectsMod()
     {
@@ -81,7 +68,7 @@ class ModWindowTasksTest : public QObject {
                             {"bf1942/objects/vehicles/x.con", "x"}});
         put("z.rfa", {{"bf1942/objects/a.con", "0123456789"},
                       {"bf1942/long.con", "\t" + std::string(100, 'a') + " Spitfire " + std::string(200, 'b')}});
-        openMod();
+        window_ = windows_->openMod();
     }
 
 private slots:

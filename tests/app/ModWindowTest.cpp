@@ -5,8 +5,6 @@
 
 #include "AppTestSupport.h"
 
-#include "app/mod/ModTreeModel.h"
-#include "app/mod/ModWindow.h"
 #include "app/viewers/TextEditor.h"
 #include "app/viewers/TextEditorWindow.h"
 #include "mod/ArchiveListing.h"
@@ -39,23 +37,10 @@ class ModWindowTest : public QObject {
         return at;
     }
     // The tank's row, however the winning archive spells it.
-    static QModelIndex tank(const ModTreeModel& model)
-    {
-        const ModIndex& index = model.modIndex();
-        const ModEntry* entry = index.find("bf1942/objects/tank.con");
-        return entry ? model.indexOfEntry(static_cast<std::size_t>(entry - index.entries().data())) : QModelIndex();
-    }
+    static QModelIndex tank(const ModTreeModel& model) { return modRow(model, "bf1942/objects/tank.con"); }
     static QString fromOfTank(const ModTreeModel& model)
     {
         return model.data(tank(model).siblingAtColumn(ModTreeModel::FromColumn)).toString();
-    }
-    QString modFolder() const { return QString::fromStdString((windows_->temp / "Mods/MyMod").string()); }
-    ModWindow* openMod()
-    {
-        ModWindow* window = windows_->app->openMod(modFolder());
-        if (window)
-            window->show();
-        return window;
     }
 
 private slots:
@@ -77,8 +62,7 @@ private slots:
 
     void showsTheMergedTreeWithSourcesAndOverrides()
     {
-        ModWindow* window = openMod();
-        QVERIFY(window);
+        ModWindow* window = windows_->openMod();
         const ModTreeModel& model = window->model();
         const struct {
             QString path, from;
@@ -123,7 +107,6 @@ private slots:
         auto* viewer = window->findChild<TextEditorWindow*>();
         QVERIFY(viewer && viewer->editor()->isReadOnly());
         QCOMPARE(viewer->editor()->toPlainText(), QStringLiteral("u1 tank"));
-        window->close();
     }
 
     // Chosen from the right-click menu. Opening the archive keeps the events
@@ -133,8 +116,7 @@ private slots:
         // An untouched untitled window takes the archive, as from File → Open.
         MyDocument* untitled = windows_->untitled();
         QApplication::setActiveWindow(untitled);
-        ModWindow* window = openMod();
-        QVERIFY(window);
+        ModWindow* window = windows_->openMod();
         auto& outline = part<QTreeView>(*window, "outline");
         outline.selectionModel()->select(find(window->model(), "bf1942/objects/Tank.con"),
                                          QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
@@ -155,7 +137,6 @@ private slots:
         QCOMPARE(selected.size(), std::size_t(1));
         QCOMPARE(selected.front()->fullPath(), "bf1942/Objects/Tank.con");
         untitled->closeWithoutAsking();
-        window->close();
     }
 
     void saveAsUpdateWritesTheNextUpdateAndNamesWhatItCannotRemove()
@@ -197,9 +178,8 @@ private slots:
 
     void reloadKeepsTheOutlineAndFindsANewUpdate()
     {
-        ModWindow* window = openMod();
-        QVERIFY(window);
-        QCOMPARE(windows_->app->openMod(modFolder() + "/"), window); // one window per mod
+        ModWindow* window = windows_->openMod();
+        QCOMPARE(windows_->openMod("Mods/MyMod/"), window); // one window per mod
         auto& outline = part<QTreeView>(*window, "outline");
         const QModelIndex before = tank(window->model());
         outline.expand(before.parent());
@@ -211,13 +191,11 @@ private slots:
         QCOMPARE(fromOfTank(window->model()), QStringLiteral("Mods/MyMod/Archives/objects_002.rfa"));
         QVERIFY(outline.isExpanded(after.parent()));
         QCOMPARE(outline.selectionModel()->selectedRows(), QModelIndexList{after});
-        window->close();
     }
 
     void anUpdateWrittenHereShowsAtOnce()
     {
-        ModWindow* window = openMod();
-        QVERIFY(window);
+        ModWindow* window = windows_->openMod();
         MyDocument* archive = windows_->app->openFile(
             QString::fromStdString((windows_->temp / "Mods/MyMod/Archives/objects.rfa").string()));
         QVERIFY(archive);
@@ -230,13 +208,11 @@ private slots:
         QVERIFY(asked && choose(*asked, "Write Anyway"));
         QTRY_COMPARE(fromOfTank(window->model()), QStringLiteral("Mods/MyMod/Archives/objects_002.rfa"));
         archive->closeWithoutAsking();
-        window->close();
     }
 
     void saysAtOnceWhatIsLeftOutInPlainWords()
     {
-        ModWindow* window = openMod();
-        QVERIFY(window);
+        ModWindow* window = windows_->openMod();
         QVERIFY(part<QWidget>(*window, "problemsBar").isVisible());
         QCOMPARE(part<QLabel>(*window, "problemsSummary").text(),
                  QStringLiteral("Part of the mod is left out: archives that could not be read (1), "
@@ -247,13 +223,11 @@ private slots:
         part<QWidget>(*window, "problemsBar").findChild<QToolButton*>()->click();
         window->reload();
         QVERIFY(part<QWidget>(*window, "problemsBar").isHidden());
-        window->close();
     }
 
     void theViewerIsOnScreenAndClosesWithTheStandardKey()
     {
-        ModWindow* window = openMod();
-        QVERIFY(window);
+        ModWindow* window = windows_->openMod();
         window->move(-500, -500); // off the screen's edge: the viewer still lands on it
         window->openEntries({std::size_t(0)});
         QPointer<TextEditorWindow> viewer = window->findChild<TextEditorWindow*>();
@@ -262,7 +236,6 @@ private slots:
         QApplication::setActiveWindow(viewer);
         QTest::keySequence(viewer, QKeySequence::Close);
         QTRY_VERIFY(viewer.isNull());
-        window->close();
     }
 };
 

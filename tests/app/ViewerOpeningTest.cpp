@@ -4,7 +4,6 @@
 
 #include "AppTestSupport.h"
 
-#include "app/mod/ModWindow.h"
 #include "app/shell/Settings.h"
 #include "app/viewers/PictureView.h"
 #include "app/viewers/RFAImageViewingController.h"
@@ -67,8 +66,7 @@ private slots:
         auto* editable = qobject_cast<TextEditorWindow*>(archive->viewers().viewerFor(*node(*archive, "plane.con")));
 
         writeArchive(windows_->temp, "Mods/MyMod/Archives/objects.rfa", {{"bf1942/plane.con", script}});
-        ModWindow* mod = windows_->app->openMod(QString::fromStdString((windows_->temp / "Mods/MyMod").string()));
-        QVERIFY(mod);
+        ModWindow* mod = windows_->openMod();
         part<QLineEdit>(*mod, "searchField").setText(QStringLiteral("spitfire"));
         part<QCheckBox>(*mod, "searchContents").setChecked(true);
         mod->search();
