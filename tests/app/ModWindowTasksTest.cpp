@@ -191,6 +191,7 @@ private slots:
         } rows[] = {
             {false, "b1", false, "b10.con"},
             {false, "B", false, "b10.con B9.con"},
+            {true, "b1", false, "b10.con"}, // names follow typing with contents ticked too
             {true, "spitfire", false, ""},
             // A long line only around the match, and where it is cut.
             {true, "spitfire", true,

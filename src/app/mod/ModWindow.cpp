@@ -165,8 +165,15 @@ void ModWindow::buildWindow()
     connect(searchField_, &QLineEdit::textEdited, this, [this](const QString& text) {
         if (!searchContents_->isChecked())
             return search();
-        // Hits of the text before would pass for hits of this one.
-        if (panes_->currentWidget() == results_ && !text.isEmpty()) {
+        if (text.isEmpty())
+            return;
+        // The names go on following the typing; contents' hits of the text
+        // before would pass for hits of this one.
+        if (searchNames_->isChecked()) {
+            searchIn(Scope::Names);
+            statusBar()->showMessage(tr("Found by name: %1 · Press Return to search the contents.")
+                                         .arg(results_->topLevelItemCount()));
+        } else if (panes_->currentWidget() == results_) {
             results_->clear();
             searchedText_.clear();
             statusBar()->showMessage(tr("Press Return to search the contents."));
@@ -481,11 +488,16 @@ void ModWindow::showSearchHint()
 
 void ModWindow::search()
 {
+    searchIn(searchContents_->isChecked() ? Scope::AsTicked : Scope::Names);
+}
+
+void ModWindow::searchIn(Scope scope)
+{
     const std::string text = searchField_->text().toStdString();
     if (text.empty())
         return showOutline();
     Result<std::vector<ModHit>> found = Error{ErrorCode::Cancelled};
-    if (searchContents_->isChecked()) {
+    if (scope == Scope::AsTicked) {
         SlowWorkProgress progress(this, tr("Searching %1…").arg(displayName()));
         found = searchMod(*index_, text, searchNames_->isChecked(), true,
                           [&](std::uint64_t done, std::uint64_t total) { return progress.report(done, total); });
@@ -495,7 +507,7 @@ void ModWindow::search()
     }
     if (!found)
         return; // cancelled: the last results stay
-    searchedText_ = searchContents_->isChecked() ? searchField_->text() : QString();
+    searchedText_ = scope == Scope::AsTicked ? searchField_->text() : QString();
     results_->clear();
     QList<QTreeWidgetItem*> items;
     bool anyLine = false;

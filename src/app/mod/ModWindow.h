@@ -65,6 +65,9 @@ public:
     QStringList problems() const;
 
 private:
+    // Names only (in memory, quick), or names and/or texts as the boxes say.
+    enum class Scope { Names, AsTicked };
+    void searchIn(Scope scope);
     void buildWindow();
     void buildMenus();
     void showProblems();
