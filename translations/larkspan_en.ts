@@ -897,6 +897,10 @@ An update archive above them makes the game see the changes.</source>
         <source>Press Return to search the contents.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Found by name: %1 · Press Return to search the contents.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>larkspan::MyDocument</name>
