@@ -8,13 +8,15 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace larkspan::cli {
 
 namespace {
 
 struct VerifyOptions {
-    std::string archive;
+    std::vector<std::string> archives;
 };
 
 // True when the entry reads as the editor would read it. A content of
@@ -40,9 +42,9 @@ bool verifyEntry(const ArchiveFile& archive, const EntryRecord& record)
     return true;
 }
 
-ExitCode runVerify(const VerifyOptions& options)
+ExitCode verifyArchive(const std::string& path)
 {
-    const std::optional<ArchiveFile> archive = openArchiveFile(options.archive);
+    const std::optional<ArchiveFile> archive = openArchiveFile(path);
     if (!archive)
         return ExitCode::Failure;
     ProgressLine progress("verifying " + archive->path);
@@ -64,6 +66,17 @@ ExitCode runVerify(const VerifyOptions& options)
     return ExitCode::Success;
 }
 
+// Each archive is checked, also after one that fails: a mod's archives go
+// through in one run.
+ExitCode runVerify(const VerifyOptions& options)
+{
+    ExitCode result = ExitCode::Success;
+    for (const std::string& archive : options.archives)
+        if (verifyArchive(archive) != ExitCode::Success)
+            result = ExitCode::Failure;
+    return result;
+}
+
 } // namespace
 
 Command addVerifyCommand(CLI::App& app)
@@ -72,9 +85,9 @@ Command addVerifyCommand(CLI::App& app)
     CLI::App* verify = addSubcommand(
         app, "verify", "Decompress every entry and report each one that fails",
         "Every entry is read and decompressed as the editor would; each failure is\n"
-        "reported and the check goes on with the next entry. Exits with 1 when any entry\n"
-        "fails.");
-    verify->add_option("ARCHIVE", options->archive, "The archive to check")->required();
+        "reported and the check goes on with the next entry, and the next archive.\n"
+        "Exits with 1 when any entry or archive fails.");
+    verify->add_option("ARCHIVE", options->archives, "The archives to check")->required();
     return {verify, [options] { return runVerify(*options); }};
 }
 
