@@ -13,6 +13,7 @@
 
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTableWidget>
 
 namespace larkspan {
 
@@ -135,6 +136,21 @@ private slots:
         QTRY_VERIFY(watch.isNull());
         const auto reread = RFAArchive::initWithData(*readWholeFile(file)).value_or(nullptr);
         QCOMPARE(reread->root()->objectInChildrenAtIndex(0)->name(), "b.con");
+    }
+
+    void keyboardShortcutsListEveryKeyAlsoTheViewers()
+    {
+        MyDocument* window = windows_->open({{"bf1942/a.con", "a"}});
+        QApplication::setActiveWindow(window);
+        windows_->app->action(Command::KeyboardShortcuts)->trigger();
+        auto* table = window->findChild<QTableWidget*>();
+        QVERIFY(table);
+        QStringList rows;
+        for (int row = 0; row < table->rowCount(); ++row)
+            rows << table->item(row, 0)->text() + ": " + table->item(row, 1)->text();
+        for (const char* expected : {"Save: Ctrl+S", "Find Next: Ctrl+G, F3", "Find Previous: Ctrl+Shift+G, Shift+F3",
+                                     "Actual Size: Ctrl+0", "Fit to Window: Ctrl+9"})
+            QVERIFY2(rows.contains(expected), qPrintable(rows.join('\n')));
     }
 
     void aClosedWindowGoesWithTheApplication()

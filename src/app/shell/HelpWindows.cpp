@@ -22,12 +22,15 @@ void showKeyboardShortcuts(QWidget* parent, const QList<CommandShortcut>& comman
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionMode(QAbstractItemView::NoSelection);
     for (const CommandShortcut& command : commands) {
-        if (command.shortcut.isEmpty())
+        if (command.shortcuts.isEmpty())
             continue;
+        QStringList keys;
+        for (const QKeySequence& key : command.shortcuts)
+            keys << key.toString(QKeySequence::NativeText);
         const int row = table->rowCount();
         table->insertRow(row);
-        table->setItem(row, 0, new QTableWidgetItem(command.command));
-        table->setItem(row, 1, new QTableWidgetItem(command.shortcut.toString(QKeySequence::NativeText)));
+        table->setItem(row, 0, new QTableWidgetItem(QString(command.command).remove(QLatin1Char('&'))));
+        table->setItem(row, 1, new QTableWidgetItem(keys.join(QStringLiteral(", "))));
     }
     table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     table->resizeColumnToContents(1);

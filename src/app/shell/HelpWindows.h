@@ -10,10 +10,11 @@ namespace larkspan {
 
 struct CommandShortcut {
     QString command; // as the menus name it, without what it would undo
-    QKeySequence shortcut;
+    QList<QKeySequence> shortcuts;
 };
 
-// Help → Keyboard Shortcuts: every menu command that has a shortcut.
+// Help → Keyboard Shortcuts: every command that has a shortcut, with each
+// of its keys.
 void showKeyboardShortcuts(QWidget* parent, const QList<CommandShortcut>& commands);
 // Help → About Larkspan: version, licence and the Qt in use.
 void showAbout(QWidget* parent);

@@ -6,6 +6,7 @@
 #include "app/shell/Settings.h"
 #include "app/shell/WindowPlacement.h"
 #include "app/viewers/QtImages.h"
+#include "app/viewers/RFAImageViewingController.h"
 #include "app/viewers/TextEditorWindow.h"
 #include "app/viewers/TextFindBar.h"
 #include "app/window/DocumentFileController.h"
@@ -353,8 +354,10 @@ void RFAApplicationDelegate::trigger(Command command)
     case Command::KeyboardShortcuts: {
         QList<CommandShortcut> shortcuts;
         for (std::size_t i = 0; i < actions_.size(); ++i)
-            shortcuts.push_back({commandNames_[static_cast<qsizetype>(i)], actions_[i]->shortcut()});
-        showKeyboardShortcuts(helpParent(document), shortcuts);
+            shortcuts.push_back({commandNames_[static_cast<qsizetype>(i)], actions_[i]->shortcuts()});
+        // The viewers' own commands, which no menu of an archive window holds.
+        showKeyboardShortcuts(helpParent(document),
+                              shortcuts + TextFindBar::shortcuts() + RFAImageViewingController::zoomShortcuts());
         return;
     }
     case Command::About:

@@ -106,23 +106,30 @@ void RFAImageViewingController::sizeToPicture()
     resize(content.expandedTo(usable) + chrome);
 }
 
+QList<CommandShortcut> RFAImageViewingController::zoomShortcuts()
+{
+    return {{tr("Zoom &In"), {QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)}},
+            {tr("Zoom &Out"), {QKeySequence::ZoomOut}},
+            {tr("&Actual Size"), {QKeySequence(Qt::CTRL | Qt::Key_0)}},
+            {tr("&Fit to Window"), {QKeySequence(Qt::CTRL | Qt::Key_9)}}};
+}
+
 void RFAImageViewingController::addZoomCommands()
 {
     QMenu* view = menuBar_->findChild<QMenu*>(QStringLiteral("viewMenu"));
     if (!view)
         view = menuBar_->addMenu(tr("&View"));
     view->addSeparator();
-    const auto command = [&](const QString& text, const QList<QKeySequence>& keys, const std::function<void()>& act) {
-        QAction* action = view->addAction(text);
-        action->setShortcuts(keys);
-        connect(action, &QAction::triggered, this, act);
+    const std::function<void()> acts[] = {[this] { view_->zoomIn(); }, [this] { view_->zoomOut(); },
+                                          [this] { view_->setZoom(1); }, [this] { view_->zoomToFit(); }};
+    const QList<CommandShortcut> commands = zoomShortcuts();
+    for (qsizetype i = 0; i < commands.size(); ++i) {
+        QAction* action = view->addAction(commands[i].command);
+        action->setShortcuts(commands[i].shortcuts);
+        connect(action, &QAction::triggered, this, acts[i]);
         // Also while the menus are hidden.
         addAction(action);
-    };
-    command(tr("Zoom &In"), {QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)}, [this] { view_->zoomIn(); });
-    command(tr("Zoom &Out"), {QKeySequence::ZoomOut}, [this] { view_->zoomOut(); });
-    command(tr("&Actual Size"), {QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { view_->setZoom(1); });
-    command(tr("&Fit to Window"), {QKeySequence(Qt::CTRL | Qt::Key_9)}, [this] { view_->zoomToFit(); });
+    }
 }
 
 } // namespace larkspan

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/shell/HelpWindows.h"
 #include "imaging/ImageDecoders.h"
 #include "model/ChangeHub.h"
 #include "model/RFATreeNode.h"
@@ -27,6 +28,8 @@ public:
     QString infoText() const;
 
     static QString windowTitleFor(const QString& displayName, const QString& entryName);
+    // The View menu's zoom commands with their keys, in the menu's order.
+    static QList<CommandShortcut> zoomShortcuts();
     void setDisplayName(const QString& displayName);
     // The picture at its own size and the window as large as it, menus and
     // info line on top (again after the menus are filled); a picture larger

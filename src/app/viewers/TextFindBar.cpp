@@ -19,7 +19,18 @@ std::u16string_view unitsOf(const QString& text)
     return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
 }
 
+QList<QKeySequence> findNextKeys() { return {QKeySequence(Qt::CTRL | Qt::Key_G), QKeySequence(Qt::Key_F3)}; }
+QList<QKeySequence> findPreviousKeys()
+{
+    return {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_G), QKeySequence(Qt::SHIFT | Qt::Key_F3)};
+}
+
 } // namespace
+
+QList<CommandShortcut> TextFindBar::shortcuts()
+{
+    return {{tr("Find &Next"), findNextKeys()}, {tr("Find Pre&vious"), findPreviousKeys()}};
+}
 
 TextFindBar::TextFindBar(QPlainTextEdit& editor, QWidget* parent)
     : QToolBar(tr("Find"), parent), editor_(editor), field_(new QLineEdit(this)),
@@ -30,8 +41,8 @@ TextFindBar::TextFindBar(QPlainTextEdit& editor, QWidget* parent)
     setMovable(false);
     setFloatable(false);
     find_->setShortcuts(QKeySequence::Find);
-    findNext_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_G), QKeySequence(Qt::Key_F3)});
-    findPrevious_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_G), QKeySequence(Qt::SHIFT | Qt::Key_F3)});
+    findNext_->setShortcuts(findNextKeys());
+    findPrevious_->setShortcuts(findPreviousKeys());
     connect(find_, &QAction::triggered, this, &TextFindBar::open);
     connect(findNext_, &QAction::triggered, this, &TextFindBar::findNext);
     connect(findPrevious_, &QAction::triggered, this, &TextFindBar::findPrevious);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/shell/HelpWindows.h"
+
 #include <QToolBar>
 
 class QAction;
@@ -17,6 +19,8 @@ class TextFindBar : public QToolBar {
 
 public:
     explicit TextFindBar(QPlainTextEdit& editor, QWidget* parent = nullptr);
+    // Find Next and Find Previous with their keys (Find is the menus' own).
+    static QList<CommandShortcut> shortcuts();
 
     QAction* findAction() const { return find_; }
     QAction* findNextAction() const { return findNext_; }
