@@ -341,9 +341,10 @@ void ModWindow::remapResults()
 void ModWindow::showProblems()
 {
     const QStringList lines = problems();
+    // A blank line between reasons: wrapped, one would run into the next.
     QMessageBox* box = windowModalBox(this, QMessageBox::Warning, displayName(),
                                       tr("Some parts of the mod are left out of what is shown."),
-                                      lines.join(QLatin1Char('\n')));
+                                      lines.join(QStringLiteral("\n\n")));
     box->open();
 }
 
