@@ -240,10 +240,14 @@ private slots:
         QCOMPARE(onDisk("level.rfa", "a.con"), "edited");
 
         edit("b.con");
+        // Saved from the script's window: the questions stand over it, which stays in front.
+        window->viewers().openEntries({node(*window, "b.con")});
+        QWidget* script = window->viewers().viewerFor(*node(*window, "b.con"));
         for (const QStringList& answers : {QStringList{"Cancel"}, {"Save as Update Archive…", "Write Anyway"}}) {
+            QApplication::setActiveWindow(script);
             windows_->app->action(Command::Save)->trigger();
             QMessageBox* asked = waitForDialog<QMessageBox>(*window);
-            QVERIFY(asked);
+            QVERIFY(asked && asked->parentWidget() == script);
             QVERIFY2(asked->informativeText().contains("bf1942/b.con (level_001.rfa)"),
                      qPrintable(asked->informativeText()));
             QCOMPARE(static_cast<QAbstractButton*>(asked->defaultButton()), asked->button(QMessageBox::Cancel));

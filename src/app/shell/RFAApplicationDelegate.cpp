@@ -592,7 +592,9 @@ void RFAApplicationDelegate::quitNext(std::vector<QPointer<MyDocument>> remainin
     }
     QPointer<MyDocument> next = remaining.front();
     remaining.erase(remaining.begin());
-    next->raise();
+    // The window asked about comes to the front, unless the user works in
+    // one of its viewers: the question then stands over that.
+    next->dialogParent()->raise();
     next->file().askToSaveChanges([this, next, remaining](bool proceed) {
         if (!proceed) {
             quitting_ = false;

@@ -47,7 +47,7 @@ void DocumentFileController::beep()
 
 Result<void> DocumentFileController::readFile(const QString& path)
 {
-    SlowWorkProgress progress(&window_, tr("Opening %1…").arg(QFileInfo(path).fileName()));
+    SlowWorkProgress progress(window_.dialogParent(), tr("Opening %1…").arg(QFileInfo(path).fileName()));
     Result<void> read = document_->readFromFile(
         path.toStdString(), [&](std::uint64_t done, std::uint64_t total) { return progress.report(done, total); });
     if (read) {
@@ -63,13 +63,13 @@ bool DocumentFileController::writeTo(const QString& path)
 {
     // Compressing takes its time: the user may stop it, and then the old
     // file stays as it was and the document unsaved.
-    SlowWorkProgress progress(&window_, tr("Saving %1…").arg(QFileInfo(path).fileName()));
+    SlowWorkProgress progress(window_.dialogParent(), tr("Saving %1…").arg(QFileInfo(path).fileName()));
     const Result<void> saved = document_->saveToFile(
         path.toStdString(), [&](std::uint64_t done, std::uint64_t total) { return progress.report(done, total); });
     if (!saved && saved.error().code == ErrorCode::Cancelled)
         return false;
     if (!saved) {
-        errorBox(&window_, displayName(), tr("The archive could not be saved."), saved.error())->open();
+        errorBox(window_.dialogParent(), displayName(), tr("The archive could not be saved."), saved.error())->open();
         return false;
     }
     settings::noteRecentFile(QFileInfo(path).absoluteFilePath());
@@ -95,7 +95,7 @@ void DocumentFileController::confirmThenWrite(const QString& path, std::function
     for (const std::string& folder : leftOut)
         names << QString::fromStdString(folder);
     QMessageBox* box = windowModalBox(
-        &window_, QMessageBox::Warning, displayName(),
+        window_.dialogParent(), QMessageBox::Warning, displayName(),
         tr("Empty folders cannot be saved in an RFA archive."),
         tr("An archive holds only files. These folders hold none and will be left out:\n\n%1").arg(listed(names)),
         QMessageBox::Save | QMessageBox::Cancel);
@@ -135,7 +135,7 @@ void DocumentFileController::save(std::function<void(bool saved)> done)
     // The game reads these entries from the later update: saved here, the
     // edits would be on disk and yet never seen.
     QMessageBox* box = windowModalBox(
-        &window_, QMessageBox::Warning, displayName(),
+        window_.dialogParent(), QMessageBox::Warning, displayName(),
         tr("A later update archive replaces entries that you changed here."),
         tr("The game reads these entries from the update named beside each, not from “%1”, and would not see "
            "the changes saved here:\n\n%2\n\nAn update archive above them makes the game see the changes.")
@@ -158,7 +158,7 @@ void DocumentFileController::save(std::function<void(bool saved)> done)
 
 void DocumentFileController::saveAs(std::function<void(bool saved)> done)
 {
-    auto* dialog = new QFileDialog(&window_, tr("Save As"));
+    auto* dialog = new QFileDialog(window_.dialogParent(), tr("Save As"));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowModality(Qt::WindowModal);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
@@ -180,7 +180,7 @@ void DocumentFileController::revertToSaved()
 {
     if (isUntitled())
         return beep();
-    QMessageBox* box = windowModalBox(&window_, QMessageBox::Question, displayName(),
+    QMessageBox* box = windowModalBox(window_.dialogParent(), QMessageBox::Question, displayName(),
                                       tr("Do you want to revert to the saved version of “%1”?").arg(displayName()),
                                       tr("Your changes since the last save will be lost."), QMessageBox::NoButton);
     QPushButton* revert = box->addButton(tr("Revert"), QMessageBox::DestructiveRole);
@@ -190,7 +190,7 @@ void DocumentFileController::revertToSaved()
             return;
         const QString path = QString::fromStdString(document_->fileLocation()->string());
         if (const Result<void> read = readFile(path); !read)
-            application_.showOpenError(&window_, path, read.error());
+            application_.showOpenError(window_.dialogParent(), path, read.error());
     });
     box->open();
 }
@@ -199,7 +199,7 @@ void DocumentFileController::askToSaveChanges(std::function<void(bool proceed)> 
 {
     if (!isModified())
         return proceed(true);
-    QMessageBox* box = windowModalBox(&window_, QMessageBox::Warning, displayName(),
+    QMessageBox* box = windowModalBox(window_.dialogParent(), QMessageBox::Warning, displayName(),
                                       tr("Do you want to save the changes made to “%1”?").arg(displayName()),
                                       tr("Your changes will be lost if you don’t save them."),
                                       QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
@@ -227,7 +227,7 @@ void DocumentFileController::run()
     const QString program = QString::fromStdString(command->program.string());
     if (QProcess::startDetached(program, arguments, QString::fromStdString(command->workingDirectory.string())))
         return;
-    windowModalBox(&window_, QMessageBox::Warning, displayName(), tr("The game could not be started."), program)->open();
+    windowModalBox(window_.dialogParent(), QMessageBox::Warning, displayName(), tr("The game could not be started."), program)->open();
 }
 
 void DocumentFileController::saveAndRun()

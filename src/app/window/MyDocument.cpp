@@ -565,6 +565,12 @@ void MyDocument::find()
     searchField_->selectAll();
 }
 
+QWidget* MyDocument::dialogParent()
+{
+    QWidget* front = QApplication::activeWindow();
+    return front && front->parentWidget() == this && ViewerWindows::isViewerWindow(front) ? front : this;
+}
+
 void MyDocument::closeWithoutAsking()
 {
     closeConfirmed_ = true;

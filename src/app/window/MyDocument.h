@@ -53,6 +53,10 @@ public:
     const std::shared_ptr<ArchiveDocument>& document() const { return document_; }
     // The file's name, or "Untitled" for a new archive.
     QString displayName() const;
+    // Where the window's questions and messages appear: over its viewer
+    // window when the user works there, which so stays in front; else
+    // over this window.
+    QWidget* dialogParent();
     bool isUntitled() const { return !document_->fileLocation(); }
     bool isModified() const { return document_->isModified(); }
     // Tells this window apart from every other of the process, also while

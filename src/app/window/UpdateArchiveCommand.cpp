@@ -109,11 +109,11 @@ void UpdateArchiveCommand::run(MyDocument& window, std::function<void(bool writt
     const UpdateFamily family = findArchiveFamily(*origin);
     const Result<std::filesystem::path> target = nextUpdatePath(family);
     if (!target)
-        return openThenTell(errorBox(&window, window.displayName(), headline, target.error()), done, false);
+        return openThenTell(errorBox(window.dialogParent(), window.displayName(), headline, target.error()), done, false);
     std::vector<ArchiveEntry> edited;
     Result<UpdatePlan> plan = Error{ErrorCode::Cancelled};
     {
-        SlowWorkProgress progress(&window, tr("Comparing with %1…").arg(fileNameOf(*origin)));
+        SlowWorkProgress progress(window.dialogParent(), tr("Comparing with %1…").arg(fileNameOf(*origin)));
         Result<std::vector<ArchiveEntry>> entries = window.document()->archive().entries();
         if (entries)
             edited = std::move(*entries);
@@ -124,9 +124,9 @@ void UpdateArchiveCommand::run(MyDocument& window, std::function<void(bool writt
     if (!plan && plan.error().code == ErrorCode::Cancelled)
         return done(false);
     if (!plan)
-        return openThenTell(errorBox(&window, window.displayName(), headline, plan.error()), done, false);
+        return openThenTell(errorBox(window.dialogParent(), window.displayName(), headline, plan.error()), done, false);
     if (plan->entries.empty()) {
-        QMessageBox* box = windowModalBox(&window, QMessageBox::Information, window.displayName(),
+        QMessageBox* box = windowModalBox(window.dialogParent(), QMessageBox::Information, window.displayName(),
                                           tr("Nothing is new or changed against “%1” and its updates.")
                                               .arg(fileNameOf(*origin)),
                                           tr("No update archive was written."));
@@ -143,7 +143,7 @@ void UpdateArchiveCommand::run(MyDocument& window, std::function<void(bool writt
     // The window shows the origin's version of these entries, not the later
     // update's the game reads: writing them silently undoes that update.
     QMessageBox* box = windowModalBox(
-        &window, QMessageBox::Warning, window.displayName(),
+        window.dialogParent(), QMessageBox::Warning, window.displayName(),
         tr("A later update archive has changed entries that you edited here."),
         tr("“%1” would put the versions edited here over the later ones, and the game would no longer see those "
            "changes. Entries concerned: %2 (see the details).")
@@ -170,14 +170,14 @@ void UpdateArchiveCommand::write(MyDocument& window, const std::filesystem::path
 {
     Result<void> written;
     {
-        SlowWorkProgress progress(&window, tr("Writing %1…").arg(fileNameOf(target)));
+        SlowWorkProgress progress(window.dialogParent(), tr("Writing %1…").arg(fileNameOf(target)));
         written = writeUpdate(plan, target, ExistingTarget::Keep,
                               [&](std::uint64_t at, std::uint64_t total) { return progress.report(at, total); });
     }
     if (!written && written.error().code == ErrorCode::Cancelled)
         return done(false);
     if (!written)
-        return openThenTell(errorBox(&window, window.displayName(), tr("The update archive could not be written."),
+        return openThenTell(errorBox(window.dialogParent(), window.displayName(), tr("The update archive could not be written."),
                                      written.error()),
                             done, false);
     // The edits are kept in the update now: closing the window must not
@@ -186,7 +186,7 @@ void UpdateArchiveCommand::write(MyDocument& window, const std::filesystem::path
     if (holdsStill(window, compared))
         window.document()->undoHistory()->markClean();
     window.application().archiveWritten(QString::fromStdString(target.string()));
-    QMessageBox* box = windowModalBox(&window, QMessageBox::Information, window.displayName(),
+    QMessageBox* box = windowModalBox(window.dialogParent(), QMessageBox::Information, window.displayName(),
                                       tr("“%1” was written beside “%2”.").arg(fileNameOf(target), fileNameOf(origin)),
                                       tr("New or changed entries it holds: %1.").arg(plan.entries.size()));
     noteDeletions(*box, plan.deleted);
