@@ -1317,6 +1317,21 @@ An update archive above them makes the game see the changes.</source>
     </message>
 </context>
 <context>
+    <name>larkspan::RFADragAndDropDelegate</name>
+    <message>
+        <source>The entries on the clipboard are no longer in “%1”.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>They were deleted, moved or renamed there after they were copied.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Their window has closed, and the archive as saved does not hold them under the names they had when they were copied.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>larkspan::RFAImageViewingController</name>
     <message>
         <source>%1 %</source>

@@ -342,6 +342,16 @@ private slots:
         QApplication::clipboard()->setMimeData(filesData({diskFile("n.con")}).release());
         pasteIntoC();
         QCOMPARE(tree(*receiver), "bf1942{c{z.con,b.con,n.con}}");
+
+        // Renamed, copied, closed unsaved: the saved file lacks them, and paste says so.
+        node(*source, "a")->setName("renamed");
+        selectInTree(*source, {"renamed"});
+        source->copy();
+        source->closeWithoutAsking();
+        pasteIntoC();
+        QMessageBox* told = waitForDialog<QMessageBox>(*receiver);
+        QVERIFY(told && told->text() == QStringLiteral("The entries on the clipboard are no longer in “archive1.rfa”."));
+        QCOMPARE(tree(*receiver), "bf1942{c{z.con,b.con,n.con}}");
     }
 };
 

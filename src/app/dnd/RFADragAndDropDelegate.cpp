@@ -2,6 +2,7 @@
 
 #include "app/dnd/RFAPasteboardOwner.h"
 #include "app/dnd/TrashWatch.h"
+#include "app/shell/MessageBoxes.h"
 #include "app/shell/RFAApplicationDelegate.h"
 #include "app/views/CutMarks.h"
 #include "app/window/MyDocument.h"
@@ -15,6 +16,7 @@
 #include <QClipboard>
 #include <QDrag>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QUrl>
 
 #include <algorithm>
@@ -249,6 +251,18 @@ bool RFADragAndDropDelegate::clipboardHoldsEntries()
     return data && (data->hasFormat(QString::fromLatin1(RFAPasteboardType)) || data->hasUrls());
 }
 
+void RFADragAndDropDelegate::tellEntriesAreGone(const PasteboardEntries& entries, const Source& source) const
+{
+    const QString archive = source.window ? source.window->displayName()
+                                          : QFileInfo(QUrl(entries.rfaURL).toLocalFile()).fileName();
+    windowModalBox(document_.dialogParent(), QMessageBox::Information, document_.displayName(),
+                   tr("The entries on the clipboard are no longer in “%1”.").arg(archive),
+                   source.window ? tr("They were deleted, moved or renamed there after they were copied.")
+                                 : tr("Their window has closed, and the archive as saved does not hold them "
+                                      "under the names they had when they were copied."))
+        ->open();
+}
+
 void RFADragAndDropDelegate::paste()
 {
     const QMimeData* data = QApplication::clipboard()->mimeData();
@@ -257,9 +271,11 @@ void RFADragAndDropDelegate::paste()
     const std::shared_ptr<ArchiveDocument>& document = document_.document();
     if (const std::optional<PasteboardEntries> entries = readPasteboardEntries(*data)) {
         const std::optional<Source> source = findSource(*entries);
-        const std::optional<std::vector<RFATreeNode::Ptr>> nodes = source ? resolve(*source, entries->nodePaths) : std::nullopt;
-        if (!nodes)
+        if (!source)
             return QApplication::beep();
+        const std::optional<std::vector<RFATreeNode::Ptr>> nodes = resolve(*source, entries->nodePaths);
+        if (!nodes)
+            return tellEntriesAreGone(*entries, *source);
         // Cut entries stay where they are until they are pasted.
         const bool move = entries->cut && source->window;
         document->commands().pasteNodes(*nodes, move);

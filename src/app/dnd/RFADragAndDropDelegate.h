@@ -82,6 +82,8 @@ private:
     std::optional<Source> findSource(const PasteboardEntries& entries) const;
     std::optional<std::vector<RFATreeNode::Ptr>> resolve(const Source& source, const QStringList& paths) const;
     void afterMovingFrom(const Source& source) const;
+    // Paste found the source, but not the entries: says so, and why.
+    void tellEntriesAreGone(const PasteboardEntries& entries, const Source& source) const;
     void deleteTrashedEntries(const std::vector<RFATreeNode::Ptr>& entries);
     void refreshSearch(DragOrigin origin) const;
 
