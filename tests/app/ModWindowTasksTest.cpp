@@ -16,6 +16,8 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QStackedWidget>
+#include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTreeView>
 #include <QTreeWidget>
 
@@ -208,6 +210,10 @@ private slots:
                 found << (results.topLevelItem(i)->text(0) + ' ' + results.topLevelItem(i)->text(3)).trimmed();
             QCOMPARE(found.join(' '), row.found);
         }
+        // What was found stays on the status line while menus are browsed.
+        QStatusTipEvent leftAMenuItem{QString()};
+        QApplication::sendEvent(window_, &leftAMenuItem);
+        QCOMPARE(window_->statusBar()->currentMessage(), QStringLiteral("Found: 2"));
         // Typed on, the contents' hits of the text before are gone.
         QTest::keyClicks(&field, QStringLiteral("x"));
         QCOMPARE(results.topLevelItemCount(), 0);

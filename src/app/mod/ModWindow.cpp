@@ -37,6 +37,7 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTimer>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -88,6 +89,15 @@ ModWindow::~ModWindow()
     const std::map<std::string, OpenViewer> viewers = std::exchange(viewers_, {});
     for (const auto& [entry, viewer] : viewers)
         delete viewer.window.data();
+}
+
+bool ModWindow::event(QEvent* event)
+{
+    // A menu sends an empty tip as the pointer leaves each item: it would
+    // wipe what the search found off the status line.
+    if (event->type() == QEvent::StatusTip && static_cast<QStatusTipEvent*>(event)->tip().isEmpty())
+        return true;
+    return QMainWindow::event(event);
 }
 
 QString ModWindow::displayName() const

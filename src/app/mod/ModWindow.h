@@ -64,6 +64,9 @@ public:
     // What could not be read or found when the mod was opened, one line each.
     QStringList problems() const;
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
     // Names only (in memory, quick), or names and/or texts as the boxes say.
     enum class Scope { Names, AsTicked };
