@@ -47,7 +47,7 @@ void DocumentFileController::beep()
 
 Result<void> DocumentFileController::readFile(const QString& path)
 {
-    SlowWorkProgress progress(window_.dialogParent(), tr("Opening %1…").arg(QFileInfo(path).fileName()));
+    SlowWorkProgress progress(&window_, tr("Opening %1…").arg(QFileInfo(path).fileName()));
     Result<void> read = document_->readFromFile(
         path.toStdString(), [&](std::uint64_t done, std::uint64_t total) { return progress.report(done, total); });
     if (read) {
@@ -227,7 +227,9 @@ void DocumentFileController::run()
     const QString program = QString::fromStdString(command->program.string());
     if (QProcess::startDetached(program, arguments, QString::fromStdString(command->workingDirectory.string())))
         return;
-    windowModalBox(window_.dialogParent(), QMessageBox::Warning, displayName(), tr("The game could not be started."), program)->open();
+    windowModalBox(window_.dialogParent(), QMessageBox::Warning, displayName(), tr("The game could not be started."),
+                   program)
+        ->open();
 }
 
 void DocumentFileController::saveAndRun()

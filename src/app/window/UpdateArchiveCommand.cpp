@@ -109,7 +109,8 @@ void UpdateArchiveCommand::run(MyDocument& window, std::function<void(bool writt
     const UpdateFamily family = findArchiveFamily(*origin);
     const Result<std::filesystem::path> target = nextUpdatePath(family);
     if (!target)
-        return openThenTell(errorBox(window.dialogParent(), window.displayName(), headline, target.error()), done, false);
+        return openThenTell(errorBox(window.dialogParent(), window.displayName(), headline, target.error()), done,
+                            false);
     std::vector<ArchiveEntry> edited;
     Result<UpdatePlan> plan = Error{ErrorCode::Cancelled};
     {
@@ -177,8 +178,8 @@ void UpdateArchiveCommand::write(MyDocument& window, const std::filesystem::path
     if (!written && written.error().code == ErrorCode::Cancelled)
         return done(false);
     if (!written)
-        return openThenTell(errorBox(window.dialogParent(), window.displayName(), tr("The update archive could not be written."),
-                                     written.error()),
+        return openThenTell(errorBox(window.dialogParent(), window.displayName(),
+                                     tr("The update archive could not be written."), written.error()),
                             done, false);
     // The edits are kept in the update now: closing the window must not
     // offer to write them into the file it shows as well. Undo makes it
