@@ -476,6 +476,14 @@ An update archive above them makes the game see the changes.</source>
         <source>Save Anyway</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>“%1” has been changed by another program since it was opened or saved here.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saving replaces those changes with what this window shows. Revert to Saved shows them instead, and drops the changes made here.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>larkspan::EntryPreview</name>

@@ -153,6 +153,36 @@ private slots:
             QVERIFY2(rows.contains(expected), qPrintable(rows.join('\n')));
     }
 
+    void savingAsksWhenAnotherProgramWroteTheFile()
+    {
+        MyDocument* window = windows_->open({{"bf1942/a.con", "a"}});
+        const std::filesystem::path file = *window->document()->fileLocation();
+        const Bytes theirs = plainArchive({{"bf1942/theirs.con", "written elsewhere"}});
+        QFile other(QString::fromStdString(file.string()));
+        QVERIFY(other.open(QIODevice::WriteOnly));
+        other.write(reinterpret_cast<const char*>(theirs.data()), qint64(theirs.size()));
+        other.close();
+        node(*window, "a.con")->setName("b.con");
+        endUserEvent();
+        const struct {
+            const char* answer;
+            std::string onDisk;
+        } steps[] = {{"Cancel", "theirs.con"}, {"Save Anyway", "b.con"}};
+        for (const auto& step : steps) {
+            window->file().save();
+            QMessageBox* asked = waitForDialog<QMessageBox>(*window);
+            QVERIFY(asked && asked->text().endsWith("has been changed by another program since it was opened or "
+                                                    "saved here."));
+            QVERIFY(choose(*asked, step.answer));
+            const auto reread = RFAArchive::initWithData(*readWholeFile(file)).value_or(nullptr);
+            QCOMPARE(reread->root()->objectInChildrenAtIndex(0)->name(), step.onDisk);
+        }
+        // Written here since: saving again asks nothing.
+        node(*window, "b.con")->setName("c.con");
+        window->file().save();
+        QVERIFY(!window->isWindowModified());
+    }
+
     void aClosedWindowGoesWithTheApplication()
     {
         // Deleted later, it still calls the application as it goes.

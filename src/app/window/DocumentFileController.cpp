@@ -11,6 +11,7 @@
 #include "mod/UpdateArchive.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -51,6 +52,7 @@ Result<void> DocumentFileController::readFile(const QString& path)
     Result<void> read = document_->readFromFile(
         path.toStdString(), [&](std::uint64_t done, std::uint64_t total) { return progress.report(done, total); });
     if (read) {
+        stamp_ = stampOf(path);
         settings::noteRecentFile(QFileInfo(path).absoluteFilePath());
         updateTitle();
         // The file's form decides how it is saved.
@@ -72,6 +74,7 @@ bool DocumentFileController::writeTo(const QString& path)
         errorBox(window_.dialogParent(), displayName(), tr("The archive could not be saved."), saved.error())->open();
         return false;
     }
+    stamp_ = stampOf(path);
     settings::noteRecentFile(QFileInfo(path).absoluteFilePath());
     updateTitle();
     emit stateChanged();
@@ -116,10 +119,43 @@ QString DocumentFileController::listed(const QStringList& names)
     return lines.join(QLatin1Char('\n'));
 }
 
+DocumentFileController::FileStamp DocumentFileController::stampOf(const QString& path)
+{
+    const QFileInfo file(path);
+    return {file.exists(), file.lastModified(), file.size()};
+}
+
 void DocumentFileController::save(std::function<void(bool saved)> done)
 {
     if (isUntitled())
         return saveAs(std::move(done));
+    const QString path = QString::fromStdString(document_->fileLocation()->string());
+    const FileStamp now = stampOf(path);
+    // Written meanwhile by another program (or another editor): saving
+    // would silently drop what it wrote. A file that has gone loses nothing.
+    if (!now.exists || now == stamp_)
+        return saveOverFile(std::move(done));
+    QMessageBox* box = windowModalBox(
+        window_.dialogParent(), QMessageBox::Warning, displayName(),
+        tr("“%1” has been changed by another program since it was opened or saved here.")
+            .arg(QFileInfo(path).fileName()),
+        tr("Saving replaces those changes with what this window shows. Revert to Saved shows them instead, and "
+           "drops the changes made here."),
+        QMessageBox::Cancel);
+    QPushButton* anyway = box->addButton(tr("Save Anyway"), QMessageBox::DestructiveRole);
+    box->setDefaultButton(QMessageBox::Cancel);
+    box->setEscapeButton(QMessageBox::Cancel);
+    connect(box, &QMessageBox::finished, this, [this, box, anyway, done = std::move(done)] {
+        if (box->clickedButton() == anyway)
+            saveOverFile(done);
+        else if (done)
+            done(false);
+    });
+    box->open();
+}
+
+void DocumentFileController::saveOverFile(std::function<void(bool saved)> done)
+{
     const std::filesystem::path& location = *document_->fileLocation();
     // A family that cannot be read is no reason to keep the user's work
     // from the disk: then there is nothing to ask.

@@ -2,6 +2,7 @@
 
 #include "base/Error.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 
@@ -26,9 +27,10 @@ public:
     // Reads an archive into this (fresh) window. On failure the window
     // stays as it was.
     Result<void> readFile(const QString& path);
-    // Asks first when a later update of the file's family replaces an entry
-    // changed here (the game would never read the edit): Save as Update
-    // Archive… instead, Save Anyway, or Cancel.
+    // Asks first when another program has written the file since it was
+    // read or saved here, and when a later update of the file's family
+    // replaces an entry changed here (the game would never read the edit):
+    // Save as Update Archive… instead, Save Anyway, or Cancel.
     void save(std::function<void(bool saved)> done = {});
     void saveAs(std::function<void(bool saved)> done = {});
     void revertToSaved();
@@ -45,6 +47,15 @@ signals:
     void stateChanged();
 
 private:
+    // What tells that someone else wrote the file.
+    struct FileStamp {
+        bool exists = false;
+        QDateTime modified;
+        qint64 size = -1;
+        bool operator==(const FileStamp&) const = default;
+    };
+    static FileStamp stampOf(const QString& path);
+    void saveOverFile(std::function<void(bool saved)> done);
     bool writeTo(const QString& path);
     // Writes once the user has agreed to leave out the folders the file
     // cannot hold, if there are any; `done(false)` when cancelled.
@@ -60,6 +71,7 @@ private:
     MyDocument& window_;
     RFAApplicationDelegate& application_;
     std::shared_ptr<ArchiveDocument> document_;
+    FileStamp stamp_; // the file as last read or written here
 };
 
 } // namespace larkspan
