@@ -11,6 +11,7 @@
 #include "document/ExternalEdit.h"
 #include "mod/ArchiveListing.h"
 
+#include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTableWidget>
@@ -181,6 +182,23 @@ private slots:
         node(*window, "b.con")->setName("c.con");
         window->file().save();
         QVERIFY(!window->isWindowModified());
+    }
+
+    void revertBringsTheSavedArchiveBackAndCountsItAnew()
+    {
+        MyDocument* window = windows_->open({{"bf1942/a.con", "a"}, {"bf1942/b.con", "b"}});
+        const auto statusLine = [&] { return part<QLabel>(*window, "statusLine").text(); };
+        QTRY_VERIFY(!statusLine().isEmpty());
+        const QString fresh = statusLine();
+        node(*window, "a.con")->setName("renamed.con");
+        endUserEvent();
+        selectInTree(*window, {"renamed.con"});
+        window->file().revertToSaved();
+        QMessageBox* asked = waitForDialog<QMessageBox>(*window);
+        QVERIFY(asked && choose(*asked, "Revert"));
+        QCOMPARE(tree(*window), "bf1942{a.con,b.con}");
+        QVERIFY(window->document()->selection().nodes().empty());
+        QTRY_COMPARE(statusLine(), fresh);
     }
 
     void aClosedWindowGoesWithTheApplication()

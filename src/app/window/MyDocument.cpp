@@ -337,6 +337,9 @@ void MyDocument::documentChanged(DocumentProperty property, bool isPrior)
     case DocumentProperty::Archive:
         backgroundSearch_->cancel();
         treeModel_->setArchive(&document_->archive());
+        // The views drop their selection with the old tree, and say nothing.
+        document_->selection().set({});
+        updateStatusLater();
         watchTree();
         viewers_->closeAll();
         previews_->clear();
