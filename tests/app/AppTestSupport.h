@@ -51,6 +51,14 @@ Dialog* waitForDialog(QWidget& window)
     return nullptr;
 }
 
+// Clicks a dialog's button; what the answer starts, which waits until the
+// click is over, is done when this returns.
+inline void press(QAbstractButton* button)
+{
+    button->click();
+    QCoreApplication::sendPostedEvents();
+}
+
 // Clicks the box's button of that text; the box is gone after it.
 inline bool choose(QMessageBox& box, const QString& answer)
 {
@@ -59,7 +67,7 @@ inline bool choose(QMessageBox& box, const QString& answer)
                                      [&](QAbstractButton* button) { return button->text() == answer; });
     if (chosen == buttons.end())
         return false;
-    (*chosen)->click();
+    press(*chosen);
     return true;
 }
 

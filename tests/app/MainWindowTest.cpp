@@ -114,7 +114,7 @@ private slots:
         QCOMPARE(question->text(), QStringLiteral("a.con already exists."));
         QCOMPARE(question->informativeText(), QStringLiteral("Do you wish to replace a.con with the new file?"));
         QVERIFY(question->checkBox());
-        question->buttons().first()->click(); // Replace
+        press(question->buttons().first()); // Replace
         QTRY_VERIFY(!window->document()->insertion().isInserting());
         QCOMPARE(text(node(*window, "a.con")->data()), "new content");
         QVERIFY(node(*window, "b.con"));
@@ -132,7 +132,7 @@ private slots:
             QMessageBox* prompt = waitForDialog<QMessageBox>(*window);
             QVERIFY(prompt);
             QCOMPARE(prompt->button(QMessageBox::Discard)->text(), QStringLiteral("Don't Save"));
-            prompt->button(answer)->click();
+            press(prompt->button(answer));
         }
         QTRY_VERIFY(watch.isNull());
         const auto reread = RFAArchive::initWithData(*readWholeFile(file)).value_or(nullptr);
@@ -241,7 +241,7 @@ private slots:
             QVERIFY2(box->informativeText().contains(folder), qPrintable(box->informativeText()));
         QCOMPARE(box->informativeText().count(QStringLiteral("bf1942/")), named.size());
         QVERIFY(!saved);
-        box->button(answerSave ? QMessageBox::Save : QMessageBox::Cancel)->click();
+        press(box->button(answerSave ? QMessageBox::Save : QMessageBox::Cancel));
         QTRY_VERIFY(saved.has_value());
         QCOMPARE(*saved, answerSave);
         const Bytes after = *readWholeFile(file);

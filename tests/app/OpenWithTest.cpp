@@ -88,7 +88,7 @@ private slots:
             QVERIFY(box->text().contains(QStringLiteral("no longer in the archive")));
             box->accept();
         } else {
-            (take ? static_cast<QAbstractButton*>(box->defaultButton()) : box->button(QMessageBox::Cancel))->click();
+            press(take ? static_cast<QAbstractButton*>(box->defaultButton()) : box->button(QMessageBox::Cancel));
         }
         endUserEvent();
         QCOMPARE(bytesOf(node(*window, "a/tank.con")), after);

@@ -628,9 +628,10 @@ void ModWindow::writeEntries(const std::vector<std::pair<std::size_t, std::vecto
     QPushButton* replace = box->addButton(tr("Replace"), QMessageBox::AcceptRole);
     QPushButton* keep = box->addButton(tr("Keep"), QMessageBox::RejectRole);
     box->addButton(QMessageBox::Cancel);
-    connect(box, &QMessageBox::finished, this, [box, replace, keep, write] {
-        if (box->clickedButton() == replace || box->clickedButton() == keep)
-            write(box->clickedButton() == replace);
+    connect(box, &QMessageBox::finished, this, [this, box, replace, keep, write] {
+        const QAbstractButton* clicked = box->clickedButton();
+        if (clicked == replace || clicked == keep)
+            afterAnswer(this, [write, overwrite = clicked == replace] { write(overwrite); });
     });
     box->open();
 }

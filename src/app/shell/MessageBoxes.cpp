@@ -15,6 +15,11 @@ QMessageBox* windowModalBox(QWidget* window, QMessageBox::Icon icon, const QStri
     return box;
 }
 
+void afterAnswer(QObject* context, std::function<void()> work)
+{
+    QMetaObject::invokeMethod(context, std::move(work), Qt::QueuedConnection);
+}
+
 QMessageBox* errorBox(QWidget* window, const QString& title, const QString& headline, const Error& error,
                       Wording wording)
 {

@@ -4,6 +4,8 @@
 
 #include <QMessageBox>
 
+#include <functional>
+
 namespace larkspan {
 
 // A message box that belongs to `window` (window-modal, deleted when done),
@@ -12,6 +14,12 @@ namespace larkspan {
 QMessageBox* windowModalBox(QWidget* window, QMessageBox::Icon icon, const QString& title, const QString& text,
                             const QString& informativeText = {},
                             QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+
+// Runs `work` once the click that answered a dialog is over. Work that lets
+// events run (a progress dialog does) would otherwise let the dialog, deleted
+// on close, be deleted under its own click handler. Take what the work needs
+// from the dialog before: it may be gone by then.
+void afterAnswer(QObject* context, std::function<void()> work);
 
 // A window-modal box for an error of the core: the headline, then the
 // error's description and, where it has one, its longer reason. An archive

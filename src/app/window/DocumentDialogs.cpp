@@ -30,9 +30,10 @@ void DocumentDialogs::askReplace(const ReplaceQuestion& question, std::function<
     box->setEscapeButton(keep);
     if (question.showDoForAll)
         box->setCheckBox(new QCheckBox(tr("Do for all files."), box));
-    connect(box, &QMessageBox::finished, this, [box, replace, answer = std::move(answer)] {
-        const bool forAll = box->checkBox() && box->checkBox()->isChecked();
-        answer({box->clickedButton() == replace ? ReplaceChoice::Replace : ReplaceChoice::Keep, forAll});
+    connect(box, &QMessageBox::finished, this, [this, box, replace, answer = std::move(answer)] {
+        const ReplaceAnswer given{box->clickedButton() == replace ? ReplaceChoice::Replace : ReplaceChoice::Keep,
+                                  box->checkBox() && box->checkBox()->isChecked()};
+        afterAnswer(this, [answer, given] { answer(given); });
     });
     box->open();
 }
@@ -42,13 +43,14 @@ void DocumentDialogs::chooseFilesToAdd(std::function<void(std::optional<std::vec
     auto* dialog = new FilesAndFoldersDialog(&window_, tr("Add Files"), tr("Add"));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowModality(Qt::WindowModal);
-    connect(dialog, &QFileDialog::finished, this, [dialog, chosen = std::move(chosen)](int result) {
-        if (result != QDialog::Accepted)
-            return chosen(std::nullopt);
-        std::vector<std::filesystem::path> paths;
-        for (const QString& path : dialog->chosenPaths())
-            paths.emplace_back(path.toStdString());
-        chosen(std::move(paths));
+    connect(dialog, &QFileDialog::finished, this, [this, dialog, chosen = std::move(chosen)](int result) {
+        std::optional<std::vector<std::filesystem::path>> paths;
+        if (result == QDialog::Accepted) {
+            paths.emplace();
+            for (const QString& path : dialog->chosenPaths())
+                paths->emplace_back(path.toStdString());
+        }
+        afterAnswer(this, [chosen, paths] { chosen(paths); });
     });
     dialog->open();
 }
@@ -61,11 +63,12 @@ void DocumentDialogs::chooseExtractionFolder(std::function<void(std::optional<st
     dialog->setFileMode(QFileDialog::Directory);
     dialog->setOption(QFileDialog::ShowDirsOnly);
     dialog->setLabelText(QFileDialog::Accept, tr("Extract"));
-    connect(dialog, &QFileDialog::finished, this, [dialog, chosen = std::move(chosen)](int result) {
+    connect(dialog, &QFileDialog::finished, this, [this, dialog, chosen = std::move(chosen)](int result) {
         const QStringList folders = dialog->selectedFiles();
-        if (result != QDialog::Accepted || folders.isEmpty())
-            return chosen(std::nullopt);
-        chosen(std::filesystem::path(folders.front().toStdString()));
+        std::optional<std::filesystem::path> folder;
+        if (result == QDialog::Accepted && !folders.isEmpty())
+            folder = folders.front().toStdString();
+        afterAnswer(this, [chosen, folder] { chosen(folder); });
     });
     dialog->open();
 }

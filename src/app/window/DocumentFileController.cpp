@@ -104,8 +104,9 @@ void DocumentFileController::confirmThenWrite(const QString& path, std::function
         QMessageBox::Save | QMessageBox::Cancel);
     box->setDefaultButton(QMessageBox::Save);
     box->setEscapeButton(QMessageBox::Cancel);
-    connect(box, &QMessageBox::finished, this, [box, finish] {
-        finish(box->standardButton(box->clickedButton()) == QMessageBox::Save);
+    connect(box, &QMessageBox::finished, this, [this, box, finish] {
+        const bool save = box->standardButton(box->clickedButton()) == QMessageBox::Save;
+        afterAnswer(this, [finish, save] { finish(save); });
     });
     box->open();
 }
@@ -146,10 +147,13 @@ void DocumentFileController::save(std::function<void(bool saved)> done)
     box->setDefaultButton(QMessageBox::Cancel);
     box->setEscapeButton(QMessageBox::Cancel);
     connect(box, &QMessageBox::finished, this, [this, box, anyway, done = std::move(done)] {
-        if (box->clickedButton() == anyway)
-            saveOverFile(done);
-        else if (done)
-            done(false);
+        const bool overwrite = box->clickedButton() == anyway;
+        afterAnswer(this, [this, overwrite, done] {
+            if (overwrite)
+                saveOverFile(done);
+            else if (done)
+                done(false);
+        });
     });
     box->open();
 }
@@ -182,12 +186,17 @@ void DocumentFileController::saveOverFile(std::function<void(bool saved)> done)
     box->setDefaultButton(QMessageBox::Cancel);
     box->setEscapeButton(QMessageBox::Cancel);
     connect(box, &QMessageBox::finished, this, [this, box, asUpdate, anyway, path, done = std::move(done)] {
-        if (box->clickedButton() == asUpdate)
-            UpdateArchiveCommand::run(window_, done);
-        else if (box->clickedButton() == anyway)
-            confirmThenWrite(path, done);
-        else if (done)
-            done(false);
+        const QAbstractButton* clicked = box->clickedButton();
+        const bool update = clicked == asUpdate;
+        const bool write = clicked == anyway;
+        afterAnswer(this, [this, update, write, path, done] {
+            if (update)
+                UpdateArchiveCommand::run(window_, done);
+            else if (write)
+                confirmThenWrite(path, done);
+            else if (done)
+                done(false);
+        });
     });
     box->open();
 }
@@ -204,10 +213,13 @@ void DocumentFileController::saveAs(std::function<void(bool saved)> done)
         dialog->selectFile(QString::fromStdString(document_->fileLocation()->string()));
     connect(dialog, &QFileDialog::finished, this, [this, dialog, done = std::move(done)](int result) {
         const QStringList files = dialog->selectedFiles();
-        if (result == QDialog::Accepted && !files.isEmpty())
-            return confirmThenWrite(files.front(), done);
-        if (done)
-            done(false);
+        const QString chosen = result == QDialog::Accepted && !files.isEmpty() ? files.front() : QString();
+        afterAnswer(this, [this, chosen, done] {
+            if (!chosen.isEmpty())
+                confirmThenWrite(chosen, done);
+            else if (done)
+                done(false);
+        });
     });
     dialog->open();
 }
@@ -224,9 +236,11 @@ void DocumentFileController::revertToSaved()
     connect(box, &QMessageBox::finished, this, [this, box, revert] {
         if (box->clickedButton() != static_cast<QAbstractButton*>(revert))
             return;
-        const QString path = QString::fromStdString(document_->fileLocation()->string());
-        if (const Result<void> read = readFile(path); !read)
-            application_.showOpenError(window_.dialogParent(), path, read.error());
+        afterAnswer(this, [this] {
+            const QString path = QString::fromStdString(document_->fileLocation()->string());
+            if (const Result<void> read = readFile(path); !read)
+                application_.showOpenError(window_.dialogParent(), path, read.error());
+        });
     });
     box->open();
 }
@@ -244,10 +258,12 @@ void DocumentFileController::askToSaveChanges(std::function<void(bool proceed)> 
     box->setEscapeButton(QMessageBox::Cancel);
     connect(box, &QMessageBox::finished, this, [this, box, proceed = std::move(proceed)] {
         const QMessageBox::StandardButton choice = box->standardButton(box->clickedButton());
-        if (choice == QMessageBox::Save)
-            save(proceed);
-        else
-            proceed(choice == QMessageBox::Discard);
+        afterAnswer(this, [this, choice, proceed] {
+            if (choice == QMessageBox::Save)
+                save(proceed);
+            else
+                proceed(choice == QMessageBox::Discard);
+        });
     });
     box->open();
 }

@@ -157,10 +157,13 @@ void UpdateArchiveCommand::run(MyDocument& window, std::function<void(bool writt
     QObject::connect(box, &QMessageBox::finished,
                      [box, writeAnyway, guard = QPointer<MyDocument>(&window), origin = *origin, target = *target,
                       plan = std::move(*plan), edited = std::move(edited), done] {
-                         if (guard && box->clickedButton() == writeAnyway)
-                             write(*guard, origin, target, plan, edited, done);
-                         else
-                             done(false);
+                         const bool anyway = box->clickedButton() == writeAnyway;
+                         afterAnswer(QCoreApplication::instance(), [=] {
+                             if (guard && anyway)
+                                 write(*guard, origin, target, plan, edited, done);
+                             else
+                                 done(false);
+                         });
                      });
     box->open();
 }
