@@ -1399,6 +1399,14 @@ An update archive above them makes the game see the changes.</source>
         <source>&amp;Edit</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The text was not taken: an archive&apos;s scripts hold Latin-1 characters only.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” was not taken: an archive&apos;s scripts hold Latin-1 characters only.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>larkspan::TextFindBar</name>

@@ -248,6 +248,7 @@ private slots:
         QInputMethodEvent commit;
         commit.setCommitString(euro);
         QGuiApplication::clipboard()->setText(euro);
+        QSignalSpy refused(&editor, &TextEditor::refused);
         if (way == 1)
             editor.paste();
         else
@@ -256,6 +257,8 @@ private slots:
         QCOMPARE(document.entry->data(), before);
         QCOMPARE(shown(editor), QStringLiteral("a\nb"));
         QVERIFY(!document.history->canUndo());
+        QCOMPARE(refused.count(), 1); // which character, said
+        QCOMPARE(refused.first().first().toString(), QStringLiteral("\u20ac"));
     }
 
     // The editor goes before the queued end of its typing group could run:

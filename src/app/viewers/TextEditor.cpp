@@ -16,6 +16,8 @@
 #include <QPainter>
 #include <QTextBlock>
 
+#include <algorithm>
+
 namespace larkspan {
 
 namespace {
@@ -212,12 +214,21 @@ void TextEditor::breakTyping()
         history->breakCoalescing();
 }
 
-bool TextEditor::refusesText(const QString& text) const
+bool TextEditor::refusesText(const QString& text)
 {
     if (shownTextOfTyped(viewOf(text)))
         return false;
-    QApplication::beep();
+    refuse(text);
     return true;
+}
+
+void TextEditor::refuse(const QString& text)
+{
+    QApplication::beep();
+    const auto beyond = std::find_if(text.begin(), text.end(), [](QChar c) { return c.unicode() > 0xFF; });
+    // A character outside the Basic Multilingual Plane comes as a pair of halves.
+    emit refused(beyond == text.end() ? QString()
+                                      : text.mid(beyond - text.begin(), beyond->isHighSurrogate() ? 2 : 1));
 }
 
 bool TextEditor::event(QEvent* event)
@@ -271,10 +282,8 @@ void TextEditor::insertFromMimeData(const QMimeData* source)
     if (!source->hasText())
         return;
     const std::optional<std::u16string> shown = shownTextOfTyped(viewOf(source->text()));
-    if (!shown) {
-        QApplication::beep();
-        return;
-    }
+    if (!shown)
+        return refuse(source->text());
     breakTyping();
     textCursor().insertText(stringOf(*shown));
     breakTyping();

@@ -20,7 +20,8 @@ class RFATreeNode;
 // history as "Typing", a run of keystrokes being one step. The widget's own
 // undo is off: Undo and Redo, here or in the document's Edit menu, run the
 // history, and the widget follows the entry's bytes through its change hub,
-// whoever changes them. Characters no byte stands for are refused with a beep.
+// whoever changes them. Characters no byte stands for are refused with a beep,
+// and said.
 class TextEditor : public QPlainTextEdit {
     Q_OBJECT
 
@@ -38,6 +39,9 @@ signals:
     void entryRenamed();
     // The entry was renamed to an extension that is no text: the window closes.
     void entryStoppedBeingText();
+    // Typed or pasted text was refused: `character` is the first one no byte
+    // stands for.
+    void refused(const QString& character);
 
 protected:
     bool event(QEvent* event) override;
@@ -56,7 +60,8 @@ private:
     void showEntryBytes();
     void takeEdit(int position, int removed, int added);
     std::optional<ByteSplice> spliceForDocumentChange(int position, int removed, int added) const;
-    bool refusesText(const QString& text) const;
+    bool refusesText(const QString& text);
+    void refuse(const QString& text);
     void closeTypingGroup();
     void breakTyping();
     void chooseHighlighter();

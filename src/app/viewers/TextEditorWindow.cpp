@@ -56,6 +56,13 @@ TextEditorWindow::TextEditorWindow(std::shared_ptr<RFATreeNode> entry, QString d
 
     connect(editor_, &TextEditor::entryRenamed, this, &TextEditorWindow::updateTitle);
     connect(editor_, &TextEditor::entryStoppedBeingText, this, &QWidget::close);
+    connect(editor_, &TextEditor::refused, this, [this](const QString& character) {
+        statusBar()->showMessage(character.isEmpty()
+                                     ? tr("The text was not taken: an archive's scripts hold Latin-1 characters only.")
+                                     : tr("“%1” was not taken: an archive's scripts hold Latin-1 characters only.")
+                                           .arg(character),
+                                 6000);
+    });
     connect(editor_, &QPlainTextEdit::cursorPositionChanged, this, &TextEditorWindow::updatePosition);
     connect(editor_, &QPlainTextEdit::textChanged, this, &TextEditorWindow::updateLineBreaks);
     updateTitle();
