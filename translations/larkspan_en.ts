@@ -706,6 +706,10 @@ An update archive above them makes the game see the changes.</source>
         <source>From</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>A clash: these archives are not updates of one another, and which of them the game reads is not known. The first is shown:</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>larkspan::ModWindow</name>

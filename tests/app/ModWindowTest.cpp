@@ -54,6 +54,8 @@ private slots:
                      {{"bf1942/objects/tank.con", "base tank"}, {"bf1942/objects/jeep.con", "jeep"}});
         writeArchive(game, "Mods/MyMod/Archives/Objects_001.rfa", {{"bf1942/Objects/Tank.con", "u1 tank"}});
         game.write("Mods/MyMod/Archives/broken.rfa", std::string("\xff\xff\xff\x7f", 4));
+        // No update of objects.rfa: a clash, which objects.rfa wins (its path sorts last).
+        writeArchive(game, "Mods/MyMod/Archives/extra.rfa", {{"bf1942/objects/jeep.con", "extra jeep"}});
         game.write("Mods/MyMod/init.con", "game.addModPath Mods/Gone/\ngame.addModPath Mods/Base/\n");
         writeArchive(game, "Mods/Base/Archives/base.rfa",
                      {{"bf1942/objects/tank.con", "base mod tank"}, {"bf1942/base.con", "base only"}});
@@ -70,7 +72,7 @@ private slots:
         } rows[] = {
             {"bf1942/objects/Tank.con", "Mods/MyMod/Archives/Objects_001.rfa",
              {"Mods/MyMod/Archives/objects.rfa", "Mods/Base/Archives/base.rfa"}},
-            {"bf1942/objects/jeep.con", "Mods/MyMod/Archives/objects.rfa", {}},
+            {"bf1942/objects/jeep.con", "Mods/MyMod/Archives/objects.rfa", {"Mods/MyMod/Archives/extra.rfa"}},
             {"bf1942/base.con", "Mods/Base/Archives/base.rfa", {}},
         };
         for (const auto& row : rows) {
@@ -80,6 +82,9 @@ private slots:
             QCOMPARE(model.data(at, ModTreeModel::OverriddenRole).toStringList(), row.overridden);
         }
         QCOMPARE(model.rowCount(find(model, "bf1942/objects")), 2); // one folder for both spellings
+        const auto tip = [&](const QString& path) { return model.data(find(model, path), Qt::ToolTipRole).toString(); };
+        QVERIFY(tip("bf1942/objects/jeep.con").contains("A clash"));
+        QVERIFY(!tip("bf1942/objects/Tank.con").contains("A clash")); // updates of one family
 
         // Only what the game reads is searched; results say where it comes from.
         const struct {

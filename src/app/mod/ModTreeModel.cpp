@@ -41,6 +41,9 @@ void ModTreeModel::build()
     nodes_.assign(1, Node{});
     const std::vector<ModEntry>& entries = index_->entries();
     nodeOfEntry_.resize(entries.size());
+    clashOfEntry_.clear();
+    for (std::size_t clash = 0; clash < index_->clashes().size(); ++clash)
+        clashOfEntry_[index_->clashes()[clash].entry] = clash;
     // Folder (parent node, NUL, folded name) → node: paths that differ only
     // in case meet in one folder, as the game sees them.
     std::unordered_map<std::string, std::size_t> folders;
@@ -204,12 +207,25 @@ QStringList ModTreeModel::overriddenArchives(std::size_t entry) const
     return archives;
 }
 
+// Usually a mistake: the game's order between archives that are not
+// updates of one another is not known, so the path sorting last was taken.
+QString ModTreeModel::clashText(std::size_t clash) const
+{
+    QStringList holders;
+    for (const EntrySource& source : index_->clashes()[clash].holders)
+        holders << QString::fromStdString(index_->archive(source).shownPath);
+    return tr("A clash: these archives are not updates of one another, and which of them the game reads is not "
+              "known. The first is shown:") +
+           QLatin1Char('\n') + holders.join(QLatin1Char('\n'));
+}
+
 QVariant ModTreeModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid())
         return {};
     const Node& node = nodeAt(index);
     const bool overrides = node.entry && !index_->entries()[*node.entry].overridden.empty();
+    const auto clash = node.entry ? clashOfEntry_.find(*node.entry) : clashOfEntry_.end();
     switch (role) {
     case Qt::DisplayRole:
         switch (index.column()) {
@@ -224,11 +240,13 @@ QVariant ModTreeModel::data(const QModelIndex& index, int role) const
         if (index.column() == NameColumn)
             return node.entry ? icons_.iconForExtension(std::string(extensionOf(node.name))) : icons_.folderIcon();
         if (index.column() == FromColumn && overrides)
-            return QApplication::style()->standardIcon(QStyle::SP_ArrowUp);
+            return QApplication::style()->standardIcon(clash == clashOfEntry_.end() ? QStyle::SP_ArrowUp
+                                                                                    : QStyle::SP_MessageBoxWarning);
         break;
     case Qt::ToolTipRole:
         if (overrides)
-            return tr("Overrides:") + QLatin1Char('\n') + overriddenArchives(*node.entry).join(QLatin1Char('\n'));
+            return tr("Overrides:") + QLatin1Char('\n') + overriddenArchives(*node.entry).join(QLatin1Char('\n')) +
+                   (clash == clashOfEntry_.end() ? QString() : QStringLiteral("\n\n") + clashText(clash->second));
         break;
     case OverriddenRole:
         return node.entry ? overriddenArchives(*node.entry) : QStringList();

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace larkspan {
@@ -75,10 +76,12 @@ private:
     const Node& nodeAt(const QModelIndex& index) const;
     void collect(std::size_t node, std::vector<std::string>& path, std::vector<EntryBelow>& out) const;
     QStringList overriddenArchives(std::size_t entry) const;
+    QString clashText(std::size_t clash) const;
 
     std::shared_ptr<const ModIndex> index_;
     std::vector<Node> nodes_; // nodes_[0] is the invisible top
     std::vector<std::size_t> nodeOfEntry_;
+    std::unordered_map<std::size_t, std::size_t> clashOfEntry_; // entry → its place in the index's clashes
     int sortColumn_ = -1;
     Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
     mutable EntryIcons icons_;
