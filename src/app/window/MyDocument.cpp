@@ -26,6 +26,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QButtonGroup>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -571,7 +572,15 @@ void MyDocument::find()
 QWidget* MyDocument::dialogParent()
 {
     QWidget* front = QApplication::activeWindow();
-    return front && front->parentWidget() == this && ViewerWindows::isViewerWindow(front) ? front : this;
+    // A question just answered may still count as in front, or nothing yet
+    // (the window manager has not given the focus back): the window it
+    // stood over is meant.
+    while (front && qobject_cast<QDialog*>(front) && front->parentWidget())
+        front = front->parentWidget()->window();
+    if (!front && questionsOver_ && questionsOver_->isVisible())
+        return questionsOver_;
+    questionsOver_ = front && front->parentWidget() == this && ViewerWindows::isViewerWindow(front) ? front : this;
+    return questionsOver_;
 }
 
 void MyDocument::closeWithoutAsking()

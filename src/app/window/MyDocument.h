@@ -4,6 +4,7 @@
 #include "model/ChangeHub.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <filesystem>
 #include <memory>
@@ -163,6 +164,7 @@ private:
     bool statusUpdatePending_ = false;
     bool groupClosePending_ = false;
     bool closeConfirmed_ = false;
+    QPointer<QWidget> questionsOver_; // where dialogParent() put the last question
 };
 
 } // namespace larkspan
