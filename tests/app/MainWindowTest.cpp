@@ -6,6 +6,7 @@
 #include "AppTestSupport.h"
 
 #include "app/shell/Settings.h"
+#include "app/views/EntryPreview.h"
 #include "app/window/DocumentFileController.h"
 #include "app/window/ViewerWindows.h"
 #include "document/ExternalEdit.h"
@@ -199,6 +200,18 @@ private slots:
         QCOMPARE(tree(*window), "bf1942{a.con,b.con}");
         QVERIFY(window->document()->selection().nodes().empty());
         QTRY_COMPARE(statusLine(), fresh);
+    }
+
+    void aDeletedEntryLeavesThePreview()
+    {
+        // The folder's only file: nothing else takes the preview.
+        MyDocument* window = windows_->open({{"bf1942/a/x.con", "x"}, {"bf1942/b.con", "b"}});
+        window->useBrowserView();
+        const auto& preview = part<EntryPreview>(*window, "browserPreview");
+        browser(*window).setCurrentIndex(treeModel(*window).indexForNode(*node(*window, "a/x.con")));
+        QTRY_VERIFY(preview.entry() == node(*window, "a/x.con"));
+        node(*window, "a")->removeChildNamed("x.con");
+        QVERIFY(!preview.entry());
     }
 
     void aClosedWindowGoesWithTheApplication()

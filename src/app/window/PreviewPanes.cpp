@@ -35,6 +35,12 @@ PreviewPanes::PreviewPanes(QMainWindow& window, ArchiveColumnView& browser, Arch
         if (!visible && tab_ == 1 && !dock_->isVisible() && dock_->parentWidget()->isVisible())
             settings::setShowPreview(false);
     });
+    // A previewed entry deleted is shown no more (one moved is in a folder still).
+    connect(&model, &QAbstractItemModel::rowsRemoved, this, [this] {
+        for (EntryPreview* preview : {browserPreview_, listPreview_})
+            if (preview->entry() && !preview->entry()->indexInParent())
+                preview->setEntry(nullptr);
+    });
     connect(&selection_, &QItemSelectionModel::selectionChanged, this, &PreviewPanes::followSelection);
     connect(&selection_, &QItemSelectionModel::currentChanged, this, &PreviewPanes::followSelection);
     connect(browserPreview_, &EntryPreview::openRequested, this, &PreviewPanes::openRequested);
